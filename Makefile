@@ -1,0 +1,48 @@
+# skinkit: every target first makes sure the Debian packages are there (scripts/deps.sh).
+BUILD       ?= build
+JOBS        ?= $(shell nproc)
+FUZZ_SECONDS ?= 60
+CMAKE_FLAGS ?=
+
+.PHONY: all deps configure build test demo bench fuzz asan format clean
+
+all: build
+
+deps:
+	@scripts/deps.sh
+
+configure: deps
+	@cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo $(CMAKE_FLAGS) >/dev/null
+
+build: configure
+	@cmake --build $(BUILD) -j $(JOBS)
+
+test: build
+	@ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
+
+demo: build
+	@scripts/demo.sh $(BUILD)
+
+bench: deps
+	@cmake -S . -B build-bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DSKINKIT_TESTS=OFF -DSKINKIT_BENCH=ON >/dev/null
+	@cmake --build build-bench -j $(JOBS)
+	@scripts/bench.sh build-bench
+
+fuzz: deps
+	@CC=clang CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+	    -DSKINKIT_TESTS=OFF -DSKINKIT_FUZZ=ON >/dev/null
+	@cmake --build build-fuzz -j $(JOBS)
+	@scripts/fuzz.sh build-fuzz $(FUZZ_SECONDS)
+
+# The same tests under AddressSanitizer and UndefinedBehaviorSanitizer.
+asan: deps
+	@cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DSKINKIT_SANITIZE=ON >/dev/null
+	@cmake --build build-asan -j $(JOBS)
+	@ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
+	    ctest --test-dir build-asan --output-on-failure -j $(JOBS)
+
+format:
+	@git ls-files '*.cpp' '*.h' | xargs clang-format -i
+
+clean:
+	rm -rf build build-bench build-fuzz build-asan
