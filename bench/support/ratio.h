@@ -1,0 +1,24 @@
+// Benchmarks report ratios: each figure is a measured benchmark's time divided by a reference
+// benchmark's time from the same run, checked against a target.
+//
+//   BENCHMARK(BM_ArchiveExtract);  BENCHMARK(BM_RawUncompress);
+//   int main(int argc, char** argv) {
+//       return RunWithRatios(argc, argv, {{"extraction vs raw uncompress",
+//                                          "BM_ArchiveExtract", "BM_RawUncompress", 1.15}});
+//   }
+//
+// The process exits non-zero when a ratio misses its target or a named benchmark did not run.
+#pragma once
+
+#include <benchmark/benchmark.h>
+
+#include <initializer_list>
+
+struct Ratio {
+    const char* label;
+    const char* measured;  // benchmark name (as reported, e.g. "BM_Extract" or "BM_Blt/240")
+    const char* reference;
+    double target;         // the ratio must not exceed this
+};
+
+int RunWithRatios(int argc, char** argv, std::initializer_list<Ratio> ratios);
