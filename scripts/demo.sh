@@ -1,0 +1,16 @@
+#!/usr/bin/env bash
+# The most complete end-to-end use of skinkit that exists so far.
+set -euo pipefail
+build=${1:-build}
+bin="$build/bin"
+out="$build/demo"
+rm -rf "$out"
+mkdir -p "$out"
+
+echo "== skinpack: pack a few files, list the package, extract an entry"
+printf 'Hello from a skin package.\n' >"$out/readme.txt"
+head -c 40000 /dev/urandom >"$out/noise.bin"
+cp README.md "$out/README.md"
+"$bin/skinpack" create "$out/demo.sdf" "$out/readme.txt" "$out/noise.bin" "$out/README.md"
+"$bin/skinpack" list "$out/demo.sdf"
+"$bin/skinpack" extract "$out/demo.sdf" readme.txt
