@@ -1,0 +1,211 @@
+#include "platform/base/afx.h"
+#include "support/tempdir.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+const UINT kRead = CFile::modeRead | CFile::shareDenyWrite;                          // 0x20
+const UINT kCreate = CFile::modeCreate | CFile::modeWrite | CFile::shareExclusive;   // 0x1011
+
+TEST(CFileTest, OpenModesUseTheFrameworkValues) {
+    EXPECT_EQ(kRead, 0x20u);
+    EXPECT_EQ(kCreate, 0x1011u);
+}
+
+TEST(CFileTest, CreateWriteReadBackWithShortReadAtEnd) {
+    TempDir dir;
+    CFile out;
+    ASSERT_TRUE(out.Open(dir / u"a.bin", kCreate));
+    out.Write("abcdef", 6);
+    EXPECT_EQ(out.GetLength(), 6u);
+    out.Close();
+
+    CFile in;
+    ASSERT_TRUE(in.Open(dir / u"a.bin", kRead));
+    char buf[16] = {};
+    EXPECT_EQ(in.Seek(-2, CFile::end), 4);
+    EXPECT_EQ(in.Read(buf, 10), 2u);
+    EXPECT_EQ(std::string(buf, 2), "ef");
+    EXPECT_EQ(in.Read(buf, 10), 0u);
+    EXPECT_EQ(in.GetFileName(), CString(u"a.bin"));
+}
+
+TEST(CFileTest, CreateTruncatesAnExistingFile) {
+    TempDir dir;
+    dir.WriteFile(u"old.bin", std::string(100, 'x'));
+    CFile f;
+    ASSERT_TRUE(f.Open(dir / u"old.bin", kCreate));
+    EXPECT_EQ(f.GetLength(), 0u);
+}
+
+TEST(CFileTest, SharingIsHonouredWithoutDestroyingTheFile) {
+    TempDir dir;
+    dir.WriteFile(u"pkg.sdf", std::string("payload"));
+    CFile reader;
+    ASSERT_TRUE(reader.Open(dir / u"pkg.sdf", kRead));
+    // A second reader is fine: the first only denies writing.
+    CFile second;
+    EXPECT_TRUE(second.Open(dir / u"pkg.sdf", kRead));
+    second.Close();
+    // Creating over an open file is a sharing violation, and the file keeps its bytes.
+    CFile writer;
+    CFileException error;
+    EXPECT_FALSE(writer.Open(dir / u"pkg.sdf", kCreate, &error));
+    EXPECT_EQ(error.m_cause, CFileException::sharingViolation);
+    EXPECT_EQ(GetLastError(), DWORD(ERROR_SHARING_VIOLATION));
+    EXPECT_EQ(dir.ReadFile(u"pkg.sdf").size(), 7u);
+    reader.Close();
+    EXPECT_TRUE(writer.Open(dir / u"pkg.sdf", kCreate));
+    // An exclusive writer keeps readers out.
+    EXPECT_FALSE(reader.Open(dir / u"pkg.sdf", kRead));
+}
+
+TEST(CFileTest, RefusesFoldersAndMissingFiles) {
+    TempDir dir;
+    CFile f;
+    CFileException error;
+    EXPECT_FALSE(f.Open(dir.Path(), kRead, &error));
+    EXPECT_FALSE(f.Open(dir / u"missing.bin", kRead, &error));
+    EXPECT_EQ(error.m_cause, CFileException::fileNotFound);
+    EXPECT_FALSE(f.Open(u"", kRead));
+    EXPECT_EQ(f.Read(nullptr, 4), 0u);
+}
+
+TEST(CFileTest, BackslashPathsReachTheHost) {
+    TempDir dir;
+    dir.MakeFolder(u"sub");
+    CString path = dir.Path() + u"\\sub\\x.txt";
+    CFile f;
+    ASSERT_TRUE(f.Open(path, kCreate));
+    f.Write("1", 1);
+    f.Close();
+    EXPECT_TRUE(dir.Exists(u"sub/x.txt"));
+}
+
+TEST(CFileTest, SetLengthExtendsWithZeros) {
+    TempDir dir;
+    CFile f;
+    ASSERT_TRUE(f.Open(dir / u"z.bin", CFile::modeCreate | CFile::modeReadWrite));
+    f.SetLength(5);
+    EXPECT_FALSE(f.HasFailed());
+    f.SeekToBegin();
+    BYTE buf[8] = {1, 1, 1, 1, 1, 1, 1, 1};
+    EXPECT_EQ(f.Read(buf, 8), 5u);
+    EXPECT_EQ(buf[0] + buf[4], 0);
+}
+
+TEST(CMemFileTest, GrowsInWholeStepsAndKeepsItsBytes) {
+    CMemFile mem(1024);
+    EXPECT_EQ(mem.GetBufferSize(), 0u);
+    std::string chunk(300, 'q');
+    for (int i = 0; i < 10; ++i) mem.Write(chunk.data(), UINT(chunk.size()));
+    EXPECT_EQ(mem.GetLength(), 3000u);
+    EXPECT_EQ(mem.GetBufferSize(), 3072u);
+    mem.SeekToBegin();
+    std::string back(3000, 0);
+    EXPECT_EQ(mem.Read(back.data(), 4000), 3000u);
+    EXPECT_EQ(back, std::string(3000, 'q'));
+}
+
+TEST(CMemFileTest, SeekPastEndThenWriteFillsTheGapWithZeros) {
+    CMemFile mem;
+    mem.Write("ab", 2);
+    EXPECT_EQ(mem.Seek(6, CFile::begin), 6);
+    mem.Write("z", 1);
+    ASSERT_EQ(mem.GetLength(), 7u);
+    EXPECT_EQ(std::string(reinterpret_cast<const char*>(mem.GetData()), 7),
+              std::string("ab\0\0\0\0z", 7));
+    EXPECT_EQ(mem.Seek(-1, CFile::begin), -1);
+}
+
+TEST(CMemFileTest, SetLengthAndCloseReleaseTheContents) {
+    CMemFile mem;
+    mem.SetLength(4000);
+    EXPECT_EQ(mem.GetLength(), 4000u);
+    mem.SetLength(10);
+    EXPECT_EQ(mem.GetLength(), 10u);
+    mem.Close();
+    EXPECT_EQ(mem.GetLength(), 0u);
+    EXPECT_EQ(mem.GetBufferSize(), 0u);
+    char c;
+    EXPECT_EQ(mem.Read(&c, 1), 0u);
+    mem.Write("x", 1); // a closed memory file can be written again
+    EXPECT_EQ(mem.GetLength(), 1u);
+}
+
+TEST(CMemFileTest, AttachedBufferIsReadOnlyUnlessGrowable) {
+    BYTE data[4] = {1, 2, 3, 4};
+    CMemFile mem(data, 4);
+    BYTE out[4] = {};
+    EXPECT_EQ(mem.Read(out, 4), 4u);
+    EXPECT_EQ(out[3], 4);
+    mem.Write("xx", 2);
+    EXPECT_TRUE(mem.HasFailed());
+    EXPECT_EQ(data[0], 1); // the caller's buffer is untouched
+}
+
+TEST(FileSystemTest, FindDeliversMatchingNamesInNameOrderWithoutDotEntries) {
+    TempDir dir;
+    dir.WriteFile(u"b.skn", std::string("1"));
+    dir.WriteFile(u"A.SKN", std::string("1"));
+    dir.WriteFile(u"c.txt", std::string("1"));
+    dir.MakeFolder(u"Night");
+    WIN32_FIND_DATAW data;
+    std::vector<CString> names;
+    HANDLE find = FindFirstFile(dir / u"*", &data);
+    ASSERT_NE(find, INVALID_HANDLE_VALUE);
+    do {
+        names.push_back(data.cFileName);
+        if (names.back() == CString(u"Night")) {
+            EXPECT_TRUE(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY);
+        }
+    } while (FindNextFile(find, &data));
+    EXPECT_EQ(GetLastError(), DWORD(ERROR_NO_MORE_FILES));
+    EXPECT_TRUE(FindClose(find));
+    EXPECT_EQ(names, (std::vector<CString>{u"A.SKN", u"Night", u"b.skn", u"c.txt"}));
+
+    find = FindFirstFile(dir / u"*.skn", &data);
+    ASSERT_NE(find, INVALID_HANDLE_VALUE);
+    int count = 1;
+    while (FindNextFile(find, &data)) ++count;
+    FindClose(find);
+    EXPECT_EQ(count, 2);
+    EXPECT_EQ(FindFirstFile(dir / u"nothing\\*", &data), INVALID_HANDLE_VALUE);
+    EXPECT_FALSE(FindClose(INVALID_HANDLE_VALUE));
+}
+
+TEST(FileSystemTest, AttributesFoldersDeleteAndMove) {
+    TempDir dir;
+    dir.WriteFile(u"f.bin", std::string("1"));
+    EXPECT_EQ(GetFileAttributes(dir / u"missing"), INVALID_FILE_ATTRIBUTES);
+    EXPECT_FALSE(GetFileAttributes(dir / u"f.bin") & FILE_ATTRIBUTE_DIRECTORY);
+    EXPECT_TRUE(GetFileAttributes(dir.Path() + u"\\") & FILE_ATTRIBUTE_DIRECTORY);
+
+    EXPECT_TRUE(CreateDirectory(dir / u"new", nullptr));
+    EXPECT_FALSE(CreateDirectory(dir / u"new", nullptr));
+    EXPECT_EQ(GetLastError(), DWORD(ERROR_ALREADY_EXISTS));
+
+    dir.WriteFile(u"g.bin", std::string("22"));
+    EXPECT_FALSE(MoveFile(dir / u"f.bin", dir / u"g.bin")); // no silent replacement
+    EXPECT_EQ(dir.ReadFile(u"g.bin").size(), 2u);
+    EXPECT_TRUE(DeleteFile(dir / u"g.bin"));
+    EXPECT_FALSE(DeleteFile(dir / u"g.bin"));
+    EXPECT_TRUE(MoveFile(dir / u"f.bin", dir / u"new\\f.bin"));
+    EXPECT_TRUE(dir.Exists(u"new/f.bin"));
+    EXPECT_FALSE(DeleteFile(dir / u"new")); // folders are not files
+}
+
+TEST(FileSystemTest, DrivesMapToHostFolders) {
+    TempDir dir;
+    dir.WriteFile(u"on-drive.txt", std::string("x"));
+    MapDrive(u'q', dir.HostPath());
+    EXPECT_EQ(HostPath(u"Q:\\on-drive.txt"), dir.HostPath() + "/on-drive.txt");
+    EXPECT_TRUE(IsWideSpace(u' '));
+    EXPECT_NE(GetFileAttributes(u"q:\\on-drive.txt"), INVALID_FILE_ATTRIBUTES);
+    ResetDrives();
+    EXPECT_EQ(HostPath(u"Q:\\x\\y"), "/x/y");
+    EXPECT_EQ(HostPath(u"rel\\a"), "rel/a");
+}
+
+} // namespace
