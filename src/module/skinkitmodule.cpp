@@ -1,0 +1,21 @@
+#include "module/skinkitmodule.h"
+
+namespace {
+
+AFX_EXTENSION_MODULE g_skinkitModule;
+
+// The library's run-time classes, made known to the application while the library is loaded.
+const CRuntimeClass* const g_classes[] = {nullptr};
+
+} // namespace
+
+BOOL SkinkitEntry(HINSTANCE instance, DWORD reason, LPVOID) {
+    if (reason == DLL_PROCESS_ATTACH) {
+        g_skinkitModule.pClasses = g_classes;
+        if (!AfxInitExtensionModule(g_skinkitModule, instance)) return FALSE;
+        new CDynLinkLibrary(g_skinkitModule); // owned by the module state's library chain
+    } else if (reason == DLL_PROCESS_DETACH) {
+        AfxTermExtensionModule(g_skinkitModule);
+    }
+    return TRUE;
+}
