@@ -1,0 +1,338 @@
+#include "archive/zarchive.h"
+
+#include <zlib.h>
+
+#include <cstdint>
+#include <memory>
+
+namespace {
+
+const WCHAR kVersion[] = u"1.00.01";
+const WCHAR kIndexName[] = u"zarchive.contents.index";
+const DWORD kHeaderSize = 16;
+// Plain pieces and the largest compressed form a chunk may declare.
+const UINT kPieceSize = 16384;
+const UINT kPackedSize = 16560;
+// Deflate cannot expand one input byte into more than 1032 output bytes (two 1-bit codes per
+// 258-byte match), so no entry can decode to more than this many times the bytes left in the file.
+const uint64_t kMaxInflateRatio = 1032;
+// The index is read with a 16-bit record counter.
+const int kMaxEntries = 65535;
+
+const UINT kCreateFlags = CFile::modeCreate | CFile::modeWrite | CFile::shareExclusive;
+const UINT kReadFlags = CFile::modeRead | CFile::shareDenyWrite;
+
+void PutU16(BYTE* p, UINT v) {
+    p[0] = BYTE(v);
+    p[1] = BYTE(v >> 8);
+}
+
+void PutU32(BYTE* p, DWORD v) {
+    for (int i = 0; i < 4; ++i)
+        p[i] = BYTE(v >> (8 * i));
+}
+
+UINT GetU16(const BYTE* p) {
+    return UINT(p[0]) | UINT(p[1]) << 8;
+}
+
+DWORD GetU32(const BYTE* p) {
+    return DWORD(p[0]) | DWORD(p[1]) << 8 | DWORD(p[2]) << 16 | DWORD(p[3]) << 24;
+}
+
+void WriteU32(CFile& file, DWORD v) {
+    BYTE field[4];
+    PutU32(field, v);
+    file.Write(field, 4);
+}
+
+// UTF-16LE text with its terminator, as the header and the index records store names.
+void WriteText(CFile& file, const CString& text) {
+    std::unique_ptr<BYTE[]> bytes(new BYTE[2 * (size_t(text.GetLength()) + 1)]);
+    for (int i = 0; i < text.GetLength(); ++i)
+        PutU16(&bytes[2 * size_t(i)], text[i]);
+    PutU16(&bytes[2 * size_t(text.GetLength())], 0);
+    file.Write(bytes.get(), 2 * (UINT(text.GetLength()) + 1));
+}
+
+// The text up to the first 16-bit zero among `units` little-endian code units.
+CString ReadText(const BYTE* p, size_t units) {
+    CString text;
+    for (size_t i = 0; i < units && GetU16(p + 2 * i) != 0; ++i)
+        text += WCHAR(GetU16(p + 2 * i));
+    return text;
+}
+
+// The last path separator of the archive path; the library writes "\" but the host's "/" is
+// accepted everywhere a path reaches the file system.
+int LastSeparator(const CString& path) {
+    int back = path.ReverseFind(u'\\'), forward = path.ReverseFind(u'/');
+    return back > forward ? back : forward;
+}
+
+// Parses the decoded index: the record count, then (name length, name, offset) per record,
+// filling the file list in index order. Every byte must belong to a record.
+bool ParseIndex(const BYTE* p, size_t length, CStringList& list, CMapStringToDWord& table) {
+    if (length < 4) return false;
+    DWORD count = GetU32(p);
+    if (count > DWORD(kMaxEntries)) return false;
+    size_t pos = 4;
+    for (DWORD i = 0; i < count; ++i) {
+        if (length - pos < 4) return false;
+        DWORD nameBytes = GetU32(p + pos);
+        pos += 4;
+        if (nameBytes < 2 || length - pos < 4 || nameBytes > length - pos - 4) return false;
+        CString name = ReadText(p + pos, nameBytes / 2);
+        pos += nameBytes;
+        if (name.IsEmpty()) return false;
+        table.SetAt(name, GetU32(p + pos));
+        list.AddTail(name);
+        pos += 4;
+    }
+    return pos == length;
+}
+
+} // namespace
+
+CZArchive::CZArchive() : m_nMode(0), m_nOffset(0) {}
+
+CZArchive::~CZArchive() {
+    Close();
+}
+
+bool CZArchive::FileExists(const CString& path) const {
+    DWORD attributes = GetFileAttributes(path);
+    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+bool CZArchive::IsCompatible(const CString&) const {
+    return true;
+}
+
+bool CZArchive::Open(const CString& fileName, unsigned int mode) {
+    Close();
+    if (mode & modeCreate) return OpenForCreating(fileName, mode);
+    if (mode & modeExtract) return OpenForExtracting(fileName, mode);
+    return false;
+}
+
+bool CZArchive::OpenForCreating(const CString& fileName, unsigned int mode) {
+    if ((mode & modeNoOverwrite) && FileExists(fileName)) return false;
+    if (!m_file.Open(fileName, kCreateFlags)) return false;
+    // Creating only: a file opened for writing must not pass the checks of Extract.
+    m_nMode = mode & ~unsigned(modeExtract);
+    m_strFileName = fileName;
+    m_nOffset = kHeaderSize;
+    WriteText(m_file, kVersion);
+    if (!m_file.HasFailed()) return true;
+    Close();
+    return false;
+}
+
+bool CZArchive::OpenForExtracting(const CString& fileName, unsigned int mode) {
+    if (!FileExists(fileName) || !m_file.Open(fileName, kReadFlags)) return false;
+    BYTE header[kHeaderSize];
+    if (m_file.Read(header, kHeaderSize) != kHeaderSize ||
+        !IsCompatible(ReadText(header, kHeaderSize / 2))) {
+        m_file.Close();
+        return false;
+    }
+    m_strFileName = fileName;
+    m_nMode = mode;
+    BYTE trailer[4];
+    DWORD length = m_file.GetLength();
+    if (length < kHeaderSize + 4 || m_file.Seek(LONG(length - 4), CFile::begin) < 0 ||
+        m_file.Read(trailer, 4) != 4 || !ReadIndex(GetU32(trailer))) {
+        Close();
+        return false;
+    }
+    return true;
+}
+
+bool CZArchive::ReadIndex(DWORD indexOffset) {
+    m_nameTable.SetAt(kIndexName, indexOffset);
+    CMemFile index(1024);
+    DWORD size = 0;
+    if (!BeginEntry(kIndexName, size) || !DecodeChunks(size, index)) return false;
+    m_nameTable.RemoveAll();
+    return ParseIndex(index.GetData(), index.GetLength(), m_fileList, m_nameTable);
+}
+
+bool CZArchive::Close() {
+    bool result = false;
+    if (IsCreating() && m_file.IsOpen())
+        result = WriteIndex();
+    else if (IsExtracting())
+        result = true;
+    m_file.Close();
+    m_nMode = 0;
+    m_strFileName.Empty();
+    m_fileList.RemoveAll();
+    m_nameTable.RemoveAll();
+    return result;
+}
+
+bool CZArchive::WriteIndex() {
+    CMemFile index(1024);
+    WriteU32(index, DWORD(m_nameTable.GetCount()));
+    CString name;
+    DWORD offset = 0;
+    for (POSITION pos = m_nameTable.GetStartPosition(); pos;) {
+        m_nameTable.GetNextAssoc(pos, name, offset);
+        WriteU32(index, 2 * (DWORD(name.GetLength()) + 1));
+        WriteText(index, name);
+        WriteU32(index, offset);
+    }
+    DWORD indexOffset = m_nOffset;
+    if (index.HasFailed() || !WriteEntry(kIndexName, index, index.GetLength())) return false;
+    WriteU32(m_file, indexOffset);
+    return !m_file.HasFailed();
+}
+
+// --- creating ----------------------------------------------------------------------------------
+
+bool CZArchive::CanAdd(const CString& name) const {
+    DWORD offset;
+    return IsCreating() && m_file.IsOpen() && !name.IsEmpty() && name != kIndexName &&
+           !m_nameTable.Lookup(name, offset) && m_nameTable.GetCount() < kMaxEntries;
+}
+
+bool CZArchive::Add(const CString& name) {
+    if (!CanAdd(name)) return false;
+    CString source = name;
+    if (name.Find(u":\\") < 0) source = m_strFileName.Left(LastSeparator(m_strFileName) + 1) + name;
+    CFile file;
+    if (!file.Open(source, kReadFlags)) return false;
+    DWORD size = file.GetLength();
+    return size != 0 && WriteEntry(name, file, size);
+}
+
+bool CZArchive::Add(const CString& name, CMemFile& data) {
+    if (!CanAdd(name) || data.GetLength() == 0) return false;
+    data.SeekToBegin();
+    if (!WriteEntry(name, data, data.GetLength())) return false;
+    data.Close();
+    return true;
+}
+
+bool CZArchive::WriteEntry(const CString& name, CFile& source, DWORD size) {
+    WriteU32(m_file, size);
+    DWORD stored = 0;
+    if (m_file.HasFailed() || !WriteChunks(source, size, stored) || m_file.HasFailed()) {
+        // Cut back to where the entry began so the archive stays as it was.
+        m_file.SetLength(m_nOffset);
+        m_file.Seek(LONG(m_nOffset), CFile::begin);
+        return false;
+    }
+    m_nameTable.SetAt(name, m_nOffset);
+    m_nOffset += stored;
+    return true;
+}
+
+// Each piece is compressed behind a 2-byte length so that one write stores the whole chunk.
+bool CZArchive::WriteChunks(CFile& source, DWORD size, DWORD& stored) {
+    std::unique_ptr<BYTE[]> plain(new BYTE[kPieceSize]);
+    std::unique_ptr<BYTE[]> packed(new BYTE[2 + kPackedSize]);
+    uint64_t total = 4;
+    for (DWORD left = size; left > 0;) {
+        UINT piece = left < kPieceSize ? UINT(left) : kPieceSize;
+        if (source.Read(plain.get(), piece) != piece) return false;
+        uLongf packedSize = kPackedSize;
+        if (compress2(packed.get() + 2, &packedSize, plain.get(), piece, 9) != Z_OK) return false;
+        PutU16(packed.get(), UINT(packedSize));
+        m_file.Write(packed.get(), UINT(packedSize) + 2);
+        total += 2 + packedSize;
+        left -= piece;
+    }
+    // Offsets are 32-bit: the entry must end where the next offset can still point.
+    if (uint64_t(m_nOffset) + total > 0xFFFFFFFFu) return false;
+    stored = DWORD(total);
+    return true;
+}
+
+// --- extracting --------------------------------------------------------------------------------
+
+bool CZArchive::GetFileList(CStringList& list) {
+    list.RemoveAll();
+    list.AddTail(m_fileList);
+    return true;
+}
+
+bool CZArchive::BeginEntry(const CString& name, DWORD& size) {
+    DWORD offset = 0;
+    if (!m_file.IsOpen() || !IsExtracting() || !m_nameTable.Lookup(name, offset)) return false;
+    m_nOffset = offset;
+    DWORD length = m_file.GetLength();
+    BYTE field[4];
+    if (offset < kHeaderSize || offset > length || length - offset < 4 + 2 ||
+        m_file.Seek(LONG(offset), CFile::begin) != LONG(offset) || m_file.Read(field, 4) != 4)
+        return false;
+    size = GetU32(field);
+    uint64_t rest = length - offset - 4;
+    return size != 0 && size <= rest * kMaxInflateRatio;
+}
+
+// Reads each chunk together with the length field of the next one, so a chunk costs one read.
+bool CZArchive::DecodeChunks(DWORD size, CFile& target) {
+    std::unique_ptr<BYTE[]> packed(new BYTE[kPackedSize + 2]);
+    std::unique_ptr<BYTE[]> plain(new BYTE[kPieceSize]);
+    if (m_file.Read(packed.get(), 2) != 2) return false;
+    UINT packedSize = GetU16(packed.get());
+    for (DWORD left = size; left > 0;) {
+        if (packedSize == 0 || packedSize > kPackedSize) return false;
+        // Only when more than one piece remains must another chunk follow.
+        UINT want = packedSize + (left > kPieceSize ? 2 : 0);
+        UINT got = m_file.Read(packed.get(), want);
+        // The output space is what the declared size still allows: a chunk that decodes to
+        // more fails with Z_BUF_ERROR instead of writing past the size.
+        uLongf produced = left < kPieceSize ? uLongf(left) : kPieceSize;
+        if (got < packedSize ||
+            uncompress(plain.get(), &produced, packed.get(), packedSize) != Z_OK)
+            return false;
+        target.Write(plain.get(), UINT(produced));
+        left -= DWORD(produced);
+        if (left == 0) break;
+        if (got < packedSize + 2 && m_file.Read(packed.get() + packedSize, 2) != 2) return false;
+        packedSize = GetU16(packed.get() + packedSize);
+    }
+    return !target.HasFailed();
+}
+
+bool CZArchive::Extract(const CString& name, CMemFile& data) {
+    DWORD size = 0;
+    if (BeginEntry(name, size)) {
+        data.SetLength(size);
+        data.SeekToBegin();
+        if (!data.HasFailed() && DecodeChunks(size, data)) {
+            data.SeekToBegin();
+            return true;
+        }
+    }
+    data.Close();
+    return false;
+}
+
+bool CZArchive::Extract(const CString& name, const CString& targetPath) {
+    DWORD size = 0;
+    return BeginEntry(name, size) && ExtractToFile(size, targetPath);
+}
+
+// The entry is decoded into a file beside the target, which replaces the target only once the
+// whole entry checked out: a damaged entry never leaves a partial target or destroys an old one.
+bool CZArchive::ExtractToFile(DWORD size, const CString& path) {
+    CString partial;
+    for (int attempt = 0; partial.IsEmpty() && attempt < 100; ++attempt) {
+        CString candidate;
+        candidate.Format(u"%s.~zx%d", path.GetString(), attempt);
+        if (GetFileAttributes(candidate) == INVALID_FILE_ATTRIBUTES) partial = candidate;
+    }
+    CFile target;
+    if (partial.IsEmpty() || !target.Open(partial, kCreateFlags)) return false;
+    target.SetLength(size);
+    bool decoded = DecodeChunks(size, target);
+    target.Close();
+    if (decoded && GetFileAttributes(path) != INVALID_FILE_ATTRIBUTES) decoded = DeleteFile(path);
+    if (decoded && MoveFile(partial, path)) return true;
+    DeleteFile(partial);
+    return false;
+}
