@@ -184,6 +184,7 @@ bool CZArchive::WriteIndex() {
         WriteU32(index, offset);
     }
     DWORD indexOffset = m_nOffset;
+    index.SeekToBegin();
     if (index.HasFailed() || !WriteEntry(kIndexName, index, index.GetLength())) return false;
     WriteU32(m_file, indexOffset);
     return !m_file.HasFailed();

@@ -1,0 +1,20 @@
+// The verbs of skinpack. Each area keeps its verbs in a file of its own (archive_verbs.cpp;
+// description_verbs.cpp and repository_verbs.cpp as they come) and declares them here; main.cpp
+// lists every verb in its table. A verb returns the process's exit code (ExitCode).
+#pragma once
+
+#include "console.h"
+
+using VerbFunction = int (*)(const Invocation& call);
+
+struct Verb {
+    const char* name;    // as typed after "skinpack"
+    const char* usage;   // its arguments, e.g. "PACKAGE FILE..."
+    const char* summary; // one line for the usage text
+    VerbFunction run;
+};
+
+// archive_verbs.cpp: packages as plain containers of named entries.
+int CreateVerb(const Invocation& call);  // create PACKAGE FILE...
+int ListVerb(const Invocation& call);    // list PACKAGE
+int ExtractVerb(const Invocation& call); // extract PACKAGE ENTRY [-o OUT]
