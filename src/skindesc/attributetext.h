@@ -1,0 +1,34 @@
+// An attribute text split once into its pairs, for readers that ask it for several names.
+// Lookups give exactly what GetAttributeValue gives on the same text: the first pair of the
+// name wins, and pairs after a malformed one are never reached.
+#pragma once
+
+#include "platform/base/afx.h"
+
+#include <string_view>
+#include <utility>
+#include <vector>
+
+// Letter case ignored as _wcsicmp ignores it.
+inline bool EqualsNoCase(std::u16string_view a, std::u16string_view b) {
+    if (a.size() != b.size()) return false;
+    for (size_t i = 0; i < a.size(); ++i)
+        if (a[i] != b[i] && WideToLower(a[i]) != WideToLower(b[i])) return false;
+    return true;
+}
+
+class CAttributeText {
+public:
+    // The text must outlive this object.
+    explicit CAttributeText(const CString& attributes);
+
+    bool Get(const CString& name, CString& value) const;
+    CString Get(const CString& name) const {
+        CString value;
+        Get(name, value);
+        return value;
+    }
+
+private:
+    std::vector<std::pair<std::u16string_view, std::u16string_view>> m_pairs;
+};

@@ -1,0 +1,126 @@
+#include "skindesc/skinvalues.h"
+
+namespace {
+
+// Reads `count` comma-separated fields. Separator k+1 is searched from separator k + 1; a
+// search that finds nothing gives -1, so the next one starts at 0 again. A field of zero or
+// negative length reads as 0. Thus "7" as a point is (0, 7), and "5,6" as a colour gives red 5,
+// green 0 and blue 5: the last field runs from the last separator found + 1 to the end.
+void ParseFields(const CString& value, LONG* fields, int count) {
+    int start = 0, comma = -1;
+    for (int k = 0; k < count; ++k) {
+        int end = value.GetLength();
+        if (k + 1 < count) {
+            comma = value.Find(u',', comma + 1);
+            end = comma;
+        }
+        fields[k] = end - start > 0 ? _wtol(value.Mid(start, end - start)) : 0;
+        start = comma + 1;
+    }
+}
+
+const tagATTRIBUTE* Typed(const CPtrList& attributes, const CString& key,
+                          bool (*isType)(const CString&)) {
+    const tagATTRIBUTE* a = FindAttribute(attributes, key);
+    return a && isType(a->type) ? a : nullptr;
+}
+
+} // namespace
+
+bool IsBoolType(const CString& type) {
+    return type.CompareNoCase(u"bool") == 0;
+}
+bool IsNumericType(const CString& type) {
+    return type.CompareNoCase(u"numeric") == 0;
+}
+bool IsChoiceType(const CString& type) {
+    return type.Left(6).CompareNoCase(u"choice") == 0;
+}
+bool IsColorType(const CString& type) {
+    return type.CompareNoCase(u"color") == 0;
+}
+bool IsRectType(const CString& type) {
+    return type.CompareNoCase(u"rect") == 0;
+}
+bool IsPointType(const CString& type) {
+    return type.CompareNoCase(u"point") == 0;
+}
+bool IsFileType(const CString& type) {
+    return type.CompareNoCase(u"file") == 0;
+}
+
+tagATTRIBUTE* FindAttribute(const CPtrList& attributes, const CString& key) {
+    for (void* p : attributes) {
+        auto* a = static_cast<tagATTRIBUTE*>(p);
+        if (a && a->id.CompareNoCase(key) == 0) return a;
+    }
+    return nullptr;
+}
+
+COLORREF ParseColor(const CString& value) {
+    LONG f[3];
+    ParseFields(value, f, 3);
+    return RGB(f[0], f[1], f[2]);
+}
+
+RECT ParseRect(const CString& value) {
+    LONG f[4];
+    ParseFields(value, f, 4);
+    return RECT{f[0], f[1], f[2], f[3]};
+}
+
+POINT ParsePoint(const CString& value) {
+    LONG f[2];
+    ParseFields(value, f, 2);
+    return POINT{f[0], f[1]};
+}
+
+bool GetAttributeString(const CPtrList& attributes, const CString& key, CString& value) {
+    const tagATTRIBUTE* a = FindAttribute(attributes, key);
+    value = a ? a->value : CString();
+    return a != nullptr;
+}
+
+bool GetAttributeBool(const CPtrList& attributes, const CString& key, bool& value) {
+    const tagATTRIBUTE* a = Typed(attributes, key, IsBoolType);
+    value = a && a->value.CompareNoCase(u"true") == 0;
+    return a != nullptr;
+}
+
+bool GetAttributeRect(const CPtrList& attributes, const CString& key, RECT& value) {
+    const tagATTRIBUTE* a = Typed(attributes, key, IsRectType);
+    value = a ? ParseRect(a->value) : RECT{0, 0, 0, 0};
+    return a != nullptr;
+}
+
+bool GetAttributeDWord(const CPtrList& attributes, const CString& key, DWORD& value) {
+    value = 0;
+    const tagATTRIBUTE* a = FindAttribute(attributes, key);
+    if (!a) return false;
+    if (IsNumericType(a->type) || IsChoiceType(a->type))
+        value = DWORD(_wtol(a->value));
+    else if (IsColorType(a->type))
+        value = ParseColor(a->value);
+    else
+        return false;
+    return true;
+}
+
+bool GetAttributeLong(const CPtrList& attributes, const CString& key, LONG& value) {
+    const tagATTRIBUTE* a = Typed(attributes, key, IsNumericType);
+    value = a ? _wtol(a->value) : 0;
+    return a != nullptr;
+}
+
+bool GetAttributeLong(const CPtrList& attributes, const CString& key, long& value) {
+    LONG v = 0;
+    bool found = GetAttributeLong(attributes, key, v);
+    value = v;
+    return found;
+}
+
+bool GetAttributePoint(const CPtrList& attributes, const CString& key, POINT& value) {
+    const tagATTRIBUTE* a = Typed(attributes, key, IsPointType);
+    value = a ? ParsePoint(a->value) : POINT{0, 0};
+    return a != nullptr;
+}

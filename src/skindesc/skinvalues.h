@@ -1,0 +1,44 @@
+// Typed values of a component's attributes.
+//
+// Every value is text with a type name (compared ignoring letter case):
+//   "bool"      "true" in any letter case is true, any other text false
+//   "numeric"   one decimal number (signed 32-bit, or the same bits unsigned)
+//   "choice..." a type whose first six characters are "choice": one decimal number, unsigned
+//   "color"     red,green,blue packed as 0x00BBGGRR, each the number's lowest 8 bits
+//   "rect"      left,top,right,bottom
+//   "point"     x,y
+//   "file"      the name of an entry of the skin's package
+// Numbers read as _wtol reads them: blanks, a sign, decimal digits, then anything is ignored;
+// hexadecimal reads as 0. Missing commas are not detected (see ParseFields).
+//
+// The readers look the key up with FindAttribute and give the empty value (false, 0, "", a
+// rectangle or point of zeros) with a false result when the attribute is missing or of another
+// type. An unparsable value of the right type reads as zeros with a true result.
+#pragma once
+
+#include "skindesc/skinmodel.h"
+
+// The first attribute whose id equals key, ignoring letter case; null when none.
+tagATTRIBUTE* FindAttribute(const CPtrList& attributes, const CString& key);
+
+bool GetAttributeString(const CPtrList& attributes, const CString& key, CString& value);
+bool GetAttributeBool(const CPtrList& attributes, const CString& key, bool& value);
+bool GetAttributeRect(const CPtrList& attributes, const CString& key, RECT& value);
+bool GetAttributeDWord(const CPtrList& attributes, const CString& key, DWORD& value);
+bool GetAttributeLong(const CPtrList& attributes, const CString& key, LONG& value);
+// The same for a host `long`, holding the sign-extended 32-bit value.
+bool GetAttributeLong(const CPtrList& attributes, const CString& key, long& value);
+bool GetAttributePoint(const CPtrList& attributes, const CString& key, POINT& value);
+
+COLORREF ParseColor(const CString& value);
+RECT ParseRect(const CString& value);
+POINT ParsePoint(const CString& value);
+
+// Type names, for readers of properties that share the syntax.
+bool IsBoolType(const CString& type);
+bool IsNumericType(const CString& type);
+bool IsChoiceType(const CString& type);
+bool IsColorType(const CString& type);
+bool IsRectType(const CString& type);
+bool IsPointType(const CString& type);
+bool IsFileType(const CString& type);
