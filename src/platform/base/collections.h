@@ -9,6 +9,8 @@
 #include "platform/base/cstring.h"
 
 #include <cassert>
+#include <cstddef>
+#include <iterator>
 #include <utility>
 #include <vector>
 
@@ -117,6 +119,12 @@ public:
     // Range-for support for library code that only reads.
     class const_iterator {
     public:
+        using iterator_category = std::forward_iterator_tag;
+        using value_type = T;
+        using difference_type = std::ptrdiff_t;
+        using pointer = const T*;
+        using reference = const T&;
+
         explicit const_iterator(const Node* n) : m_n(n) {}
         const T& operator*() const { return m_n->value; }
         const_iterator& operator++() {
@@ -124,6 +132,7 @@ public:
             return *this;
         }
         bool operator!=(const const_iterator& o) const { return m_n != o.m_n; }
+        bool operator==(const const_iterator& o) const { return m_n == o.m_n; }
 
     private:
         const Node* m_n;

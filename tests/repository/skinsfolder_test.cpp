@@ -1,0 +1,111 @@
+#include "repository/skinfiles.h"
+#include "repository/skinrepository.h"
+#include "support/tempdir.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+std::vector<CString> Skins(CSkinRepository& repository, const CString& extension) {
+    CStringList list;
+    repository.GetAvailableSkinsList(list, extension);
+    return std::vector<CString>(list.begin(), list.end());
+}
+
+TEST(RepositoryLifetimeTest, ThePublishedRepositoryIsTheLiveOne) {
+    EXPECT_EQ(CSkinRepository::GetSkinRepository(), nullptr);
+    {
+        CSkinRepository repository;
+        EXPECT_EQ(CSkinRepository::GetSkinRepository(), &repository);
+        EXPECT_EQ(repository.GetSkinsFolder(), CString());
+        EXPECT_EQ(repository.GetCurrentSkinName(), CString());
+    }
+    EXPECT_EQ(CSkinRepository::GetSkinRepository(), nullptr);
+}
+
+TEST(SkinsFolderTest, StoredWithExactlyOneTrailingBackslash) {
+    TempDir dir;
+    dir.MakeFolder(u"skins");
+    CSkinRepository repository;
+    ASSERT_TRUE(repository.SetSkinsFolder(dir / u"skins"));
+    EXPECT_EQ(repository.GetSkinsFolder(), dir / u"skins\\");
+    ASSERT_TRUE(repository.SetSkinsFolder(dir / u"skins\\"));
+    EXPECT_EQ(repository.GetSkinsFolder(), dir / u"skins\\");
+}
+
+TEST(SkinsFolderTest, RefusedPathsKeepThePreviousFolder) {
+    TempDir dir;
+    dir.MakeFolder(u"skins");
+    dir.WriteFile(u"file.skn", std::string("x"));
+    CSkinRepository repository;
+    EXPECT_FALSE(repository.SetSkinsFolder(dir / u"missing"));
+    EXPECT_EQ(repository.GetSkinsFolder(), CString());
+    ASSERT_TRUE(repository.SetSkinsFolder(dir / u"skins"));
+    const CString kept = repository.GetSkinsFolder();
+    EXPECT_FALSE(repository.SetSkinsFolder(dir / u"file.skn"));
+    EXPECT_FALSE(repository.SetSkinsFolder(dir / u"skins\\."));
+    EXPECT_FALSE(repository.SetSkinsFolder(dir / u"skins\\..\\"));
+    EXPECT_FALSE(repository.SetSkinsFolder(u""));
+    EXPECT_EQ(repository.GetSkinsFolder(), kept);
+}
+
+TEST(SkinsFolderTest, ListsPackagesAndFolderSkinsInEnumerationOrder) {
+    TempDir dir;
+    dir.WriteFile(u"Blue.skn", std::string("pkg"));
+    dir.WriteFile(u"Night/a.skn", std::string("pkg"));
+    dir.WriteFile(u"Night/b.skn", std::string("pkg"));
+    dir.WriteFile(u"Empty/readme.txt", std::string("none"));
+    dir.WriteFile(u"notes.txt", std::string("none"));
+    CSkinRepository repository;
+    ASSERT_TRUE(repository.SetSkinsFolder(dir.Path()));
+    EXPECT_EQ(Skins(repository, u"skn"), (std::vector<CString>{u"Blue.skn", u"Night?skn"}));
+    // Matching ignores letter case, implies no dot, and appends without emptying the list.
+    CStringList list;
+    list.AddTail(u"kept");
+    repository.GetAvailableSkinsList(list, u"KN");
+    EXPECT_EQ(std::vector<CString>(list.begin(), list.end()),
+              (std::vector<CString>{u"kept", u"Blue.skn", u"Night?KN"}));
+}
+
+TEST(SkinsFolderTest, AFolderNamedWithTheExtensionIsListedLikeAFile) {
+    TempDir dir;
+    dir.WriteFile(u"Odd.skn/inner.skn", std::string("pkg"));
+    CSkinRepository repository;
+    ASSERT_TRUE(repository.SetSkinsFolder(dir.Path()));
+    EXPECT_EQ(Skins(repository, u"skn"), (std::vector<CString>{u"Odd.skn"}));
+}
+
+TEST(SkinsFolderTest, EmptyExtensionMatchesEveryEntry) {
+    TempDir dir;
+    dir.WriteFile(u"a.skn", std::string("pkg"));
+    dir.WriteFile(u"Folder/x", std::string("pkg"));
+    CSkinRepository repository;
+    ASSERT_TRUE(repository.SetSkinsFolder(dir.Path()));
+    EXPECT_EQ(Skins(repository, u""), (std::vector<CString>{u"Folder", u"a.skn"}));
+}
+
+TEST(SkinsFolderTest, NothingIsListedBeforeAFolderIsSet) {
+    CSkinRepository repository;
+    EXPECT_TRUE(Skins(repository, u"skn").empty());
+}
+
+TEST(SkinFilesTest, FolderAndFileTests) {
+    TempDir dir;
+    dir.WriteFile(u"f.bin", std::string("1"));
+    EXPECT_TRUE(IsFolderPath(dir.Path()));
+    EXPECT_TRUE(IsFolderPath(dir.Path() + u"\\"));
+    EXPECT_FALSE(IsFolderPath(dir / u"f.bin"));
+    EXPECT_FALSE(IsFolderPath(dir / u".."));
+    EXPECT_TRUE(IsFilePath(dir / u"f.bin"));
+    EXPECT_FALSE(IsFilePath(dir.Path()));
+    EXPECT_FALSE(IsFilePath(dir / u"none"));
+    CFile file;
+    EXPECT_TRUE(OpenFileForReading(dir / u"f.bin", file));
+    CFile other;
+    EXPECT_FALSE(OpenFileForReading(dir.Path(), other));
+    // Reading denies others write access while the file is open.
+    CFile writer;
+    EXPECT_FALSE(writer.Open(dir / u"f.bin", CFile::modeCreate | CFile::modeWrite));
+}
+
+} // namespace
