@@ -1,0 +1,236 @@
+// Adding entries from files and memory, and extracting them to memory and to files.
+
+#include "archive_helpers.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+namespace {
+
+const unsigned kCreate = CZArchive::modeCreate;
+const unsigned kExtract = CZArchive::modeExtract;
+
+// The names of the files in a folder, to see that no partial file is left behind.
+std::vector<std::string> FolderNames(const TempDir& dir) {
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(dir.HostPath()))
+        names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+class ArchiveAdd : public testing::Test {
+protected:
+    void SetUp() override { ASSERT_TRUE(m_archive.Open(m_dir / u"pkg.sdf", kCreate)); }
+    void TearDown() override { ResetDrives(); }
+
+    bool AddBytes(const CString& name, const Bytes& bytes) {
+        CMemFile data;
+        FillMemFile(data, bytes);
+        return m_archive.Add(name, data);
+    }
+    // Completes the archive and opens it for reading.
+    void Reopen() {
+        ASSERT_TRUE(m_archive.Close());
+        ASSERT_TRUE(m_archive.Open(m_dir / u"pkg.sdf", kExtract));
+    }
+
+    TempDir m_dir;
+    CZArchive m_archive;
+};
+
+TEST_F(ArchiveAdd, SameNameTwiceFailsAndLeavesTheArchiveAsItWas) {
+    ASSERT_TRUE(AddBytes(u"skin.xml", Bytes{1, 2, 3}));
+    EXPECT_FALSE(AddBytes(u"skin.xml", Bytes{4, 5, 6}));
+    m_dir.WriteFile(u"skin.xml", std::string("from disk"));
+    EXPECT_FALSE(m_archive.Add(u"skin.xml"));
+    ASSERT_TRUE(m_archive.Close());
+
+    ArchiveBuilder expected;
+    expected.AddEntry(u"skin.xml", Bytes{1, 2, 3});
+    EXPECT_EQ(m_dir.ReadFile(u"pkg.sdf"), expected.Finish());
+}
+
+TEST_F(ArchiveAdd, NamesDifferingInLetterCaseAreTwoEntries) {
+    ASSERT_TRUE(AddBytes(u"Skin.xml", Bytes{1}));
+    ASSERT_TRUE(AddBytes(u"skin.xml", Bytes{2}));
+    ASSERT_TRUE(AddBytes(u"SKIN.XML", Bytes{3}));
+    Reopen();
+    std::vector<CString> names = FileList(m_archive);
+    std::sort(names.begin(), names.end());
+    EXPECT_EQ(names, (std::vector<CString>{u"SKIN.XML", u"Skin.xml", u"skin.xml"}));
+    EXPECT_EQ(ExtractBytes(m_archive, u"Skin.xml"), Bytes{1});
+    EXPECT_EQ(ExtractBytes(m_archive, u"skin.xml"), Bytes{2});
+    EXPECT_EQ(ExtractBytes(m_archive, u"SKIN.XML"), Bytes{3});
+    bool ok = true;
+    ExtractBytes(m_archive, u"skin.XML", &ok);
+    EXPECT_FALSE(ok);
+}
+
+TEST_F(ArchiveAdd, EmptyDataIsRefused) {
+    m_dir.WriteFile(u"empty.txt", Bytes{});
+    EXPECT_FALSE(m_archive.Add(u"empty.txt"));
+    EXPECT_FALSE(AddBytes(u"empty", Bytes{}));
+    Reopen();
+    EXPECT_TRUE(FileList(m_archive).empty());
+}
+
+TEST_F(ArchiveAdd, ReservedAndEmptyNamesAreRefused) {
+    // An entry named like the index would make the archive's own index impossible to add.
+    EXPECT_FALSE(AddBytes(u"zarchive.contents.index", Bytes{1}));
+    m_dir.WriteFile(u"zarchive.contents.index", Bytes{1});
+    EXPECT_FALSE(m_archive.Add(u"zarchive.contents.index"));
+    EXPECT_FALSE(AddBytes(u"", Bytes{1}));
+    ASSERT_TRUE(AddBytes(u"Zarchive.contents.index", Bytes{2}));
+    Reopen();
+    EXPECT_EQ(FileList(m_archive), std::vector<CString>{u"Zarchive.contents.index"});
+}
+
+TEST_F(ArchiveAdd, MemoryFileIsClosedAfterAdd) {
+    CMemFile data;
+    FillMemFile(data, MixedData(40000, 1));
+    ASSERT_TRUE(m_archive.Add(u"m", data));
+    EXPECT_EQ(data.GetLength(), 0u);
+    EXPECT_EQ(data.GetBufferSize(), 0u);
+    // The whole memory file is stored whatever its position was.
+    CMemFile moved;
+    FillMemFile(moved, Bytes{1, 2, 3, 4});
+    moved.Seek(3, CFile::begin);
+    ASSERT_TRUE(m_archive.Add(u"moved", moved));
+    Reopen();
+    EXPECT_EQ(ExtractBytes(m_archive, u"m"), MixedData(40000, 1));
+    EXPECT_EQ(ExtractBytes(m_archive, u"moved"), (Bytes{1, 2, 3, 4}));
+}
+
+TEST_F(ArchiveAdd, BareNameIsReadFromTheArchivesFolder) {
+    Bytes data = MixedData(20000, 2);
+    m_dir.WriteFile(u"bare.bmp", data);
+    m_dir.WriteFile(u"sub/deep.txt", std::string("deep"));
+    ASSERT_TRUE(m_archive.Add(u"bare.bmp"));
+    ASSERT_TRUE(m_archive.Add(u"sub\\deep.txt"));
+    EXPECT_FALSE(m_archive.Add(u"absent.bmp"));
+    Reopen();
+    std::vector<CString> names = FileList(m_archive);
+    std::sort(names.begin(), names.end());
+    EXPECT_EQ(names, (std::vector<CString>{u"bare.bmp", u"sub\\deep.txt"}));
+    EXPECT_EQ(ExtractBytes(m_archive, u"bare.bmp"), data);
+    EXPECT_EQ(ExtractBytes(m_archive, u"sub\\deep.txt"), (Bytes{'d', 'e', 'e', 'p'}));
+}
+
+TEST_F(ArchiveAdd, NameWithDriveIsReadFromThatPathAndStoredWhole) {
+    TempDir elsewhere;
+    MapDrive(u'Q', elsewhere.HostPath());
+    Bytes data = NoiseData(500, 3);
+    elsewhere.WriteFile(u"art/logo.bmp", data);
+    // A file of the same name beside the archive must not be the one read.
+    m_dir.WriteFile(u"logo.bmp", Bytes{0});
+    ASSERT_TRUE(m_archive.Add(u"Q:\\art\\logo.bmp"));
+    Reopen();
+    EXPECT_EQ(FileList(m_archive), std::vector<CString>{u"Q:\\art\\logo.bmp"});
+    EXPECT_EQ(ExtractBytes(m_archive, u"Q:\\art\\logo.bmp"), data);
+}
+
+TEST_F(ArchiveAdd, ArchiveItselfCannotBeAddedWhileBeingWritten) {
+    EXPECT_FALSE(m_archive.Add(u"pkg.sdf"));
+    Reopen();
+    EXPECT_TRUE(FileList(m_archive).empty());
+}
+
+class ArchiveExtract : public testing::Test {
+protected:
+    void SetUp() override {
+        m_data = MixedData(50000, 9);
+        ArchiveBuilder builder;
+        builder.AddEntry(u"good.bin", m_data);
+        // Declares 40000 bytes but its single chunk holds 1000.
+        builder.AddRecord(u"short.bin",
+                          builder.AddRaw(U32(40000) + Chunk(Deflate(MixedData(1000, 1)))));
+        m_dir.WriteFile(u"pkg.sdf", builder.Finish());
+        ASSERT_TRUE(m_archive.Open(m_dir / u"pkg.sdf", kExtract));
+    }
+
+    TempDir m_dir;
+    CZArchive m_archive;
+    Bytes m_data;
+};
+
+TEST_F(ArchiveExtract, ToAFileWritesExactlyTheEntry) {
+    ASSERT_TRUE(m_archive.Extract(u"good.bin", m_dir / u"out.bin"));
+    EXPECT_EQ(m_dir.ReadFile(u"out.bin"), m_data);
+    // An existing target is replaced.
+    m_dir.WriteFile(u"old.bin", NoiseData(90000, 1));
+    ASSERT_TRUE(m_archive.Extract(u"good.bin", m_dir / u"old.bin"));
+    EXPECT_EQ(m_dir.ReadFile(u"old.bin"), m_data);
+    EXPECT_EQ(FolderNames(m_dir), (std::vector<std::string>{"old.bin", "out.bin", "pkg.sdf"}));
+}
+
+TEST_F(ArchiveExtract, DamagedEntryLeavesNoTargetAndKeepsAnOldOne) {
+    EXPECT_FALSE(m_archive.Extract(u"short.bin", m_dir / u"new.bin"));
+    Bytes old = NoiseData(100, 2);
+    m_dir.WriteFile(u"old.bin", old);
+    EXPECT_FALSE(m_archive.Extract(u"short.bin", m_dir / u"old.bin"));
+    EXPECT_EQ(m_dir.ReadFile(u"old.bin"), old);
+    EXPECT_FALSE(m_archive.Extract(u"absent", m_dir / u"old.bin"));
+    EXPECT_EQ(m_dir.ReadFile(u"old.bin"), old);
+    EXPECT_EQ(FolderNames(m_dir), (std::vector<std::string>{"old.bin", "pkg.sdf"}));
+}
+
+TEST_F(ArchiveExtract, TargetThatCannotBeWrittenFails) {
+    m_dir.MakeFolder(u"folder");
+    EXPECT_FALSE(m_archive.Extract(u"good.bin", m_dir / u"folder"));
+    EXPECT_FALSE(m_archive.Extract(u"good.bin", m_dir / u"missing\\out.bin"));
+    EXPECT_EQ(FolderNames(m_dir), (std::vector<std::string>{"folder", "pkg.sdf"}));
+    EXPECT_TRUE(std::filesystem::is_empty(m_dir.HostPath() + "/folder"));
+}
+
+TEST_F(ArchiveExtract, ToMemoryReplacesItsContentsAndRewinds) {
+    CMemFile data;
+    FillMemFile(data, NoiseData(70000, 3));
+    data.Seek(100, CFile::begin);
+    ASSERT_TRUE(m_archive.Extract(u"good.bin", data));
+    EXPECT_EQ(data.GetPosition(), 0u);
+    EXPECT_EQ(MemBytes(data), m_data);
+    BYTE first = 0;
+    EXPECT_EQ(data.Read(&first, 1), 1u);
+    EXPECT_EQ(first, m_data[0]);
+}
+
+TEST_F(ArchiveExtract, FailureLeavesTheMemoryFileEmpty) {
+    for (const char16_t* name : {u"short.bin", u"absent", u"GOOD.BIN"}) {
+        CMemFile data;
+        FillMemFile(data, Bytes{1, 2, 3});
+        EXPECT_FALSE(m_archive.Extract(name, data)) << CString(name).ToUtf8();
+        EXPECT_EQ(data.GetLength(), 0u);
+    }
+}
+
+TEST_F(ArchiveExtract, EntriesCanBeExtractedRepeatedlyInAnyOrder) {
+    Bytes a = ExtractBytes(m_archive, u"good.bin");
+    bool ok = true;
+    ExtractBytes(m_archive, u"short.bin", &ok);
+    EXPECT_FALSE(ok);
+    EXPECT_EQ(ExtractBytes(m_archive, u"good.bin"), a);
+    EXPECT_EQ(a, m_data);
+}
+
+TEST(ArchiveRoundTrip, SizesAroundPieceBoundaries) {
+    TempDir dir;
+    Entries entries;
+    for (size_t size : {1, 2, 100, 16383, 16384, 16385, 32767, 32768, 32769, 100000}) {
+        CString name;
+        name.Format(u"mixed-%u", unsigned(size));
+        entries.emplace_back(name, MixedData(size, unsigned(size)));
+        name.Format(u"noise-%u", unsigned(size));
+        entries.emplace_back(name, NoiseData(size, unsigned(size)));
+    }
+    entries.emplace_back(u"zeros", Bytes(70000, 0));
+    ASSERT_TRUE(CreateArchive(dir / u"rt.sdf", entries));
+    CZArchive archive;
+    ASSERT_TRUE(archive.Open(dir / u"rt.sdf", kExtract));
+    EXPECT_EQ(FileList(archive).size(), entries.size());
+    for (const auto& [name, data] : entries)
+        EXPECT_EQ(ExtractBytes(archive, name), data) << name.ToUtf8();
+}
+
+} // namespace

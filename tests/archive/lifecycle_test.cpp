@@ -1,0 +1,220 @@
+// Open modes, states and completion: what each state of a CZArchive allows.
+
+#include "archive_helpers.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+const unsigned kCreate = CZArchive::modeCreate;
+const unsigned kExtract = CZArchive::modeExtract;
+const unsigned kNoOverwrite = CZArchive::modeNoOverwrite;
+
+Bytes EmptyArchiveBytes() {
+    return ArchiveBuilder().Finish();
+}
+
+TEST(ArchiveModes, CreateTruncatesAnExistingFile) {
+    TempDir dir;
+    dir.WriteFile(u"old.sdf", NoiseData(5000, 1));
+    CZArchive archive;
+    ASSERT_TRUE(archive.Open(dir / u"old.sdf", kCreate));
+    EXPECT_TRUE(archive.Close());
+    EXPECT_EQ(dir.ReadFile(u"old.sdf"), EmptyArchiveBytes());
+}
+
+TEST(ArchiveModes, NoOverwriteRefusesAnExistingFileAndLeavesIt) {
+    TempDir dir;
+    Bytes old = NoiseData(300, 2);
+    dir.WriteFile(u"old.sdf", old);
+    CZArchive archive;
+    EXPECT_FALSE(archive.Open(dir / u"old.sdf", kCreate | kNoOverwrite));
+    EXPECT_FALSE(archive.IsOpen());
+    EXPECT_EQ(archive.GetFileName(), CString());
+    EXPECT_EQ(dir.ReadFile(u"old.sdf"), old);
+
+    ASSERT_TRUE(archive.Open(dir / u"new.sdf", kCreate | kNoOverwrite));
+    EXPECT_TRUE(archive.IsCreating());
+    EXPECT_TRUE(archive.Close());
+    EXPECT_EQ(dir.ReadFile(u"new.sdf"), EmptyArchiveBytes());
+}
+
+TEST(ArchiveModes, ModeWithoutCreateOrExtractFails) {
+    TempDir dir;
+    ASSERT_TRUE(CreateArchive(dir / u"a.sdf", {{u"e", Bytes{1}}}));
+    CZArchive archive;
+    for (unsigned mode : {0u, kNoOverwrite, 8u}) {
+        EXPECT_FALSE(archive.Open(dir / u"a.sdf", mode)) << mode;
+        EXPECT_FALSE(archive.IsOpen());
+    }
+    EXPECT_FALSE(dir.Exists(u"b.sdf"));
+    EXPECT_FALSE(archive.Open(dir / u"b.sdf", kNoOverwrite));
+    EXPECT_FALSE(dir.Exists(u"b.sdf"));
+}
+
+TEST(ArchiveModes, CreateAndExtractTogetherCreatesOnly) {
+    // A file opened only for writing must not pass the checks of Extract.
+    TempDir dir;
+    CZArchive archive;
+    ASSERT_TRUE(archive.Open(dir / u"both.sdf", kCreate | kExtract));
+    EXPECT_TRUE(archive.IsCreating());
+    EXPECT_FALSE(archive.IsExtracting());
+    CMemFile data;
+    FillMemFile(data, Bytes{1, 2, 3});
+    ASSERT_TRUE(archive.Add(u"e", data));
+    bool ok = true;
+    ExtractBytes(archive, u"e", &ok);
+    EXPECT_FALSE(ok);
+    EXPECT_FALSE(archive.Extract(u"e", dir / u"out.bin"));
+    EXPECT_FALSE(dir.Exists(u"out.bin"));
+    EXPECT_TRUE(FileList(archive).empty());
+    EXPECT_TRUE(archive.Close());
+
+    ASSERT_TRUE(archive.Open(dir / u"both.sdf", kExtract));
+    EXPECT_EQ(ExtractBytes(archive, u"e"), (Bytes{1, 2, 3}));
+}
+
+TEST(ArchiveStates, AccessorsFollowTheState) {
+    TempDir dir;
+    CZArchive archive;
+    EXPECT_FALSE(archive.IsOpen());
+    EXPECT_FALSE(archive.IsCreating());
+    EXPECT_FALSE(archive.IsExtracting());
+    EXPECT_EQ(archive.GetFileName(), CString());
+
+    CString path = dir / u"s.sdf";
+    ASSERT_TRUE(archive.Open(path, kCreate));
+    EXPECT_TRUE(archive.IsOpen());
+    EXPECT_TRUE(archive.IsCreating());
+    EXPECT_FALSE(archive.IsExtracting());
+    EXPECT_EQ(archive.GetFileName(), path);
+    EXPECT_TRUE(archive.Close());
+    EXPECT_EQ(archive.GetFileName(), CString());
+
+    ASSERT_TRUE(archive.Open(path, kExtract));
+    EXPECT_TRUE(archive.IsOpen());
+    EXPECT_FALSE(archive.IsCreating());
+    EXPECT_TRUE(archive.IsExtracting());
+    EXPECT_EQ(archive.GetFileName(), path);
+    EXPECT_TRUE(archive.Close());
+    EXPECT_FALSE(archive.IsOpen());
+    EXPECT_FALSE(archive.Close());
+}
+
+TEST(ArchiveStates, ClosedObjectRefusesEverything) {
+    TempDir dir;
+    dir.WriteFile(u"source.txt", std::string("abc"));
+    CZArchive archive;
+    CMemFile data;
+    FillMemFile(data, Bytes{1});
+    EXPECT_FALSE(archive.Add(dir / u"source.txt"));
+    EXPECT_FALSE(archive.Add(u"e", data));
+    EXPECT_EQ(data.GetLength(), 1u);
+    bool ok = true;
+    ExtractBytes(archive, u"e", &ok);
+    EXPECT_FALSE(ok);
+    EXPECT_FALSE(archive.Extract(u"e", dir / u"out"));
+    EXPECT_FALSE(dir.Exists(u"out"));
+    CStringList list;
+    list.AddTail(u"stale");
+    EXPECT_TRUE(archive.GetFileList(list));
+    EXPECT_EQ(list.GetCount(), 0);
+    EXPECT_FALSE(archive.Close());
+}
+
+TEST(ArchiveStates, GetFileListWhileCreatingIsEmpty) {
+    TempDir dir;
+    CZArchive archive;
+    ASSERT_TRUE(archive.Open(dir / u"c.sdf", kCreate));
+    CMemFile data;
+    FillMemFile(data, Bytes{1});
+    ASSERT_TRUE(archive.Add(u"e", data));
+    CStringList list;
+    list.AddTail(u"stale");
+    EXPECT_TRUE(archive.GetFileList(list));
+    EXPECT_EQ(list.GetCount(), 0);
+}
+
+TEST(ArchiveStates, AddWhileExtractingFailsAndChangesNothing) {
+    TempDir dir;
+    ASSERT_TRUE(CreateArchive(dir / u"x.sdf", {{u"e", Bytes{1, 2}}}));
+    Bytes before = dir.ReadFile(u"x.sdf");
+    dir.WriteFile(u"more.txt", std::string("more"));
+    {
+        CZArchive archive;
+        ASSERT_TRUE(archive.Open(dir / u"x.sdf", kExtract));
+        CMemFile data;
+        FillMemFile(data, Bytes{3});
+        EXPECT_FALSE(archive.Add(u"new", data));
+        EXPECT_FALSE(archive.Add(u"more.txt"));
+        EXPECT_EQ(FileList(archive), std::vector<CString>{u"e"});
+    }
+    EXPECT_EQ(dir.ReadFile(u"x.sdf"), before);
+}
+
+TEST(ArchiveStates, DestructionCompletesTheArchive) {
+    TempDir dir;
+    Entries entries = {{u"a", MixedData(20000, 1)}, {u"b", MixedData(10, 2)}};
+    {
+        CZArchive archive;
+        ASSERT_TRUE(archive.Open(dir / u"d.sdf", kCreate));
+        for (const auto& [name, data] : entries) {
+            CMemFile file;
+            FillMemFile(file, data);
+            ASSERT_TRUE(archive.Add(name, file));
+        }
+    }
+    CZArchive archive;
+    ASSERT_TRUE(archive.Open(dir / u"d.sdf", kExtract));
+    EXPECT_EQ(FileList(archive).size(), 2u);
+    for (const auto& [name, data] : entries)
+        EXPECT_EQ(ExtractBytes(archive, name), data);
+}
+
+TEST(ArchiveStates, OpeningAnotherArchiveCompletesTheCurrentOne) {
+    TempDir dir;
+    ASSERT_TRUE(CreateArchive(dir / u"other.sdf", {{u"o", Bytes{7}}}));
+    CZArchive archive;
+    ASSERT_TRUE(archive.Open(dir / u"first.sdf", kCreate));
+    CMemFile data;
+    FillMemFile(data, Bytes{5, 6});
+    ASSERT_TRUE(archive.Add(u"f", data));
+    ASSERT_TRUE(archive.Open(dir / u"other.sdf", kExtract));
+    EXPECT_EQ(FileList(archive), std::vector<CString>{u"o"});
+    // A failed Open still closes what was open.
+    EXPECT_FALSE(archive.Open(dir / u"missing.sdf", kExtract));
+    EXPECT_FALSE(archive.IsOpen());
+
+    ASSERT_TRUE(archive.Open(dir / u"first.sdf", kExtract));
+    EXPECT_EQ(ExtractBytes(archive, u"f"), (Bytes{5, 6}));
+}
+
+TEST(ArchiveStates, ExtractOpenFailsOnFoldersMissingPathsAndNonArchives) {
+    TempDir dir;
+    dir.MakeFolder(u"folder.sdf");
+    dir.WriteFile(u"short.sdf", Bytes(10, 0));
+    dir.WriteFile(u"text.sdf", std::string(200, 'x'));
+    CZArchive archive;
+    for (const char16_t* name : {u"folder.sdf", u"missing.sdf", u"short.sdf", u"text.sdf"}) {
+        EXPECT_FALSE(archive.Open(dir / name, kExtract)) << CString(name).ToUtf8();
+        EXPECT_FALSE(archive.IsOpen());
+        EXPECT_EQ(archive.GetFileName(), CString());
+        EXPECT_TRUE(FileList(archive).empty());
+    }
+    EXPECT_FALSE(archive.Open(dir / u"folder.sdf", kCreate));
+    EXPECT_FALSE(archive.Open(dir / u"no-such-folder\\new.sdf", kCreate));
+}
+
+TEST(ArchiveStates, ReadingSharesTheFileWithOtherReaders) {
+    TempDir dir;
+    ASSERT_TRUE(CreateArchive(dir / u"shared.sdf", {{u"e", Bytes{1}}}));
+    CZArchive first, second, writer;
+    ASSERT_TRUE(first.Open(dir / u"shared.sdf", kExtract));
+    ASSERT_TRUE(second.Open(dir / u"shared.sdf", kExtract));
+    EXPECT_EQ(ExtractBytes(second, u"e"), Bytes{1});
+    // Readers deny writing: creating over an archive being read fails and leaves it readable.
+    EXPECT_FALSE(writer.Open(dir / u"shared.sdf", kCreate));
+    EXPECT_EQ(ExtractBytes(first, u"e"), Bytes{1});
+}
+
+} // namespace
