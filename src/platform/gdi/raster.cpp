@@ -1,0 +1,285 @@
+// Raster-operation engine: source conversion, the row walk, and fast paths for the operations
+// that drawing code uses all the time (copies, masks, fills, colour-to-monochrome).
+#include "platform/gdi/raster.h"
+
+#include <algorithm>
+#include <cstring>
+#include <vector>
+
+namespace gdi {
+
+// ---- Source conversion -----------------------------------------------------------------------
+
+SourceConverter::SourceConverter(const Surface& src, const Surface& dst, COLORREF srcBk,
+                                 COLORREF monoFg, COLORREF monoBg)
+    : m_src(src), m_dst(dst) {
+    bool srcMono = src.bpp == 1, dstMono = dst.bpp == 1;
+    if (srcMono && dstMono) {
+        m_mode = Mode::Identity;
+    } else if (dstMono) {
+        m_mode = Mode::ToMono;
+        m_srcBk = ColourToValue(src, srcBk);
+        if (src.bpp <= 8) {
+            m_mode = Mode::Table;
+            for (uint32_t i = 0; i < src.palette.size(); ++i)
+                m_table[i] = i == m_srcBk ? 1 : 0;
+        }
+    } else if (srcMono) {
+        m_mode = Mode::Table;
+        m_table[0] = ColourToValue(dst, monoFg);
+        m_table[1] = ColourToValue(dst, monoBg);
+    } else if (SameValueSpace(src, dst)) {
+        m_mode = Mode::Identity;
+    } else if (src.bpp <= 8) {
+        m_mode = Mode::Table;
+        for (size_t i = 0; i < src.palette.size(); ++i)
+            m_table[i] = ColourToValue(dst, ValueToColour(src, uint32_t(i)));
+    } else {
+        m_mode = Mode::ViaColour;
+    }
+}
+
+void SourceConverter::Convert(uint32_t* v, int n) const {
+    switch (m_mode) {
+    case Mode::Identity:
+        break;
+    case Mode::Table:
+        for (int i = 0; i < n; ++i)
+            v[i] = m_table[v[i] & 0xFF];
+        break;
+    case Mode::ToMono:
+        for (int i = 0; i < n; ++i)
+            v[i] = v[i] == m_srcBk ? 1 : 0;
+        break;
+    case Mode::ViaColour: {
+        // Neighbouring pixels are often equal: remember the last conversion.
+        uint32_t lastIn = ~0u, lastOut = 0;
+        for (int i = 0; i < n; ++i) {
+            if (v[i] != lastIn)
+                lastIn = v[i], lastOut = ColourToValue(m_dst, ValueToColour(m_src, v[i]));
+            v[i] = lastOut;
+        }
+        break;
+    }
+    }
+}
+
+void SourceConverter::Read(int x, int y, int n, uint32_t* out) const {
+    if (m_mode == Mode::ToMono && (m_src.bpp == 32 || m_src.bpp == 24)) {
+        // Colour to monochrome straight from the source row: the mask-making fast path.
+        const uint8_t* row = m_src.Row(y);
+        uint32_t bk = m_srcBk;
+        if (m_src.bpp == 32) {
+            const uint32_t* p = reinterpret_cast<const uint32_t*>(row) + x;
+            uint32_t mask = ValueMask(m_src);
+            for (int i = 0; i < n; ++i)
+                out[i] = (p[i] & mask) == bk;
+        } else {
+            const uint8_t* p = row + size_t(x) * 3;
+            for (int i = 0; i < n; ++i, p += 3)
+                out[i] = (uint32_t(p[0]) | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16) == bk;
+        }
+        return;
+    }
+    ReadValues(m_src, x, y, n, out);
+    Convert(out, n);
+}
+
+// ---- Operations ------------------------------------------------------------------------------
+
+static void ApplyGeneric(uint8_t rop, uint32_t* d, const uint32_t* s, uint32_t p, int n) {
+    int terms[8], count = 0;
+    for (int m = 0; m < 8; ++m)
+        if (rop >> m & 1) terms[count++] = m;
+    for (int i = 0; i < n; ++i) {
+        uint32_t D = d[i], S = s ? s[i] : 0, r = 0;
+        for (int k = 0; k < count; ++k) {
+            int m = terms[k];
+            r |= ((m & 4) ? p : ~p) & ((m & 2) ? S : ~S) & ((m & 1) ? D : ~D);
+        }
+        d[i] = r;
+    }
+}
+
+void ApplyRop(uint8_t rop, uint32_t* d, const uint32_t* s, uint32_t p, int n) {
+    switch (rop) {
+    case 0x00:
+        std::fill_n(d, n, 0u);
+        break;
+    case 0xFF:
+        std::fill_n(d, n, ~0u);
+        break;
+    case 0xAA:
+        break;
+    case 0xCC:
+        std::memcpy(d, s, size_t(n) * 4);
+        break;
+    case 0x33:
+        for (int i = 0; i < n; ++i)
+            d[i] = ~s[i];
+        break;
+    case 0x88:
+        for (int i = 0; i < n; ++i)
+            d[i] &= s[i];
+        break;
+    case 0xEE:
+        for (int i = 0; i < n; ++i)
+            d[i] |= s[i];
+        break;
+    case 0x66:
+        for (int i = 0; i < n; ++i)
+            d[i] ^= s[i];
+        break;
+    case 0x44:
+        for (int i = 0; i < n; ++i)
+            d[i] = s[i] & ~d[i];
+        break;
+    case 0x11:
+        for (int i = 0; i < n; ++i)
+            d[i] = ~(s[i] | d[i]);
+        break;
+    case 0xBB:
+        for (int i = 0; i < n; ++i)
+            d[i] |= ~s[i];
+        break;
+    case 0xC0:
+        for (int i = 0; i < n; ++i)
+            d[i] = s[i] & p;
+        break;
+    case 0xF0:
+        std::fill_n(d, n, p);
+        break;
+    case 0x5A:
+        for (int i = 0; i < n; ++i)
+            d[i] ^= p;
+        break;
+    case 0x55:
+        for (int i = 0; i < n; ++i)
+            d[i] = ~d[i];
+        break;
+    default:
+        ApplyGeneric(rop, d, s, p, n);
+        break;
+    }
+}
+
+// ---- Row walk --------------------------------------------------------------------------------
+
+namespace {
+
+struct Box {
+    int l, t, r, b;
+};
+
+std::vector<uint32_t>& Buffer(int which, size_t n) {
+    static std::vector<uint32_t> buffers[3];
+    if (buffers[which].size() < n) buffers[which].resize(n);
+    return buffers[which];
+}
+
+void FillBox(const Blit& b, const Box& x) {
+    Surface& dst = *b.dst;
+    int w = x.r - x.l;
+    uint32_t value = b.rop == 0x00 ? 0 : b.rop == 0xFF ? ValueMask(dst) : b.pattern;
+    for (int y = x.t; y < x.b; ++y)
+        FillValues(dst, x.l, y, w, value);
+}
+
+// Same-format copies and masks of whole bytes: straight on the rows' memory.
+bool BytewiseBox(const Blit& b, const Box& x, bool upward) {
+    const Surface& src = *b.src;
+    Surface& dst = *b.dst;
+    if (b.xmap || !b.convert->Identity() || src.bpp != dst.bpp || dst.bpp < 8) return false;
+    if (b.rop != 0xCC && b.rop != 0x88 && b.rop != 0xEE && b.rop != 0x66) return false;
+    if (b.rop != 0xCC && b.src == b.dst) return false; // only memmove copes with overlap
+    size_t bytes = size_t(x.r - x.l) * size_t(dst.bpp / 8);
+    int sx = b.srcX + (x.l - b.rect.left), sy0 = b.srcY + (x.t - b.rect.top);
+    int h = x.b - x.t;
+    for (int k = 0; k < h; ++k) {
+        int j = upward ? h - 1 - k : k;
+        uint8_t* d = dst.Row(x.t + j) + size_t(x.l) * size_t(dst.bpp / 8);
+        const uint8_t* s = src.Row(sy0 + j) + size_t(sx) * size_t(src.bpp / 8);
+        switch (b.rop) {
+        case 0xCC:
+            std::memmove(d, s, bytes);
+            break;
+        case 0x88:
+            for (size_t i = 0; i < bytes; ++i)
+                d[i] &= s[i];
+            break;
+        case 0xEE:
+            for (size_t i = 0; i < bytes; ++i)
+                d[i] |= s[i];
+            break;
+        default:
+            for (size_t i = 0; i < bytes; ++i)
+                d[i] ^= s[i];
+            break;
+        }
+    }
+    return true;
+}
+
+void FetchSource(const Blit& b, int l, int w, int y, uint32_t* out) {
+    if (!b.xmap) {
+        b.convert->Read(b.srcX + (l - b.rect.left), b.srcY + (y - b.rect.top), w, out);
+        return;
+    }
+    const int* xs = b.xmap + (l - b.rect.left);
+    int lo = std::min(xs[0], xs[w - 1]), hi = std::max(xs[0], xs[w - 1]);
+    std::vector<uint32_t>& span = Buffer(2, size_t(hi - lo + 1));
+    ReadValues(*b.src, lo, b.ymap[y - b.rect.top], hi - lo + 1, span.data());
+    for (int i = 0; i < w; ++i)
+        out[i] = span[size_t(xs[i] - lo)];
+    b.convert->Convert(out, w);
+}
+
+void RowBox(const Blit& b, const Box& x, bool upward) {
+    Surface& dst = *b.dst;
+    int w = x.r - x.l, h = x.b - x.t;
+    bool usesSource = RopUsesSource(b.rop), usesDest = RopUsesDest(b.rop);
+    uint32_t* s = usesSource ? Buffer(0, size_t(w)).data() : nullptr;
+    uint32_t* scratch = Buffer(1, size_t(w)).data();
+    for (int k = 0; k < h; ++k) {
+        int y = x.t + (upward ? h - 1 - k : k);
+        if (s) FetchSource(b, x.l, w, y, s);
+        if (b.rop == 0xCC) {
+            WriteValues(dst, x.l, y, w, s);
+        } else if (dst.bpp == 32) {
+            ApplyRop(b.rop, reinterpret_cast<uint32_t*>(dst.Row(y)) + x.l, s, b.pattern, w);
+        } else {
+            if (usesDest) ReadValues(dst, x.l, y, w, scratch);
+            ApplyRop(b.rop, scratch, s, b.pattern, w);
+            WriteValues(dst, x.l, y, w, scratch);
+        }
+    }
+}
+
+void BlitBox(const Blit& b, const Box& x, bool upward) {
+    bool usesSource = RopUsesSource(b.rop) && b.src;
+    if (!usesSource && (b.rop == 0x00 || b.rop == 0xFF || b.rop == 0xF0)) return FillBox(b, x);
+    if (usesSource && BytewiseBox(b, x, upward)) return;
+    RowBox(b, x, upward);
+}
+
+} // namespace
+
+void RunBlit(const Blit& b, const PixRegion& clip) {
+    if (b.rect.left >= b.rect.right || b.rect.top >= b.rect.bottom) return;
+    bool overlapping = b.src == b.dst && !b.xmap;
+    // Copying down (or right) within one surface: walk from the far end so that no row is
+    // overwritten before it has been read.
+    bool upward = overlapping && b.srcY < b.rect.top;
+    bool reverse =
+        overlapping && (b.srcY < b.rect.top || (b.srcY == b.rect.top && b.srcX < b.rect.left));
+    auto boxes = clip.Boxes();
+    for (size_t n = 0; n < boxes.size(); ++n) {
+        const pixman_box32_t& c = boxes[reverse ? boxes.size() - 1 - n : n];
+        Box x{std::max<int>(c.x1, b.rect.left), std::max<int>(c.y1, b.rect.top),
+              std::min<int>(c.x2, b.rect.right), std::min<int>(c.y2, b.rect.bottom)};
+        if (x.l < x.r && x.t < x.b) BlitBox(b, x, upward);
+    }
+    ++b.dst->serial;
+}
+
+} // namespace gdi
