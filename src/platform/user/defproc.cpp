@@ -1,0 +1,108 @@
+// The default window procedure.
+#include "platform/user/wndobj.h"
+
+#include <algorithm>
+
+namespace user {
+namespace {
+
+LRESULT HitTestDefault(Window* w, LPARAM lParam) {
+    POINT pt = {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+    RECT client = ClientRectScreen(w);
+    if (PtInRect(&client, pt)) return HTCLIENT;
+    RECT wr = WindowRectScreen(w);
+    return PtInRect(&wr, pt) ? HTBORDER : HTNOWHERE;
+}
+
+void PaintFrame(Window* w) {
+    if (!BorderWidth(w)) return;
+    HDC dc = GetWindowDC(w->handle);
+    RECT r = {0, 0, w->rect.right - w->rect.left, w->rect.bottom - w->rect.top};
+    FrameRect(dc, &r, GetSysColorBrush(COLOR_WINDOWFRAME));
+    ReleaseDC(w->handle, dc);
+}
+
+LRESULT EraseDefault(Window* w, HDC dc) {
+    HBRUSH brush = ClassBrush(*w->cls);
+    if (!brush) return 0;
+    RECT r;
+    GetClientRect(w->handle, &r);
+    FillRect(dc, &r, brush);
+    return 1;
+}
+
+LRESULT CopyText(Window* w, WPARAM size, LPWSTR out) {
+    if (!out || size == 0) return 0;
+    int n = std::min<int>(w->text.GetLength(), int(std::min<WPARAM>(size - 1, 0x7FFFFFFF)));
+    std::copy_n(w->text.GetString(), n, out);
+    out[n] = 0;
+    return n;
+}
+
+void PositionChanged(Window* w, const WINDOWPOS* pos) {
+    HWND hwnd = w->handle;
+    if (!(pos->flags & SWP_NOMOVE)) {
+        int b = BorderWidth(w);
+        CallProc(w, WM_MOVE, 0, MAKELPARAM(w->rect.left + b, w->rect.top + b));
+        if (!(w = Lookup(hwnd))) return;
+    }
+    if (!(pos->flags & SWP_NOSIZE)) {
+        RECT r;
+        GetClientRect(hwnd, &r);
+        CallProc(w, WM_SIZE, SIZE_RESTORED, MAKELPARAM(r.right, r.bottom));
+    }
+}
+
+} // namespace
+} // namespace user
+
+using namespace user;
+
+LRESULT DefWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    Window* w = Lookup(hwnd);
+    if (!w) return 0;
+    switch (message) {
+    case WM_NCCREATE:
+        return TRUE;
+    case WM_NCHITTEST:
+        return HitTestDefault(w, lParam);
+    case WM_NCPAINT:
+        PaintFrame(w);
+        return 0;
+    case WM_NCACTIVATE:
+        return TRUE;
+    case WM_PAINT: {
+        PAINTSTRUCT ps;
+        BeginPaint(hwnd, &ps);
+        EndPaint(hwnd, &ps);
+        return 0;
+    }
+    case WM_ERASEBKGND:
+        return EraseDefault(w, reinterpret_cast<HDC>(wParam));
+    case WM_SETTEXT:
+        w->text = lParam ? reinterpret_cast<LPCWSTR>(lParam) : u"";
+        return TRUE;
+    case WM_GETTEXT:
+        return CopyText(w, wParam, reinterpret_cast<LPWSTR>(lParam));
+    case WM_GETTEXTLENGTH:
+        return w->text.GetLength();
+    case WM_WINDOWPOSCHANGED:
+        if (lParam) PositionChanged(w, reinterpret_cast<const WINDOWPOS*>(lParam));
+        return 0;
+    case WM_ACTIVATE:
+        if (LOWORD(wParam) != WA_INACTIVE) {
+            Window* f = Lookup(GetFocus());
+            if (!f || !IsAncestorOf(w, f)) SetFocus(hwnd);
+        }
+        return 0;
+    case WM_CLOSE:
+        DestroyWindow(hwnd);
+        return 0;
+    case WM_MOUSEACTIVATE:
+        return 1; // activate
+    case WM_SETCURSOR:
+        return FALSE; // the device shows no pointer
+    default:
+        return 0;
+    }
+}

@@ -1,0 +1,139 @@
+// The window tree: parents, children in z-order, owners, and the calls that walk them.
+#include "platform/user/wndobj.h"
+
+#include <algorithm>
+
+namespace user {
+
+bool IsVisible(const Window* w) {
+    for (; w; w = w->parent)
+        if (!(w->style & WS_VISIBLE)) return false;
+    return true;
+}
+
+bool IsAncestorOf(const Window* ancestor, const Window* w) {
+    for (; w; w = w->parent)
+        if (w == ancestor) return true;
+    return false;
+}
+
+Window* TopLevelOf(Window* w) {
+    while (w && w->parent && !w->parent->isDesktop)
+        w = w->parent;
+    return w;
+}
+
+void Unlink(Window* w) {
+    if (!w->parent) return;
+    auto& siblings = w->parent->children;
+    siblings.erase(std::remove(siblings.begin(), siblings.end(), w), siblings.end());
+}
+
+void LinkAt(Window* parent, Window* w, size_t index) {
+    w->parent = parent;
+    auto& siblings = parent->children;
+    siblings.insert(siblings.begin() + std::min(index, siblings.size()), w);
+}
+
+size_t ZIndex(const Window* w) {
+    if (!w->parent) return 0;
+    const auto& siblings = w->parent->children;
+    return size_t(std::find(siblings.begin(), siblings.end(), w) - siblings.begin());
+}
+
+} // namespace user
+
+using namespace user;
+
+HWND GetDesktopWindow() {
+    Window* d = Desktop();
+    return d ? d->handle : nullptr;
+}
+
+HWND GetParent(HWND hwnd) {
+    Window* w = Checked(hwnd);
+    if (!w) return nullptr;
+    if (w->style & WS_CHILD)
+        return w->parent && !w->parent->isDesktop ? w->parent->handle : nullptr;
+    return w->owner ? w->owner->handle : nullptr;
+}
+
+HWND SetParent(HWND child, HWND newParent) {
+    Window* w = Checked(child);
+    Window* p = newParent ? Checked(newParent) : Desktop();
+    if (!w || !p || w->isDesktop || IsAncestorOf(w, p)) return nullptr;
+    Window* old = w->parent;
+    bool shown = IsVisible(w);
+    if (shown) ShowWindow(child, SW_HIDE);
+    Unlink(w);
+    LinkAt(p, w, 0);
+    if (shown) ShowWindow(child, SW_SHOWNA);
+    RefreshDCs();
+    return old && !old->isDesktop ? old->handle : GetDesktopWindow();
+}
+
+HWND GetWindow(HWND hwnd, UINT relation) {
+    Window* w = Checked(hwnd);
+    if (!w) return nullptr;
+    const std::vector<Window*>* siblings = w->parent ? &w->parent->children : nullptr;
+    size_t i = ZIndex(w);
+    switch (relation) {
+    case GW_HWNDFIRST:
+        return siblings ? siblings->front()->handle : w->handle;
+    case GW_HWNDLAST:
+        return siblings ? siblings->back()->handle : w->handle;
+    case GW_HWNDNEXT:
+        return siblings && i + 1 < siblings->size() ? (*siblings)[i + 1]->handle : nullptr;
+    case GW_HWNDPREV:
+        return siblings && i > 0 ? (*siblings)[i - 1]->handle : nullptr;
+    case GW_OWNER:
+        return w->owner ? w->owner->handle : nullptr;
+    case GW_CHILD:
+        return w->children.empty() ? nullptr : w->children.front()->handle;
+    default:
+        SetLastError(ERROR_INVALID_PARAMETER);
+        return nullptr;
+    }
+}
+
+HWND GetTopWindow(HWND hwnd) {
+    Window* w = hwnd ? Checked(hwnd) : Desktop();
+    return w && !w->children.empty() ? w->children.front()->handle : nullptr;
+}
+
+BOOL IsChild(HWND parent, HWND hwnd) {
+    Window* p = Lookup(parent);
+    Window* w = Lookup(hwnd);
+    if (!p || !w || p == w) return FALSE;
+    // Only the chain of child windows counts, not owners.
+    for (; w && (w->style & WS_CHILD); w = w->parent)
+        if (w->parent == p) return TRUE;
+    return FALSE;
+}
+
+HWND GetDlgItem(HWND parent, int id) {
+    Window* p = Checked(parent);
+    if (!p) return nullptr;
+    for (Window* c : p->children)
+        if ((c->style & WS_CHILD) && c->id == UINT_PTR(UINT(id))) return c->handle;
+    return nullptr;
+}
+
+int GetDlgCtrlID(HWND hwnd) {
+    Window* w = Checked(hwnd);
+    return w && (w->style & WS_CHILD) ? int(w->id) : 0;
+}
+
+BOOL IsWindow(HWND hwnd) {
+    return Lookup(hwnd) != nullptr;
+}
+
+BOOL IsWindowVisible(HWND hwnd) {
+    Window* w = Lookup(hwnd);
+    return w && IsVisible(w);
+}
+
+BOOL IsWindowEnabled(HWND hwnd) {
+    Window* w = Lookup(hwnd);
+    return w && !(w->style & WS_DISABLED);
+}

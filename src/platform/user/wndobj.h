@@ -1,0 +1,180 @@
+// The objects behind window handles and the window manager's shared helpers.
+//
+// Every window lives in the window table and is reached only through its handle; a handle
+// whose window was destroyed resolves to null, so no call touches a freed window. A window's
+// rectangle is kept in its parent's client coordinates (the desktop's client area is the
+// screen); children are kept in z-order, topmost first. Update regions are kept in window
+// coordinates (the window's top-left corner is (0, 0)), so they cover the border as well as
+// the client area.
+#pragma once
+
+#include "platform/base/cstring.h"
+#include "platform/gdi/region.h"
+#include "platform/user/winuser.h"
+
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace user {
+
+struct WndClass {
+    CString name;
+    UINT style = 0;
+    WNDPROC proc = nullptr;
+    int clsExtra = 0;
+    int wndExtra = 0;
+    HINSTANCE instance = nullptr;
+    HICON icon = nullptr;
+    HCURSOR cursor = nullptr;
+    HBRUSH background = nullptr;
+    CString menuName;
+    ATOM atom = 0;
+    bool system = false;
+};
+
+struct Window {
+    HWND handle = nullptr;
+    std::shared_ptr<WndClass> cls;
+    WNDPROC proc = nullptr;
+    DWORD style = 0;
+    DWORD exStyle = 0;
+    UINT_PTR id = 0;
+    LONG_PTR userData = 0;
+    HINSTANCE instance = nullptr;
+    CString text;
+    std::vector<BYTE> extra;
+
+    Window* parent = nullptr;      // the desktop for top-level windows; null for the desktop
+    Window* owner = nullptr;       // popups: the top-level window that owns them
+    std::vector<Window*> children; // topmost first
+
+    RECT rect = {};        // window rectangle in the parent's client coordinates
+    HRGN region = nullptr; // window region (owned), window coordinates
+    gdi::PixRegion shape;  // copy of the region for clipping and hit testing
+    bool hasShape = false;
+
+    gdi::PixRegion update;                // window coordinates
+    bool erase = false;                   // the next BeginPaint sends WM_ERASEBKGND
+    std::vector<gdi::PixRegion> painting; // screen areas of BeginPaint calls still open
+
+    bool created = false;    // WM_NCCREATE and WM_CREATE have been answered
+    bool destroying = false; // inside DestroyWindow
+    bool isDesktop = false;
+};
+
+// ---- Window table (wndtable.cpp) -------------------------------------------------------------
+
+Window* Lookup(HWND hwnd);
+// Like Lookup, and sets ERROR_INVALID_WINDOW_HANDLE when the handle is bad.
+Window* Checked(HWND hwnd);
+Window* NewWindow();
+void FreeWindow(Window* w);
+// Every window in the table (for reset and searches).
+std::vector<Window*> AllWindows();
+void ClearWindowTable();
+// The desktop window, made on first use.
+Window* Desktop();
+void SetDesktop(Window* w);
+Window* CreateDesktop();
+
+// ---- Classes (wndclass.cpp) ------------------------------------------------------------------
+
+std::shared_ptr<WndClass> FindClassForCreate(LPCWSTR name, HINSTANCE instance);
+void ResetClasses();
+// The class brush as a brush handle (system colour values resolved), or null.
+HBRUSH ClassBrush(const WndClass& cls);
+
+// ---- Tree and geometry (tree.cpp, geometry.cpp) ----------------------------------------------
+
+bool IsVisible(const Window* w); // the window and all its ancestors have WS_VISIBLE
+bool IsAncestorOf(const Window* ancestor, const Window* w); // true also for w itself
+Window* TopLevelOf(Window* w);
+void Unlink(Window* w);
+void LinkAt(Window* parent, Window* w, size_t index);
+size_t ZIndex(const Window* w);
+int BorderWidth(const Window* w);
+RECT WindowRectScreen(const Window* w);
+RECT ClientRectScreen(const Window* w);
+RECT ClientRectInWindow(const Window* w); // client area in window coordinates
+POINT ClientOrigin(const Window* w);      // screen position of client (0, 0)
+// Window area in screen coordinates, cut by the window's own region.
+gdi::PixRegion OwnArea(const Window* w);
+// The deepest visible window under a screen point, searching children topmost first; a
+// disabled window ends the search (disabled is set) and takes the point for nobody.
+Window* HitTest(Window* root, POINT pt, bool* disabled);
+
+// ---- Visible regions and exposure (visregion.cpp) --------------------------------------------
+
+// What of the window's area is on screen, in screen coordinates: cut by ancestors' client
+// areas and regions and by the siblings above it and above each ancestor. Children are not
+// removed.
+gdi::PixRegion ShownArea(const Window* w);
+// ShownArea restricted to the client or window area, without the visible children.
+gdi::PixRegion VisibleRegion(const Window* w, bool client);
+// Hands each pixel of screenArea to the window that shows it now and adds it to that window's
+// update region.
+void InvalidateScreenArea(const gdi::PixRegion& screenArea, bool erase);
+
+// ---- Region handles (regionio.cpp) -----------------------------------------------------------
+
+// The region behind a handle; false for a bad handle.
+bool RegionOf(HRGN handle, gdi::PixRegion* out);
+// A new region handle the caller deletes.
+HRGN MakeRegionHandle(const gdi::PixRegion& region);
+
+// ---- Paint (paint.cpp, dce.cpp) --------------------------------------------------------------
+
+void AddUpdate(Window* w, const gdi::PixRegion& windowArea, bool erase);
+void ClearUpdateTree(Window* w);
+bool NeedsPaint(const Window* w);
+// The first window needing paint in pre-order (parents first), within root's tree.
+Window* FindWindowToPaint(Window* root);
+// What DispatchMessage does with WM_PAINT: WM_NCPAINT for a damaged frame, then WM_PAINT.
+void PaintWindow(Window* w);
+void SendNcPaint(Window* w);
+// Brings every device context handed out to windows up to date with the window tree.
+void RefreshDCs();
+void ReleaseWindowDCs(Window* w);
+void ResetDCs();
+
+// ---- Messages (message.cpp) ------------------------------------------------------------------
+
+LRESULT CallProc(Window* w, UINT message, WPARAM wParam, LPARAM lParam);
+// A 32-bit stand-in for a procedure (GetWindowLong(GWL_WNDPROC)), and back; other values are
+// taken as procedures themselves.
+LONG ProcToken(WNDPROC proc);
+WNDPROC ProcFromValue(LONG_PTR value);
+// Remembers the first runaway condition until the pump reports it.
+void NoteRunaway(const std::string& text);
+void RemoveQueuedFor(Window* w);
+void ResetQueue();
+bool QueueEmpty();
+
+// ---- Hooks (hooks.cpp) -----------------------------------------------------------------------
+
+// Runs the CBT hooks; a nonzero result refuses the operation.
+LRESULT CallCbtHooks(int code, WPARAM wParam, LPARAM lParam);
+void ResetHooks();
+
+// ---- Input, focus, timers (input.cpp, focus.cpp, timer.cpp) ----------------------------------
+
+void ForgetWindowInput(Window* w); // capture, double-click memory, focus and activation
+void ResetInput();
+void ResetFocus();
+void KillWindowTimers(Window* w);
+void ResetTimers();
+// A due timer's message for a window within filterRoot (null: any); advances the timer.
+bool IsLiveTimerProc(HWND hwnd, UINT_PTR id, TIMERPROC proc);
+bool TakeDueTimer(Window* filterRoot, UINT filterMin, UINT filterMax, bool remove, MSG* msg);
+void SetClock(DWORD ms);
+void ResetRegistry();
+// Focus follows a hidden or destroyed window's subtree to its parent.
+void MoveFocusFrom(Window* w);
+void ActivateAfterLoss(Window* w);
+
+// ---- Position changes (winpos.cpp) -----------------------------------------------------------
+
+void HideForDestroy(Window* w);
+
+} // namespace user

@@ -1,0 +1,329 @@
+// Windows as a caller sees them: creation and destruction messages, the tree, window data.
+#include "support/screen_fixture.h"
+
+#include "platform/base/cstring.h"
+
+#include <string>
+#include <vector>
+
+namespace {
+
+class WindowsTest : public ScreenTest {};
+
+// Records "message:window" for every window of the "SkLog" class.
+std::vector<std::string>* g_log = nullptr;
+std::vector<std::pair<HWND, std::string>>* g_names = nullptr;
+
+std::string NameOf(HWND hwnd) {
+    for (auto& [h, name] : *g_names)
+        if (h == hwnd) return name;
+    return "?";
+}
+
+LRESULT LogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_NCCREATE) {
+        auto* cs = reinterpret_cast<CREATESTRUCT*>(lParam);
+        g_names->push_back({hwnd, CString(cs->lpszName).ToUtf8()});
+    }
+    const char* tag = message == WM_CREATE      ? "create"
+                      : message == WM_DESTROY   ? "destroy"
+                      : message == WM_NCDESTROY ? "ncdestroy"
+                                                : nullptr;
+    if (tag && g_log) g_log->push_back(std::string(tag) + ":" + NameOf(hwnd));
+    if (message == WM_CREATE && NameOf(hwnd) == "refuse") return -1;
+    return DefWindowProc(hwnd, message, wParam, lParam);
+}
+
+class LoggedWindows {
+public:
+    LoggedWindows() {
+        g_log = &log;
+        g_names = &names;
+        WNDCLASS wc{};
+        wc.lpfnWndProc = LogProc;
+        wc.lpszClassName = u"SkLog";
+        RegisterClass(&wc);
+    }
+    ~LoggedWindows() {
+        g_log = nullptr;
+        g_names = nullptr;
+    }
+    HWND Make(LPCWSTR name, HWND parent, DWORD style = WS_CHILD | WS_VISIBLE) {
+        return CreateWindowEx(0, u"SkLog", name, style, 0, 0, 50, 50, parent, nullptr, nullptr,
+                              nullptr);
+    }
+    std::vector<std::string> log;
+    std::vector<std::pair<HWND, std::string>> names;
+};
+
+TEST_F(WindowsTest, DestroyGoesParentFirstAndNcDestroyChildrenFirst) {
+    LoggedWindows w;
+    HWND top = w.Make(u"top", nullptr, WS_POPUP | WS_VISIBLE);
+    HWND a = w.Make(u"a", top);
+    w.Make(u"a1", a);
+    w.Make(u"b", top);
+    w.log.clear();
+    ASSERT_TRUE(DestroyWindow(top));
+    // Children are kept topmost first, so the later-created "b" comes before "a".
+    EXPECT_EQ(w.log, (std::vector<std::string>{"destroy:top", "destroy:b", "destroy:a",
+                                               "destroy:a1", "ncdestroy:b", "ncdestroy:a1",
+                                               "ncdestroy:a", "ncdestroy:top"}));
+    EXPECT_FALSE(IsWindow(top));
+    EXPECT_FALSE(IsWindow(a));
+}
+
+TEST_F(WindowsTest, CreateRefusedByWmCreateFailsAndCleansUp) {
+    LoggedWindows w;
+    HWND parent = w.Make(u"parent", nullptr, WS_POPUP);
+    HWND refused = w.Make(u"refuse", parent);
+    EXPECT_EQ(refused, nullptr);
+    EXPECT_EQ(GetWindow(parent, GW_CHILD), nullptr);
+    EXPECT_EQ(w.log, (std::vector<std::string>{"create:parent", "create:refuse", "destroy:refuse",
+                                               "ncdestroy:refuse"}));
+}
+
+TEST_F(WindowsTest, OwnedPopupsAreDestroyedWithTheirOwner) {
+    LoggedWindows w;
+    HWND owner = w.Make(u"owner", nullptr, WS_POPUP | WS_VISIBLE);
+    HWND child = w.Make(u"child", owner);
+    HWND popup = w.Make(u"popup", child, WS_POPUP | WS_VISIBLE);
+    EXPECT_EQ(GetWindow(popup, GW_OWNER), owner); // the owner is always a top-level window
+    EXPECT_EQ(GetParent(popup), owner);
+    EXPECT_EQ(GetParent(child), owner);
+    EXPECT_EQ(GetParent(owner), nullptr);
+    w.log.clear();
+    DestroyWindow(owner);
+    EXPECT_FALSE(IsWindow(popup));
+    ASSERT_FALSE(w.log.empty());
+    EXPECT_EQ(w.log.front(), "destroy:popup");
+}
+
+TEST_F(WindowsTest, StaleHandlesFailCleanlyEvenWhenTheSlotIsReused) {
+    ProbeWindow first(nullptr, {0, 0, 10, 10}, CLR_NONE, 0, WS_POPUP);
+    HWND stale = first.hwnd();
+    DestroyWindow(stale);
+    ProbeWindow second(nullptr, {0, 0, 10, 10}, CLR_NONE, 0, WS_POPUP);
+    EXPECT_NE(second.hwnd(), stale);
+    RECT r{};
+    SetLastError(0);
+    EXPECT_FALSE(GetWindowRect(stale, &r));
+    EXPECT_EQ(GetLastError(), DWORD(ERROR_INVALID_WINDOW_HANDLE));
+    EXPECT_EQ(SendMessage(stale, WM_USER, 1, 2), 0);
+    EXPECT_FALSE(PostMessage(stale, WM_USER, 0, 0));
+    EXPECT_FALSE(ShowWindow(stale, SW_SHOW));
+    EXPECT_EQ(GetDC(stale), nullptr);
+    EXPECT_FALSE(IsWindow(reinterpret_cast<HWND>(uintptr_t(0x1234))));
+}
+
+TEST_F(WindowsTest, TreeNavigationFollowsZOrder) {
+    ProbeWindow top(nullptr, {0, 0, 100, 100}, CLR_NONE, 0, WS_POPUP | WS_VISIBLE);
+    ProbeWindow a(top, {0, 0, 10, 10}, CLR_NONE, 11);
+    ProbeWindow b(top, {0, 0, 10, 10}, CLR_NONE, 12);
+    ProbeWindow c(top, {0, 0, 10, 10}, CLR_NONE, 13);
+    EXPECT_EQ(GetWindow(top, GW_CHILD), c.hwnd()); // newest on top
+    EXPECT_EQ(GetWindow(c, GW_HWNDNEXT), b.hwnd());
+    EXPECT_EQ(GetWindow(a, GW_HWNDPREV), b.hwnd());
+    EXPECT_EQ(GetWindow(b, GW_HWNDLAST), a.hwnd());
+    SetWindowPos(a, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    EXPECT_EQ(GetWindow(top, GW_CHILD), a.hwnd());
+    SetWindowPos(a, c, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE); // just below c
+    EXPECT_EQ(GetWindow(c, GW_HWNDNEXT), a.hwnd());
+    SetWindowPos(c, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    EXPECT_EQ(GetWindow(top, GW_CHILD), a.hwnd());
+    EXPECT_EQ(GetWindow(a, GW_HWNDLAST), c.hwnd());
+    EXPECT_EQ(GetDlgItem(top, 12), b.hwnd());
+    EXPECT_EQ(GetDlgItem(top, 99), nullptr);
+    EXPECT_EQ(GetDlgCtrlID(b), 12);
+    EXPECT_TRUE(IsChild(top, b));
+    EXPECT_FALSE(IsChild(b, top));
+    EXPECT_EQ(GetParent(b), top.hwnd());
+    EXPECT_EQ(GetWindow(GetDesktopWindow(), GW_CHILD), top.hwnd());
+}
+
+TEST_F(WindowsTest, WindowLongsStoreStyleIdUserDataAndProcedure) {
+    ProbeWindow w(nullptr, {0, 0, 10, 10}, CLR_NONE, 0, WS_POPUP);
+    EXPECT_EQ(DWORD(GetWindowLong(w, GWL_STYLE)), DWORD(WS_POPUP));
+    SetWindowLong(w, GWL_ID, 77);
+    EXPECT_EQ(GetWindowLong(w, GWL_ID), 77);
+    int marker = 0;
+    SetWindowLongPtr(w, GWL_USERDATA, LONG_PTR(&marker));
+    EXPECT_EQ(GetWindowLongPtr(w, GWL_USERDATA), LONG_PTR(&marker));
+    SetWindowLongPtr(w, GWL_USERDATA, 0);
+}
+
+// Subclassing through the 32-bit GWL_WNDPROC value reaches the original procedure.
+WNDPROC g_original = nullptr;
+LONG g_originalToken = 0;
+int g_subclassed = 0;
+LRESULT SubclassProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_USER + 5) {
+        ++g_subclassed;
+        return CallWindowProc(reinterpret_cast<WNDPROC>(LONG_PTR(g_originalToken)), hwnd,
+                              WM_GETTEXTLENGTH, 0, 0);
+    }
+    return CallWindowProc(g_original, hwnd, message, wParam, lParam);
+}
+
+TEST_F(WindowsTest, SubclassingThroughTheShortProcedureValueKeepsTheOriginalReachable) {
+    HWND w = CreateWindowEx(0, u"SkProbe", u"", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, nullptr,
+                            nullptr);
+    ASSERT_EQ(w, nullptr); // no such class yet
+    WNDCLASS wc{};
+    wc.lpfnWndProc = DefWindowProc;
+    wc.lpszClassName = u"SkPlain";
+    ASSERT_TRUE(RegisterClass(&wc));
+    w = CreateWindowEx(0, u"skplain", u"four", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, nullptr,
+                       nullptr);
+    ASSERT_NE(w, nullptr);
+    g_original = reinterpret_cast<WNDPROC>(GetWindowLongPtr(w, GWL_WNDPROC));
+    EXPECT_EQ(g_original, &DefWindowProc);
+    g_originalToken = SetWindowLong(w, GWL_WNDPROC, 0);
+    EXPECT_EQ(g_originalToken, 0); // a null procedure is refused
+    g_originalToken = GetWindowLong(w, GWL_WNDPROC);
+    SetWindowLongPtr(w, GWL_WNDPROC, LONG_PTR(&SubclassProc));
+    g_subclassed = 0;
+    EXPECT_EQ(SendMessage(w, WM_USER + 5, 0, 0), 4);
+    EXPECT_EQ(g_subclassed, 1);
+    // The short value can be stored back and restores the original.
+    SetWindowLong(w, GWL_WNDPROC, g_originalToken);
+    EXPECT_EQ(reinterpret_cast<WNDPROC>(GetWindowLongPtr(w, GWL_WNDPROC)), &DefWindowProc);
+    DestroyWindow(w);
+}
+
+TEST_F(WindowsTest, TextGoesThroughWindowMessages) {
+    ProbeWindow w(nullptr, {0, 0, 10, 10}, CLR_NONE, 0, WS_POPUP);
+    EXPECT_TRUE(SetWindowText(w, u"Hello"));
+    EXPECT_EQ(w.Count(WM_SETTEXT), 1);
+    WCHAR buffer[4] = {};
+    EXPECT_EQ(GetWindowText(w, buffer, 4), 3); // cut to the buffer, terminated
+    EXPECT_EQ(CString(buffer), CString(u"Hel"));
+    EXPECT_EQ(GetWindowTextLength(w), 5);
+}
+
+TEST_F(WindowsTest, EnableWindowReportsThePreviousStateAndSendsWmEnable) {
+    ProbeWindow w(nullptr, {0, 0, 10, 10}, CLR_NONE, 0, WS_POPUP);
+    EXPECT_FALSE(EnableWindow(w, FALSE)); // was enabled
+    EXPECT_FALSE(IsWindowEnabled(w));
+    EXPECT_TRUE(EnableWindow(w, FALSE)); // already disabled: no message
+    EXPECT_TRUE(EnableWindow(w, TRUE));
+    auto enables = w.Only(WM_ENABLE);
+    ASSERT_EQ(enables.size(), 2u);
+    EXPECT_EQ(enables[0].wParam, WPARAM(FALSE));
+    EXPECT_EQ(enables[1].wParam, WPARAM(TRUE));
+}
+
+TEST_F(WindowsTest, ClassesRegisterOnceAndCannotLeaveWhileWindowsUseThem) {
+    WNDCLASS wc{};
+    wc.style = CS_DBLCLKS | CS_PARENTDC;
+    wc.lpfnWndProc = DefWindowProc;
+    wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
+    wc.hbrBackground = reinterpret_cast<HBRUSH>(ULONG_PTR(0x40000010));
+    wc.hInstance = reinterpret_cast<HINSTANCE>(ULONG_PTR(0x1000));
+    wc.lpszClassName = u"SkClass";
+    ATOM atom = RegisterClass(&wc);
+    EXPECT_NE(atom, 0);
+    EXPECT_EQ(RegisterClass(&wc), 0);
+    EXPECT_EQ(GetLastError(), DWORD(ERROR_CLASS_ALREADY_EXISTS));
+    WNDCLASS info{};
+    ASSERT_TRUE(GetClassInfo(wc.hInstance, u"SKCLASS", &info));
+    EXPECT_EQ(info.style, UINT(CS_DBLCLKS | CS_PARENTDC));
+    EXPECT_EQ(info.hCursor, LoadCursor(nullptr, IDC_ARROW));
+    EXPECT_NE(info.hCursor, nullptr);
+    EXPECT_EQ(info.hbrBackground, wc.hbrBackground);
+    // Another instance does not see it.
+    EXPECT_FALSE(GetClassInfo(nullptr, u"SkClass", &info));
+    HWND w = CreateWindowEx(0, u"SkClass", u"", WS_POPUP, 0, 0, 5, 5, nullptr, nullptr,
+                            wc.hInstance, nullptr);
+    ASSERT_NE(w, nullptr);
+    EXPECT_FALSE(UnregisterClass(u"SkClass", wc.hInstance));
+    DestroyWindow(w);
+    EXPECT_TRUE(UnregisterClass(u"SkClass", wc.hInstance));
+    EXPECT_FALSE(GetClassInfo(wc.hInstance, u"SkClass", &info));
+}
+
+TEST_F(WindowsTest, ResetRemovesTestClassesButKeepsSystemOnes) {
+    WNDCLASS wc{};
+    wc.lpfnWndProc = DefWindowProc;
+    wc.lpszClassName = u"SkLeftover";
+    RegisterClass(&wc);
+    wc.lpszClassName = u"SkSystemClass";
+    UserRegisterSystemClass(&wc);
+    ProbeWindow w(nullptr, {0, 0, 10, 10}, CLR_NONE, 0, WS_POPUP | WS_VISIBLE);
+    SetTimer(w, 1, 10, nullptr);
+    SetCapture(w);
+    UserResetPlatform(m_width, m_height);
+    WNDCLASS info{};
+    EXPECT_FALSE(GetClassInfo(nullptr, u"SkLeftover", &info));
+    EXPECT_TRUE(GetClassInfo(nullptr, u"SkSystemClass", &info));
+    EXPECT_FALSE(IsWindow(w));
+    EXPECT_EQ(GetCapture(), nullptr);
+    EXPECT_EQ(GetTickCount(), 0u);
+    EXPECT_FALSE(UserNextTimerDue(nullptr));
+    EXPECT_EQ(GetTopWindow(nullptr), nullptr);
+}
+
+TEST_F(WindowsTest, RectanglesAndCoordinateMapping) {
+    ProbeWindow top(nullptr, {20, 30, 120, 130}, CLR_NONE, 0, WS_POPUP | WS_VISIBLE | WS_BORDER);
+    ProbeWindow child(top, {5, 6, 25, 16}, CLR_NONE, 1);
+    RECT r;
+    GetWindowRect(top, &r);
+    EXPECT_EQ(r.left, 20);
+    EXPECT_EQ(r.bottom, 130);
+    GetClientRect(top, &r); // the border takes one pixel each side
+    EXPECT_EQ(r.right, 98);
+    EXPECT_EQ(r.bottom, 98);
+    GetWindowRect(child, &r);
+    EXPECT_EQ(r.left, 20 + 1 + 5);
+    EXPECT_EQ(r.top, 30 + 1 + 6);
+    POINT p = {0, 0};
+    ClientToScreen(child, &p);
+    EXPECT_EQ(p.x, 26);
+    EXPECT_EQ(p.y, 37);
+    ScreenToClient(top, &p);
+    EXPECT_EQ(p.x, 5);
+    EXPECT_EQ(p.y, 6);
+    POINT q[2] = {{0, 0}, {1, 1}};
+    MapWindowPoints(child, top, q, 2);
+    EXPECT_EQ(q[1].x, 6);
+    EXPECT_EQ(q[1].y, 7);
+    EXPECT_EQ(WindowFromPoint({27, 38}), child.hwnd());
+    EXPECT_EQ(ChildWindowFromPoint(top, {5, 6}), child.hwnd());
+    EXPECT_EQ(ChildWindowFromPoint(top, {50, 50}), top.hwnd());
+}
+
+TEST_F(WindowsTest, MovingAndSizingReportPositionAndClientSize) {
+    ProbeWindow top(nullptr, {0, 0, 100, 100}, CLR_NONE, 0, WS_POPUP | WS_VISIBLE);
+    ProbeWindow child(top, {0, 0, 10, 10}, CLR_NONE, 1, WS_CHILD | WS_VISIBLE | WS_BORDER);
+    child.Clear();
+    MoveWindow(child, 7, 8, 30, 20, TRUE);
+    auto moves = child.Only(WM_MOVE);
+    auto sizes = child.Only(WM_SIZE);
+    ASSERT_EQ(moves.size(), 1u);
+    ASSERT_EQ(sizes.size(), 1u);
+    EXPECT_EQ(GET_X_LPARAM(moves[0].lParam), 8); // client origin, inside the border
+    EXPECT_EQ(GET_Y_LPARAM(moves[0].lParam), 9);
+    EXPECT_EQ(LOWORD(sizes[0].lParam), 28);
+    EXPECT_EQ(HIWORD(sizes[0].lParam), 18);
+    child.Clear();
+    SetWindowPos(child, nullptr, 50, 50, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    EXPECT_EQ(child.Count(WM_MOVE), 1);
+    EXPECT_EQ(child.Count(WM_SIZE), 0);
+    RECT r;
+    GetWindowRect(child, &r);
+    EXPECT_EQ(r.left, 50);
+    EXPECT_EQ(r.right, 80);
+}
+
+TEST_F(WindowsTest, ShowWindowReturnsThePreviousVisibility) {
+    ProbeWindow top(nullptr, {0, 0, 100, 100}, CLR_NONE, 0, WS_POPUP);
+    ProbeWindow child(top, {0, 0, 10, 10}, CLR_NONE, 1);
+    EXPECT_FALSE(IsWindowVisible(child)); // its parent is hidden
+    EXPECT_FALSE(ShowWindow(top, SW_SHOW));
+    EXPECT_TRUE(IsWindowVisible(child));
+    EXPECT_TRUE(ShowWindow(top, SW_SHOW));
+    EXPECT_TRUE(ShowWindow(child, SW_HIDE));
+    EXPECT_FALSE(IsWindowVisible(child));
+    EXPECT_EQ(top.Count(WM_SHOWWINDOW), 1);
+}
+
+} // namespace
