@@ -183,9 +183,10 @@ void CElementScanner::Remove(size_t from, size_t to) {
     Cursor join = At(to);
     for (auto& [name, resume] : m_resume) {
         Cursor back = join;
-        for (size_t i = 0; i < name.size() + 1 && Retreat(back); ++i) {
-        }
-        resume = std::min(resume, back.pos);
+        for (size_t steps = name.size() + 1; steps > 0 && Retreat(back);)
+            --steps;
+        // back is the first remaining position when nothing remains in front of the join.
+        if (resume >= first || back.pos < resume) resume = back.pos;
     }
 }
 

@@ -1,0 +1,45 @@
+// Shortcuts shared by the description tests.
+#pragma once
+
+#include "skindesc/skindescription.h"
+#include "support/skin_builder.h"
+#include "support/tempdir.h"
+
+#include <ostream>
+#include <string>
+#include <vector>
+
+inline void PrintTo(const CString& text, std::ostream* out) {
+    *out << '"' << text.ToUtf8() << '"';
+}
+
+// Loads description bytes with ReadDescription; `ok` receives its result.
+inline SkinSpec Load(const std::vector<BYTE>& bytes, bool* ok = nullptr) {
+    CMemFile file;
+    LoadMemFile(file, bytes);
+    tagSKIN skin;
+    bool result = ReadDescription(file, skin);
+    if (ok) *ok = result;
+    return SpecOf(skin);
+}
+
+// The spec as the record form carries it: no output, no defaults, no section outputs and no
+// attribute descriptions.
+inline SkinSpec AsRecordForm(SkinSpec spec) {
+    spec.outputPath = CString();
+    spec.separateFiles = false;
+    spec.defaults.reset();
+    for (SectionSpec& s : spec.sections) {
+        s.output = CString();
+        for (ComponentSpec& c : s.components)
+            for (AttributeSpec& a : c.attributes)
+                a.description = CString();
+    }
+    return spec;
+}
+
+// The spec as the text form carries it: the skin's name is the information's name.
+inline SkinSpec AsTextForm(SkinSpec spec) {
+    spec.name = spec.information.name;
+    return spec;
+}

@@ -1,0 +1,226 @@
+// Loading descriptions of both forms into the skin model.
+#include "desc_helpers.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+SkinSpec SampleSkin() {
+    SkinSpec skin = SkinSpec::Named(u"Blue <Night>");
+    skin.information = {u"Blue <Night>",    u"2.1",
+                        u"A \"dark\" skin", u"Ann",
+                        u"ann@example.org", u"http://example.org/?a=1&b=2"};
+    skin.outputPath = u"out\\blue.sdf";
+    skin.separateFiles = true;
+    skin.Defaults()
+        .Component(u"0", u"button defaults", u"button")
+        .Attr(u"font_size", u"numeric", u"12");
+    SectionSpec& main = skin.Section(u"main", u"main.sdf");
+    main.Component(u"1", u"ok", u"button")
+        .Attr(u"position", u"rect", u"10, 20, 110, 60", u"Position", u"where it sits")
+        .Attr(u"image_filename", u"file", u"ok.bmp")
+        .Prop(u"sound", u"file", u"click.wav")
+        .Prop(u"repeat", u"bool", u"true");
+    main.Component(u"2", u"label", u"static").Attr(u"text", u"string", u"a > b");
+    skin.Section(u"settings").Component(u"1", u"back", u"button");
+    return skin;
+}
+
+} // namespace
+
+TEST(LoadTextForm, ReadsEveryElementAndField) {
+    SkinSpec skin = SampleSkin();
+    bool ok = false;
+    EXPECT_EQ(Load(TextDescription(skin), &ok), AsTextForm(skin));
+    EXPECT_TRUE(ok);
+}
+
+TEST(LoadTextForm, EmptyDocumentLoads) {
+    bool ok = false;
+    SkinSpec loaded = Load(Utf16Bytes(u"<?xml version=\"1.0\"?>"), &ok);
+    EXPECT_TRUE(ok);
+    EXPECT_EQ(loaded, SkinSpec());
+}
+
+TEST(LoadTextForm, DefaultsAnywhereAreTakenOutFirst) {
+    std::u16string text = u"<?xml?><section id=\"s\"><component id=\"1\" type=\"t\"/></section>"
+                          u"<defaults><component id=\"9\" name=\"d\" type=\"t\">"
+                          u"<attribute id=\"a\" value=\"v\"/></component></defaults>";
+    SkinSpec loaded = Load(Utf16Bytes(text));
+    ASSERT_TRUE(loaded.defaults.has_value());
+    EXPECT_EQ(loaded.defaults->id, CString(u"<defaults>"));
+    ASSERT_EQ(loaded.defaults->components.size(), 1u);
+    EXPECT_EQ(loaded.defaults->components[0].id, CString(u"9"));
+    EXPECT_EQ(loaded.defaults->components[0].attributes[0].value, CString(u"v"));
+    ASSERT_EQ(loaded.sections.size(), 1u);
+    ASSERT_EQ(loaded.sections[0].components.size(), 1u);
+    EXPECT_EQ(loaded.sections[0].components[0].id, CString(u"1"));
+}
+
+TEST(LoadTextForm, SectionsWithoutIdAreSkipped) {
+    std::u16string text = u"<?xml?><section id=\"one\"></section><section output=\"x.sdf\">"
+                          u"<component id=\"5\"/></section><section id=\"two\"></section>";
+    SkinSpec loaded = Load(Utf16Bytes(text));
+    ASSERT_EQ(loaded.sections.size(), 2u);
+    EXPECT_EQ(loaded.sections[0].id, CString(u"one"));
+    EXPECT_EQ(loaded.sections[1].id, CString(u"two"));
+    EXPECT_TRUE(loaded.sections[1].components.empty());
+}
+
+TEST(LoadTextForm, SecondInformationDefaultsAndOutputAreIgnored) {
+    std::u16string text =
+        u"<?xml?><information name=\"first\"/><information name=\"second\" email=\"e\"/>"
+        u"<output path=\"p1\" separatefiles=\"TRUE\"/><output path=\"p2\"/>"
+        u"<defaults><component id=\"1\"/></defaults><defaults><component id=\"2\"/></defaults>";
+    SkinSpec loaded = Load(Utf16Bytes(text));
+    EXPECT_EQ(loaded.name, CString(u"first"));
+    EXPECT_EQ(loaded.information.email, CString());
+    EXPECT_EQ(loaded.outputPath, CString(u"p1"));
+    EXPECT_TRUE(loaded.separateFiles);
+    ASSERT_TRUE(loaded.defaults.has_value());
+    ASSERT_EQ(loaded.defaults->components.size(), 1u);
+    EXPECT_EQ(loaded.defaults->components[0].id, CString(u"1"));
+    EXPECT_TRUE(loaded.sections.empty()); // the second defaults' component is in no section
+}
+
+TEST(LoadTextForm, AbsentAttributesReadEmpty) {
+    std::u16string text = u"<?xml?><output/><section id=\"s\"><component name=\"n\">"
+                          u"<attribute/><property value=\"3\"/></component></section>";
+    SkinSpec loaded = Load(Utf16Bytes(text));
+    EXPECT_EQ(loaded.outputPath, CString());
+    EXPECT_FALSE(loaded.separateFiles);
+    ASSERT_EQ(loaded.sections.size(), 1u);
+    ComponentSpec expected{u"", u"n", u"", std::vector<AttributeSpec>(1), {{u"", u"", u"3"}}};
+    ASSERT_EQ(loaded.sections[0].components.size(), 1u);
+    EXPECT_EQ(loaded.sections[0].components[0], expected);
+}
+
+TEST(LoadTextForm, InformationLeavesAbsentFieldsAsTheyWere) {
+    std::vector<BYTE> bytes = Utf16Bytes(u"<?xml?><information name=\"n\" version=\"v\"/>");
+    CMemFile file;
+    LoadMemFile(file, bytes);
+    tagSKININFORMATION info;
+    info.email = u"kept@example.org";
+    EXPECT_TRUE(ReadSkinInformation(file, info));
+    EXPECT_EQ(info.name, CString(u"n"));
+    EXPECT_EQ(info.version, CString(u"v"));
+    EXPECT_EQ(info.email, CString(u"kept@example.org"));
+    LoadMemFile(file, Utf16Bytes(u"<?xml?><section id=\"s\"/>"));
+    EXPECT_FALSE(ReadSkinInformation(file, info));
+}
+
+TEST(LoadRecordForm, ReadsEveryRecord) {
+    SkinSpec skin = SampleSkin();
+    bool ok = false;
+    EXPECT_EQ(Load(RecordDescription(skin), &ok), AsRecordForm(skin));
+    EXPECT_TRUE(ok);
+}
+
+TEST(LoadRecordForm, KeywordsIgnoreCaseAndAnEmptyStringEnds) {
+    SkinSpec loaded = Load(RecordStream({u"skin", u"N", u"SkinInformation", u"n", u"", u"", u"",
+                                         u"", u"", u"section", u"s", u"", u"SECTION", u"later"}));
+    EXPECT_EQ(loaded.name, CString(u"N"));
+    ASSERT_EQ(loaded.sections.size(), 1u);
+    EXPECT_EQ(loaded.sections[0].id, CString(u"s"));
+}
+
+TEST(LoadRecordForm, EndsRightAfterInformation) {
+    bool ok = false;
+    SkinSpec loaded = Load(
+        RecordStream({u"SKIN", u"N", u"SKININFORMATION", u"n", u"v", u"d", u"a", u"e", u"w"}), &ok);
+    EXPECT_TRUE(ok);
+    EXPECT_EQ(loaded.information, (InformationSpec{u"n", u"v", u"d", u"a", u"e", u"w"}));
+    EXPECT_TRUE(loaded.sections.empty());
+}
+
+TEST(LoadRecordForm, Failures) {
+    const std::vector<std::vector<std::u16string>> cases = {
+        {u"SKINS", u"N", u"SKININFORMATION"},
+        {u"SKIN", u"N", u"INFORMATION"},
+        {u"SKIN"},
+        {u"SKIN", u"N", u"SKININFORMATION", u"", u"", u"", u"", u"", u"", u"COMPONENT", u"1", u"a",
+         u"b"},
+        {u"SKIN", u"N", u"SKININFORMATION", u"", u"", u"", u"", u"", u"", u"SECTION", u"s",
+         u"ATTRIBUTE", u"id", u"n", u"t", u"v"},
+        {u"SKIN", u"N", u"SKININFORMATION", u"", u"", u"", u"", u"", u"", u"SECTION", u"s",
+         u"PROPERTY", u"id", u"t", u"v"},
+        {u"SKIN", u"N", u"SKININFORMATION", u"", u"", u"", u"", u"", u"", u"SECTION", u"s",
+         u"GROUP", u"x"},
+    };
+    for (const auto& strings : cases) {
+        bool ok = true;
+        Load(RecordStream(strings), &ok);
+        EXPECT_FALSE(ok) << CString(std::u16string(strings.back())).ToUtf8();
+    }
+}
+
+TEST(LoadRecordForm, RecordsBeforeAFaultStay) {
+    CMemFile file;
+    LoadMemFile(file, RecordStream({u"SKIN", u"N", u"SKININFORMATION", u"", u"", u"", u"", u"", u"",
+                                    u"SECTION", u"s", u"COMPONENT", u"1", u"c", u"t", u"WHAT"}));
+    tagSKIN skin;
+    EXPECT_FALSE(ReadDescription(file, skin));
+    SkinSpec loaded = SpecOf(skin);
+    ASSERT_EQ(loaded.sections.size(), 1u);
+    ASSERT_EQ(loaded.sections[0].components.size(), 1u);
+    EXPECT_EQ(loaded.sections[0].components[0].name, CString(u"c"));
+    ClearSkin(skin);
+    EXPECT_TRUE(skin.sections.IsEmpty());
+    EXPECT_EQ(skin.defaults, nullptr);
+}
+
+TEST(LoadRecordForm, TruncatedValueStopsAtTheEndOfTheFile) {
+    // Guards the decision: a value whose count runs past the end reads what is there.
+    std::vector<BYTE> bytes =
+        RecordStream({u"SKIN", u"N", u"SKININFORMATION", u"", u"", u"", u"", u"", u"", u"SECTION",
+                      u"s", u"COMPONENT", u"1", u"c", u"t", u"ATTRIBUTE", u"a", u"n", u"t"});
+    bytes.insert(bytes.end(), {0x00, 0x00, 0x00, 0x40, 'v', 0, 'a', 0, 'l'});
+    bool ok = false;
+    SkinSpec loaded = Load(bytes, &ok);
+    EXPECT_TRUE(ok);
+    ASSERT_EQ(loaded.sections.size(), 1u);
+    EXPECT_EQ(loaded.sections[0].components[0].attributes[0].value, CString(u"va"));
+}
+
+TEST(LoadRecordForm, SkinInformationChecksBothMarks) {
+    CMemFile file;
+    tagSKININFORMATION info;
+    LoadMemFile(file, RecordStream({u"SKIN", u"N", u"SKININFORMATION", u"n", u"v"}));
+    EXPECT_TRUE(ReadSkinInformation(file, info));
+    EXPECT_EQ(info.name, CString(u"n"));
+    EXPECT_EQ(info.version, CString(u"v"));
+    EXPECT_EQ(info.author, CString());
+    LoadMemFile(file, RecordStream({u"SKIN", u"N", u"INFO"}));
+    EXPECT_FALSE(ReadSkinInformation(file, info));
+}
+
+TEST(LoadDescriptionFile, OpensFilesOfEitherForm) {
+    TempDir dir;
+    SkinSpec skin = SampleSkin();
+    dir.WriteFile(u"text.xml", TextDescription(skin));
+    dir.WriteFile(u"record.xml", RecordDescription(skin));
+    tagSKIN text, record, missing;
+    EXPECT_TRUE(ReadDescriptionFile(dir / u"text.xml", text));
+    EXPECT_EQ(SpecOf(text), AsTextForm(skin));
+    EXPECT_TRUE(ReadDescriptionFile(dir / u"record.xml", record));
+    EXPECT_EQ(SpecOf(record), AsRecordForm(skin));
+    EXPECT_FALSE(ReadDescriptionFile(dir / u"missing.xml", missing));
+    EXPECT_FALSE(ReadDescriptionFile(dir.Path(), missing)); // a folder
+}
+
+TEST(LoadDescription, AppendsSectionsToThoseAlreadyThere) {
+    SkinSpec first = SkinSpec::Named(u"one"), second = SkinSpec::Named(u"two");
+    first.Section(u"a");
+    second.Section(u"b");
+    tagSKIN skin;
+    CMemFile file;
+    LoadMemFile(file, RecordDescription(first));
+    ASSERT_TRUE(ReadDescription(file, skin));
+    LoadMemFile(file, TextDescription(second));
+    ASSERT_TRUE(ReadDescription(file, skin));
+    SkinSpec loaded = SpecOf(skin);
+    EXPECT_EQ(loaded.name, CString(u"two"));
+    ASSERT_EQ(loaded.sections.size(), 2u);
+    EXPECT_EQ(loaded.sections[0].id, CString(u"a"));
+    EXPECT_EQ(loaded.sections[1].id, CString(u"b"));
+}

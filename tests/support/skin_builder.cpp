@@ -1,0 +1,177 @@
+#include "support/skin_builder.h"
+
+#include "archive/zarchive.h"
+
+ComponentSpec& ComponentSpec::Attr(const CString& id, const CString& type, const CString& value,
+                                   const CString& name, const CString& description) {
+    attributes.push_back({id, name, type, value, description});
+    return *this;
+}
+
+ComponentSpec& ComponentSpec::Prop(const CString& id, const CString& type, const CString& value) {
+    properties.push_back({id, type, value});
+    return *this;
+}
+
+ComponentSpec& SectionSpec::Component(const CString& id, const CString& name, const CString& type) {
+    components.push_back({id, name, type, {}, {}});
+    return components.back();
+}
+
+SkinSpec SkinSpec::Named(const CString& name) {
+    SkinSpec skin;
+    skin.name = name;
+    skin.information.name = name;
+    skin.information.version = u"1.0";
+    return skin;
+}
+
+SectionSpec& SkinSpec::Section(const CString& id, const CString& output) {
+    sections.push_back({id, output, {}});
+    return sections.back();
+}
+
+SectionSpec& SkinSpec::Defaults() {
+    if (!defaults) defaults = SectionSpec{kDefaultsSectionId, CString(), {}};
+    return *defaults;
+}
+
+// --- description bytes ----------------------------------------------------------------------
+
+std::vector<BYTE> Utf16Bytes(std::u16string_view text, bool withMark) {
+    std::vector<BYTE> bytes;
+    if (withMark) bytes = {0xFF, 0xFE};
+    for (char16_t ch : text) {
+        bytes.push_back(BYTE(ch & 0xFF));
+        bytes.push_back(BYTE(ch >> 8));
+    }
+    return bytes;
+}
+
+std::u16string QuotedValue(const CString& value) {
+    std::u16string out = u"\"";
+    for (char16_t ch : value.View()) {
+        out += ch;
+        if (ch == u'"' || ch == u'<' || ch == u'>') out += ch;
+    }
+    return out + u"\"";
+}
+
+namespace {
+
+std::u16string Pairs(std::initializer_list<std::pair<const char16_t*, CString>> pairs) {
+    std::u16string out;
+    for (const auto& [name, value] : pairs)
+        out += u" " + std::u16string(name) + u"=" + QuotedValue(value);
+    return out;
+}
+
+void AppendComponents(std::u16string& out, const SectionSpec& section) {
+    for (const ComponentSpec& c : section.components) {
+        out += u"        <component" +
+               Pairs({{u"id", c.id}, {u"name", c.name}, {u"type", c.type}}) + u">\r\n";
+        for (const AttributeSpec& a : c.attributes)
+            out += u"            <attribute" +
+                   Pairs({{u"id", a.id},
+                          {u"name", a.name},
+                          {u"type", a.type},
+                          {u"value", a.value},
+                          {u"description", a.description}}) +
+                   u"/>\r\n";
+        for (const PropertySpec& p : c.properties)
+            out += u"            <property" +
+                   Pairs({{u"id", p.id}, {u"type", p.type}, {u"value", p.value}}) + u"/>\r\n";
+        out += u"        </component>\r\n";
+    }
+}
+
+void PutU32(std::vector<BYTE>& bytes, DWORD v) {
+    for (int i = 0; i < 4; ++i)
+        bytes.push_back(BYTE(v >> (8 * i)));
+}
+
+void PutU16(std::vector<BYTE>& bytes, DWORD v) {
+    bytes.push_back(BYTE(v));
+    bytes.push_back(BYTE(v >> 8));
+}
+
+} // namespace
+
+std::u16string TextDescriptionText(const SkinSpec& skin) {
+    const InformationSpec& i = skin.information;
+    std::u16string out = u"<?xml version=\"1.0\" encoding=\"ASCII\"?>\r\n<newvexskin>\r\n";
+    out += u"    <information" +
+           Pairs({{u"name", i.name},
+                  {u"version", i.version},
+                  {u"description", i.description},
+                  {u"author", i.author},
+                  {u"email", i.email},
+                  {u"webpage", i.webpage}}) +
+           u"/>\r\n";
+    if (skin.writeOutput)
+        out += u"    <output" +
+               Pairs({{u"path", skin.outputPath},
+                      {u"separatefiles", skin.separateFiles ? u"true" : u"false"}}) +
+               u"/>\r\n";
+    if (skin.defaults) {
+        out += u"    <defaults>\r\n";
+        AppendComponents(out, *skin.defaults);
+        out += u"    </defaults>\r\n";
+    }
+    for (const SectionSpec& s : skin.sections) {
+        out += u"    <section" + Pairs({{u"id", s.id}, {u"output", s.output}}) + u">\r\n";
+        AppendComponents(out, s);
+        out += u"    </section>\r\n";
+    }
+    return out + u"</newvexskin>";
+}
+
+std::vector<BYTE> TextDescription(const SkinSpec& skin) {
+    return Utf16Bytes(TextDescriptionText(skin));
+}
+
+std::vector<BYTE> RecordStream(const std::vector<std::u16string>& strings) {
+    std::vector<BYTE> bytes = {0xFF, 0xFE};
+    for (const std::u16string& s : strings) {
+        PutU32(bytes, DWORD(s.size()));
+        for (char16_t ch : s)
+            PutU16(bytes, ch);
+    }
+    return bytes;
+}
+
+std::vector<BYTE> RecordDescription(const SkinSpec& skin) {
+    const InformationSpec& i = skin.information;
+    std::vector<std::u16string> s = {u"SKIN",        skin.name.Str(), u"SKININFORMATION",
+                                     i.name.Str(),   i.version.Str(), i.description.Str(),
+                                     i.author.Str(), i.email.Str(),   i.webpage.Str()};
+    for (const SectionSpec& section : skin.sections) {
+        s.insert(s.end(), {u"SECTION", section.id.Str()});
+        for (const ComponentSpec& c : section.components) {
+            s.insert(s.end(), {u"COMPONENT", c.id.Str(), c.name.Str(), c.type.Str()});
+            for (const AttributeSpec& a : c.attributes)
+                s.insert(s.end(),
+                         {u"ATTRIBUTE", a.id.Str(), a.name.Str(), a.type.Str(), a.value.Str()});
+            for (const PropertySpec& p : c.properties)
+                s.insert(s.end(), {u"PROPERTY", p.id.Str(), p.type.Str(), p.value.Str()});
+        }
+    }
+    return RecordStream(s);
+}
+
+// --- index headers, bitmaps, packages --------------------------------------------------------
+
+std::vector<BYTE> IndexHeaderBytes(std::u16string_view first, std::u16string_view second,
+                                   DWORD size) {
+    std::vector<BYTE> bytes;
+    PutU32(bytes, size);
+    for (auto [text, slot] : {std::pair{first, 20u}, std::pair{second, 24u}}) {
+        std::vector<BYTE> field(slot, 0);
+        for (size_t i = 0; i < text.size() && 2 * i + 1 < slot; ++i) {
+            field[2 * i] = BYTE(text[i]);
+            field[2 * i + 1] = BYTE(text[i] >> 8);
+        }
+        bytes.insert(bytes.end(), field.begin(), field.end());
+    }
+    return bytes;
+}

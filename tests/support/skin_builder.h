@@ -1,0 +1,133 @@
+// Skin inputs made in code: descriptions in either form, bitmaps, index headers and packages.
+//
+// A SkinSpec is a plain value model of a skin. The byte writers here encode it without the
+// library's own writers, so a test of the reader or the builder never checks the library
+// against itself. FillSkin and SpecOf convert between a SkinSpec and the library's records, so
+// a test can build input records and compare what the library loaded.
+//
+//   SkinSpec skin = SkinSpec::Named(u"Blue");
+//   skin.Section(u"main").Component(u"1", u"ok", u"button")
+//       .Attr(u"position", u"rect", u"0,0,40,20").Attr(u"image_filename", u"file", u"ok.bmp");
+//   dir.WriteFile(u"blue.xml", TextDescription(skin));
+//   dir.WriteFile(u"ok.bmp", BmpBytes(160, 20, 24, RGB(0, 128, 255)));
+#pragma once
+
+#include "platform/base/afx.h"
+#include "skindesc/skinmodel.h"
+
+#include <functional>
+#include <optional>
+#include <ostream>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+struct AttributeSpec {
+    CString id, name, type, value, description;
+    bool operator==(const AttributeSpec&) const = default;
+};
+
+struct PropertySpec {
+    CString id, type, value;
+    bool operator==(const PropertySpec&) const = default;
+};
+
+struct ComponentSpec {
+    CString id, name, type;
+    std::vector<AttributeSpec> attributes;
+    std::vector<PropertySpec> properties;
+
+    ComponentSpec& Attr(const CString& id, const CString& type, const CString& value,
+                        const CString& name = CString(), const CString& description = CString());
+    ComponentSpec& Prop(const CString& id, const CString& type, const CString& value);
+    bool operator==(const ComponentSpec&) const = default;
+};
+
+struct SectionSpec {
+    CString id, output;
+    std::vector<ComponentSpec> components;
+
+    ComponentSpec& Component(const CString& id, const CString& name, const CString& type);
+    bool operator==(const SectionSpec&) const = default;
+};
+
+struct InformationSpec {
+    CString name, version, description, author, email, webpage;
+    bool operator==(const InformationSpec&) const = default;
+};
+
+struct SkinSpec {
+    CString name; // the record form's skin name; the text form takes the information's name
+    InformationSpec information;
+    CString outputPath;
+    bool separateFiles = false;
+    bool writeOutput = true; // whether the text form has an "output" element
+    std::optional<SectionSpec> defaults;
+    std::vector<SectionSpec> sections;
+
+    // A skin whose name and information name are `name`, version "1.0".
+    static SkinSpec Named(const CString& name);
+    SectionSpec& Section(const CString& id, const CString& output = CString());
+    SectionSpec& Defaults(); // the defaults section, made on first use
+    // Compares the skin's data; writeOutput only shapes the text form.
+    bool operator==(const SkinSpec& o) const {
+        return name == o.name && information == o.information && outputPath == o.outputPath &&
+               separateFiles == o.separateFiles && defaults == o.defaults &&
+               sections == o.sections;
+    }
+};
+
+// --- description bytes ----------------------------------------------------------------------
+
+// UTF-16LE bytes of text, after the byte-order mark FF FE when withMark.
+std::vector<BYTE> Utf16Bytes(std::u16string_view text, bool withMark = true);
+// The text form, indented like the builder's output but written independently of it; element
+// order: information, output, defaults, sections.
+std::u16string TextDescriptionText(const SkinSpec& skin);
+std::vector<BYTE> TextDescription(const SkinSpec& skin);
+// The record form of the skin, values as they stand (no defaults applied).
+std::vector<BYTE> RecordDescription(const SkinSpec& skin);
+// FF FE then each string as a record-form string (32-bit count, UTF-16LE units).
+std::vector<BYTE> RecordStream(const std::vector<std::u16string>& strings);
+// Escapes and quotes a value the way the text form reads it back.
+std::u16string QuotedValue(const CString& value);
+
+// --- index headers, bitmaps, packages --------------------------------------------------------
+
+// A ".index" entry with the given size field and version strings (truncated to their slots).
+std::vector<BYTE> IndexHeaderBytes(std::u16string_view first, std::u16string_view second,
+                                   DWORD size = 48);
+
+// A BMP file (BITMAPFILEHEADER + BITMAPINFOHEADER, BI_RGB, bottom-up) of 1, 4, 8, 16 (5-5-5),
+// 24 or 32 bits per pixel. Palettes hold the distinct colours in order of first use (up to
+// 2^bits; further colours map to entry 0).
+std::vector<BYTE> BmpBytes(int width, int height, int bitsPerPixel,
+                           const std::function<COLORREF(int x, int y)>& pixel);
+std::vector<BYTE> BmpBytes(int width, int height, int bitsPerPixel, COLORREF colour);
+
+using PackageEntries = std::vector<std::pair<CString, std::vector<BYTE>>>;
+// Writes an archive holding the entries in order; false when the archive refuses one.
+bool WritePackage(const CString& path, const PackageEntries& entries);
+// A skin package as the builder lays it out: ".index" (2.0.0 / 2.0.0), ".xml" in the record
+// form, then the resources.
+bool WriteSkinPackage(const CString& path, const SkinSpec& skin,
+                      const PackageEntries& resources = {});
+// The entry's bytes, or nullopt when the package or entry cannot be read.
+std::optional<std::vector<BYTE>> PackageEntry(const CString& path, const CString& entry);
+std::vector<CString> PackageEntryNames(const CString& path);
+
+// --- records --------------------------------------------------------------------------------
+
+// Fills an empty tagSKIN with new records made from the spec (the skin then owns them).
+void FillSkin(const SkinSpec& spec, tagSKIN& skin);
+SkinSpec SpecOf(const tagSKIN& skin);
+
+// A memory file holding a copy of bytes, positioned at its start.
+void LoadMemFile(CMemFile& file, const std::vector<BYTE>& bytes);
+std::vector<BYTE> MemFileBytes(CMemFile& file);
+
+// Readable output in test failures.
+void PrintTo(const SkinSpec& skin, std::ostream* os);
+void PrintTo(const SectionSpec& section, std::ostream* os);
+void PrintTo(const ComponentSpec& component, std::ostream* os);

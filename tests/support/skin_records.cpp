@@ -1,0 +1,153 @@
+// Packages and records for tests: archives written through CZArchive, the library's records
+// made from and compared with SkinSpec values.
+#include "support/skin_builder.h"
+
+#include "archive/zarchive.h"
+
+void LoadMemFile(CMemFile& file, const std::vector<BYTE>& bytes) {
+    file.SetLength(0);
+    file.Seek(0, CFile::begin);
+    if (!bytes.empty()) file.Write(bytes.data(), UINT(bytes.size()));
+    file.Seek(0, CFile::begin);
+}
+
+std::vector<BYTE> MemFileBytes(CMemFile& file) {
+    const BYTE* data = file.GetData();
+    return data ? std::vector<BYTE>(data, data + file.GetLength()) : std::vector<BYTE>();
+}
+
+bool WritePackage(const CString& path, const PackageEntries& entries) {
+    CZArchive archive;
+    if (!archive.Open(path, CZArchive::modeCreate)) return false;
+    for (const auto& [name, bytes] : entries) {
+        CMemFile data;
+        LoadMemFile(data, bytes);
+        if (!archive.Add(name, data)) return false;
+    }
+    return archive.Close();
+}
+
+bool WriteSkinPackage(const CString& path, const SkinSpec& skin, const PackageEntries& resources) {
+    PackageEntries entries = {{u".index", IndexHeaderBytes(u"2.0.0", u"2.0.0")},
+                              {u".xml", RecordDescription(skin)}};
+    entries.insert(entries.end(), resources.begin(), resources.end());
+    return WritePackage(path, entries);
+}
+
+std::optional<std::vector<BYTE>> PackageEntry(const CString& path, const CString& entry) {
+    CZArchive archive;
+    CMemFile data;
+    if (!archive.Open(path, CZArchive::modeExtract) || !archive.Extract(entry, data))
+        return std::nullopt;
+    return MemFileBytes(data);
+}
+
+std::vector<CString> PackageEntryNames(const CString& path) {
+    CZArchive archive;
+    CStringList list;
+    if (archive.Open(path, CZArchive::modeExtract)) archive.GetFileList(list);
+    std::vector<CString> names;
+    for (const CString& name : list) names.push_back(name);
+    return names;
+}
+
+// --- records ---------------------------------------------------------------------------------
+
+namespace {
+
+tagSECTION* NewSection(const SectionSpec& spec) {
+    auto* section = new tagSECTION{spec.id, spec.output, CPtrList()};
+    for (const ComponentSpec& c : spec.components) {
+        auto* component = new tagCOMPONENT;
+        component->id = c.id;
+        component->name = c.name;
+        component->type = c.type;
+        for (const AttributeSpec& a : c.attributes)
+            component->attributes.AddTail(
+                new tagATTRIBUTE{a.id, a.name, a.type, a.value, a.description});
+        for (const PropertySpec& p : c.properties)
+            component->properties.AddTail(new tagPROPERTY{p.id, p.type, p.value});
+        section->components.AddTail(component);
+    }
+    return section;
+}
+
+SectionSpec SpecOfSection(const tagSECTION& section) {
+    SectionSpec spec{section.id, section.output, {}};
+    ForEachRecord<tagCOMPONENT>(section.components, [&](const tagCOMPONENT& c) {
+        ComponentSpec& component = spec.Component(c.id, c.name, c.type);
+        ForEachRecord<tagATTRIBUTE>(c.attributes, [&](const tagATTRIBUTE& a) {
+            component.Attr(a.id, a.type, a.value, a.name, a.description);
+        });
+        ForEachRecord<tagPROPERTY>(
+            c.properties, [&](const tagPROPERTY& p) { component.Prop(p.id, p.type, p.value); });
+    });
+    return spec;
+}
+
+} // namespace
+
+void FillSkin(const SkinSpec& spec, tagSKIN& skin) {
+    const InformationSpec& i = spec.information;
+    skin.name = spec.name;
+    skin.information = {i.name, i.version, i.description, i.author, i.email, i.webpage};
+    skin.outputPath = spec.outputPath;
+    skin.separateFiles = spec.separateFiles;
+    if (spec.defaults) skin.defaults = NewSection(*spec.defaults);
+    for (const SectionSpec& s : spec.sections)
+        skin.sections.AddTail(NewSection(s));
+}
+
+SkinSpec SpecOf(const tagSKIN& skin) {
+    SkinSpec spec;
+    const tagSKININFORMATION& i = skin.information;
+    spec.name = skin.name;
+    spec.information = {i.name, i.version, i.description, i.author, i.email, i.webpage};
+    spec.outputPath = skin.outputPath;
+    spec.separateFiles = skin.separateFiles;
+    if (skin.defaults) spec.defaults = SpecOfSection(*skin.defaults);
+    ForEachRecord<tagSECTION>(
+        skin.sections, [&](const tagSECTION& s) { spec.sections.push_back(SpecOfSection(s)); });
+    return spec;
+}
+
+// --- printing ----------------------------------------------------------------------------------
+
+namespace {
+
+std::string Q(const CString& s) {
+    return "\"" + s.ToUtf8() + "\"";
+}
+
+void PrintComponents(const SectionSpec& section, std::ostream* os) {
+    for (const ComponentSpec& c : section.components) {
+        *os << "\n    component " << Q(c.id) << " " << Q(c.name) << " " << Q(c.type);
+        for (const AttributeSpec& a : c.attributes)
+            *os << "\n      attribute " << Q(a.id) << " " << Q(a.name) << " " << Q(a.type) << " "
+                << Q(a.value) << " " << Q(a.description);
+        for (const PropertySpec& p : c.properties)
+            *os << "\n      property " << Q(p.id) << " " << Q(p.type) << " " << Q(p.value);
+    }
+}
+
+} // namespace
+
+void PrintTo(const ComponentSpec& component, std::ostream* os) {
+    SectionSpec one{u"", u"", {component}};
+    PrintComponents(one, os);
+}
+
+void PrintTo(const SectionSpec& section, std::ostream* os) {
+    *os << "\n  section " << Q(section.id) << " output " << Q(section.output);
+    PrintComponents(section, os);
+}
+
+void PrintTo(const SkinSpec& skin, std::ostream* os) {
+    const InformationSpec& i = skin.information;
+    *os << "skin " << Q(skin.name) << " information " << Q(i.name) << " " << Q(i.version) << " "
+        << Q(i.description) << " " << Q(i.author) << " " << Q(i.email) << " " << Q(i.webpage)
+        << " output " << Q(skin.outputPath) << (skin.separateFiles ? " separate" : "");
+    if (skin.defaults) PrintTo(*skin.defaults, os);
+    for (const SectionSpec& s : skin.sections)
+        PrintTo(s, os);
+}
