@@ -1,0 +1,200 @@
+// Input routing as a user sees it: which window a tap reaches, with what coordinates, capture,
+// double clicks, keys and focus.
+#include "support/screen_fixture.h"
+
+namespace {
+
+constexpr COLORREF kWhite = RGB(255, 255, 255);
+
+class InputTest : public ScreenTest {
+protected:
+    const DWORD kTop = WS_POPUP | WS_VISIBLE;
+};
+
+TEST_F(InputTest, ATapReachesTheTopmostWindowInClientCoordinates) {
+    ProbeWindow top(nullptr, {0, 0, 200, 200}, kWhite, 0, kTop);
+    ProbeWindow a(top, {10, 10, 60, 60}, kWhite, 1);
+    ProbeWindow b(top, {40, 40, 90, 90}, kWhite, 2, WS_CHILD | WS_VISIBLE | WS_BORDER);
+    Down(50, 50);
+    auto downs = b.Only(WM_LBUTTONDOWN);
+    ASSERT_EQ(downs.size(), 1u);
+    EXPECT_EQ(downs[0].wParam, WPARAM(MK_LBUTTON));
+    EXPECT_EQ(GET_X_LPARAM(downs[0].lParam), 9); // inside b's one-pixel border
+    EXPECT_EQ(GET_Y_LPARAM(downs[0].lParam), 9);
+    Up(50, 50);
+    auto ups = b.Only(WM_LBUTTONUP);
+    ASSERT_EQ(ups.size(), 1u);
+    EXPECT_EQ(ups[0].wParam, WPARAM(0));
+    Click(20, 20);
+    EXPECT_EQ(a.Count(WM_LBUTTONDOWN), 1);
+    Click(150, 150);
+    EXPECT_EQ(top.Count(WM_LBUTTONDOWN), 1);
+    EXPECT_EQ(a.Count(WM_LBUTTONDOWN) + b.Count(WM_LBUTTONDOWN), 2);
+}
+
+TEST_F(InputTest, TheBorderGetsNonClientMessages) {
+    ProbeWindow w(nullptr, {10, 10, 50, 50}, kWhite, 0, kTop | WS_BORDER);
+    Click(10, 30);
+    EXPECT_EQ(w.Count(WM_LBUTTONDOWN), 0);
+    auto nc = w.Only(WM_NCLBUTTONDOWN);
+    ASSERT_EQ(nc.size(), 1u);
+    EXPECT_EQ(nc[0].wParam, WPARAM(HTBORDER));
+}
+
+TEST_F(InputTest, CaptureTakesEveryPointerEventWhereverItHappens) {
+    ProbeWindow top(nullptr, {0, 0, 200, 200}, kWhite, 0, kTop);
+    ProbeWindow a(top, {10, 10, 60, 60}, kWhite, 1);
+    ProbeWindow b(top, {100, 100, 150, 150}, kWhite, 2);
+    a.handler = [&](UINT message, WPARAM, LPARAM, LRESULT*) {
+        if (message == WM_LBUTTONDOWN) SetCapture(a);
+        if (message == WM_LBUTTONUP) ReleaseCapture();
+        return false;
+    };
+    // Injected in one go: the capture taken by the first event decides where the rest go.
+    UserInjectPointerDown(20, 20);
+    UserInjectPointerMove(120, 120);
+    UserInjectPointerUp(5, 130);
+    Pump();
+    EXPECT_EQ(b.Count(WM_MOUSEMOVE), 0);
+    auto moves = a.Only(WM_MOUSEMOVE);
+    ASSERT_EQ(moves.size(), 1u);
+    EXPECT_EQ(GET_X_LPARAM(moves[0].lParam), 110);
+    EXPECT_EQ(moves[0].wParam, WPARAM(MK_LBUTTON));
+    auto ups = a.Only(WM_LBUTTONUP);
+    ASSERT_EQ(ups.size(), 1u);
+    EXPECT_EQ(GET_X_LPARAM(ups[0].lParam), -5); // outside: negative client coordinates
+    auto changed = a.Only(WM_CAPTURECHANGED);
+    ASSERT_EQ(changed.size(), 1u);
+    EXPECT_EQ(changed[0].lParam, 0);
+    EXPECT_EQ(GetCapture(), nullptr);
+    Click(120, 120);
+    EXPECT_EQ(b.Count(WM_LBUTTONDOWN), 1);
+}
+
+TEST_F(InputTest, TakingTheCaptureTellsThePreviousHolder) {
+    ProbeWindow a(nullptr, {0, 0, 10, 10}, kWhite, 0, kTop);
+    ProbeWindow b(nullptr, {0, 0, 10, 10}, kWhite, 0, kTop);
+    EXPECT_EQ(SetCapture(a), nullptr);
+    EXPECT_EQ(SetCapture(b), a.hwnd());
+    auto changed = a.Only(WM_CAPTURECHANGED);
+    ASSERT_EQ(changed.size(), 1u);
+    EXPECT_EQ(changed[0].lParam, LPARAM(b.hwnd()));
+    // A capturing window that goes away lets go first.
+    DestroyWindow(b);
+    EXPECT_EQ(GetCapture(), nullptr);
+}
+
+TEST_F(InputTest, WindowRegionsDecideWhatIsHit) {
+    ProbeWindow top(nullptr, {0, 0, 200, 200}, kWhite, 0, kTop);
+    ProbeWindow shaped(top, {10, 10, 110, 110}, kWhite, 1);
+    SetWindowRgn(shaped, CreateRectRgn(0, 0, 50, 50), TRUE);
+    Click(20, 20);
+    Click(80, 80); // outside the region: the parent
+    EXPECT_EQ(shaped.Count(WM_LBUTTONDOWN), 1);
+    EXPECT_EQ(top.Count(WM_LBUTTONDOWN), 1);
+}
+
+TEST_F(InputTest, ADisabledWindowSwallowsTapsWithoutPassingThemOn) {
+    ProbeWindow top(nullptr, {0, 0, 200, 200}, kWhite, 0, kTop);
+    ProbeWindow off(top, {10, 10, 60, 60}, kWhite, 1);
+    ProbeWindow inner(off, {0, 0, 20, 20}, kWhite, 2);
+    EnableWindow(off, FALSE);
+    Click(30, 30);
+    Click(12, 12); // inner is enabled, but its disabled parent takes the tap
+    EXPECT_EQ(off.Count(WM_LBUTTONDOWN), 0);
+    EXPECT_EQ(inner.Count(WM_LBUTTONDOWN), 0);
+    EXPECT_EQ(top.Count(WM_LBUTTONDOWN), 0);
+    // A disabled top-level window also blocks the desktop behind it.
+    EnableWindow(top, FALSE);
+    EnableWindow(off, TRUE);
+    Click(150, 150);
+    EXPECT_EQ(top.Count(WM_LBUTTONDOWN), 0);
+}
+
+TEST_F(InputTest, HiddenWindowsAreNotHit) {
+    ProbeWindow top(nullptr, {0, 0, 200, 200}, kWhite, 0, kTop);
+    ProbeWindow hidden(top, {10, 10, 60, 60}, kWhite, 1, WS_CHILD);
+    Click(20, 20);
+    EXPECT_EQ(hidden.Count(WM_LBUTTONDOWN), 0);
+    EXPECT_EQ(top.Count(WM_LBUTTONDOWN), 1);
+}
+
+TEST_F(InputTest, DoubleClicksNeedTheClassStyleTimeAndPlace) {
+    ProbeWindow dbl(nullptr, {0, 0, 100, 100}, kWhite, 0, kTop, true);
+    ProbeWindow plain(nullptr, {100, 0, 200, 100}, kWhite, 0, kTop, false);
+    Click(10, 10);
+    AdvanceTime(GetDoubleClickTime());
+    Click(11, 12);
+    EXPECT_EQ(dbl.Count(WM_LBUTTONDBLCLK), 1);
+    EXPECT_EQ(dbl.Count(WM_LBUTTONDOWN), 1);
+    // A third press starts again.
+    Click(11, 12);
+    EXPECT_EQ(dbl.Count(WM_LBUTTONDOWN), 2);
+    // Too late, or too far, is a plain press.
+    AdvanceTime(1000);
+    Click(50, 50);
+    AdvanceTime(GetDoubleClickTime() + 1);
+    Click(50, 50);
+    Click(50 + GetSystemMetrics(SM_CXDOUBLECLK), 50);
+    EXPECT_EQ(dbl.Count(WM_LBUTTONDBLCLK), 1);
+    Click(150, 50);
+    Click(150, 50);
+    EXPECT_EQ(plain.Count(WM_LBUTTONDBLCLK), 0);
+    EXPECT_EQ(plain.Count(WM_LBUTTONDOWN), 2);
+}
+
+TEST_F(InputTest, KeysGoToTheFocusWindow) {
+    ProbeWindow top(nullptr, {0, 0, 200, 200}, kWhite, 0, kTop);
+    ProbeWindow a(top, {10, 10, 60, 60}, kWhite, 1);
+    ProbeWindow b(top, {100, 100, 150, 150}, kWhite, 2);
+    EXPECT_EQ(GetActiveWindow(), top.hwnd()); // shown top-level windows are activated
+    SetFocus(a);
+    Key('Q');
+    EXPECT_EQ(a.Count(WM_KEYDOWN), 1);
+    EXPECT_EQ(a.Count(WM_KEYUP), 1);
+    auto chars = a.Only(WM_CHAR);
+    ASSERT_EQ(chars.size(), 1u);
+    EXPECT_EQ(chars[0].wParam, WPARAM('q'));
+    a.Clear();
+    EXPECT_EQ(SetFocus(b), a.hwnd());
+    auto kill = a.Only(WM_KILLFOCUS);
+    ASSERT_EQ(kill.size(), 1u);
+    EXPECT_EQ(kill[0].wParam, WPARAM(b.hwnd()));
+    auto set = b.Only(WM_SETFOCUS);
+    ASSERT_EQ(set.size(), 1u);
+    EXPECT_EQ(set[0].wParam, WPARAM(a.hwnd()));
+    // Hiding the focus window hands the focus to its parent.
+    ShowWindow(b, SW_HIDE);
+    EXPECT_EQ(GetFocus(), top.hwnd());
+}
+
+TEST_F(InputTest, ActivationMovesBetweenTopLevelWindows) {
+    ProbeWindow first(nullptr, {0, 0, 100, 100}, kWhite, 0, kTop);
+    ProbeWindow second(nullptr, {0, 0, 100, 100}, kWhite, 0, kTop);
+    EXPECT_EQ(GetActiveWindow(), second.hwnd());
+    first.Clear();
+    SetActiveWindow(first);
+    auto activate = first.Only(WM_ACTIVATE);
+    ASSERT_EQ(activate.size(), 1u);
+    EXPECT_EQ(LOWORD(activate[0].wParam), WA_ACTIVE);
+    EXPECT_EQ(GetFocus(), first.hwnd()); // the default handling focuses the window
+    DestroyWindow(first);
+    EXPECT_EQ(GetActiveWindow(), second.hwnd());
+}
+
+TEST_F(InputTest, PointerPositionIsKnownAfterEachEvent) {
+    ProbeWindow top(nullptr, {0, 0, 200, 200}, kWhite, 0, kTop);
+    Move(33, 44);
+    POINT p;
+    GetCursorPos(&p);
+    EXPECT_EQ(p.x, 33);
+    EXPECT_EQ(p.y, 44);
+    UserInjectPointerDown(5, 6);
+    Pump();
+    EXPECT_LT(GetKeyState(VK_LBUTTON), 0);
+    UserInjectPointerUp(5, 6);
+    Pump();
+    EXPECT_EQ(GetKeyState(VK_LBUTTON), 0);
+}
+
+} // namespace
