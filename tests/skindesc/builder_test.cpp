@@ -1,0 +1,293 @@
+// The package builder: package paths, package contents, per-section packages, messages, and
+// the refusals that keep definitions and earlier packages safe.
+#include "skindesc/skinbuilder.h"
+
+#include "desc_helpers.h"
+#include "skindesc/indexheader.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstring>
+
+namespace {
+
+SkinSpec ButtonSkin() {
+    SkinSpec skin = SkinSpec::Named(u"Blue");
+    skin.Defaults().Component(u"0", u"", u"button").Attr(u"image_filename", u"file", u"btn.bmp");
+    SectionSpec& main = skin.Section(u"main");
+    main.Component(u"1", u"ok", u"button")
+        .Attr(u"image_filename", u"file", u"")
+        .Attr(u"position", u"rect", u"0,0,40,20", u"", u"dropped from packages");
+    main.Component(u"2", u"cancel", u"button")
+        .Attr(u"image_filename", u"file", u"btn.bmp")
+        .Prop(u"icon", u"file", u"icons\\cancel.ico");
+    skin.Section(u"settings").Component(u"1", u"back", u"button");
+    return skin;
+}
+
+void WriteResources(const TempDir& dir, const CString& folder = CString()) {
+    dir.WriteFile(folder + u"btn.bmp", BmpBytes(160, 20, 24, RGB(10, 20, 30)));
+    dir.WriteFile(folder + u"icons\\cancel.ico", std::string("icon bytes"));
+}
+
+CString Built(const TempDir& dir, const CString& definition, bool* ok = nullptr) {
+    CString messages = u"stale";
+    bool result = BuildSkin(dir / definition, &messages);
+    if (ok) *ok = result;
+    return messages;
+}
+
+// The model a package's ".xml" entry loads into.
+SkinSpec PackageSkin(const CString& package) {
+    auto xml = PackageEntry(package, u".xml");
+    if (!xml) return SkinSpec();
+    return Load(*xml);
+}
+
+std::vector<BYTE> Bytes(const char* text) {
+    return std::vector<BYTE>(text, text + strlen(text));
+}
+
+} // namespace
+
+TEST(ComposePackagePath, FolderAndNameRules) {
+    struct Case {
+        const char16_t *definition, *folder, *name, *expected;
+    } cases[] = {
+        {u"C:\\skins\\blue.xml", u"", u"", u"C:\\skins\\blue.sdf"},
+        {u"C:\\skins\\blue.def.xml", u"", u"", u"C:\\skins\\blue.def.sdf"},
+        {u"C:\\skins\\blue", u"", u"", u"C:\\skins\\.sdf"}, // a name without "." keeps nothing
+        {u"C:\\skins\\blue.xml", u"out", u"out", u"C:\\skins\\out\\blue.sdf"},
+        {u"C:\\skins\\blue.xml", u" \\out\\ ", u"", u"C:\\skins\\out\\blue.sdf"},
+        {u"C:\\skins\\blue.xml", u"out\\pkg.skn", u"out\\pkg.skn", u"C:\\skins\\out\\pkg.skn"},
+        {u"C:\\skins\\blue.xml", u"D:\\pk", u"D:\\pk", u"D:\\pk\\blue.sdf"},
+        {u"C:\\skins\\blue.xml", u"D:\\pk\\x.sdf", u"D:\\pk\\x.sdf", u"D:\\pk\\x.sdf"},
+        {u"C:\\skins\\blue.xml", u"..", u"..", u"C:\\skins\\..\\blue.sdf"},
+        {u"C:\\skins\\blue.xml", u"v1.0\\out", u"", u"C:\\skins\\v1.0\\out\\blue.sdf"},
+        {u"C:\\skins\\blue.xml", u"", u"main.sdf", u"C:\\skins\\main.sdf"},
+        {u"C:\\skins\\blue.xml", u"", u"a\\b\\main.pkg", u"C:\\skins\\main.pkg"},
+        {u"C:\\skins\\blue.xml", u"", u".sdf", u"C:\\skins\\blue.sdf"}, // no "." after the first
+        {u"C:\\skins\\blue.xml", u"", u"main..sdf", u"C:\\skins\\blue.sdf"}, // ".." is no extension
+        {u"C:\\skins\\blue.xml", u"", u"  main.sdf ", u"C:\\skins\\main.sdf"},
+        {u"blue.xml", u"", u"", u"\\blue.sdf"}, // no folder at all: the root
+        {u"skins\\blue.xml", u"out", u"", u"skins\\out\\blue.sdf"},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(ComposePackagePath(c.definition, c.folder, c.name), CString(c.expected))
+            << CString(c.definition).ToUtf8() << " | " << CString(c.folder).ToUtf8() << " | "
+            << CString(c.name).ToUtf8();
+}
+
+TEST(BuildSkin, SinglePackageFromEitherForm) {
+    for (bool text : {true, false}) {
+        TempDir dir;
+        SkinSpec skin = ButtonSkin();
+        dir.WriteFile(u"blue.xml", text ? TextDescription(skin) : RecordDescription(skin));
+        WriteResources(dir);
+        bool ok = false;
+        EXPECT_EQ(Built(dir, u"blue.xml", &ok), CString());
+        EXPECT_TRUE(ok);
+        CString package = dir / u"blue.sdf";
+        std::vector<CString> names = PackageEntryNames(package);
+        std::sort(names.begin(), names.end());
+        // The record form carries no defaults, so only the text form fills ok's image.
+        EXPECT_EQ(names,
+                  (std::vector<CString>{u".index", u".xml", u"btn.bmp", u"icons\\cancel.ico"}));
+        EXPECT_EQ(PackageEntry(package, u".index"), IndexHeaderBytes(u"2.0.0", u"2.0.0"));
+        EXPECT_EQ(PackageEntry(package, u"btn.bmp"), dir.ReadFile(u"btn.bmp"));
+        SkinSpec expected = AsRecordForm(skin);
+        if (text) expected.sections[0].components[0].attributes[0].value = u"btn.bmp";
+        EXPECT_EQ(PackageSkin(package), expected);
+        EXPECT_FALSE(dir.Exists(u"blue.sdf.building"));
+    }
+}
+
+TEST(BuildSkin, ResourcesAddedOnceAndMissingOnesReported) {
+    TempDir dir;
+    SkinSpec skin = ButtonSkin();
+    skin.sections[1].components[0].Attr(u"image_filename", u"file", u"missing.bmp");
+    skin.sections[1].components[0].Prop(u"again", u"file", u"missing.bmp");
+    dir.WriteFile(u"blue.xml", TextDescription(skin));
+    WriteResources(dir);
+    bool ok = false;
+    EXPECT_EQ(Built(dir, u"blue.xml", &ok),
+              CString(u"Could not add resource \"missing.bmp\".\n\r"));
+    EXPECT_TRUE(ok);
+    EXPECT_EQ(PackageEntryNames(dir / u"blue.sdf").size(), 4u);
+}
+
+TEST(BuildSkin, OutputFolderAndFileAreCreated) {
+    TempDir dir;
+    SkinSpec skin = ButtonSkin();
+    skin.outputPath = u"out\\deep";
+    dir.WriteFile(u"blue.xml", TextDescription(skin));
+    WriteResources(dir, u"out\\deep\\"); // a single package reads resources where it is built
+    bool ok = false;
+    EXPECT_EQ(Built(dir, u"blue.xml", &ok), CString());
+    EXPECT_TRUE(ok);
+    EXPECT_EQ(PackageEntryNames(dir / u"out\\deep\\blue.sdf").size(), 4u);
+
+    skin.outputPath = u"pk\\night.skn";
+    dir.WriteFile(u"blue.xml", TextDescription(skin));
+    EXPECT_EQ(Built(dir, u"blue.xml", &ok),
+              CString(u"Could not add resource \"btn.bmp\".\n\rCould not add resource "
+                      u"\"icons\\cancel.ico\".\n\r"));
+    EXPECT_TRUE(ok);
+    EXPECT_EQ(PackageEntryNames(dir / u"pk\\night.skn").size(), 2u);
+}
+
+TEST(BuildSkin, OnePackagePerSection) {
+    TempDir dir;
+    SkinSpec skin = ButtonSkin();
+    skin.separateFiles = true;
+    skin.sections[1].output = u"prefs.pkg";
+    dir.WriteFile(u"blue.xml", TextDescription(skin));
+    WriteResources(dir);
+    bool ok = false;
+    EXPECT_EQ(Built(dir, u"blue.xml", &ok), CString());
+    EXPECT_TRUE(ok);
+    SkinSpec main = PackageSkin(dir / u"main.sdf"), prefs = PackageSkin(dir / u"prefs.pkg");
+    ASSERT_EQ(main.sections.size(), 1u);
+    EXPECT_EQ(main.sections[0].id, CString(u"main"));
+    EXPECT_EQ(main.sections[0].components[0].attributes[0].value, CString(u"btn.bmp"));
+    EXPECT_EQ(main.information, skin.information);
+    ASSERT_EQ(prefs.sections.size(), 1u);
+    EXPECT_EQ(prefs.sections[0].id, CString(u"settings"));
+    EXPECT_EQ(PackageEntryNames(dir / u"prefs.pkg").size(), 2u);
+    EXPECT_FALSE(dir.Exists(u"blue.sdf"));
+}
+
+TEST(BuildSkin, PerSectionPackagesMoveToTheOutputFolder) {
+    TempDir dir;
+    SkinSpec skin = ButtonSkin();
+    skin.separateFiles = true;
+    skin.outputPath = u"dist";
+    dir.WriteFile(u"blue.xml", TextDescription(skin));
+    dir.WriteFile(u"dist\\main.sdf", std::string("older package"));
+    WriteResources(dir); // per-section packages read resources in the definition's folder
+    bool ok = false;
+    EXPECT_EQ(Built(dir, u"blue.xml", &ok), CString());
+    EXPECT_TRUE(ok);
+    EXPECT_EQ(PackageSkin(dir / u"dist\\main.sdf").sections.size(), 1u);
+    EXPECT_EQ(PackageSkin(dir / u"dist\\settings.sdf").sections.size(), 1u);
+    EXPECT_FALSE(dir.Exists(u"main.sdf"));
+    EXPECT_FALSE(dir.Exists(u"dist\\main.sdf.previous"));
+}
+
+TEST(BuildSkin, SkinWithoutSectionsBuildsNothingPerSection) {
+    TempDir dir;
+    SkinSpec skin = SkinSpec::Named(u"Empty");
+    skin.separateFiles = true;
+    dir.WriteFile(u"e.xml", TextDescription(skin));
+    bool ok = true;
+    EXPECT_EQ(Built(dir, u"e.xml", &ok), CString());
+    EXPECT_FALSE(ok);
+}
+
+TEST(BuildSkin, UnreadableDefinitionGivesAnEmptyPackage) {
+    TempDir dir;
+    bool ok = false;
+    EXPECT_EQ(Built(dir, u"absent.xml", &ok), CString());
+    EXPECT_TRUE(ok);
+    EXPECT_EQ(PackageSkin(dir / u"absent.sdf"), SkinSpec());
+}
+
+TEST(BuildSkin, NeverReplacesTheDefinition) {
+    // Guards the decision: a package path naming the definition is refused.
+    TempDir dir;
+    SkinSpec skin = ButtonSkin();
+    std::vector<BYTE> definition = TextDescription(skin);
+    dir.WriteFile(u"blue.sdf", definition);
+    bool ok = true;
+    EXPECT_EQ(Built(dir, u"blue.sdf", &ok),
+              CString(u"Could not create skin \"Blue\", the package would replace its "
+                      u"definition.\n\r"));
+    EXPECT_FALSE(ok);
+    EXPECT_EQ(dir.ReadFile(u"blue.sdf"), definition);
+
+    skin.separateFiles = true;
+    skin.sections[1].output = u"BLUE.XML";
+    definition = TextDescription(skin);
+    dir.WriteFile(u"blue.xml", definition);
+    ok = true;
+    EXPECT_EQ(Built(dir, u"blue.xml", &ok),
+              CString(u"Could not create skin \"Blue\", the package would replace its "
+                      u"definition.\n\r"));
+    EXPECT_FALSE(ok);
+    EXPECT_EQ(dir.ReadFile(u"blue.xml"), definition);
+}
+
+TEST(BuildSkin, FailedBuildLeavesTheEarlierPackage) {
+    // Guards the decision: packages are written beside their place and moved in when complete.
+    TempDir dir;
+    dir.WriteFile(u"blue.xml", TextDescription(ButtonSkin()));
+    dir.WriteFile(u"blue.sdf", std::string("earlier package"));
+    dir.MakeFolder(u"blue.sdf.building"); // the package cannot be written
+    bool ok = true;
+    EXPECT_EQ(Built(dir, u"blue.xml", &ok),
+              CString(u"Could not create skin \"Blue\", the file could not be created.\n\r"));
+    EXPECT_FALSE(ok);
+    EXPECT_EQ(dir.ReadFile(u"blue.sdf"), Bytes("earlier package"));
+}
+
+TEST(BuildPackage, ReplacesAnEarlierPackageAndReportsAFolder) {
+    TempDir dir;
+    SkinSpec spec = ButtonSkin();
+    tagSKIN skin;
+    FillSkin(spec, skin);
+    WriteResources(dir);
+    dir.WriteFile(u"p.sdf", std::string("earlier"));
+    CString messages;
+    EXPECT_TRUE(BuildPackage(skin, dir / u"p.sdf", &messages));
+    EXPECT_EQ(messages, CString());
+    EXPECT_EQ(PackageEntryNames(dir / u"p.sdf").size(), 4u);
+    EXPECT_FALSE(dir.Exists(u"p.sdf.previous"));
+    dir.MakeFolder(u"folder.sdf");
+    EXPECT_FALSE(BuildPackage(skin, dir / u"folder.sdf", &messages));
+    EXPECT_EQ(messages,
+              CString(u"Could not create skin \"Blue\", the file could not be created.\n\r"));
+    EXPECT_FALSE(dir.Exists(u"folder.sdf.building"));
+    EXPECT_FALSE(BuildPackage(skin, dir / u"folder.sdf", nullptr)); // no messages wanted
+}
+
+TEST(IndexHeader, WrittenHeaderIsAccepted) {
+    CMemFile file;
+    WriteIndexHeader(file);
+    EXPECT_EQ(MemFileBytes(file), IndexHeaderBytes(u"2.0.0", u"2.0.0"));
+    BYTE header[48];
+    EXPECT_TRUE(ReadIndexHeader(file, header));
+    EXPECT_EQ(file.GetPosition(), 48u);
+    file.Seek(7, CFile::begin);
+    EXPECT_TRUE(ReadIndexHeader(file, nullptr));
+    EXPECT_EQ(file.GetPosition(), 48u);
+}
+
+TEST(IndexHeader, VersionRules) {
+    struct Case {
+        const char16_t *first, *second;
+        DWORD size;
+        bool accepted;
+    } cases[] = {
+        {u"2.0.0", u"2.0.0", 48, true},       {u"2.1", u"2.0.0", 48, true},
+        {u"2.0.0", u"1.9", 48, true},         {u"2.0.0", u"2.0.1", 48, false},
+        {u"10.0", u"2.0.0", 48, false},       {u"1.9.9", u"2.0.0", 48, false},
+        {u"2.0.0", u"10.0", 48, true},        {u"2.0.0", u"2.0.0", 44, false},
+        {u"2.0.0A", u"2.0.0", 48, true},      {u"2.0.0", u"2.0.0a", 48, false},
+        {u"999999999", u"2.0.0", 48, true},   {u"9999999999", u"2.0.0", 48, false}, // unterminated
+        {u"2.0.0", u"01234567890", 48, true}, {u"2.0.0", u"012345678901", 48, false},
+    };
+    for (const Case& c : cases) {
+        CMemFile file;
+        LoadMemFile(file, IndexHeaderBytes(c.first, c.second, c.size));
+        BYTE header[48];
+        EXPECT_EQ(ReadIndexHeader(file, header), c.accepted)
+            << CString(c.first).ToUtf8() << " / " << CString(c.second).ToUtf8() << " / " << c.size;
+    }
+    CMemFile shortFile;
+    std::vector<BYTE> bytes = IndexHeaderBytes(u"2.0.0", u"2.0.0");
+    bytes.resize(47);
+    LoadMemFile(shortFile, bytes);
+    BYTE header[48];
+    EXPECT_FALSE(ReadIndexHeader(shortFile, header));
+}
