@@ -2,7 +2,9 @@
 
 #include <zlib.h>
 
+#include <algorithm>
 #include <cstdint>
+#include <cstring>
 #include <memory>
 
 namespace {
@@ -21,6 +23,11 @@ const int kMaxEntries = 65535;
 
 const UINT kCreateFlags = CFile::modeCreate | CFile::modeWrite | CFile::shareExclusive;
 const UINT kReadFlags = CFile::modeRead | CFile::shareDenyWrite;
+
+// Chunks pass through a staging buffer of a few chunks' room, so that writing or reading an
+// entry costs one file call per few chunks rather than per chunk.
+const UINT kChunkRoom = 2 + kPackedSize;
+const UINT kStagingSize = 4 * kChunkRoom;
 
 void PutU16(BYTE* p, UINT v) {
     p[0] = BYTE(v);
@@ -69,6 +76,51 @@ int LastSeparator(const CString& path) {
     int back = path.ReverseFind(u'\\'), forward = path.ReverseFind(u'/');
     return back > forward ? back : forward;
 }
+
+// The next `count` bytes of an entry's source: read into `plain`, or, from a memory file, taken
+// where they lie. Null when the source ends early.
+const BYTE* NextPiece(CFile& source, BYTE* plain, UINT count) {
+    if (auto* memory = dynamic_cast<CMemFile*>(&source)) {
+        DWORD at = memory->GetPosition();
+        if (at > memory->GetLength() || memory->GetLength() - at < count) return nullptr;
+        memory->Seek(LONG(count), CFile::current);
+        return memory->GetData() + at;
+    }
+    return source.Read(plain, count) == count ? plain : nullptr;
+}
+
+// Reads an entry's chunks from the archive file through the staging buffer.
+class ChunkReader {
+public:
+    explicit ChunkReader(CFile& file) : m_file(file), m_buffer(new BYTE[kStagingSize]) {}
+
+    // The next `count` bytes (at most one chunk's room), or null when the file ends first.
+    // `plainLeft`, the data still to come, bounds how far ahead it is worth reading: a canonical
+    // chunk is never longer than its piece plus a few bytes.
+    const BYTE* Take(UINT count, DWORD plainLeft) {
+        if (m_end - m_begin < count && !Refill(count, plainLeft)) return nullptr;
+        const BYTE* bytes = &m_buffer[m_begin];
+        m_begin += count;
+        return bytes;
+    }
+
+private:
+    bool Refill(UINT count, DWORD plainLeft) {
+        UINT kept = m_end - m_begin;
+        std::memmove(&m_buffer[0], &m_buffer[m_begin], kept);
+        m_begin = 0;
+        uint64_t chunks = (uint64_t(plainLeft) + kPieceSize - 1) / kPieceSize;
+        uint64_t likely = plainLeft + chunks * 32;
+        UINT ask = UINT(std::clamp<uint64_t>(likely, count - kept, kStagingSize - kept));
+        m_end = kept + m_file.Read(&m_buffer[kept], ask);
+        return m_end >= count;
+    }
+
+    CFile& m_file;
+    std::unique_ptr<BYTE[]> m_buffer;
+    UINT m_begin = 0;
+    UINT m_end = 0;
+};
 
 // Parses the decoded index: the record count, then (name length, name, offset) per record,
 // filling the file list in index order. Every byte must belong to a record.
@@ -217,9 +269,8 @@ bool CZArchive::Add(const CString& name, CMemFile& data) {
 }
 
 bool CZArchive::WriteEntry(const CString& name, CFile& source, DWORD size) {
-    WriteU32(m_file, size);
     DWORD stored = 0;
-    if (m_file.HasFailed() || !WriteChunks(source, size, stored) || m_file.HasFailed()) {
+    if (!WriteChunks(source, size, stored) || m_file.HasFailed()) {
         // Cut back to where the entry began so the archive stays as it was.
         m_file.SetLength(m_nOffset);
         m_file.Seek(LONG(m_nOffset), CFile::begin);
@@ -230,21 +281,31 @@ bool CZArchive::WriteEntry(const CString& name, CFile& source, DWORD size) {
     return true;
 }
 
-// Each piece is compressed behind a 2-byte length so that one write stores the whole chunk.
+// The data size and the chunks are gathered in the staging buffer and written a few chunks at a
+// time; each piece is compressed straight behind its 2-byte length.
 bool CZArchive::WriteChunks(CFile& source, DWORD size, DWORD& stored) {
     std::unique_ptr<BYTE[]> plain(new BYTE[kPieceSize]);
-    std::unique_ptr<BYTE[]> packed(new BYTE[2 + kPackedSize]);
-    uint64_t total = 4;
+    std::unique_ptr<BYTE[]> staged(new BYTE[kStagingSize]);
+    PutU32(staged.get(), size);
+    UINT used = 4;
+    uint64_t total = 0;
     for (DWORD left = size; left > 0;) {
         UINT piece = left < kPieceSize ? UINT(left) : kPieceSize;
-        if (source.Read(plain.get(), piece) != piece) return false;
+        const BYTE* bytes = NextPiece(source, plain.get(), piece);
+        if (!bytes) return false;
+        if (kStagingSize - used < kChunkRoom) {
+            m_file.Write(staged.get(), used);
+            total += used;
+            used = 0;
+        }
         uLongf packedSize = kPackedSize;
-        if (compress2(packed.get() + 2, &packedSize, plain.get(), piece, 9) != Z_OK) return false;
-        PutU16(packed.get(), UINT(packedSize));
-        m_file.Write(packed.get(), UINT(packedSize) + 2);
-        total += 2 + packedSize;
+        if (compress2(&staged[used + 2], &packedSize, bytes, piece, 9) != Z_OK) return false;
+        PutU16(&staged[used], UINT(packedSize));
+        used += 2 + UINT(packedSize);
         left -= piece;
     }
+    m_file.Write(staged.get(), used);
+    total += used;
     // Offsets are 32-bit: the entry must end where the next offset can still point.
     if (uint64_t(m_nOffset) + total > 0xFFFFFFFFu) return false;
     stored = DWORD(total);
@@ -273,28 +334,20 @@ bool CZArchive::BeginEntry(const CString& name, DWORD& size) {
     return size != 0 && size <= rest * kMaxInflateRatio;
 }
 
-// Reads each chunk together with the length field of the next one, so a chunk costs one read.
 bool CZArchive::DecodeChunks(DWORD size, CFile& target) {
-    std::unique_ptr<BYTE[]> packed(new BYTE[kPackedSize + 2]);
+    ChunkReader reader(m_file);
     std::unique_ptr<BYTE[]> plain(new BYTE[kPieceSize]);
-    if (m_file.Read(packed.get(), 2) != 2) return false;
-    UINT packedSize = GetU16(packed.get());
     for (DWORD left = size; left > 0;) {
-        if (packedSize == 0 || packedSize > kPackedSize) return false;
-        // Only when more than one piece remains must another chunk follow.
-        UINT want = packedSize + (left > kPieceSize ? 2 : 0);
-        UINT got = m_file.Read(packed.get(), want);
+        const BYTE* field = reader.Take(2, left);
+        UINT packedSize = field ? GetU16(field) : 0;
+        const BYTE* packed =
+            packedSize && packedSize <= kPackedSize ? reader.Take(packedSize, left) : nullptr;
         // The output space is what the declared size still allows: a chunk that decodes to
         // more fails with Z_BUF_ERROR instead of writing past the size.
         uLongf produced = left < kPieceSize ? uLongf(left) : kPieceSize;
-        if (got < packedSize ||
-            uncompress(plain.get(), &produced, packed.get(), packedSize) != Z_OK)
-            return false;
+        if (!packed || uncompress(plain.get(), &produced, packed, packedSize) != Z_OK) return false;
         target.Write(plain.get(), UINT(produced));
         left -= DWORD(produced);
-        if (left == 0) break;
-        if (got < packedSize + 2 && m_file.Read(packed.get() + packedSize, 2) != 2) return false;
-        packedSize = GetU16(packed.get() + packedSize);
     }
     return !target.HasFailed();
 }
