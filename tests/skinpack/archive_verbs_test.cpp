@@ -1,0 +1,262 @@
+// skinpack create, list and extract, run as a user runs them: the built program, its exit code,
+// and the bytes it prints or writes.
+
+#include "archive/zarchive.h"
+#include "support/archive_builder.h"
+#include "support/run_tool.h"
+#include "support/tempdir.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+
+namespace {
+
+std::string AsText(const Bytes& bytes) {
+    return std::string(bytes.begin(), bytes.end());
+}
+
+std::vector<std::string> FolderNames(const TempDir& dir) {
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(dir.HostPath()))
+        names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+class Skinpack : public testing::Test {
+protected:
+    ToolRun Run(const std::vector<std::string>& args) {
+        return RunTool("skinpack", args, m_dir.HostPath());
+    }
+    // A package made by the library from the given files of the folder.
+    void MakePackage(const CString& package,
+                     const std::vector<std::pair<CString, Bytes>>& entries) {
+        CZArchive archive;
+        ASSERT_TRUE(archive.Open(m_dir / package, CZArchive::modeCreate));
+        for (const auto& [name, data] : entries) {
+            CMemFile file;
+            FillMemFile(file, data);
+            ASSERT_TRUE(archive.Add(name, file));
+        }
+        ASSERT_TRUE(archive.Close());
+    }
+    std::string Host(const std::string& relative) const {
+        return m_dir.HostPath() + "/" + relative;
+    }
+
+    TempDir m_dir;
+};
+
+TEST_F(Skinpack, UsageWithoutArgumentsOrWithHelp) {
+    ToolRun bare = Run({});
+    EXPECT_EQ(bare.exitCode, 2);
+    EXPECT_TRUE(bare.out.empty());
+    for (const char* line : {"usage: skinpack VERB", "create PACKAGE FILE...", "list PACKAGE",
+                             "extract PACKAGE ENTRY [-o OUT]"})
+        EXPECT_NE(bare.err.find(line), std::string::npos) << line;
+
+    ToolRun help = Run({"--help"});
+    EXPECT_EQ(help.exitCode, 0);
+    EXPECT_EQ(help.out, bare.err);
+    EXPECT_TRUE(help.err.empty());
+
+    ToolRun verbHelp = Run({"extract", "--help"});
+    EXPECT_EQ(verbHelp.exitCode, 0);
+    EXPECT_EQ(verbHelp.out.rfind("usage: skinpack extract PACKAGE ENTRY [-o OUT]\n", 0), 0u);
+
+    ToolRun unknown = Run({"unpack", "x"});
+    EXPECT_EQ(unknown.exitCode, 2);
+    EXPECT_NE(unknown.err.find("skinpack: unknown verb 'unpack'"), std::string::npos);
+}
+
+TEST_F(Skinpack, CreateStoresFilesUnderTheirNamesInTheOrderGiven) {
+    Bytes bitmap = MixedData(40000, 1), text = MixedData(300, 2), odd = Bytes{0, 1, 0, 255};
+    m_dir.WriteFile(u"art/Bild ä.bmp", bitmap);
+    m_dir.WriteFile(u"skin.xml", text);
+    m_dir.WriteFile(u"odd", odd);
+    ToolRun run = Run({"create", "out.sdf", Host("skin.xml"), "art/Bild ä.bmp", "./odd"});
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_TRUE(run.out.empty());
+    EXPECT_TRUE(run.err.empty());
+
+    CZArchive archive;
+    ASSERT_TRUE(archive.Open(m_dir / u"out.sdf", CZArchive::modeExtract));
+    CStringList list;
+    archive.GetFileList(list);
+    // Entries back to back in the order given; index records in the package's own order.
+    std::vector<std::pair<CString, Bytes>> given = {
+        {u"skin.xml", text}, {u"Bild ä.bmp", bitmap}, {u"odd", odd}};
+    ArchiveBuilder expected;
+    std::vector<std::pair<CString, DWORD>> offsets;
+    for (const auto& [name, data] : given)
+        offsets.emplace_back(name, expected.AddRaw(EncodeEntry(data)));
+    for (const CString& name : list) {
+        auto it =
+            std::find_if(offsets.begin(), offsets.end(), [&](auto& o) { return o.first == name; });
+        ASSERT_NE(it, offsets.end()) << name.ToUtf8();
+        expected.AddRecord(name, it->second);
+    }
+    EXPECT_EQ(list.GetCount(), 3);
+    EXPECT_EQ(m_dir.ReadFile(u"out.sdf"), expected.Finish());
+    // Nothing but the package is left beside it.
+    EXPECT_EQ(FolderNames(m_dir), (std::vector<std::string>{"art", "odd", "out.sdf", "skin.xml"}));
+}
+
+TEST_F(Skinpack, ListPrintsNamesInIndexOrderAsUtf8) {
+    MakePackage(u"p.sdf", {{u"a.txt", Bytes{1}}, {u"Grün €.bmp", Bytes{2}}, {u"sub\\c", Bytes{3}}});
+    CZArchive archive;
+    ASSERT_TRUE(archive.Open(m_dir / u"p.sdf", CZArchive::modeExtract));
+    CStringList list;
+    archive.GetFileList(list);
+    std::string expected;
+    for (const CString& name : list)
+        expected += name.ToUtf8() + "\n";
+
+    ToolRun run = Run({"list", "p.sdf"});
+    EXPECT_EQ(run.exitCode, 0);
+    EXPECT_EQ(run.out, expected);
+    EXPECT_NE(run.out.find("Grün €.bmp\n"), std::string::npos);
+    EXPECT_TRUE(run.err.empty());
+}
+
+TEST_F(Skinpack, ExtractWritesTheEntrysBytesToStandardOutputOrAFile) {
+    Bytes binary = NoiseData(70000, 3);
+    binary[10] = 0;
+    MakePackage(u"p.sdf", {{u"bin", binary}, {u"Grün.txt", Bytes{'g', '\n'}}});
+
+    ToolRun out = Run({"extract", "p.sdf", "bin"});
+    EXPECT_EQ(out.exitCode, 0);
+    EXPECT_EQ(out.out, AsText(binary));
+    EXPECT_TRUE(out.err.empty());
+    EXPECT_EQ(Run({"extract", "p.sdf", "Grün.txt"}).out, "g\n");
+
+    m_dir.WriteFile(u"old.bin", std::string("old contents, longer than the entry"));
+    ToolRun file = Run({"extract", "p.sdf", "Grün.txt", "-o", "old.bin"});
+    EXPECT_EQ(file.exitCode, 0) << file.err;
+    EXPECT_TRUE(file.out.empty());
+    EXPECT_EQ(m_dir.ReadFile(u"old.bin"), (Bytes{'g', '\n'}));
+    ToolRun first = Run({"extract", "-o", Host("new.bin"), "p.sdf", "bin"});
+    EXPECT_EQ(first.exitCode, 0) << first.err;
+    EXPECT_EQ(m_dir.ReadFile(u"new.bin"), binary);
+}
+
+TEST_F(Skinpack, CreateFailuresNameTheFileAndKeepAnEarlierPackage) {
+    MakePackage(u"keep.sdf", {{u"old", Bytes{9}}});
+    Bytes before = m_dir.ReadFile(u"keep.sdf");
+    m_dir.WriteFile(u"a.txt", std::string("a"));
+    m_dir.WriteFile(u"sub/a.txt", std::string("other a"));
+    m_dir.WriteFile(u"empty.txt", std::string());
+    m_dir.WriteFile(u"zarchive.contents.index", std::string("x"));
+    m_dir.MakeFolder(u"folder");
+    struct Case {
+        std::vector<std::string> files;
+        std::string message;
+    } cases[] = {
+        {{"a.txt", "missing.txt"}, "skinpack: cannot read 'missing.txt': no such file\n"},
+        {{"a.txt", "sub/a.txt"},
+         "skinpack: cannot add 'sub/a.txt': an entry named 'a.txt' is already in the package\n"},
+        {{"empty.txt"}, "skinpack: cannot add 'empty.txt': the file is empty\n"},
+        {{"folder"}, "skinpack: cannot read 'folder': is a folder\n"},
+        {{"zarchive.contents.index"},
+         "skinpack: cannot add 'zarchive.contents.index': the name is reserved for the index\n"},
+    };
+    for (const Case& c : cases) {
+        for (const char* package : {"keep.sdf", "fresh.sdf"}) {
+            std::vector<std::string> args = {"create", package};
+            args.insert(args.end(), c.files.begin(), c.files.end());
+            ToolRun run = Run(args);
+            EXPECT_EQ(run.exitCode, 1) << c.message;
+            EXPECT_EQ(run.err, c.message);
+        }
+        EXPECT_EQ(m_dir.ReadFile(u"keep.sdf"), before) << c.message;
+    }
+    EXPECT_EQ(FolderNames(m_dir),
+              (std::vector<std::string>{"a.txt", "empty.txt", "folder", "keep.sdf", "sub",
+                                        "zarchive.contents.index"}));
+    // A successful create replaces the earlier package.
+    ASSERT_EQ(Run({"create", "keep.sdf", "a.txt"}).exitCode, 0);
+    EXPECT_EQ(Run({"list", "keep.sdf"}).out, "a.txt\n");
+}
+
+TEST_F(Skinpack, PackagesThatCannotBeReadAreNamedWithTheReason) {
+    m_dir.WriteFile(u"text.sdf", std::string(100, 't'));
+    m_dir.MakeFolder(u"folder.sdf");
+    struct Case {
+        const char* package;
+        const char* reason;
+    } cases[] = {{"missing.sdf", "no such file"},
+                 {"text.sdf", "not an archive or damaged"},
+                 {"folder.sdf", "is a folder"}};
+    for (const Case& c : cases) {
+        std::string message =
+            std::string("skinpack: cannot open package '") + c.package + "': " + c.reason + "\n";
+        for (const std::vector<std::string>& args :
+             {std::vector<std::string>{"list", c.package}, {"extract", c.package, "e"}}) {
+            ToolRun run = Run(args);
+            EXPECT_EQ(run.exitCode, 1) << c.package;
+            EXPECT_EQ(run.err, message);
+            EXPECT_TRUE(run.out.empty());
+        }
+    }
+}
+
+TEST_F(Skinpack, ExtractFailuresLeaveTheOutputAlone) {
+    ArchiveBuilder builder;
+    builder.AddEntry(u"good", Bytes{1, 2, 3});
+    // Declares more bytes than its chunk holds.
+    builder.AddRecord(u"bad", builder.AddRaw(U32(500) + Chunk(Deflate(Bytes(100, 'b')))));
+    m_dir.WriteFile(u"p.sdf", builder.Finish());
+    m_dir.WriteFile(u"out.bin", std::string("keep me"));
+
+    ToolRun missing = Run({"extract", "p.sdf", "Good", "-o", "out.bin"});
+    EXPECT_EQ(missing.exitCode, 1);
+    EXPECT_EQ(missing.err, "skinpack: no entry 'Good' in 'p.sdf'\n");
+
+    for (const std::vector<std::string>& args :
+         {std::vector<std::string>{"extract", "p.sdf", "bad", "-o", "out.bin"},
+          {"extract", "p.sdf", "bad", "-o", "new.bin"},
+          {"extract", "p.sdf", "bad"}}) {
+        ToolRun run = Run(args);
+        EXPECT_EQ(run.exitCode, 1);
+        EXPECT_EQ(run.err, "skinpack: cannot extract 'bad' from 'p.sdf': the entry is damaged\n");
+        EXPECT_TRUE(run.out.empty());
+    }
+    EXPECT_EQ(AsText(m_dir.ReadFile(u"out.bin")), "keep me");
+    EXPECT_FALSE(m_dir.Exists(u"new.bin"));
+
+    m_dir.MakeFolder(u"folder");
+    ToolRun unwritable = Run({"extract", "p.sdf", "good", "-o", "folder"});
+    EXPECT_EQ(unwritable.exitCode, 1);
+    EXPECT_EQ(unwritable.err, "skinpack: cannot write 'folder'\n");
+    EXPECT_EQ(FolderNames(m_dir), (std::vector<std::string>{"folder", "out.bin", "p.sdf"}));
+}
+
+TEST_F(Skinpack, WrongArgumentsPrintTheVerbsUsage) {
+    MakePackage(u"p.sdf", {{u"e", Bytes{1}}});
+    struct Case {
+        std::vector<std::string> args;
+        std::string err;
+    } cases[] = {
+        {{"create", "only.sdf"}, "usage: skinpack create PACKAGE FILE...\n"},
+        {{"list"}, "usage: skinpack list PACKAGE\n"},
+        {{"list", "p.sdf", "q.sdf"}, "usage: skinpack list PACKAGE\n"},
+        {{"extract", "p.sdf"}, "usage: skinpack extract PACKAGE ENTRY [-o OUT]\n"},
+        {{"extract", "p.sdf", "e", "-o"},
+         "skinpack: option '-o' needs a value\nusage: skinpack extract PACKAGE ENTRY [-o OUT]\n"},
+        {{"list", "-x", "p.sdf"}, "skinpack: unknown option '-x'\nusage: skinpack list PACKAGE\n"},
+    };
+    for (const Case& c : cases) {
+        ToolRun run = Run(c.args);
+        EXPECT_EQ(run.exitCode, 2) << c.err;
+        EXPECT_EQ(run.err, c.err);
+        EXPECT_TRUE(run.out.empty());
+    }
+    EXPECT_FALSE(m_dir.Exists(u"only.sdf"));
+    // "--" lets an entry name start with a dash.
+    MakePackage(u"dash.sdf", {{u"-o", Bytes{'d'}}});
+    EXPECT_EQ(Run({"extract", "dash.sdf", "--", "-o"}).out, "d");
+}
+
+} // namespace

@@ -1,0 +1,19 @@
+// Runs a built program of this tree (a tool or an example) and captures what it printed.
+#pragma once
+
+#include <string>
+#include <vector>
+
+struct ToolRun {
+    int exitCode = -1; // the program's exit status; -1 when it did not exit normally
+    std::string out;   // standard output, byte for byte
+    std::string err;   // standard error
+};
+
+// The folder of the built programs: $SKINKIT_BIN, which the test runner sets.
+std::string ToolPath(const std::string& program);
+
+// Runs `program` (a name in the programs folder, or a path) with `args` in the folder `cwd`
+// (the current folder when empty).
+ToolRun RunTool(const std::string& program, const std::vector<std::string>& args,
+                const std::string& cwd = "");
