@@ -30,6 +30,8 @@ struct GdiObjectCounts {
     }
 };
 GdiObjectCounts GdiGetObjectCounts();
+// Objects of each kind made since the process started (a running total, never lowered).
+GdiObjectCounts GdiGetCreatedCounts();
 // "bitmaps 1, dcs 0, ..." for test messages.
 std::string GdiDescribeCounts(const GdiObjectCounts& counts);
 

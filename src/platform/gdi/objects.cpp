@@ -23,6 +23,7 @@ struct Table {
     std::vector<uint32_t> free;
     uint64_t nextGeneration = 1;
     int counts[int(Kind::Count)] = {};
+    int created[int(Kind::Count)] = {};
 };
 
 // Deliberately never destroyed: objects still alive at exit must not be torn down after the
@@ -60,6 +61,7 @@ void* Register(std::unique_ptr<GdiObject> object) {
     t.nextGeneration = (t.nextGeneration + 1) & kGenerationMask;
     if (t.nextGeneration == 0) t.nextGeneration = 1;
     if (!object->stock) ++t.counts[int(object->kind)];
+    ++t.created[int(object->kind)];
     slot.object = std::move(object);
     return reinterpret_cast<void*>(uintptr_t(slot.generation << kSlotBits | (index + 1)));
 }
@@ -96,8 +98,7 @@ void MakeStock(const void* handle) {
 
 } // namespace gdi
 
-GdiObjectCounts GdiGetObjectCounts() {
-    const int* c = gdi::TheTable().counts;
+static GdiObjectCounts ToCounts(const int* c) {
     using gdi::Kind;
     GdiObjectCounts counts;
     counts.bitmaps = c[int(Kind::Bitmap)];
@@ -110,6 +111,10 @@ GdiObjectCounts GdiGetObjectCounts() {
     counts.imageLists = c[int(Kind::ImageList)];
     return counts;
 }
+
+GdiObjectCounts GdiGetObjectCounts() { return ToCounts(gdi::TheTable().counts); }
+
+GdiObjectCounts GdiGetCreatedCounts() { return ToCounts(gdi::TheTable().created); }
 
 std::string GdiDescribeCounts(const GdiObjectCounts& c) {
     return "bitmaps " + std::to_string(c.bitmaps) + ", dcs " + std::to_string(c.dcs) +

@@ -1,0 +1,250 @@
+// Raster operations, colour/monochrome conversion, stretching and blit clipping.
+#include "support/gdi_fixture.h"
+
+#include <cstring>
+
+namespace {
+
+using RasterTest = GdiTest;
+
+// The truth-table meaning of a ternary operation, bit by bit: the reference the engine must
+// agree with.
+DWORD Reference(BYTE rop, DWORD p, DWORD s, DWORD d) {
+    DWORD r = 0;
+    for (int bit = 0; bit < 32; ++bit) {
+        int index = int((p >> bit) & 1) << 2 | int((s >> bit) & 1) << 1 | int((d >> bit) & 1);
+        r |= DWORD((rop >> index) & 1) << bit;
+    }
+    return r;
+}
+
+DWORD RopCode(BYTE rop) {
+    return DWORD(rop) << 16;
+}
+
+void FillRandom(Canvas& c, std::mt19937& rng) {
+    for (int y = 0; y < c.height(); ++y)
+        for (int x = 0; x < c.width(); ++x)
+            SetPixel(c.dc(), x, y, rng() & 0xFFFFFF);
+}
+
+} // namespace
+
+TEST_F(RasterTest, EveryTernaryOperationMatchesTheTruthTableOnColourPixels) {
+    unsigned seed = TestSeed();
+    SCOPED_TRACE("seed " + std::to_string(seed) + " (set SKINKIT_SEED to repeat)");
+    std::mt19937 rng(seed);
+    Canvas src(7, 5), dst(7, 5);
+    for (int rop = 0; rop < 256; ++rop) {
+        FillRandom(src, rng);
+        FillRandom(dst, rng);
+        COLORREF pattern = rng() & 0xFFFFFF;
+        std::vector<COLORREF> before = dst.Pixels(), source = src.Pixels();
+        HBRUSH brush = CreateSolidBrush(pattern);
+        HGDIOBJ old = SelectObject(dst.dc(), brush);
+        ASSERT_TRUE(BitBlt(dst.dc(), 0, 0, 7, 5, src.dc(), 0, 0, RopCode(BYTE(rop))));
+        SelectObject(dst.dc(), old);
+        DeleteObject(brush);
+        std::vector<COLORREF> after = dst.Pixels();
+        for (size_t i = 0; i < after.size(); ++i)
+            ASSERT_EQ(after[i], Reference(BYTE(rop), pattern, source[i], before[i]) & 0xFFFFFF)
+                << "rop 0x" << std::hex << rop << " pixel " << std::dec << i;
+    }
+}
+
+TEST_F(RasterTest, EveryTernaryOperationWorksOnPaletteIndicesAndBits) {
+    unsigned seed = TestSeed() + 1;
+    SCOPED_TRACE("seed " + std::to_string(seed) + " (set SKINKIT_SEED to repeat)");
+    std::mt19937 rng(seed);
+    for (int bpp : {1, 8}) {
+        SCOPED_TRACE(bpp);
+        Canvas src(MakeSection(9, 3, bpp)), dst(MakeSection(9, 3, bpp));
+        int levels = 1 << bpp;
+        auto grey = [&](int index) {
+            BYTE v = BYTE(index * 255 / (levels - 1));
+            return RGB(v, v, v);
+        };
+        for (int rop = 0; rop < 256; ++rop) {
+            std::vector<int> s, d;
+            for (int i = 0; i < 27; ++i) {
+                s.push_back(int(rng() % levels));
+                d.push_back(int(rng() % levels));
+                SetPixel(src.dc(), i % 9, i / 9, grey(s.back()));
+                SetPixel(dst.dc(), i % 9, i / 9, grey(d.back()));
+            }
+            int p = int(rng() % levels);
+            HBRUSH brush = CreateSolidBrush(grey(p));
+            HGDIOBJ old = SelectObject(dst.dc(), brush);
+            ASSERT_TRUE(BitBlt(dst.dc(), 0, 0, 9, 3, src.dc(), 0, 0, RopCode(BYTE(rop))));
+            SelectObject(dst.dc(), old);
+            DeleteObject(brush);
+            for (int i = 0; i < 27; ++i) {
+                int expected = int(Reference(BYTE(rop), DWORD(p), DWORD(s[i]), DWORD(d[i])) &
+                                   DWORD(levels - 1));
+                ASSERT_EQ(dst.At(i % 9, i / 9), grey(expected)) << "rop 0x" << std::hex << rop;
+            }
+        }
+    }
+}
+
+TEST_F(RasterTest, CopyFamiliesOnAKnownPattern) {
+    Canvas src(2, 1), dst(2, 1);
+    SetPixel(src.dc(), 0, 0, RGB(0xF0, 0x0F, 0x33));
+    SetPixel(src.dc(), 1, 0, RGB(0x00, 0xFF, 0x0F));
+    struct Case {
+        DWORD rop;
+        COLORREF first;
+    } cases[] = {
+        {SRCCOPY, RGB(0xF0, 0x0F, 0x33)},    {SRCAND, RGB(0xA0, 0x0A, 0x22)},
+        {SRCPAINT, RGB(0xFA, 0xAF, 0xBB)},   {SRCINVERT, RGB(0x5A, 0xA5, 0x99)},
+        {NOTSRCCOPY, RGB(0x0F, 0xF0, 0xCC)}, {DSTINVERT, RGB(0x55, 0x55, 0x55)},
+        {SRCERASE, RGB(0x50, 0x05, 0x11)},   {BLACKNESS, RGB(0, 0, 0)},
+        {WHITENESS, RGB(0xFF, 0xFF, 0xFF)},
+    };
+    for (const Case& k : cases) {
+        dst.Fill(RGB(0xAA, 0xAA, 0xAA));
+        BitBlt(dst.dc(), 0, 0, 2, 1, src.dc(), 0, 0, k.rop);
+        EXPECT_EQ(dst.At(0, 0), k.first) << std::hex << k.rop;
+    }
+}
+
+TEST_F(RasterTest, PatternOperationsUseTheSelectedBrushAndAHollowBrushPaintsNothing) {
+    Canvas dst(4, 4, 32, RGB(0x0F, 0x0F, 0x0F));
+    HBRUSH brush = CreateSolidBrush(RGB(0xF0, 0x00, 0xFF));
+    HGDIOBJ old = SelectObject(dst.dc(), brush);
+    PatBlt(dst.dc(), 0, 0, 2, 4, PATINVERT);
+    PatBlt(dst.dc(), 2, 0, 2, 4, PATCOPY);
+    EXPECT_EQ(dst.At(0, 0), RGB(0xFF, 0x0F, 0xF0));
+    EXPECT_EQ(dst.At(3, 3), RGB(0xF0, 0x00, 0xFF));
+    SelectObject(dst.dc(), GetStockObject(NULL_BRUSH));
+    EXPECT_TRUE(PatBlt(dst.dc(), 0, 0, 4, 4, PATCOPY));
+    EXPECT_EQ(dst.At(3, 3), RGB(0xF0, 0x00, 0xFF));
+    EXPECT_FALSE(PatBlt(dst.dc(), 0, 0, 4, 4, SRCCOPY)) << "PatBlt takes no source";
+    SelectObject(dst.dc(), old);
+    DeleteObject(brush);
+}
+
+TEST_F(RasterTest, ColourToMonochromeGivesOneForTheSourceBackgroundColour) {
+    Canvas src(3, 1);
+    SetPixel(src.dc(), 0, 0, RGB(255, 0, 255));
+    SetPixel(src.dc(), 1, 0, RGB(254, 0, 255));
+    SetPixel(src.dc(), 2, 0, RGB(255, 255, 255));
+    SetBkColor(src.dc(), RGB(255, 0, 255));
+    HDC mono = CreateCompatibleDC(nullptr);
+    HBITMAP mask = CreateBitmap(3, 1, 1, 1, nullptr);
+    HGDIOBJ old = SelectObject(mono, mask);
+    BitBlt(mono, 0, 0, 3, 1, src.dc(), 0, 0, SRCCOPY);
+    EXPECT_EQ(GetPixel(mono, 0, 0), RGB(255, 255, 255)) << "background colour gives 1 (white)";
+    EXPECT_EQ(GetPixel(mono, 1, 0), RGB(0, 0, 0)) << "a near colour is not the background";
+    EXPECT_EQ(GetPixel(mono, 2, 0), RGB(0, 0, 0)) << "white is not the background here";
+    SelectObject(mono, old);
+    DeleteObject(mask);
+    DeleteDC(mono);
+}
+
+TEST_F(RasterTest, MonochromeToColourUsesTheDestinationTextAndBackgroundColours) {
+    const BYTE bits[] = {0x40, 0}; // 0 1 0 0 ...
+    Canvas mono(CreateBitmap(3, 1, 1, 1, bits));
+    Canvas dst(3, 1, 32, RGB(0xFF, 0xFF, 0xFF));
+    SetTextColor(dst.dc(), RGB(200, 0, 0));
+    SetBkColor(dst.dc(), RGB(0, 0, 200));
+    // Changing the source's colours must not matter.
+    SetTextColor(mono.dc(), RGB(1, 1, 1));
+    SetBkColor(mono.dc(), RGB(2, 2, 2));
+    BitBlt(dst.dc(), 0, 0, 3, 1, mono.dc(), 0, 0, SRCCOPY);
+    EXPECT_EQ(dst.At(0, 0), RGB(200, 0, 0));
+    EXPECT_EQ(dst.At(1, 0), RGB(0, 0, 200));
+    // The AND of a mask with default colours keeps the destination under 1 bits only.
+    dst.Fill(RGB(10, 20, 30));
+    SetTextColor(dst.dc(), RGB(0, 0, 0));
+    SetBkColor(dst.dc(), RGB(255, 255, 255));
+    BitBlt(dst.dc(), 0, 0, 3, 1, mono.dc(), 0, 0, SRCAND);
+    EXPECT_EQ(dst.At(0, 0), RGB(0, 0, 0));
+    EXPECT_EQ(dst.At(1, 0), RGB(10, 20, 30));
+}
+
+TEST_F(RasterTest, ConversionsBetweenDepthsGoThroughTheColour) {
+    Canvas src(2, 1);
+    SetPixel(src.dc(), 0, 0, RGB(255, 255, 255));
+    SetPixel(src.dc(), 1, 0, RGB(250, 8, 8));
+    for (int bpp : {4, 8, 16, 24}) {
+        SCOPED_TRACE(bpp);
+        std::vector<RGBQUAD> table;
+        if (bpp <= 8)
+            for (int i = 0; i < (1 << bpp); ++i)
+                table.push_back(RGBQUAD{0, 0, BYTE(i ? 255 : 0), 0});
+        Canvas dst(MakeSection(2, 1, bpp, table));
+        BitBlt(dst.dc(), 0, 0, 2, 1, src.dc(), 0, 0, SRCCOPY);
+        COLORREF red = bpp == 16 ? RGB(255, 8, 8) : bpp == 24 ? RGB(250, 8, 8) : RGB(255, 0, 0);
+        EXPECT_EQ(dst.At(1, 0), red);
+        // And back to the screen format.
+        Canvas back(2, 1);
+        BitBlt(back.dc(), 0, 0, 2, 1, dst.dc(), 0, 0, SRCCOPY);
+        EXPECT_EQ(back.At(1, 0), red);
+    }
+}
+
+TEST_F(RasterTest, StretchSamplesTheNearestSourcePixel) {
+    Canvas src(2, 2);
+    SetPixel(src.dc(), 0, 0, RGB(255, 0, 0));
+    SetPixel(src.dc(), 1, 0, RGB(0, 255, 0));
+    SetPixel(src.dc(), 0, 1, RGB(0, 0, 255));
+    SetPixel(src.dc(), 1, 1, RGB(0, 0, 0));
+    Canvas big(6, 4);
+    StretchBlt(big.dc(), 0, 0, 6, 4, src.dc(), 0, 0, 2, 2, SRCCOPY);
+    EXPECT_EQ(big.Bounds(RGB(255, 0, 0)).right, 3);
+    EXPECT_RECT(big.Bounds(RGB(255, 0, 0)), 0, 0, 3, 2);
+    EXPECT_RECT(big.Bounds(RGB(0, 255, 0)), 3, 0, 6, 2);
+    EXPECT_RECT(big.Bounds(RGB(0, 0, 0)), 3, 2, 6, 4);
+    // Shrinking picks one pixel per block.
+    Canvas small(1, 1);
+    StretchBlt(small.dc(), 0, 0, 1, 1, big.dc(), 0, 0, 6, 4, SRCCOPY);
+    EXPECT_EQ(small.At(0, 0), RGB(0, 0, 0));
+    // Opposite signs mirror.
+    Canvas mirrored(2, 2);
+    StretchBlt(mirrored.dc(), 0, 0, 2, 2, src.dc(), 2, 0, -2, 2, SRCCOPY);
+    EXPECT_EQ(mirrored.At(0, 0), RGB(0, 255, 0));
+    EXPECT_EQ(mirrored.At(1, 1), RGB(0, 0, 255));
+}
+
+TEST_F(RasterTest, OnlyTheSourceThatExistsIsCopied) {
+    Canvas src(2, 2, 32, RGB(9, 9, 9));
+    Canvas dst(6, 6, 32, RGB(255, 255, 255));
+    BitBlt(dst.dc(), 1, 1, 5, 5, src.dc(), -1, -1, SRCCOPY);
+    EXPECT_EQ(dst.Count(RGB(9, 9, 9)), 4);
+    EXPECT_RECT(dst.Bounds(RGB(9, 9, 9)), 2, 2, 4, 4);
+}
+
+// Guards the row order of copies within one bitmap: rows must not be overwritten before read.
+TEST_F(RasterTest, OverlappingCopiesWithinOneBitmapMoveThePicture) {
+    Canvas c(8, 8);
+    for (int y = 0; y < 8; ++y)
+        for (int x = 0; x < 8; ++x)
+            SetPixel(c.dc(), x, y, RGB(x * 10, y * 10, 0));
+    BitBlt(c.dc(), 2, 3, 6, 5, c.dc(), 0, 0, SRCCOPY);
+    for (int y = 3; y < 8; ++y)
+        for (int x = 2; x < 8; ++x)
+            ASSERT_EQ(c.At(x, y), RGB((x - 2) * 10, (y - 3) * 10, 0));
+    BitBlt(c.dc(), 0, 0, 6, 5, c.dc(), 2, 3, SRCCOPY);
+    for (int y = 0; y < 5; ++y)
+        for (int x = 0; x < 6; ++x)
+            ASSERT_EQ(c.At(x, y), RGB(x * 10, y * 10, 0));
+}
+
+TEST_F(RasterTest, BlitsOntoTheScreenFollowTheContextOrigin) {
+    Canvas src(4, 4, 32, RGB(1, 2, 3));
+    HDC screen = GdiCreateScreenDC();
+    GdiSetDCOrigin(screen, 100, 50);
+    BitBlt(screen, 0, 0, 4, 4, src.dc(), 0, 0, SRCCOPY);
+    HDC whole = GdiCreateScreenDC();
+    EXPECT_EQ(GetPixel(whole, 100, 50), RGB(1, 2, 3));
+    EXPECT_EQ(GetPixel(whole, 99, 50), RGB(0, 0, 0));
+    EXPECT_EQ(GetPixel(screen, 3, 3), RGB(1, 2, 3));
+    // And from the screen back into a bitmap.
+    Canvas copy(2, 2);
+    BitBlt(copy.dc(), 0, 0, 2, 2, whole, 99, 49, SRCCOPY);
+    EXPECT_EQ(copy.At(1, 1), RGB(1, 2, 3));
+    EXPECT_EQ(copy.At(0, 0), RGB(0, 0, 0));
+    DeleteDC(screen);
+    DeleteDC(whole);
+}

@@ -1,0 +1,274 @@
+// Fonts, text metrics and drawn text, judged by the pixels of the text colour.
+#include "support/gdi_fixture.h"
+
+namespace {
+
+const COLORREF kInk = RGB(200, 0, 0);
+const COLORREF kPaper = RGB(255, 255, 255);
+
+class TextTest : public GdiTest {
+protected:
+    void SetUp() override {
+        GdiTest::SetUp();
+        canvas = std::make_unique<Canvas>(160, 80, 32, kPaper);
+        SetTextColor(canvas->dc(), kInk);
+        SetBkMode(canvas->dc(), TRANSPARENT);
+        font = MakeFont(-14);
+        previous = SelectObject(canvas->dc(), font);
+    }
+    void TearDown() override {
+        SelectObject(canvas->dc(), previous);
+        DeleteObject(font);
+        canvas.reset();
+        GdiTest::TearDown();
+    }
+
+    static HFONT MakeFont(LONG height, LONG weight = FW_NORMAL,
+                          const char16_t* face = u"DejaVu Sans", BYTE italic = 0) {
+        LOGFONTW lf{};
+        lf.lfHeight = height;
+        lf.lfWeight = weight;
+        lf.lfItalic = italic;
+        for (int i = 0; face[i] && i < LF_FACESIZE - 1; ++i)
+            lf.lfFaceName[i] = face[i];
+        return CreateFontIndirect(&lf);
+    }
+
+    RECT Ink() const { return canvas->Bounds(kInk); }
+    int Draw(const char16_t* text, RECT r, UINT format) {
+        return DrawText(canvas->dc(), text, -1, &r, format);
+    }
+    TEXTMETRICW Metrics() const {
+        TEXTMETRICW tm{};
+        GetTextMetrics(canvas->dc(), &tm);
+        return tm;
+    }
+
+    std::unique_ptr<Canvas> canvas;
+    HFONT font = nullptr;
+    HGDIOBJ previous = nullptr;
+};
+
+bool Inside(const RECT& inner, const RECT& outer) {
+    return inner.left >= outer.left && inner.top >= outer.top && inner.right <= outer.right &&
+           inner.bottom <= outer.bottom;
+}
+
+} // namespace
+
+TEST_F(TextTest, TextIsDrawnInTheTextColourInsideItsRectangleOnly) {
+    RECT r{10, 10, 110, 40};
+    Draw(u"Skin kit", r, DT_LEFT | DT_TOP | DT_SINGLELINE);
+    ASSERT_GT(canvas->Count(kInk), 20);
+    EXPECT_TRUE(Inside(Ink(), r)) << Describe(Ink());
+    // Without anti-aliasing every pixel is either the text colour or untouched.
+    for (COLORREF c : canvas->Pixels())
+        ASSERT_TRUE(c == kInk || c == kPaper);
+}
+
+TEST_F(TextTest, AlignmentFlagsMoveTheText) {
+    RECT r{10, 10, 150, 70};
+    Draw(u"Go", r, DT_LEFT | DT_TOP | DT_SINGLELINE);
+    RECT left = Ink();
+    canvas->Fill(kPaper);
+    Draw(u"Go", r, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+    RECT centre = Ink();
+    canvas->Fill(kPaper);
+    Draw(u"Go", r, DT_RIGHT | DT_BOTTOM | DT_SINGLELINE);
+    RECT right = Ink();
+    SIZE extent;
+    GetTextExtentPoint32(canvas->dc(), u"Go", 2, &extent);
+    EXPECT_LE(left.left - r.left, 3);
+    EXPECT_LE(r.right - right.right, 3);
+    EXPECT_EQ(right.left - left.left, (r.right - r.left) - extent.cx);
+    EXPECT_EQ(centre.left - left.left, ((r.right - r.left) - extent.cx) / 2);
+    EXPECT_EQ(right.top - left.top, (r.bottom - r.top) - extent.cy);
+    EXPECT_EQ(centre.top - left.top, ((r.bottom - r.top) - extent.cy) / 2);
+}
+
+TEST_F(TextTest, VerticalCentringAppliesToSingleLinesOnly) {
+    RECT r{0, 0, 150, 70};
+    Draw(u"Go", r, DT_TOP | DT_SINGLELINE);
+    RECT top = Ink();
+    canvas->Fill(kPaper);
+    Draw(u"Go", r, DT_VCENTER);
+    EXPECT_EQ(Ink().top, top.top);
+}
+
+TEST_F(TextTest, ClippingKeepsTextInsideUnlessNoClip) {
+    RECT small{20, 20, 30, 26};
+    Draw(u"Wide text here", small, DT_LEFT | DT_SINGLELINE);
+    EXPECT_TRUE(Inside(Ink(), small)) << Describe(Ink());
+    EXPECT_GT(canvas->Count(kInk), 0);
+    canvas->Fill(kPaper);
+    Draw(u"Wide text here", small, DT_LEFT | DT_SINGLELINE | DT_NOCLIP);
+    EXPECT_GT(Ink().right, 60);
+}
+
+TEST_F(TextTest, WordBreaksWrapAndCalcRectMeasures) {
+    RECT r{0, 0, 60, 80};
+    const char16_t* text = u"one two three four";
+    RECT measured = r;
+    int height = DrawText(canvas->dc(), text, -1, &measured, DT_WORDBREAK | DT_CALCRECT);
+    EXPECT_EQ(canvas->Count(kInk), 0) << "measuring draws nothing";
+    int lineHeight = Metrics().tmHeight;
+    EXPECT_GE(height, 2 * lineHeight);
+    EXPECT_EQ(height % lineHeight, 0);
+    EXPECT_EQ(measured.bottom, height);
+    EXPECT_LE(measured.right, 60);
+    EXPECT_EQ(Draw(text, r, DT_WORDBREAK), height);
+    RECT ink = Ink();
+    EXPECT_GT(ink.bottom - ink.top, lineHeight);
+    EXPECT_LE(ink.right, 60);
+    // Without word breaks the same text is one line.
+    canvas->Fill(kPaper);
+    RECT wide{0, 0, 160, 80};
+    EXPECT_EQ(Draw(text, wide, 0), lineHeight);
+    EXPECT_LT(Ink().bottom - Ink().top, lineHeight + 1);
+}
+
+TEST_F(TextTest, CalcRectOfOneLineMatchesTheExtentAndLineBreaksAddLines) {
+    RECT r{5, 5, 10, 10};
+    SIZE extent;
+    GetTextExtentPoint32(canvas->dc(), u"Measure", 7, &extent);
+    Draw(u"Measure", r, DT_CALCRECT | DT_SINGLELINE);
+    RECT m{5, 5, 10, 10};
+    DrawText(canvas->dc(), u"Measure", -1, &m, DT_CALCRECT | DT_SINGLELINE);
+    EXPECT_RECT(m, 5, 5, 5 + extent.cx, 5 + extent.cy);
+    RECT lines{0, 0, 100, 0};
+    EXPECT_EQ(DrawText(canvas->dc(), u"a\r\nb\nc", -1, &lines, DT_CALCRECT), 3 * extent.cy);
+    RECT single{0, 0, 100, 0};
+    EXPECT_EQ(DrawText(canvas->dc(), u"a\r\nb\nc", -1, &single, DT_CALCRECT | DT_SINGLELINE),
+              extent.cy);
+}
+
+TEST_F(TextTest, PrefixUnderlinesTheMarkedCharacterUnlessNoPrefix) {
+    RECT r{0, 0, 160, 40};
+    TEXTMETRICW tm = Metrics();
+    Draw(u"&File", r, DT_SINGLELINE);
+    RECT withPrefix = Ink();
+    int underlineRow = -1;
+    for (int y = tm.tmAscent; y < tm.tmHeight; ++y) {
+        int run = 0;
+        for (int x = 0; x < 20; ++x)
+            run += canvas->At(x, y) == kInk;
+        if (run >= 5) underlineRow = y;
+    }
+    EXPECT_GE(underlineRow, tm.tmAscent) << "a line under the F";
+    SIZE plain, amp;
+    GetTextExtentPoint32(canvas->dc(), u"File", 4, &plain);
+    GetTextExtentPoint32(canvas->dc(), u"&File", 5, &amp);
+    EXPECT_LE(withPrefix.right, plain.cx + 1);
+    canvas->Fill(kPaper);
+    Draw(u"&File", r, DT_SINGLELINE | DT_NOPREFIX);
+    EXPECT_GT(Ink().right, plain.cx + 1) << "the ampersand is drawn";
+    canvas->Fill(kPaper);
+    Draw(u"A&&B", r, DT_SINGLELINE);
+    RECT doubled = Ink();
+    canvas->Fill(kPaper);
+    Draw(u"A&B", r, DT_SINGLELINE | DT_NOPREFIX);
+    EXPECT_EQ(Describe(Ink()), Describe(doubled)) << "&& shows one ampersand";
+}
+
+TEST_F(TextTest, OpaqueModeFillsTheTextCellWithTheBackgroundColour) {
+    SetBkMode(canvas->dc(), OPAQUE);
+    SetBkColor(canvas->dc(), RGB(0, 0, 255));
+    TextOut(canvas->dc(), 10, 10, u"Hi", 2);
+    SIZE extent;
+    GetTextExtentPoint32(canvas->dc(), u"Hi", 2, &extent);
+    RECT cell{10, 10, 10 + extent.cx, 10 + extent.cy};
+    EXPECT_EQ(canvas->Count(RGB(0, 0, 255)) + canvas->Count(kInk), extent.cx * extent.cy);
+    EXPECT_TRUE(Inside(canvas->Bounds(RGB(0, 0, 255)), cell));
+}
+
+TEST_F(TextTest, ExtTextOutOpaqueClipsAndAligns) {
+    RECT box{20, 20, 40, 30};
+    SetBkColor(canvas->dc(), RGB(0, 255, 0));
+    ExtTextOut(canvas->dc(), 20, 20, ETO_OPAQUE | ETO_CLIPPED, &box, u"Wwwwww", 6, nullptr);
+    EXPECT_RECT(canvas->Bounds(RGB(0, 255, 0)), 20, 20, 40, 30);
+    EXPECT_TRUE(Inside(Ink(), box));
+    canvas->Fill(kPaper);
+    SetTextAlign(canvas->dc(), TA_RIGHT | TA_BOTTOM);
+    TextOut(canvas->dc(), 100, 50, u"End", 3);
+    EXPECT_LE(Ink().right, 100);
+    EXPECT_LE(Ink().bottom, 50);
+    EXPECT_GT(Ink().right, 95);
+    // Explicit advances space the characters.
+    canvas->Fill(kPaper);
+    SetTextAlign(canvas->dc(), TA_LEFT | TA_TOP);
+    const INT dx[] = {30, 30};
+    ExtTextOut(canvas->dc(), 0, 0, 0, nullptr, u"II", 2, dx);
+    EXPECT_GE(Ink().right - Ink().left, 30);
+}
+
+TEST_F(TextTest, HeightsFollowTheDeviceConvention) {
+    HFONT cell = MakeFont(20);
+    SelectObject(canvas->dc(), cell);
+    TEXTMETRICW tm = Metrics();
+    EXPECT_EQ(tm.tmHeight, 20) << "positive heights are cell heights";
+    EXPECT_EQ(tm.tmAscent + tm.tmDescent, 20);
+    HFONT character = MakeFont(-20);
+    SelectObject(canvas->dc(), character);
+    tm = Metrics();
+    EXPECT_EQ(tm.tmHeight - tm.tmInternalLeading, 20) << "negative heights are character heights";
+    EXPECT_GT(tm.tmHeight, 20);
+    SIZE size;
+    GetTextExtentPoint32(canvas->dc(), u"x", 1, &size);
+    EXPECT_EQ(size.cy, tm.tmHeight);
+    SelectObject(canvas->dc(), font);
+    DeleteObject(cell);
+    DeleteObject(character);
+}
+
+TEST_F(TextTest, WeightItalicAndUnknownFaces) {
+    SIZE normal, bold;
+    GetTextExtentPoint32(canvas->dc(), u"Weight", 6, &normal);
+    HFONT heavy = MakeFont(-14, FW_BOLD);
+    SelectObject(canvas->dc(), heavy);
+    GetTextExtentPoint32(canvas->dc(), u"Weight", 6, &bold);
+    EXPECT_GT(bold.cx, normal.cx);
+    EXPECT_EQ(Metrics().tmWeight, FW_BOLD);
+    HFONT unknown = MakeFont(-14, FW_NORMAL, u"No Such Face 123");
+    SelectObject(canvas->dc(), unknown);
+    WCHAR face[LF_FACESIZE] = {};
+    GetTextFace(canvas->dc(), LF_FACESIZE, face);
+    EXPECT_EQ(CString(face), CString(u"DejaVu Sans"));
+    HFONT slanted = MakeFont(-14, FW_NORMAL, u"DejaVu Sans", 1);
+    SelectObject(canvas->dc(), slanted);
+    EXPECT_EQ(Metrics().tmItalic, 1);
+    Draw(u"l", RECT{0, 0, 40, 40}, DT_SINGLELINE);
+    EXPECT_GT(canvas->Count(kInk), 0);
+    LOGFONTW back{};
+    EXPECT_EQ(GetObject(slanted, sizeof back, &back), int(sizeof back));
+    EXPECT_EQ(back.lfItalic, 1);
+    SelectObject(canvas->dc(), font);
+    for (HFONT f : {heavy, unknown, slanted})
+        DeleteObject(f);
+}
+
+TEST_F(TextTest, ExtentsSplitAtTheMaximum) {
+    int fit = 0;
+    int partial[4] = {};
+    SIZE size;
+    ASSERT_TRUE(GetTextExtentExPoint(canvas->dc(), u"abcd", 4, 0, &fit, partial, &size));
+    EXPECT_EQ(fit, 0);
+    EXPECT_EQ(partial[3], size.cx);
+    GetTextExtentExPoint(canvas->dc(), u"abcd", 4, partial[1], &fit, nullptr, &size);
+    EXPECT_EQ(fit, 2);
+    EXPECT_FALSE(GetTextExtentPoint32(canvas->dc(), u"abcd", -1, &size));
+}
+
+TEST_F(TextTest, AntialiasedQualityBlendsEdges) {
+    LOGFONTW lf{};
+    lf.lfHeight = -20;
+    lf.lfQuality = ANTIALIASED_QUALITY;
+    HFONT smooth = CreateFontIndirect(&lf);
+    SelectObject(canvas->dc(), smooth);
+    Draw(u"Os", RECT{0, 0, 100, 40}, DT_SINGLELINE);
+    int between = 0;
+    for (COLORREF c : canvas->Pixels())
+        between += c != kInk && c != kPaper;
+    EXPECT_GT(between, 0);
+    SelectObject(canvas->dc(), font);
+    DeleteObject(smooth);
+}
