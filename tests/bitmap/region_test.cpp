@@ -1,0 +1,182 @@
+// Window regions from bitmaps: runs, colour ranges, batches, scaling and frames.
+#include "bitmap/bitmapu.h"
+
+#include "support/gdi_fixture.h"
+
+namespace {
+
+using BitmapRegionTest = GdiTest;
+
+const COLORREF kKey = RGB(255, 0, 255); // magenta: matches whatever the byte order
+const COLORREF kInk = RGB(20, 40, 60);
+
+// A 24-bit section with pixel(x, y) as its colours.
+HBITMAP Image(int w, int h, const std::function<COLORREF(int, int)>& pixel) {
+    Canvas c(MakeSection(w, h, 24));
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x)
+            SetPixel(c.dc(), x, y, pixel(x, y));
+    return c.Release();
+}
+
+std::vector<RECT> Rects(HRGN region) {
+    DWORD size = GetRegionData(region, 0, nullptr);
+    std::vector<BYTE> buffer(size);
+    auto* data = reinterpret_cast<RGNDATA*>(buffer.data());
+    GetRegionData(region, size, data);
+    const RECT* r = reinterpret_cast<const RECT*>(data->Buffer);
+    return std::vector<RECT>(r, r + data->rdh.nCount);
+}
+
+// Every pixel of the image is in the region exactly when it is not of the key colour.
+void ExpectOpaquePixels(HRGN region, int w, int h, const std::function<COLORREF(int, int)>& pixel) {
+    for (int y = -1; y <= h; ++y)
+        for (int x = -1; x <= w; ++x) {
+            bool inside = x >= 0 && y >= 0 && x < w && y < h && pixel(x, y) != kKey;
+            ASSERT_EQ(bool(PtInRegion(region, x, y)), inside) << x << "," << y;
+        }
+}
+
+} // namespace
+
+TEST_F(BitmapRegionTest, RunsOfOpaquePixelsBecomeRectangles) {
+    auto pixel = [](int x, int) { return x == 1 ? kKey : kInk; };
+    HBITMAP image = Image(4, 1, pixel);
+    HRGN region = CBitmapU::GetBitmapRegion(image, kKey, 0, nullptr);
+    ASSERT_NE(region, nullptr);
+    std::vector<RECT> rects = Rects(region);
+    ASSERT_EQ(rects.size(), 2u);
+    EXPECT_RECT(rects[0], 0, 0, 1, 1);
+    EXPECT_RECT(rects[1], 2, 0, 4, 1);
+    DeleteObject(region);
+    DeleteObject(image);
+}
+
+TEST_F(BitmapRegionTest, ToleranceWidensTheRangeUpwardOnly) {
+    // Stored bytes (blue, green, red): (FF, 10, FF) is within FF..FF, 00..10, FF..FF;
+    // (F5, 08, F0) is not; neither is a pixel below the colour in any channel.
+    const COLORREF within = RGB(0xFF, 0x10, 0xFF), outside = RGB(0xF0, 0x08, 0xF5);
+    auto pixel = [&](int x, int) { return x == 0 ? within : outside; };
+    HBITMAP image = Image(2, 1, pixel);
+    HRGN region = CBitmapU::GetBitmapRegion(image, 0x00FF00FF, 0x101010, nullptr);
+    EXPECT_FALSE(PtInRegion(region, 0, 0));
+    EXPECT_TRUE(PtInRegion(region, 1, 0));
+    DeleteObject(region);
+    // Without tolerance only the exact colour is left out.
+    region = CBitmapU::GetBitmapRegion(image, 0x00FF00FF, 0, nullptr);
+    EXPECT_TRUE(PtInRegion(region, 0, 0));
+    DeleteObject(region);
+    DeleteObject(image);
+}
+
+// Guards the byte order of the comparison: channel 0 of the colour meets the stored blue byte.
+TEST_F(BitmapRegionTest, ColourBytesMeetThePixelBytesInStoredOrder) {
+    auto pixel = [](int x, int) { return x == 0 ? RGB(255, 0, 0) : RGB(0, 0, 255); };
+    HBITMAP image = Image(2, 1, pixel);
+    HRGN region = CBitmapU::GetBitmapRegion(image, RGB(255, 0, 0), 0, nullptr);
+    EXPECT_TRUE(PtInRegion(region, 0, 0)) << "a red pixel is kept for the colour value of red";
+    EXPECT_FALSE(PtInRegion(region, 1, 0)) << "the blue pixel is the one left out";
+    DeleteObject(region);
+    DeleteObject(image);
+}
+
+TEST_F(BitmapRegionTest, RunsAreMergedInBatchesOfTwoThousand) {
+    auto columns = [](int x, int) { return x % 2 ? kKey : kInk; };
+    struct Case {
+        int rows;
+        int lastRowRuns;
+        int regionsMade; // one per batch, plus the final one even when it is empty
+    } cases[] = {
+        {100, 50, 3}, // 5000 runs: 2000, 2000, 1000
+        {80, 50, 3},  // 4000 runs: 2000, 2000, 0
+        {40, 50, 2},  // 2000 runs: 2000, 0
+        {40, 49, 1},  // 1999 runs
+    };
+    for (const Case& k : cases) {
+        SCOPED_TRACE(k.rows * 50 - 50 + k.lastRowRuns);
+        auto pixel = [&](int x, int y) {
+            return y == k.rows - 1 && x >= 2 * k.lastRowRuns ? kKey : columns(x, y);
+        };
+        HBITMAP image = Image(100, k.rows, pixel);
+        int before = GdiGetCreatedCounts().regions;
+        HRGN region = CBitmapU::GetBitmapRegion(image, kKey, 0, nullptr);
+        EXPECT_EQ(GdiGetCreatedCounts().regions - before, k.regionsMade);
+        ExpectOpaquePixels(region, 100, k.rows, pixel);
+        DeleteObject(region);
+        DeleteObject(image);
+    }
+}
+
+TEST_F(BitmapRegionTest, TheSizeScalesTheImageAndTheRegionStartsAtTheOrigin) {
+    HBITMAP image = Image(10, 4, [](int, int) { return kInk; });
+    RECT size{10, 10, 60, 30};
+    HRGN region = CBitmapU::GetBitmapRegion(image, kKey, 0, &size);
+    RECT box;
+    EXPECT_EQ(GetRgnBox(region, &box), SIMPLEREGION);
+    EXPECT_RECT(box, 0, 0, 50, 20);
+    DeleteObject(region);
+    // The right half transparent stays the right half when doubled.
+    HBITMAP halves = Image(4, 2, [](int x, int) { return x >= 2 ? kKey : kInk; });
+    RECT twice{0, 0, 8, 4};
+    region = CBitmapU::GetBitmapRegion(halves, kKey, 0, &twice);
+    GetRgnBox(region, &box);
+    EXPECT_RECT(box, 0, 0, 4, 4);
+    DeleteObject(region);
+    DeleteObject(halves);
+    DeleteObject(image);
+}
+
+TEST_F(BitmapRegionTest, AFullyTransparentImageGivesAnEmptyRegion) {
+    HBITMAP image = Image(6, 6, [](int, int) { return kKey; });
+    HRGN region = CBitmapU::GetBitmapRegion(image, kKey, 0, nullptr);
+    ASSERT_NE(region, nullptr);
+    RECT box;
+    EXPECT_EQ(GetRgnBox(region, &box), NULLREGION);
+    DeleteObject(region);
+    DeleteObject(image);
+    EXPECT_EQ(CBitmapU::GetBitmapRegion(nullptr, kKey, 0, nullptr), nullptr);
+}
+
+TEST_F(BitmapRegionTest, FrameOneOfAFourFrameStripScansItsOwnColumns) {
+    // Frames of 16 columns; frame 1 (columns 16-31) is opaque in its columns 4-8 only.
+    auto strip = [](int x, int y) {
+        if (x < 16) return kInk;
+        if (x < 32) return x >= 20 && x < 25 && y < 3 ? kInk : kKey;
+        return x % 3 ? kInk : kKey;
+    };
+    HBITMAP image = Image(64, 5, strip);
+    HRGN region = CBitmapU::GetBitmapRegionEx(image, 4, 1, kKey, 0, nullptr);
+    ASSERT_NE(region, nullptr);
+    RECT box;
+    EXPECT_EQ(GetRgnBox(region, &box), SIMPLEREGION);
+    EXPECT_RECT(box, 4, 0, 9, 3);
+    DeleteObject(region);
+    region = CBitmapU::GetBitmapRegionEx(image, 4, 0, kKey, 0, nullptr);
+    GetRgnBox(region, &box);
+    EXPECT_RECT(box, 0, 0, 16, 5);
+    DeleteObject(region);
+    EXPECT_EQ(CBitmapU::GetBitmapRegionEx(image, 0, 0, kKey, 0, nullptr), nullptr);
+    EXPECT_EQ(CBitmapU::GetBitmapRegionEx(image, 65, 0, kKey, 0, nullptr), nullptr);
+    DeleteObject(image);
+}
+
+TEST_F(BitmapRegionTest, ExtCreateRegionUnitesTheRectanglesOfTheData) {
+    std::vector<BYTE> buffer(sizeof(RGNDATAHEADER) + 3 * sizeof(RECT));
+    auto* data = reinterpret_cast<RGNDATA*>(buffer.data());
+    data->rdh = {sizeof(RGNDATAHEADER), RDH_RECTANGLES, 3, 0, {0, 0, 0, 0}};
+    const RECT rects[] = {{0, 0, 4, 2}, {2, 1, 6, 3}, {10, 10, 10, 20}};
+    std::copy_n(reinterpret_cast<const BYTE*>(rects), sizeof rects,
+                buffer.data() + sizeof(RGNDATAHEADER));
+    HRGN region = CBitmapU::ExtCreateRegion(0, 0, data);
+    EXPECT_TRUE(PtInRegion(region, 5, 2));
+    EXPECT_TRUE(PtInRegion(region, 0, 1));
+    EXPECT_FALSE(PtInRegion(region, 0, 2));
+    RECT box;
+    GetRgnBox(region, &box);
+    EXPECT_RECT(box, 0, 0, 6, 3);
+    DeleteObject(region);
+    data->rdh.nCount = 0;
+    region = CBitmapU::ExtCreateRegion(0, 0, data);
+    EXPECT_EQ(GetRgnBox(region, &box), NULLREGION);
+    DeleteObject(region);
+}
