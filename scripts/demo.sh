@@ -14,3 +14,8 @@ cp README.md "$out/README.md"
 "$bin/skinpack" create "$out/demo.sdf" "$out/readme.txt" "$out/noise.bin" "$out/README.md"
 "$bin/skinpack" list "$out/demo.sdf"
 "$bin/skinpack" extract "$out/demo.sdf" readme.txt
+
+echo "== sample skin: draw its bitmaps, build its package, show what it holds"
+"$bin/skingen" examples/skins/ocean/ocean.xml "$out/skins/ocean"
+"$bin/skinpack" build "$out/skins/ocean/ocean.xml"
+"$bin/skinpack" info "$out/skins/ocean/ocean.sdf"

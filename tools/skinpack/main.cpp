@@ -15,6 +15,11 @@ const Verb kVerbs[] = {
     {"list", "PACKAGE", "print the package's entry names in index order, one per line", ListVerb},
     {"extract", "PACKAGE ENTRY [-o OUT]", "write an entry's bytes to OUT or to standard output",
      ExtractVerb},
+    {"build", "DEFINITION", "build the skin package(s) of a skin definition", BuildVerb},
+    {"convert", "(--text|--record) IN OUT", "write a skin description in the chosen form",
+     ConvertVerb},
+    {"dump", "PACKAGE", "print the package's description in the text form", DumpVerb},
+    {"info", "PACKAGE", "print the skin's information and its sections", InfoVerb},
 };
 
 void PrintUsage(FILE* out) {

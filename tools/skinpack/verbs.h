@@ -18,3 +18,9 @@ struct Verb {
 int CreateVerb(const Invocation& call);  // create PACKAGE FILE...
 int ListVerb(const Invocation& call);    // list PACKAGE
 int ExtractVerb(const Invocation& call); // extract PACKAGE ENTRY [-o OUT]
+
+// description_verbs.cpp: skin definitions, descriptions and the packages built from them.
+int BuildVerb(const Invocation& call);   // build DEFINITION
+int ConvertVerb(const Invocation& call); // convert (--text|--record) IN OUT
+int DumpVerb(const Invocation& call);    // dump PACKAGE
+int InfoVerb(const Invocation& call);    // info PACKAGE
