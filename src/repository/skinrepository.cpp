@@ -12,8 +12,9 @@ bool EndsWithExtension(const CString& name, const CString& extension) {
 CSkinRepository::CSkinRepository() { m_pSkinRepository = this; }
 
 CSkinRepository::~CSkinRepository() {
+    ForEachComponent([](CSkinInterface* component) { component->Unload(); });
     m_listComponents.RemoveAll();
-    ClearSkin(m_skin);
+    UnloadSkinResources(m_skin, m_mapBitmaps, m_mapIcons, m_mapFonts);
     m_mapSectionFiles.RemoveAll();
     m_pSkinRepository = nullptr;
 }

@@ -13,8 +13,11 @@
 #pragma once
 
 #include "platform/base/afx.h"
+#include "platform/gdi/gdidefs.h"
 #include "repository/skininterface.h"
 #include "skindesc/skinmodel.h"
+
+class CFont;
 
 class CSkinRepository : public CObject {
 public:
@@ -36,6 +39,41 @@ public:
     // emptied first.
     void GetAvailableSkinsList(CStringList& list, const CString& extension);
 
+    // The information of the named skin's description, read without loading the skin. For a
+    // folder skin, the first package the platform enumerates is read.
+    bool GetSkinInformation(const CString& name, tagSKININFORMATION& info);
+    // Makes the named skin current: merges the sections of its packages (then of
+    // extraPackages, full paths used as they are) into the current skin, the first package
+    // that supplies a section winning; optionally fills the caches; then runs Update and
+    // afterwards OnUpdate on every registered component. False only when no folder is set or
+    // the name does not resolve, and then nothing changes.
+    bool LoadSkin(const CString& name, CStringList* extraPackages = nullptr,
+                  bool unloadFirst = true, bool preload = false);
+
+    // The registry of components told about skin changes, in registration order. A component
+    // may be registered more than once; each registration is updated and removed separately.
+    void AddComponent(CSkinInterface* const component);
+    bool RemoveComponent(const CSkinInterface* const component);
+    // The first component of the named section (letter case ignored) whose identifier reads
+    // as id; null for an empty section name, id 0, or no match. Valid until the next LoadSkin
+    // that unloads first.
+    const tagCOMPONENT* GetComponent(const CString& section, UINT id);
+    // The component as the text form writes it (its element with attributes and properties),
+    // for diagnostics; "" when GetComponent finds none.
+    CString GetComponentString(const CString& section, UINT id);
+
+    // Resources of the section's package. With cache, the result belongs to the repository and
+    // lives until the next LoadSkin that unloads first; without, every call makes a new object
+    // that belongs to the caller. Keys are "section::entry", compared exactly.
+    HBITMAP GetBitmap(const CString& section, const CString& entry, bool cache);
+    // An icon from a bitmap entry twice as wide as the icon: colour image left, mask right.
+    HICON GetIcon(const CString& section, const CString& entry, bool cache);
+    // The entry's raw bytes; the file is untouched when the section is not loaded.
+    bool GetFile(const CString& section, const CString& entry, CMemFile& file);
+    // The font for a description, shared by every description with the same face name, height,
+    // weight and italic flag; always owned by the repository.
+    CFont* GetFont(const LOGFONTW* font);
+
 protected:
     // How a skin name resolves against the skins folder.
     struct SkinLocation {
@@ -47,6 +85,21 @@ protected:
     // Full paths of the folder's package files ending in extension, in enumeration order.
     static void FindPackages(const CString& folder, const CString& extension, CStringList& paths,
                              bool firstOnly);
+
+    // Merges one package file into skin, recording in sectionFiles the package of every section
+    // it contributes. A package already recorded there is skipped (true); one that cannot be
+    // opened, lacks ".index" or ".xml", or has a refused index header adds nothing (false).
+    static bool LoadSkinPackage(const CString& path, tagSKIN& skin,
+                                CMapStringToString& sectionFiles);
+    // Fills the bitmap and icon caches with the skin's "file" attributes ending in bmp or bmi.
+    void PreloadSkinFiles();
+    // Empties skin and releases every bitmap, icon and font of the caches.
+    static void UnloadSkinResources(tagSKIN& skin, CMapStringToPtr& bitmaps, CMapStringToPtr& icons,
+                                    CMapStringToPtr& fonts);
+    template <class F> void ForEachComponent(F&& call) {
+        for (POSITION pos = m_listComponents.GetHeadPosition(); pos;)
+            call(static_cast<CSkinInterface*>(m_listComponents.GetNext(pos)));
+    }
 
     CString m_strFolder;
     bool m_bFolderSet = false;

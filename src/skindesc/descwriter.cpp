@@ -26,6 +26,19 @@ void Line(CFile& file, LPCWSTR format, std::initializer_list<CString> fields) {
     WriteText(line, file);
 }
 
+void CollectSection(const tagSECTION& section, const CDefaultsMap& defaults,
+                    CStringList* resources) {
+    ForEachRecord<tagCOMPONENT>(section.components, [&](const tagCOMPONENT& c) {
+        ForEachRecord<tagATTRIBUTE>(c.attributes, [&](const tagATTRIBUTE& a) {
+            Collect(resources, a.type, defaults.Apply(a, c.type));
+        });
+        ForEachRecord<tagPROPERTY>(
+            c.properties, [&](const tagPROPERTY& p) { Collect(resources, p.type, p.value); });
+    });
+}
+
+} // namespace
+
 void WriteComponentText(const tagCOMPONENT& c, CFile& file, const CDefaultsMap* defaults,
                         CStringList* resources) {
     Line(file, u"        <component id=%s name=%s type=%s>\r\n", {c.id, c.name, c.type});
@@ -41,19 +54,6 @@ void WriteComponentText(const tagCOMPONENT& c, CFile& file, const CDefaultsMap* 
     });
     WriteText(u"        </component>\r\n", file);
 }
-
-void CollectSection(const tagSECTION& section, const CDefaultsMap& defaults,
-                    CStringList* resources) {
-    ForEachRecord<tagCOMPONENT>(section.components, [&](const tagCOMPONENT& c) {
-        ForEachRecord<tagATTRIBUTE>(c.attributes, [&](const tagATTRIBUTE& a) {
-            Collect(resources, a.type, defaults.Apply(a, c.type));
-        });
-        ForEachRecord<tagPROPERTY>(
-            c.properties, [&](const tagPROPERTY& p) { Collect(resources, p.type, p.value); });
-    });
-}
-
-} // namespace
 
 CDefaultsMap::CDefaultsMap(const tagSECTION* defaults) {
     if (!defaults) return;

@@ -27,6 +27,9 @@ void WriteTextForm(const tagSKIN& skin, CFile& file, bool writeDefaultsSection,
 void WriteSectionText(const tagSECTION& section, CFile& file, const CDefaultsMap* defaults,
                       CStringList* resources);
 void WriteRecordForm(const tagSKIN& skin, CFile& file, CStringList* resources);
+// One component element of the text form, indented as inside a section.
+void WriteComponentText(const tagCOMPONENT& component, CFile& file, const CDefaultsMap* defaults,
+                        CStringList* resources);
 
 // Defaults components by type, for applying the defaults rule.
 class CDefaultsMap {

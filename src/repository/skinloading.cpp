@@ -1,0 +1,160 @@
+// Reading skin information, loading and merging skins, and the component registry.
+#include "archive/zarchive.h"
+#include "repository/skinrepository.h"
+#include "skindesc/descwriter.h"
+#include "skindesc/indexheader.h"
+#include "skindesc/skindescription.h"
+
+#include <vector>
+
+namespace {
+
+const LPCWSTR kIndexEntry = u".index";
+const LPCWSTR kDescriptionEntry = u".xml";
+
+// Opens the package and extracts one entry into data; the archive is closed again on return.
+bool ExtractEntry(const CString& package, LPCWSTR entry, CMemFile& data) {
+    CZArchive archive;
+    return archive.Open(package, CZArchive::modeExtract) && archive.Extract(entry, data);
+}
+
+bool IsMerged(const CMapStringToString& sectionFiles, const CString& path) {
+    for (POSITION pos = sectionFiles.GetStartPosition(); pos;) {
+        CString section, package;
+        sectionFiles.GetNextAssoc(pos, section, package);
+        if (package.CompareNoCase(path) == 0) return true;
+    }
+    return false;
+}
+
+tagSECTION* FindSection(const tagSKIN& skin, const CString& id) {
+    for (void* p : skin.sections) {
+        auto* section = static_cast<tagSECTION*>(p);
+        if (section && section->id.CompareNoCase(id) == 0) return section;
+    }
+    return nullptr;
+}
+
+} // namespace
+
+bool CSkinRepository::GetSkinInformation(const CString& name, tagSKININFORMATION& info) {
+    if (!m_bFolderSet || name.IsEmpty()) return false;
+    SkinLocation location;
+    if (!ResolveSkinName(name, location)) return false;
+    CString package = location.path;
+    if (location.isFolder) {
+        CStringList first;
+        FindPackages(location.path, location.extension, first, true);
+        if (first.IsEmpty()) return false;
+        package = first.GetHead();
+    }
+    CMemFile description(1024);
+    return ExtractEntry(package, kDescriptionEntry, description) &&
+           ReadSkinInformation(description, info);
+}
+
+bool CSkinRepository::LoadSkin(const CString& name, CStringList* extraPackages, bool unloadFirst,
+                               bool preload) {
+    if (!m_bFolderSet || name.IsEmpty()) return false;
+    SkinLocation location;
+    if (!ResolveSkinName(name, location)) return false;
+    if (unloadFirst) {
+        UnloadSkinResources(m_skin, m_mapBitmaps, m_mapIcons, m_mapFonts);
+        m_mapSectionFiles.RemoveAll();
+    }
+    m_skin.name = name;
+
+    CStringList packages;
+    if (location.isFolder)
+        FindPackages(location.path, location.extension, packages, false);
+    else
+        packages.AddTail(location.path);
+    if (extraPackages) packages.AddTail(*extraPackages);
+    for (const CString& package : packages) LoadSkinPackage(package, m_skin, m_mapSectionFiles);
+
+    if (preload) PreloadSkinFiles();
+    ForEachComponent([](CSkinInterface* component) { component->Update(); });
+    ForEachComponent([](CSkinInterface* component) { component->OnUpdate(); });
+    return true;
+}
+
+bool CSkinRepository::LoadSkinPackage(const CString& path, tagSKIN& skin,
+                                      CMapStringToString& sectionFiles) {
+    if (path.IsEmpty()) return false;
+    if (IsMerged(sectionFiles, path)) return true;
+
+    CZArchive archive;
+    if (!archive.Open(path, CZArchive::modeExtract)) return false;
+    CMemFile index(1024), description(1024);
+    BYTE header[kIndexHeaderSize];
+    if (!archive.Extract(kIndexEntry, index) || !ReadIndexHeader(index, header)) return false;
+    if (!archive.Extract(kDescriptionEntry, description)) return false;
+    archive.Close();
+
+    // A description that reads only partly contributes what was read.
+    tagSKIN loaded;
+    ReadDescription(description, loaded);
+    if (!skin.defaults) std::swap(skin.defaults, loaded.defaults);
+    for (POSITION pos = loaded.sections.GetHeadPosition(); pos;) {
+        POSITION at = pos;
+        auto* section = static_cast<tagSECTION*>(loaded.sections.GetNext(pos));
+        if (!section || FindSection(skin, section->id)) continue; // the first package wins
+        skin.sections.AddTail(section);
+        sectionFiles[section->id] = path;
+        loaded.sections.RemoveAt(at);
+    }
+    return true;
+}
+
+void CSkinRepository::AddComponent(CSkinInterface* const component) {
+    m_listComponents.AddTail(component);
+    if (m_bFolderSet && !m_skin.name.IsEmpty()) component->Update();
+}
+
+bool CSkinRepository::RemoveComponent(const CSkinInterface* const component) {
+    POSITION pos = m_listComponents.Find(const_cast<CSkinInterface*>(component));
+    if (!pos) return false;
+    m_listComponents.RemoveAt(pos);
+    return true;
+}
+
+const tagCOMPONENT* CSkinRepository::GetComponent(const CString& section, UINT id) {
+    if (section.IsEmpty() || id == 0) return nullptr;
+    for (void* s : m_skin.sections) {
+        auto* record = static_cast<tagSECTION*>(s);
+        if (!record || record->id.CompareNoCase(section) != 0) continue;
+        for (void* c : record->components) {
+            auto* component = static_cast<tagCOMPONENT*>(c);
+            if (component && UINT(_wtol(component->id)) == id) return component;
+        }
+    }
+    return nullptr;
+}
+
+CString CSkinRepository::GetComponentString(const CString& section, UINT id) {
+    const tagCOMPONENT* component = GetComponent(section, id);
+    if (!component) return CString();
+    CMemFile text(1024);
+    WriteComponentText(*component, text, nullptr, nullptr);
+    std::u16string units(text.GetLength() / 2, u'\0');
+    text.SeekToBegin();
+    text.Read(units.data(), UINT(units.size() * 2));
+    return CString(std::move(units));
+}
+
+void CSkinRepository::PreloadSkinFiles() {
+    for (void* s : m_skin.sections) {
+        auto* section = static_cast<tagSECTION*>(s);
+        if (!section) continue;
+        ForEachRecord<tagCOMPONENT>(section->components, [&](const tagCOMPONENT& component) {
+            ForEachRecord<tagATTRIBUTE>(component.attributes, [&](const tagATTRIBUTE& attribute) {
+                if (attribute.type.CompareNoCase(u"file") != 0) return;
+                CString extension = attribute.value.Mid(attribute.value.ReverseFind(u'.') + 1);
+                if (extension.CompareNoCase(u"bmp") == 0)
+                    GetBitmap(section->id, attribute.value, true);
+                else if (extension.CompareNoCase(u"bmi") == 0)
+                    GetIcon(section->id, attribute.value, true);
+            });
+        });
+    }
+}

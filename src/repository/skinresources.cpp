@@ -1,0 +1,124 @@
+// The skin's bitmaps, icons, fonts and raw files, served out of the section's package with
+// caches the repository owns.
+#include "archive/zarchive.h"
+#include "bitmap/bitmapu.h"
+#include "platform/afx/gdiobj.h"
+#include "repository/skinrepository.h"
+
+namespace {
+
+// Extracts entry from the package that supplied section; false when the section is unknown
+// (the lookup is exact, letter case included) or the package or entry cannot be read.
+bool ExtractSectionEntry(const CMapStringToString& sectionFiles, const CString& section,
+                         const CString& entry, CMemFile& data) {
+    CString package;
+    if (!sectionFiles.Lookup(section, package)) return false;
+    CZArchive archive;
+    return archive.Open(package, CZArchive::modeExtract) && archive.Extract(entry, data);
+}
+
+CString CacheKey(const CString& section, const CString& entry) { return section + u"::" + entry; }
+
+template <class Handle> Handle Cached(const CMapStringToPtr& cache, const CString& key) {
+    void* value = nullptr;
+    return cache.Lookup(key, value) ? static_cast<Handle>(value) : nullptr;
+}
+
+// The icon's colour image and mask as two w x h bitmaps cut from the entry's halves: colour
+// image on the left, mask on the right.
+HICON IconFromHalves(HBITMAP source) {
+    BITMAP info{};
+    if (!GetObject(source, sizeof info, &info)) return nullptr;
+    int w = info.bmWidth / 2;
+    if (w < 0) w = -w;
+    int h = info.bmHeight < 0 ? -info.bmHeight : info.bmHeight;
+
+    HDC sourceDC = CreateCompatibleDC(nullptr);
+    HDC targetDC = CreateCompatibleDC(nullptr);
+    HGDIOBJ oldSource = SelectObject(sourceDC, source);
+    HBITMAP mask = CreateCompatibleBitmap(sourceDC, w, h);
+    HBITMAP colour = CreateCompatibleBitmap(sourceDC, w, h);
+    HGDIOBJ oldTarget = SelectObject(targetDC, mask);
+    BitBlt(targetDC, 0, 0, w, h, sourceDC, w, 0, SRCCOPY);
+    SelectObject(targetDC, colour);
+    BitBlt(targetDC, 0, 0, w, h, sourceDC, 0, 0, SRCCOPY);
+    SelectObject(targetDC, oldTarget);
+    SelectObject(sourceDC, oldSource);
+
+    ICONINFO icon{TRUE, 0, 0, mask, colour};
+    HICON result = CreateIconIndirect(&icon);
+    // The icon keeps copies of both images, so nothing refers to these any more.
+    DeleteObject(mask);
+    DeleteObject(colour);
+    DeleteDC(targetDC);
+    DeleteDC(sourceDC);
+    return result;
+}
+
+} // namespace
+
+HBITMAP CSkinRepository::GetBitmap(const CString& section, const CString& entry, bool cache) {
+    if (section.IsEmpty() || entry.IsEmpty()) return nullptr;
+    CString key = CacheKey(section, entry);
+    if (cache)
+        if (HBITMAP hit = Cached<HBITMAP>(m_mapBitmaps, key)) return hit;
+    CMemFile data(1024);
+    if (!ExtractSectionEntry(m_mapSectionFiles, section, entry, data)) return nullptr;
+    HBITMAP bitmap = CBitmapU::LoadBitmapFromFile(data);
+    if (bitmap && cache) m_mapBitmaps[key] = bitmap;
+    return bitmap;
+}
+
+HICON CSkinRepository::GetIcon(const CString& section, const CString& entry, bool cache) {
+    CString key = CacheKey(section, entry);
+    if (cache)
+        if (HICON hit = Cached<HICON>(m_mapIcons, key)) return hit;
+    CMemFile data(1024);
+    if (!ExtractSectionEntry(m_mapSectionFiles, section, entry, data)) return nullptr;
+    HBITMAP source = CBitmapU::LoadBitmapFromFile(data);
+    if (!source) return nullptr;
+    HICON icon = IconFromHalves(source);
+    DeleteObject(source);
+    if (icon && cache) m_mapIcons[key] = icon;
+    return icon;
+}
+
+bool CSkinRepository::GetFile(const CString& section, const CString& entry, CMemFile& file) {
+    return ExtractSectionEntry(m_mapSectionFiles, section, entry, file);
+}
+
+CFont* CSkinRepository::GetFont(const LOGFONTW* font) {
+    if (!font) return nullptr;
+    CString key;
+    key.Format(u"%s%.3u%.4u%.1u", font->lfFaceName, DWORD(font->lfHeight), DWORD(font->lfWeight),
+               DWORD(font->lfItalic));
+    void* cached = nullptr;
+    if (m_mapFonts.Lookup(key, cached)) return static_cast<CFont*>(cached);
+    // Cached even when the platform could not make the font: later requests get the same object.
+    auto* made = new CFont;
+    made->Attach(CreateFontIndirect(font));
+    m_mapFonts[key] = made;
+    return made;
+}
+
+void CSkinRepository::UnloadSkinResources(tagSKIN& skin, CMapStringToPtr& bitmaps,
+                                          CMapStringToPtr& icons, CMapStringToPtr& fonts) {
+    ClearSkin(skin);
+    CString key;
+    void* value = nullptr;
+    for (POSITION pos = bitmaps.GetStartPosition(); pos;) {
+        bitmaps.GetNextAssoc(pos, key, value);
+        if (value) DeleteObject(static_cast<HBITMAP>(value));
+    }
+    bitmaps.RemoveAll();
+    for (POSITION pos = icons.GetStartPosition(); pos;) {
+        icons.GetNextAssoc(pos, key, value);
+        if (value) DestroyIcon(static_cast<HICON>(value));
+    }
+    icons.RemoveAll();
+    for (POSITION pos = fonts.GetStartPosition(); pos;) {
+        fonts.GetNextAssoc(pos, key, value);
+        delete static_cast<CFont*>(value);
+    }
+    fonts.RemoveAll();
+}

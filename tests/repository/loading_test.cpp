@@ -1,0 +1,301 @@
+#include "repository/skinrepository.h"
+#include "skindesc/skinvalues.h"
+#include "support/skin_builder.h"
+#include "support/tempdir.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+// A registered component that writes what the repository asks of it into a shared log.
+class LoggingComponent : public CSkinInterface {
+public:
+    LoggingComponent(std::vector<std::string>& log, std::string name)
+        : m_log(log), m_name(std::move(name)) {}
+
+protected:
+    void Unload() override { m_log.push_back(m_name + ".Unload"); }
+    void Update() override { m_log.push_back(m_name + ".Update"); }
+    void OnUpdate() override { m_log.push_back(m_name + ".OnUpdate"); }
+
+private:
+    std::vector<std::string>& m_log;
+    std::string m_name;
+};
+
+SkinSpec OneSection(const CString& skinName, const CString& section, const CString& marker) {
+    SkinSpec skin = SkinSpec::Named(skinName);
+    skin.Section(section).Component(u"7", u"label", u"static").Attr(u"text", u"string", marker);
+    return skin;
+}
+
+CString TextOf(const tagCOMPONENT* component) {
+    CString value;
+    if (component) GetAttributeString(component->attributes, u"text", value);
+    return value;
+}
+
+class RepositoryLoadingTest : public ::testing::Test {
+protected:
+    void SetUp() override { ASSERT_TRUE(repository.SetSkinsFolder(dir.Path())); }
+    CString Marker(const CString& section, UINT id = 7) {
+        return TextOf(repository.GetComponent(section, id));
+    }
+    std::vector<BYTE> File(const CString& section, const CString& entry) {
+        CMemFile file;
+        if (!repository.GetFile(section, entry, file)) return {};
+        return MemFileBytes(file);
+    }
+
+    TempDir dir;
+    CSkinRepository repository;
+};
+
+
+TEST_F(RepositoryLoadingTest, InformationOfPackageAndFolderSkins) {
+    SkinSpec blue = SkinSpec::Named(u"Blue");
+    blue.information.author = u"Ada";
+    blue.information.email = u"ada@example.org";
+    ASSERT_TRUE(WriteSkinPackage(dir / u"Blue.skn", blue));
+    dir.MakeFolder(u"Night");
+    ASSERT_TRUE(WriteSkinPackage(dir / u"Night\\b.skn", SkinSpec::Named(u"Night B")));
+    ASSERT_TRUE(WriteSkinPackage(dir / u"Night\\a.skn", SkinSpec::Named(u"Night A")));
+
+    tagSKININFORMATION info;
+    ASSERT_TRUE(repository.GetSkinInformation(u"Blue.skn", info));
+    EXPECT_EQ(info.name, CString(u"Blue"));
+    EXPECT_EQ(info.author, CString(u"Ada"));
+    EXPECT_EQ(info.email, CString(u"ada@example.org"));
+    // A folder skin reads the first package the platform enumerates.
+    ASSERT_TRUE(repository.GetSkinInformation(u"Night?skn", info));
+    EXPECT_EQ(info.name, CString(u"Night A"));
+    // "Night" has no "?" and is no file.
+    EXPECT_FALSE(repository.GetSkinInformation(u"Night", info));
+    EXPECT_FALSE(repository.GetSkinInformation(u"", info));
+    EXPECT_FALSE(repository.GetSkinInformation(u"Missing.skn", info));
+    // Nothing of the repository changed.
+    EXPECT_EQ(repository.GetCurrentSkinName(), CString());
+}
+
+TEST_F(RepositoryLoadingTest, InformationNeedsADescriptionEntry) {
+    ASSERT_TRUE(WritePackage(dir / u"NoXml.skn", {{u".index", IndexHeaderBytes(u"2.0.0", u"2.0.0")}}));
+    dir.WriteFile(u"Plain.skn", std::string("not an archive"));
+    tagSKININFORMATION info;
+    EXPECT_FALSE(repository.GetSkinInformation(u"NoXml.skn", info));
+    EXPECT_FALSE(repository.GetSkinInformation(u"Plain.skn", info));
+    dir.MakeFolder(u"Hollow");
+    EXPECT_FALSE(repository.GetSkinInformation(u"Hollow?skn", info));
+}
+
+TEST_F(RepositoryLoadingTest, RefusedNamesChangeNothing) {
+    ASSERT_TRUE(WriteSkinPackage(dir / u"Blue.skn", OneSection(u"Blue", u"main", u"blue")));
+    ASSERT_TRUE(repository.LoadSkin(u"Blue.skn"));
+    EXPECT_FALSE(repository.LoadSkin(u""));
+    EXPECT_FALSE(repository.LoadSkin(u"Missing.skn"));
+    EXPECT_FALSE(repository.LoadSkin(u"Missing?skn"));
+    EXPECT_EQ(repository.GetCurrentSkinName(), CString(u"Blue.skn"));
+    EXPECT_EQ(Marker(u"main"), CString(u"blue"));
+
+    CSkinRepository noFolder;
+    EXPECT_FALSE(noFolder.LoadSkin(u"Blue.skn"));
+}
+
+TEST_F(RepositoryLoadingTest, FolderSkinTakesEachSectionFromTheFirstPackage) {
+    SkinSpec a = OneSection(u"A", u"main", u"from a");
+    a.Section(u"extra").Component(u"7", u"x", u"static").Attr(u"text", u"string", u"extra a");
+    dir.MakeFolder(u"Night");
+    ASSERT_TRUE(WriteSkinPackage(dir / u"Night\\a.skn", a, {{u"shared.txt", {'a'}}}));
+    ASSERT_TRUE(WriteSkinPackage(dir / u"Night\\b.skn", OneSection(u"B", u"MAIN", u"from b"),
+                                 {{u"shared.txt", {'b'}}}));
+    ASSERT_TRUE(WriteSkinPackage(dir / u"Night\\c.skn", OneSection(u"C", u"other", u"from c")));
+    ASSERT_TRUE(repository.LoadSkin(u"Night?skn"));
+    EXPECT_EQ(repository.GetCurrentSkinName(), CString(u"Night?skn"));
+    EXPECT_EQ(Marker(u"main"), CString(u"from a"));
+    EXPECT_EQ(Marker(u"Main"), CString(u"from a")); // section names ignore letter case
+    EXPECT_EQ(Marker(u"other"), CString(u"from c"));
+    EXPECT_EQ(Marker(u"extra"), CString(u"extra a"));
+    // The section's files come from the package that supplied the section.
+    EXPECT_EQ(File(u"main", u"shared.txt"), std::vector<BYTE>{'a'});
+}
+
+TEST_F(RepositoryLoadingTest, ANameWithSeveralQuestionMarksSplitsAtTheLast) {
+    dir.MakeFolder(u"odd?dir");
+    ASSERT_TRUE(WriteSkinPackage(dir / u"odd?dir\\p.skn", OneSection(u"P", u"main", u"odd")));
+    ASSERT_TRUE(repository.LoadSkin(u"odd?dir?skn"));
+    EXPECT_EQ(Marker(u"main"), CString(u"odd"));
+}
+
+TEST_F(RepositoryLoadingTest, ExtraPackagesAreMergedAfterTheSkin) {
+    ASSERT_TRUE(WriteSkinPackage(dir / u"Blue.skn", OneSection(u"Blue", u"main", u"blue")));
+    TempDir elsewhere;
+    SkinSpec extra = OneSection(u"Extra", u"main", u"ignored");
+    extra.Section(u"tools").Component(u"7", u"t", u"static").Attr(u"text", u"string", u"tools");
+    ASSERT_TRUE(WriteSkinPackage(elsewhere / u"extra.pkg", extra));
+    CStringList extras;
+    extras.AddTail(elsewhere / u"extra.pkg");
+    extras.AddTail(elsewhere / u"missing.pkg");
+    ASSERT_TRUE(repository.LoadSkin(u"Blue.skn", &extras, true, false));
+    EXPECT_EQ(Marker(u"main"), CString(u"blue"));
+    EXPECT_EQ(Marker(u"tools"), CString(u"tools"));
+}
+
+TEST_F(RepositoryLoadingTest, IndexHeadersAreChecked) {
+    struct Case {
+        const char16_t* first;
+        const char16_t* second;
+        DWORD size;
+        bool accepted;
+    } cases[] = {
+        {u"2.0.0", u"2.0.0", 48, true},  {u"2.1", u"2.0.0", 48, true},
+        {u"10.0", u"2.0.0", 48, false},  {u"2.0.0", u"2.0.1", 48, false},
+        {u"2.0.0", u"1.9", 48, true},    {u"2.0.0", u"2.0.0", 47, false},
+    };
+    int n = 0;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(CString(c.first).ToUtf8() + " / " + CString(c.second).ToUtf8());
+        CString name;
+        name.Format(u"s%d.skn", n++);
+        SkinSpec skin = OneSection(u"S", u"main", u"loaded");
+        PackageEntries entries = {{u".index", IndexHeaderBytes(c.first, c.second, c.size)},
+                                  {u".xml", RecordDescription(skin)}};
+        ASSERT_TRUE(WritePackage(dir / name, entries));
+        ASSERT_TRUE(repository.LoadSkin(name));
+        EXPECT_EQ(Marker(u"main"), c.accepted ? CString(u"loaded") : CString());
+    }
+}
+
+TEST_F(RepositoryLoadingTest, ShortIndexAndMissingEntriesAddNothing) {
+    SkinSpec skin = OneSection(u"S", u"main", u"loaded");
+    std::vector<BYTE> shortHeader = IndexHeaderBytes(u"2.0.0", u"2.0.0");
+    shortHeader.resize(40);
+    ASSERT_TRUE(WritePackage(dir / u"short.skn",
+                             {{u".index", shortHeader}, {u".xml", RecordDescription(skin)}}));
+    ASSERT_TRUE(WritePackage(dir / u"noindex.skn", {{u".xml", RecordDescription(skin)}}));
+    for (LPCWSTR name : {u"short.skn", u"noindex.skn"}) {
+        ASSERT_TRUE(repository.LoadSkin(name)); // the skin becomes current, with no sections
+        EXPECT_EQ(repository.GetCurrentSkinName(), CString(name));
+        EXPECT_EQ(repository.GetComponent(u"main", 7), nullptr);
+    }
+}
+
+TEST_F(RepositoryLoadingTest, APartlyReadDescriptionContributesWhatWasRead) {
+    std::vector<BYTE> description = RecordStream(
+        {u"SKIN", u"Part", u"SKININFORMATION", u"Part", u"1", u"", u"", u"", u"", u"SECTION",
+         u"main", u"COMPONENT", u"7", u"label", u"static", u"ATTRIBUTE", u"text", u"", u"string",
+         u"kept", u"BOGUS", u"SECTION", u"lost"});
+    ASSERT_TRUE(WritePackage(dir / u"part.skn",
+                             {{u".index", IndexHeaderBytes(u"2.0.0", u"2.0.0")},
+                              {u".xml", description}}));
+    ASSERT_TRUE(repository.LoadSkin(u"part.skn"));
+    EXPECT_EQ(Marker(u"main"), CString(u"kept"));
+    EXPECT_EQ(repository.GetComponent(u"lost", 7), nullptr);
+}
+
+TEST_F(RepositoryLoadingTest, LoadingAgainWithoutUnloadingKeepsSectionsAndStillUpdates) {
+    ASSERT_TRUE(WriteSkinPackage(dir / u"Blue.skn", OneSection(u"Blue", u"main", u"first")));
+    std::vector<std::string> log;
+    LoggingComponent c(log, "c");
+    repository.AddComponent(&c);
+    ASSERT_TRUE(repository.LoadSkin(u"Blue.skn"));
+    const tagCOMPONENT* before = repository.GetComponent(u"main", 7);
+    // The package changes on disk, but it was merged already and is skipped.
+    ASSERT_TRUE(WriteSkinPackage(dir / u"Blue.skn", OneSection(u"Blue", u"main", u"second")));
+    log.clear();
+    ASSERT_TRUE(repository.LoadSkin(u"Blue.skn", nullptr, false, false));
+    EXPECT_EQ(repository.GetComponent(u"main", 7), before);
+    EXPECT_EQ(Marker(u"main"), CString(u"first"));
+    EXPECT_EQ(log, (std::vector<std::string>{"c.Update", "c.OnUpdate"}));
+    // Unloading first reads every package again.
+    ASSERT_TRUE(repository.LoadSkin(u"Blue.skn", nullptr, true, false));
+    EXPECT_EQ(Marker(u"main"), CString(u"second"));
+    repository.RemoveComponent(&c);
+}
+
+TEST_F(RepositoryLoadingTest, AllFailingPackagesStillMakeTheSkinCurrent) {
+    dir.WriteFile(u"Broken.skn", std::string("garbage"));
+    std::vector<std::string> log;
+    LoggingComponent c(log, "c");
+    repository.AddComponent(&c);
+    ASSERT_TRUE(repository.LoadSkin(u"Broken.skn"));
+    EXPECT_EQ(repository.GetCurrentSkinName(), CString(u"Broken.skn"));
+    EXPECT_EQ(log, (std::vector<std::string>{"c.Update", "c.OnUpdate"}));
+    repository.RemoveComponent(&c);
+}
+
+TEST_F(RepositoryLoadingTest, UpdatePassThenOnUpdatePassInRegistrationOrder) {
+    ASSERT_TRUE(WriteSkinPackage(dir / u"Blue.skn", OneSection(u"Blue", u"main", u"blue")));
+    std::vector<std::string> log;
+    LoggingComponent a(log, "a"), b(log, "b");
+    repository.AddComponent(&a);
+    repository.AddComponent(&b);
+    repository.AddComponent(&a);
+    EXPECT_TRUE(log.empty()); // no skin yet: registering only
+    ASSERT_TRUE(repository.LoadSkin(u"Blue.skn"));
+    EXPECT_EQ(log, (std::vector<std::string>{"a.Update", "b.Update", "a.Update", "a.OnUpdate",
+                                             "b.OnUpdate", "a.OnUpdate"}));
+    // With a skin current, registering updates once, without OnUpdate.
+    log.clear();
+    LoggingComponent late(log, "late");
+    repository.AddComponent(&late);
+    EXPECT_EQ(log, (std::vector<std::string>{"late.Update"}));
+    // Each registration is removed separately.
+    EXPECT_TRUE(repository.RemoveComponent(&a));
+    EXPECT_TRUE(repository.RemoveComponent(&a));
+    EXPECT_FALSE(repository.RemoveComponent(&a));
+    log.clear();
+    ASSERT_TRUE(repository.LoadSkin(u"Blue.skn"));
+    EXPECT_EQ(log, (std::vector<std::string>{"b.Update", "late.Update", "b.OnUpdate",
+                                             "late.OnUpdate"}));
+    repository.RemoveComponent(&b);
+    repository.RemoveComponent(&late);
+}
+
+TEST_F(RepositoryLoadingTest, ComponentIdentifiersReadAsDecimalNumbers) {
+    SkinSpec skin = SkinSpec::Named(u"Ids");
+    SectionSpec& main = skin.Section(u"main");
+    const char16_t* ids[] = {u"abc", u"07", u" 9", u"12a", u"-1", u"7"};
+    for (const char16_t* id : ids) main.Component(id, u"c", u"static").Attr(u"text", u"string", id);
+    ASSERT_TRUE(WriteSkinPackage(dir / u"Ids.skn", skin));
+    ASSERT_TRUE(repository.LoadSkin(u"Ids.skn"));
+    EXPECT_EQ(Marker(u"main", 7), CString(u"07")); // the first match wins
+    EXPECT_EQ(Marker(u"main", 9), CString(u" 9"));
+    EXPECT_EQ(Marker(u"main", 12), CString(u"12a"));
+    EXPECT_EQ(Marker(u"main", 0xFFFFFFFFu), CString(u"-1"));
+    EXPECT_EQ(repository.GetComponent(u"main", 0), nullptr); // "abc" reads 0, which is refused
+    EXPECT_EQ(repository.GetComponent(u"", 7), nullptr);
+    EXPECT_EQ(repository.GetComponent(u"absent", 7), nullptr);
+    EXPECT_EQ(repository.GetComponent(u"main", 8), nullptr);
+}
+
+TEST_F(RepositoryLoadingTest, ComponentStringShowsTheComponentAsText) {
+    SkinSpec skin = SkinSpec::Named(u"Text");
+    skin.Section(u"main")
+        .Component(u"3", u"ok", u"button")
+        .Attr(u"caption", u"string", u"Say \"hi\"")
+        .Prop(u"speed", u"numeric", u"4");
+    ASSERT_TRUE(WriteSkinPackage(dir / u"Text.skn", skin));
+    ASSERT_TRUE(repository.LoadSkin(u"Text.skn"));
+    CString text = repository.GetComponentString(u"main", 3);
+    EXPECT_NE(text.Find(u"<component id=\"3\" name=\"ok\" type=\"button\">"), -1);
+    EXPECT_NE(text.Find(u"value=\"Say \"\"hi\"\"\""), -1);
+    EXPECT_NE(text.Find(u"<property id=\"speed\" type=\"numeric\" value=\"4\"/>"), -1);
+    EXPECT_EQ(repository.GetComponentString(u"main", 4), CString());
+}
+
+TEST(RepositoryDestructionTest, UnloadsRegisteredComponentsInOrderAndUnpublishes) {
+    std::vector<std::string> log;
+    LoggingComponent a(log, "a"), b(log, "b");
+    {
+        CSkinRepository repository;
+        repository.AddComponent(&a);
+        repository.AddComponent(&b);
+        repository.AddComponent(&a);
+    }
+    EXPECT_EQ(log, (std::vector<std::string>{"a.Unload", "b.Unload", "a.Unload"}));
+    EXPECT_EQ(CSkinRepository::GetSkinRepository(), nullptr);
+}
+
+} // namespace
