@@ -7,13 +7,14 @@
 
 namespace {
 
-// Keeps the per-iteration time of every run while printing as the console reporter does.
+// Keeps the per-iteration CPU time of every run (steadier than wall time on a shared machine)
+// while printing as the console reporter does.
 class CollectingReporter : public benchmark::ConsoleReporter {
 public:
     void ReportRuns(const std::vector<Run>& runs) override {
         for (const Run& run : runs)
             if (!run.error_occurred && run.iterations > 0)
-                times[run.benchmark_name()] = run.GetAdjustedRealTime();
+                times[run.benchmark_name()] = run.GetAdjustedCPUTime();
         ConsoleReporter::ReportRuns(runs);
     }
     std::map<std::string, double> times;

@@ -109,6 +109,8 @@ protected:
     CMapStringToPtr m_mapFonts{10};
     CPtrList m_listComponents{10};
     CMapStringToString m_mapSectionFiles{10};
+    // Scratch for building cache keys without allocating on every cached fetch.
+    CString m_strKey;
 
     static CSkinRepository* m_pSkinRepository;
 };

@@ -17,7 +17,13 @@ bool ExtractSectionEntry(const CMapStringToString& sectionFiles, const CString& 
     return archive.Open(package, CZArchive::modeExtract) && archive.Extract(entry, data);
 }
 
-CString CacheKey(const CString& section, const CString& entry) { return section + u"::" + entry; }
+// section + "::" + entry, built in place in key so that its buffer is reused.
+const CString& CacheKey(CString& key, const CString& section, const CString& entry) {
+    key = section;
+    key += u"::";
+    key += entry;
+    return key;
+}
 
 template <class Handle> Handle Cached(const CMapStringToPtr& cache, const CString& key) {
     void* value = nullptr;
@@ -59,18 +65,18 @@ HICON IconFromHalves(HBITMAP source) {
 
 HBITMAP CSkinRepository::GetBitmap(const CString& section, const CString& entry, bool cache) {
     if (section.IsEmpty() || entry.IsEmpty()) return nullptr;
-    CString key = CacheKey(section, entry);
+    const CString& key = CacheKey(m_strKey, section, entry);
     if (cache)
         if (HBITMAP hit = Cached<HBITMAP>(m_mapBitmaps, key)) return hit;
     CMemFile data(1024);
     if (!ExtractSectionEntry(m_mapSectionFiles, section, entry, data)) return nullptr;
     HBITMAP bitmap = CBitmapU::LoadBitmapFromFile(data);
-    if (bitmap && cache) m_mapBitmaps[key] = bitmap;
+    if (bitmap && cache) m_mapBitmaps[CacheKey(m_strKey, section, entry)] = bitmap;
     return bitmap;
 }
 
 HICON CSkinRepository::GetIcon(const CString& section, const CString& entry, bool cache) {
-    CString key = CacheKey(section, entry);
+    const CString key = CacheKey(m_strKey, section, entry);
     if (cache)
         if (HICON hit = Cached<HICON>(m_mapIcons, key)) return hit;
     CMemFile data(1024);
