@@ -1,8 +1,6 @@
 #include "support/screen_fixture.h"
 
-#include "platform/afx/dc.h"
-#include "platform/afx/gdiobj.h"
-#include "platform/afx/imagelist.h"
+#include "platform/afx/wnd.h"
 
 #include <png.h>
 
@@ -53,9 +51,7 @@ void ScreenTest::TearDown() {
     }
     DestroyTopLevelWindows();
     UserPumpUntilIdle();
-    CGdiObject::DeleteTempMap();
-    CDC::DeleteTempMap();
-    CImageList::DeleteTempMap();
+    AfxDeleteTempMaps();
     GdiObjectCounts now = GdiGetObjectCounts();
     EXPECT_EQ(now, m_counts) << "left behind: " << GdiDescribeCounts(now) << " (at start "
                              << GdiDescribeCounts(m_counts) << ")";

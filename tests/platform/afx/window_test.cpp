@@ -1,0 +1,258 @@
+// Window objects: permanent and temporary objects, attaching, destruction and self-deleting
+// frames, relatives, class registration, window device contexts, the resource exception and
+// the application's run loop.
+#include "support/screen_fixture.h"
+
+#include "platform/afx/afxwin.h"
+
+namespace {
+
+constexpr COLORREF kWhite = RGB(255, 255, 255);
+
+class WindowObjectTest : public ScreenTest {};
+
+LPCWSTR PlainClass() {
+    return AfxRegisterWndClass(0);
+}
+
+TEST_F(WindowObjectTest, PermanentObjectsAreFoundAndForeignWindowsGetTemporaries) {
+    CWnd w;
+    ASSERT_TRUE(w.CreateEx(0, PlainClass(), u"", WS_POPUP, CRect(0, 0, 5, 5), nullptr, 0));
+    EXPECT_EQ(CWnd::FromHandle(w.m_hWnd), &w);
+    EXPECT_EQ(CWnd::FromHandlePermanent(w.m_hWnd), &w);
+    ProbeWindow foreign(nullptr, {0, 0, 5, 5}, kWhite, 0, WS_POPUP);
+    EXPECT_EQ(CWnd::FromHandlePermanent(foreign), nullptr);
+    CWnd* temp = CWnd::FromHandle(foreign);
+    ASSERT_NE(temp, nullptr);
+    EXPECT_EQ(temp->m_hWnd, foreign.hwnd());
+    EXPECT_EQ(CWnd::FromHandle(foreign), temp); // one temporary per handle until idle
+    EXPECT_EQ(CWnd::FromHandle(nullptr), nullptr);
+    // Temporaries go at idle without touching their windows.
+    Pump();
+    EXPECT_TRUE(::IsWindow(foreign));
+    EXPECT_EQ(CWnd::FromHandlePermanent(foreign), nullptr);
+}
+
+TEST_F(WindowObjectTest, AttachedWindowsOutliveDetachedObjects) {
+    ProbeWindow foreign(nullptr, {0, 0, 5, 5}, kWhite, 0, WS_POPUP);
+    {
+        CWnd w;
+        ASSERT_TRUE(w.Attach(foreign));
+        EXPECT_FALSE(w.Attach(foreign)); // already holds a window
+        EXPECT_EQ(CWnd::FromHandle(foreign), &w);
+        EXPECT_EQ(w.Detach(), foreign.hwnd());
+        EXPECT_EQ(CWnd::FromHandlePermanent(foreign), nullptr);
+    }
+    EXPECT_TRUE(::IsWindow(foreign));
+    {
+        CWnd w;
+        w.Attach(foreign);
+        // Destroying through an attached object destroys the window and detaches.
+        EXPECT_TRUE(w.DestroyWindow());
+        EXPECT_EQ(w.m_hWnd, nullptr);
+    }
+    EXPECT_FALSE(::IsWindow(foreign));
+}
+
+TEST_F(WindowObjectTest, DestroyingTheObjectDestroysItsWindowAndTheReverseDetaches) {
+    HWND hwnd = nullptr;
+    {
+        CWnd w;
+        ASSERT_TRUE(w.CreateEx(0, PlainClass(), u"", WS_POPUP, CRect(0, 0, 5, 5), nullptr, 0));
+        hwnd = w.m_hWnd;
+    }
+    EXPECT_FALSE(::IsWindow(hwnd));
+    CWnd w;
+    ASSERT_TRUE(w.CreateEx(0, PlainClass(), u"", WS_POPUP, CRect(0, 0, 5, 5), nullptr, 0));
+    ::DestroyWindow(w.m_hWnd);
+    EXPECT_EQ(w.m_hWnd, nullptr);
+}
+
+class CCountedFrame : public CFrameWnd {
+public:
+    explicit CCountedFrame(int* deleted) : m_deleted(deleted) {}
+    ~CCountedFrame() override { ++*m_deleted; }
+
+private:
+    int* m_deleted;
+};
+
+TEST_F(WindowObjectTest, FramesDeleteThemselvesWhenTheirWindowGoes) {
+    int deleted = 0;
+    auto* frame = new CCountedFrame(&deleted);
+    ASSERT_TRUE(frame->Create(nullptr, u"Frame", WS_POPUP | WS_VISIBLE));
+    CRect r;
+    frame->GetWindowRect(&r);
+    EXPECT_EQ(r.Width(), 240); // the default rectangle fills the screen
+    EXPECT_EQ(r.Height(), 320);
+    Pump();
+    EXPECT_FILL((RECT{0, 0, 240, 320}), COLORREF(GetSysColor(COLOR_WINDOW)));
+    frame->DestroyWindow();
+    EXPECT_EQ(deleted, 1);
+}
+
+TEST_F(WindowObjectTest, FramesOwnersAndTopLevelParents) {
+    auto* outer = new CFrameWnd;
+    ASSERT_TRUE(outer->Create(nullptr, u"outer", WS_POPUP | WS_VISIBLE, CRect(0, 0, 200, 200)));
+    auto* inner = new CFrameWnd;
+    ASSERT_TRUE(
+        inner->Create(nullptr, u"inner", WS_CHILD | WS_VISIBLE, CRect(0, 0, 100, 100), outer));
+    CWnd control;
+    ASSERT_TRUE(control.Create(PlainClass(), u"", WS_VISIBLE, CRect(0, 0, 10, 10), inner, 5));
+    CWnd popup;
+    ASSERT_TRUE(popup.CreateEx(0, PlainClass(), u"", WS_POPUP, CRect(0, 0, 10, 10), &control, 0));
+
+    EXPECT_EQ(control.GetParentFrame(), inner);
+    EXPECT_EQ(inner->GetParentFrame(), outer);
+    EXPECT_EQ(outer->GetParentFrame(), nullptr);
+    EXPECT_EQ(control.GetTopLevelFrame(), outer);
+    EXPECT_EQ(outer->GetTopLevelFrame(), outer);
+    EXPECT_EQ(control.GetTopLevelParent(), outer);
+    // A child has no owner: its chain of owners ends with itself.
+    EXPECT_EQ(control.GetTopLevelOwner(), &control);
+    EXPECT_EQ(popup.GetTopLevelOwner(), outer); // owned by the control's top-level window
+    EXPECT_EQ(popup.GetTopLevelParent(), outer);
+    EXPECT_EQ(popup.GetParentFrame(), outer);
+    outer->DestroyWindow(); // takes inner, the control and the owned popup with it
+    EXPECT_EQ(control.m_hWnd, nullptr);
+    EXPECT_EQ(popup.m_hWnd, nullptr);
+}
+
+TEST_F(WindowObjectTest, TheLibraryClassRegistersOnceAndErasesInButtonFace) {
+    WNDCLASS wc = {};
+    wc.style = 0x8B;
+    wc.lpfnWndProc = ::DefWindowProc;
+    wc.hInstance = AfxGetInstanceHandle();
+    wc.hCursor = ::LoadCursor(nullptr, MAKEINTRESOURCE(32512));
+    wc.hbrBackground = reinterpret_cast<HBRUSH>(ULONG_PTR(0x40000010));
+    wc.lpszClassName = u"MFCSkinObject";
+    WNDCLASS found = {};
+    EXPECT_FALSE(::GetClassInfo(AfxGetInstanceHandle(), u"MFCSkinObject", &found));
+    ASSERT_TRUE(AfxRegisterClass(&wc));
+    ASSERT_TRUE(AfxRegisterClass(&wc)); // already there: still success
+    ASSERT_TRUE(::GetClassInfo(AfxGetInstanceHandle(), u"MFCSkinObject", &found));
+    EXPECT_EQ(found.style, 0x8Bu);
+    EXPECT_EQ(found.hCursor, ::LoadCursor(nullptr, IDC_ARROW));
+    CFrameWnd* frame = new CFrameWnd;
+    ASSERT_TRUE(frame->Create(nullptr, u"", WS_POPUP | WS_VISIBLE, CRect(0, 0, 100, 100)));
+    CWnd control;
+    ASSERT_TRUE(
+        control.Create(u"MFCSkinObject", u"SkinObject", WS_CHILD, CRect(0, 0, 0, 0), frame, 12));
+    EXPECT_FALSE(control.IsWindowVisible());
+    EXPECT_EQ(control.GetDlgCtrlID(), 12);
+    control.SetWindowPos(nullptr, 10, 10, 30, 30, SWP_SHOWWINDOW | SWP_NOZORDER);
+    Pump();
+    EXPECT_FILL((RECT{10, 10, 40, 40}), COLORREF(GetSysColor(COLOR_BTNFACE)));
+    CString text;
+    control.GetWindowText(text);
+    EXPECT_EQ(text, CString(u"SkinObject"));
+    frame->DestroyWindow();
+}
+
+TEST_F(WindowObjectTest, WindowDeviceContextsDrawAndAreGivenBack) {
+    CWnd w;
+    ASSERT_TRUE(w.CreateEx(0, PlainClass(), u"", WS_POPUP | WS_VISIBLE | WS_BORDER,
+                           CRect(10, 10, 60, 60), nullptr, 0));
+    Pump();
+    int dcs = GdiGetObjectCounts().dcs;
+    {
+        CClientDC dc(&w);
+        dc.FillSolidRect(0, 0, 5, 5, RGB(1, 2, 3));
+        CWindowDC frame(&w);
+        frame.SetPixel(0, 0, RGB(4, 5, 6));
+        EXPECT_EQ(GdiGetObjectCounts().dcs, dcs + 2);
+        CClientDC screen(nullptr);
+        screen.SetPixel(200, 300, RGB(7, 8, 9));
+    }
+    EXPECT_EQ(GdiGetObjectCounts().dcs, dcs);
+    EXPECT_EQ(Pixel(11, 11), RGB(1, 2, 3));
+    EXPECT_EQ(Pixel(10, 10), RGB(4, 5, 6));
+    EXPECT_EQ(Pixel(200, 300), RGB(7, 8, 9));
+    // A paint context validates what it paints: no second WM_PAINT.
+    w.Invalidate();
+    {
+        CPaintDC dc(&w);
+        EXPECT_NE(dc.m_ps.rcPaint.right, 0);
+        EXPECT_TRUE(dc.m_ps.fErase); // the plain class has no brush to erase with
+    }
+    EXPECT_FALSE(w.GetUpdateRect(nullptr));
+    EXPECT_EQ(GdiGetObjectCounts().dcs, dcs);
+    // The wrapper's GetDC hands out a temporary object for the window's context.
+    CDC* dc = w.GetDC();
+    ASSERT_NE(dc, nullptr);
+    EXPECT_EQ(::WindowFromDC(dc->GetSafeHdc()), w.m_hWnd);
+    EXPECT_EQ(w.ReleaseDC(dc), 1);
+}
+
+TEST_F(WindowObjectTest, TheResourceExceptionIsThrownByPointer) {
+    bool caught = false;
+    try {
+        AfxThrowResourceException();
+    } catch (CException* e) {
+        caught = e->IsKindOf(RUNTIME_CLASS(CResourceException));
+        e->Delete();
+    }
+    EXPECT_TRUE(caught);
+}
+
+// ---- The application object ------------------------------------------------------------------
+
+class CTestApp : public CWinApp {
+public:
+    BOOL InitInstance() override {
+        auto* frame = new CFrameWnd;
+        if (!frame->Create(nullptr, u"Main", WS_POPUP | WS_VISIBLE)) return FALSE;
+        m_pMainWnd = frame;
+        return TRUE;
+    }
+    int ExitInstance() override {
+        exited = true;
+        return CWinApp::ExitInstance();
+    }
+    void OnHello() { ++hellos; }
+    bool exited = false;
+    int hellos = 0;
+
+    DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(CTestApp, CWinApp)
+ON_COMMAND(900, OnHello)
+END_MESSAGE_MAP()
+
+class AppTest : public ScreenTest {};
+
+TEST_F(AppTest, RunEndsWhenTheMainWindowCloses) {
+    CTestApp app;
+    EXPECT_EQ(AfxGetApp(), &app);
+    int waits = 0;
+    UserSetWaitHook([&] {
+        ++waits;
+        if (waits == 1) AfxGetMainWnd()->PostMessage(WM_COMMAND, 900);
+        if (waits == 2) AfxGetMainWnd()->PostMessage(WM_CLOSE);
+        return true;
+    });
+    EXPECT_EQ(AfxWinMain(), 0);
+    UserSetWaitHook(nullptr);
+    EXPECT_TRUE(app.exited);
+    EXPECT_EQ(app.hellos, 1); // the frame passed the command on to the application
+    EXPECT_EQ(app.m_pMainWnd, nullptr);
+    // The frame painted before the loop first waited.
+    EXPECT_EQ(waits, 2);
+}
+
+TEST_F(AppTest, AnIdleLoopWithoutDisplayEndsWithTheQuitCode) {
+    CTestApp app;
+    ASSERT_TRUE(app.InitInstance());
+    ::PostQuitMessage(3);
+    EXPECT_EQ(app.Run(), 3);
+    EXPECT_TRUE(app.exited);
+    // With nothing posted, the headless loop paints and then ends by itself.
+    app.exited = false;
+    EXPECT_EQ(app.Run(), 0);
+    EXPECT_TRUE(app.exited);
+    EXPECT_FILL((RECT{0, 0, 240, 320}), COLORREF(GetSysColor(COLOR_WINDOW)));
+    app.m_pMainWnd->DestroyWindow();
+}
+
+} // namespace
