@@ -196,9 +196,11 @@ BOOL PeekMessage(LPMSG msg, HWND hwnd, UINT min, UINT max, UINT remove) {
 BOOL GetMessage(LPMSG msg, HWND hwnd, UINT min, UINT max) {
     // A wait hook that keeps answering "more may come" while nothing comes is a runaway.
     constexpr int kMaxEmptyWaits = 10000;
-    for (int waits = 0;; ++waits) {
+    for (int waits = 0;;) {
         if (!msg || (hwnd && !Lookup(hwnd))) return -1;
         if (PeekMessage(msg, hwnd, min, max, PM_REMOVE)) return msg->message != WM_QUIT;
+        // A display waits in real time and may rightly wait forever; a hook may not.
+        if (WaitHookInstalled()) ++waits;
         if (waits == kMaxEmptyWaits)
             NoteRunaway("a message loop waited " + std::to_string(kMaxEmptyWaits) +
                         " times without receiving anything");

@@ -109,6 +109,11 @@ void Merge(UserPumpResult& total, const UserPumpResult& step) {
 }
 
 } // namespace
+
+bool WaitHookInstalled() {
+    return bool(Pump().waitHook);
+}
+
 } // namespace user
 
 using namespace user;
@@ -186,7 +191,6 @@ void UserSetHostDriver(UserHostDriver* driver) {
 }
 
 bool UserWaitForInput() {
-    RunIdleHooks();
     PumpState& s = Pump();
     if (s.waitHook) {
         // A copy: the hook may replace itself.

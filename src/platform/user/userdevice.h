@@ -20,8 +20,10 @@ void UserResetPlatform(int screenWidth = 240, int screenHeight = 320);
 // For the layers above (common controls, menus, framework maps): called after every reset.
 // Adding the same function twice adds it once. Reset hooks themselves survive resets.
 void UserAddResetHook(void (*hook)());
-// Called whenever the pump or a message loop has nothing left to do, before it would wait
-// (the framework frees its temporary objects there). Survives resets.
+// Called when UserPumpUntilIdle has nothing left to do (the framework frees its temporary
+// objects there; an application's own loop does that in its idle handling). Not called from
+// inside message loops that wait, where callers may still hold temporary objects. Survives
+// resets.
 void UserAddIdleHook(void (*hook)());
 // A class that survives resets (the platform's own control classes).
 ATOM UserRegisterSystemClass(const WNDCLASS* wndClass);
@@ -88,7 +90,7 @@ public:
 // Not owned; null removes it. Survives resets.
 void UserSetHostDriver(UserHostDriver* driver);
 
-// What a message loop does when it finds nothing to do: runs the idle hooks, then the wait hook
-// if there is one, else the host driver's Wait. False when neither exists or either says that
-// nothing more will come (without a hook and without a display, a loop never waits forever).
+// What a message loop does when it finds nothing to do: runs the wait hook if there is one,
+// else the host driver's Wait. False when neither exists or the one asked says that nothing
+// more will come (without a hook and without a display, a loop never waits forever).
 bool UserWaitForInput();

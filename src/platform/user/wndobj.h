@@ -145,6 +145,7 @@ LRESULT CallProc(Window* w, UINT message, WPARAM wParam, LPARAM lParam);
 // taken as procedures themselves.
 LONG ProcToken(WNDPROC proc);
 WNDPROC ProcFromValue(LONG_PTR value);
+bool WaitHookInstalled();
 // Remembers the first runaway condition until the pump reports it.
 void NoteRunaway(const std::string& text);
 void RemoveQueuedFor(Window* w);
