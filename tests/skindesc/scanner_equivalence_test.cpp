@@ -3,6 +3,7 @@
 #include "skindesc/elementscanner.h"
 
 #include "desc_helpers.h"
+#include "reference_scanner.h"
 
 #include <gtest/gtest.h>
 
@@ -10,54 +11,6 @@
 #include <random>
 
 namespace {
-
-struct Result {
-    bool ok = false;
-    std::u16string content, attributes;
-};
-
-bool Counts(const std::u16string& t, size_t hit, size_t nameEnd) {
-    if (nameEnd >= t.size()) return false;
-    char16_t f = t[nameEnd];
-    return (f == u' ' || f == u'>' || f == u'/') && (hit == 0 || t[hit - 1] != u'<');
-}
-
-size_t StartTagEnd(const std::u16string& t, size_t from) {
-    for (size_t q = from; q < t.size(); ++q) {
-        if (t[q] != u'>') continue;
-        if (q + 1 < t.size() && t[q + 1] == u'>') continue;
-        if (q > 0 && t[q - 1] == u'>') continue;
-        return q;
-    }
-    return std::u16string::npos;
-}
-
-// The element-removal algorithm as written: search, then cut the element out of the string.
-Result ReferenceFind(std::u16string& t, const std::u16string& name) {
-    Result r;
-    const std::u16string open = u"<" + name, close = u"</" + name + u">";
-    size_t hit = t.find(open);
-    while (hit != std::u16string::npos && !Counts(t, hit, hit + open.size()))
-        hit = t.find(open, hit + 1);
-    if (hit == std::u16string::npos) return r;
-    size_t nameEnd = hit + open.size(), gt = StartTagEnd(t, nameEnd);
-    if (gt == std::u16string::npos) return r;
-    if (t[gt - 1] == u'/') {
-        if (gt - 1 > nameEnd) r.attributes = t.substr(nameEnd, gt - 1 - nameEnd);
-        t.erase(hit, gt - hit + 1);
-        r.ok = true;
-        return r;
-    }
-    r.attributes = t.substr(nameEnd, gt - nameEnd);
-    size_t c = t.find(close, gt + 1);
-    while (c != std::u16string::npos && t[c - 1] == u'<')
-        c = t.find(close, c + 1);
-    if (c == std::u16string::npos) return r;
-    r.content = t.substr(gt + 1, c - gt - 1);
-    t.erase(hit, c + close.size() - hit);
-    r.ok = true;
-    return r;
-}
 
 const std::u16string kNames[] = {u"a", u"ab", u"b", u"ba", u"section", u""};
 const std::u16string kPieces[] = {u"<a",   u"<ab", u"<b", u"</a>", u"</ab>",     u"</b>",
@@ -91,7 +44,7 @@ TEST(ElementScanner, MatchesCuttingElementsOut) {
         CElementScanner scanner{CString(reference)};
         for (int step = 0; step < 12; ++step) {
             const std::u16string& name = kNames[pickName(rng)];
-            Result expected = ReferenceFind(reference, name);
+            ReferenceResult expected = ReferenceFind(reference, name);
             CString content = u"stale", attributes = u"stale";
             bool ok = scanner.FindElement(CString(name), content, &attributes);
             ASSERT_EQ(ok, expected.ok) << "round " << round << " step " << step;
@@ -112,7 +65,7 @@ TEST(ElementScanner, StringFormMatchesScannerOnLoaderLikeText) {
     CElementScanner scanner{CString(text)};
     CString content, attributes;
     for (int i = 0; i < 300; ++i) {
-        Result expected = ReferenceFind(reference, u"component");
+        ReferenceResult expected = ReferenceFind(reference, u"component");
         ASSERT_TRUE(scanner.FindElement(u"component", content, &attributes));
         ASSERT_EQ(attributes.Str(), expected.attributes);
         ASSERT_EQ(content.Str(), expected.content);
