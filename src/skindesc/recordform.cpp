@@ -1,93 +1,175 @@
 // Loading the record form: keyword records after a fixed header, read until an empty string
 // or the end of the file.
+//
+// The stream is parsed from memory: a memory file in place, any other file read once (never
+// more than it holds). Keywords are compared where they lie, so only the strings that the
+// records keep are allocated.
 #include "skindesc/descforms.h"
 #include "skindesc/descreader.h"
 #include "skindesc/skindescription.h"
 
+#include <bit>
+#include <cstdint>
+#include <cstring>
+#include <string_view>
+#include <vector>
+
 namespace {
 
+class RecordStream {
+public:
+    explicit RecordStream(CFile& file) {
+        if (auto* memory = dynamic_cast<CMemFile*>(&file); memory && memory->GetData()) {
+            m_data = memory->GetData();
+            m_size = memory->GetLength();
+            m_pos = memory->GetPosition();
+        } else {
+            DWORD position = file.GetPosition(), length = file.GetLength();
+            m_copy.resize(position < length ? length - position : 0);
+            m_copy.resize(m_copy.empty() ? 0 : file.Read(m_copy.data(), UINT(m_copy.size())));
+            m_data = m_copy.data();
+            m_size = m_copy.size();
+        }
+    }
+
+    // The next string's code units as stored (up to its first zero unit, up to the end of the
+    // data); false when no whole count is left.
+    bool Next(const BYTE*& units, size_t& count) {
+        if (m_size - m_pos < 4) return false;
+        const BYTE* p = m_data + m_pos;
+        DWORD n = DWORD(p[0]) | DWORD(p[1]) << 8 | DWORD(p[2]) << 16 | DWORD(p[3]) << 24;
+        size_t available = (m_size - m_pos - 4) / 2;
+        size_t take = n < available ? n : available;
+        units = p + 4;
+        m_pos += 4 + 2 * take;
+        count = UnitsBeforeZero(units, take);
+        return true;
+    }
+
+    // Four units at a time: a lane of 16 zero bits stops the string.
+    static size_t UnitsBeforeZero(const BYTE* units, size_t count) {
+        size_t i = 0;
+        for (; i + 4 <= count; i += 4) {
+            uint64_t x;
+            std::memcpy(&x, units + 2 * i, 8);
+            if ((x - 0x0001000100010001u) & ~x & 0x8000800080008000u) break;
+        }
+        while (i < count && (units[2 * i] | units[2 * i + 1])) ++i;
+        return i;
+    }
+
+    // Fills `out` in place: a record's strings are written straight into their fields.
+    bool NextString(CString& out) {
+        const BYTE* units = nullptr;
+        size_t count = 0;
+        bool read = Next(units, count);
+        if constexpr (std::endian::native == std::endian::little) {
+            out = CString(reinterpret_cast<LPCWSTR>(units), int(count));
+        } else {
+            LPWSTR buffer = out.GetBufferSetLength(int(count));
+            for (size_t i = 0; i < count; ++i)
+                buffer[i] = char16_t(units[2 * i] | units[2 * i + 1] << 8);
+        }
+        return read;
+    }
+
+    // Whether the next string is `keyword` (letter case ignored); false at the end.
+    bool Keyword(std::u16string_view& keyword) {
+        const BYTE* units = nullptr;
+        size_t count = 0;
+        if (!Next(units, count)) return false;
+        m_keyword.resize(count);
+        for (size_t i = 0; i < count; ++i)
+            m_keyword[i] = WideToUpper(char16_t(units[2 * i] | units[2 * i + 1] << 8));
+        keyword = m_keyword;
+        return true;
+    }
+
+private:
+    const BYTE* m_data = nullptr;
+    size_t m_size = 0, m_pos = 0;
+    std::vector<BYTE> m_copy;
+    std::u16string m_keyword;
+};
+
+bool IsKeyword(std::u16string_view upper, LPCWSTR keyword) { return upper == keyword; }
+
 struct RecordReader {
-    CFile& file;
+    RecordStream& in;
     tagSKIN& skin;
     tagSECTION* section = nullptr;
     tagCOMPONENT* component = nullptr;
 
-    CString Next() {
-        CString s;
-        ReadRecordString(file, s);
-        return s;
-    }
-
     void Section() {
         section = new tagSECTION;
-        section->id = Next();
+        in.NextString(section->id);
         skin.sections.AddTail(section);
         component = nullptr;
     }
     bool Component() {
         if (!section) return false;
         component = new tagCOMPONENT;
-        component->id = Next();
-        component->name = Next();
-        component->type = Next();
+        in.NextString(component->id);
+        in.NextString(component->name);
+        in.NextString(component->type);
         section->components.AddTail(component);
         return true;
     }
     bool Attribute() {
         if (!section || !component) return false;
         auto* a = new tagATTRIBUTE;
-        a->id = Next();
-        a->name = Next();
-        a->type = Next();
-        a->value = Next();
+        in.NextString(a->id);
+        in.NextString(a->name);
+        in.NextString(a->type);
+        in.NextString(a->value);
         component->attributes.AddTail(a);
         return true;
     }
     bool Property() {
         if (!section || !component) return false;
         auto* p = new tagPROPERTY;
-        p->id = Next();
-        p->type = Next();
-        p->value = Next();
+        in.NextString(p->id);
+        in.NextString(p->type);
+        in.NextString(p->value);
         component->properties.AddTail(p);
         return true;
     }
 
-    // One record; false at its end (done) or on a fault (failed).
+    // One record; false at the end of the description (done) or at a fault (failed).
     bool Record(bool& failed) {
-        CString keyword;
-        if (!ReadRecordString(file, keyword) || keyword.IsEmpty()) return false;
-        bool ok = true;
-        if (keyword.CompareNoCase(kRecordSection) == 0)
-            Section();
-        else if (keyword.CompareNoCase(kRecordComponent) == 0)
-            ok = Component();
-        else if (keyword.CompareNoCase(kRecordAttribute) == 0)
+        std::u16string_view keyword;
+        if (!in.Keyword(keyword) || keyword.empty()) return false;
+        bool ok = false;
+        if (IsKeyword(keyword, kRecordAttribute))
             ok = Attribute();
-        else if (keyword.CompareNoCase(kRecordProperty) == 0)
+        else if (IsKeyword(keyword, kRecordComponent))
+            ok = Component();
+        else if (IsKeyword(keyword, kRecordProperty))
             ok = Property();
-        else
-            ok = false;
+        else if (IsKeyword(keyword, kRecordSection))
+            Section(), ok = true;
         failed = !ok;
         return ok;
     }
 };
 
+bool ReadHeader(RecordStream& in, CString& name, tagSKININFORMATION& info) {
+    std::u16string_view keyword;
+    if (!in.Keyword(keyword) || !IsKeyword(keyword, kRecordSkin)) return false;
+    in.NextString(name);
+    if (!in.Keyword(keyword) || !IsKeyword(keyword, kRecordInformation)) return false;
+    CString* fields[] = {&info.name,   &info.version, &info.description,
+                         &info.author, &info.email,   &info.webpage};
+    for (CString* field : fields) in.NextString(*field);
+    return true;
+}
+
 } // namespace
 
 bool ReadRecordFormInformation(CFile& file, CString& name, tagSKININFORMATION& info) {
     file.Seek(2, CFile::begin);
-    CString s;
-    ReadRecordString(file, s);
-    if (s.CompareNoCase(kRecordSkin) != 0) return false;
-    ReadRecordString(file, name);
-    ReadRecordString(file, s);
-    if (s.CompareNoCase(kRecordInformation) != 0) return false;
-    CString* fields[] = {&info.name,   &info.version, &info.description,
-                         &info.author, &info.email,   &info.webpage};
-    for (CString* field : fields)
-        ReadRecordString(file, *field);
-    return true;
+    RecordStream in(file);
+    return ReadHeader(in, name, info);
 }
 
 bool ReadRecordForm(CFile& file, tagSKIN& skin) {
@@ -95,8 +177,10 @@ bool ReadRecordForm(CFile& file, tagSKIN& skin) {
     skin.separateFiles = false;
     ReleaseSection(skin.defaults);
     skin.defaults = nullptr;
-    if (!ReadRecordFormInformation(file, skin.name, skin.information)) return false;
-    RecordReader reader{file, skin};
+    file.Seek(2, CFile::begin);
+    RecordStream in(file);
+    if (!ReadHeader(in, skin.name, skin.information)) return false;
+    RecordReader reader{in, skin};
     bool failed = false;
     while (reader.Record(failed)) {
     }
