@@ -68,9 +68,10 @@ private:
     bool ReadIndex(DWORD indexOffset);
     bool WriteIndex();
 
+    // Whether `name` may be added now: creating, not yet present, not reserved, not empty.
+    bool CanAdd(const CString& name) const;
     // Compresses `size` bytes from `source` (a file, or a memory file read in place) as one entry
     // at the running offset. On failure the archive file is cut back to where the entry began.
-    bool CanAdd(const CString& name) const;
     bool WriteEntry(const CString& name, CFile& source, DWORD size);
     bool WriteChunks(CFile& source, DWORD size, DWORD& stored);
 
@@ -79,6 +80,7 @@ private:
     bool BeginEntry(const CString& name, DWORD& size);
     // Decodes the chunks of the entry begun by BeginEntry into `target`, exactly `size` bytes.
     bool DecodeChunks(DWORD size, CFile& target);
+    // Decodes into a file beside `path` and moves it into place once the entry checked out.
     bool ExtractToFile(DWORD size, const CString& path);
 
     unsigned int m_nMode;
