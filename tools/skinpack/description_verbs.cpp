@@ -122,21 +122,25 @@ int DumpVerb(const Invocation& call) {
     return kExitOk;
 }
 
-int InfoVerb(const Invocation& call) {
-    Arguments args;
-    if (!args.Parse(call.args, {})) return UsageFailure(call, args.Error());
-    if (args.positional.size() != 1) return UsageFailure(call);
-    tagSKIN skin;
-    CString index;
-    if (!ReadPackageDescription(args.positional[0], skin, &index)) return kExitFailure;
-    const tagSKININFORMATION& i = skin.information;
-    CStringList lines;
+void InformationLines(const tagSKININFORMATION& i, CStringList& lines) {
     lines.AddTail(u"name: " + i.name);
     lines.AddTail(u"version: " + i.version);
     lines.AddTail(u"description: " + i.description);
     lines.AddTail(u"author: " + i.author);
     lines.AddTail(u"email: " + i.email);
     lines.AddTail(u"webpage: " + i.webpage);
+}
+
+int InfoVerb(const Invocation& call) {
+    Arguments args;
+    if (!args.Parse(call.args, {"--folder", "--ext"})) return UsageFailure(call, args.Error());
+    if (args.Has("--folder")) return SkinInfoVerb(call, args);
+    if (args.positional.size() != 1 || args.Has("--ext")) return UsageFailure(call);
+    tagSKIN skin;
+    CString index;
+    if (!ReadPackageDescription(args.positional[0], skin, &index)) return kExitFailure;
+    CStringList lines;
+    InformationLines(skin.information, lines);
     lines.AddTail(u"index header: " + index);
     lines.AddTail(CString(u"sections:"));
     ForEachRecord<tagSECTION>(skin.sections, [&](const tagSECTION& s) {

@@ -19,7 +19,11 @@ const Verb kVerbs[] = {
     {"convert", "(--text|--record) IN OUT", "write a skin description in the chosen form",
      ConvertVerb},
     {"dump", "PACKAGE", "print the package's description in the text form", DumpVerb},
-    {"info", "PACKAGE", "print the skin's information and its sections", InfoVerb},
+    {"info", "PACKAGE | --folder FOLDER [--ext EXT] SKIN",
+     "print a package's information and sections, or a skin's information", InfoVerb},
+    {"skins", "FOLDER EXT", "list the skins of a skins folder, one per line", SkinsVerb},
+    {"check", "FOLDER EXT SKIN", "load a skin and report every problem its author should fix",
+     CheckVerb},
 };
 
 void PrintUsage(FILE* out) {

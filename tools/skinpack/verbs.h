@@ -4,6 +4,7 @@
 #pragma once
 
 #include "console.h"
+#include "skindesc/skinmodel.h"
 
 using VerbFunction = int (*)(const Invocation& call);
 
@@ -23,4 +24,12 @@ int ExtractVerb(const Invocation& call); // extract PACKAGE ENTRY [-o OUT]
 int BuildVerb(const Invocation& call);   // build DEFINITION
 int ConvertVerb(const Invocation& call); // convert (--text|--record) IN OUT
 int DumpVerb(const Invocation& call);    // dump PACKAGE
-int InfoVerb(const Invocation& call);    // info PACKAGE
+int InfoVerb(const Invocation& call);    // info PACKAGE | info --folder FOLDER [--ext EXT] SKIN
+// The six information fields as "field: value" lines.
+void InformationLines(const tagSKININFORMATION& info, CStringList& lines);
+
+// repository_verbs.cpp: skins as the repository finds and loads them in a skins folder.
+int SkinsVerb(const Invocation& call); // skins FOLDER EXT
+int CheckVerb(const Invocation& call); // check FOLDER EXT SKIN
+// info --folder FOLDER [--ext EXT] SKIN, after InfoVerb parsed the arguments.
+int SkinInfoVerb(const Invocation& call, const Arguments& args);

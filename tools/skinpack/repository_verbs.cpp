@@ -1,0 +1,221 @@
+// skins, check and info --folder: skins as the repository sees them in a skins folder.
+
+#include "archive/zarchive.h"
+#include "bitmap/bitmapu.h"
+#include "platform/gdi/gdi.h"
+#include "repository/skinrepository.h"
+#include "skindesc/indexheader.h"
+#include "skindesc/skindescription.h"
+#include "verbs.h"
+
+#include <map>
+#include <set>
+
+namespace {
+
+// The repository with its view of a skin opened up for inspection: which packages make the
+// skin and which package supplied each section.
+class CSkinInspector : public CSkinRepository {
+public:
+    bool Packages(const CString& name, CStringList& packages) const {
+        SkinLocation location;
+        if (!ResolveSkinName(name, location)) return false;
+        if (location.isFolder)
+            FindPackages(location.path, location.extension, packages, false);
+        else
+            packages.AddTail(location.path);
+        return true;
+    }
+    const tagSKIN& Skin() const { return m_skin; }
+    CString SectionPackage(const CString& section) const {
+        CString package;
+        m_mapSectionFiles.Lookup(section, package);
+        return package;
+    }
+};
+
+// One line per problem, each naming the package and what in it is wrong.
+class ProblemReport {
+public:
+    void Add(const CString& package, const std::string& what) {
+        PrintLine(CString::FromUtf8(PackageName(package) + ": " + what));
+        ++m_count;
+    }
+    int Count() const { return m_count; }
+
+private:
+    static std::string PackageName(const CString& path) {
+        CString name = path;
+        name.Replace(u'\\', u'/');
+        return name.Mid(name.ReverseFind(u'/') + 1).ToUtf8();
+    }
+    int m_count = 0;
+};
+
+std::string Q(const CString& text) { return Quoted(text); }
+
+// A UTF-16 string from a slot of the header, up to its terminator or the slot's end.
+CString SlotText(const BYTE* bytes, size_t slot) {
+    CString text;
+    for (size_t i = 0; i + 1 < slot && (bytes[i] | bytes[i + 1]); i += 2)
+        text += WCHAR(bytes[i] | bytes[i + 1] << 8);
+    return text;
+}
+
+// What an index header says, for a refusal message.
+std::string DescribeHeader(CMemFile& index) {
+    const BYTE* b = index.GetData();
+    DWORD length = index.GetLength();
+    if (length < kIndexHeaderSize) return "only " + std::to_string(length) + " bytes";
+    DWORD size = DWORD(b[0] | b[1] << 8 | b[2] << 16 | DWORD(b[3]) << 24);
+    return "size " + std::to_string(size) + ", versions " + Q(SlotText(b + 4, 20)) + " and " +
+           Q(SlotText(b + 24, 24));
+}
+
+// Checks a package on its own; on success its description is in skin.
+bool CheckPackage(const CString& package, tagSKIN& skin, ProblemReport& report) {
+    CZArchive archive;
+    if (!archive.Open(package, CZArchive::modeExtract)) {
+        report.Add(package, "refused: not a package, or damaged");
+        return false;
+    }
+    CMemFile index(1024), xml(1024);
+    BYTE header[kIndexHeaderSize];
+    if (!archive.Extract(u".index", index)) {
+        report.Add(package, "refused: no index header (.index)");
+        return false;
+    }
+    if (!ReadIndexHeader(index, header)) {
+        report.Add(package, "refused: index header not accepted (" + DescribeHeader(index) +
+                                "; a package needs size 48, a first version from " +
+                                "2.0.0 on and a second one up to 2.0.0)");
+        return false;
+    }
+    if (!archive.Extract(u".xml", xml)) {
+        report.Add(package, "refused: no description (.xml)");
+        return false;
+    }
+    if (!ReadDescription(xml, skin)) report.Add(package, "description is damaged; only its start is used");
+    return true;
+}
+
+std::string Where(const tagSECTION& section, const tagCOMPONENT& component) {
+    return "section " + Q(section.id) + ", component " + Q(component.id) + " (" +
+           Q(component.name) + ", type " + Q(component.type) + ")";
+}
+
+bool IsImage(const CString& entry) {
+    CString extension = entry.Mid(entry.ReverseFind(u'.') + 1);
+    return extension.CompareNoCase(u"bmp") == 0 || extension.CompareNoCase(u"bmi") == 0;
+}
+
+// Every "file" attribute or property must name an entry of its section's package; bitmap and
+// icon entries must decode.
+void CheckResources(const CString& package, const tagSECTION& section, ProblemReport& report) {
+    CZArchive archive;
+    CStringList names;
+    if (!archive.Open(package, CZArchive::modeExtract)) return;
+    archive.GetFileList(names);
+    auto check = [&](const tagCOMPONENT& c, const char* kind, const CString& id,
+                     const CString& type, const CString& entry) {
+        if (type.CompareNoCase(u"file") != 0 || entry.IsEmpty()) return;
+        std::string where = Where(section, c) + ", " + kind + " " + Q(id);
+        if (!names.Find(entry)) {
+            report.Add(package, where + ": entry " + Q(entry) + " is missing");
+            return;
+        }
+        if (!IsImage(entry)) return;
+        CMemFile data(1024);
+        HBITMAP bitmap = archive.Extract(entry, data) ? CBitmapU::LoadBitmapFromFile(data) : nullptr;
+        if (!bitmap) report.Add(package, where + ": entry " + Q(entry) + " does not decode as a bitmap");
+        DeleteObject(bitmap);
+    };
+    ForEachRecord<tagCOMPONENT>(section.components, [&](const tagCOMPONENT& c) {
+        ForEachRecord<tagATTRIBUTE>(c.attributes, [&](const tagATTRIBUTE& a) {
+            check(c, "attribute", a.id, a.type, a.value);
+        });
+        ForEachRecord<tagPROPERTY>(c.properties, [&](const tagPROPERTY& p) {
+            check(c, "property", p.id, p.type, p.value);
+        });
+    });
+}
+
+// Sets up an inspector on a skins folder; false with a message when the folder is refused.
+bool OpenFolder(CSkinInspector& inspector, const std::string& folder) {
+    if (inspector.SetSkinsFolder(DevicePath(folder))) return true;
+    Fail("skins folder " + Quoted(folder) + " is not a folder");
+    return false;
+}
+
+} // namespace
+
+int SkinsVerb(const Invocation& call) {
+    Arguments args;
+    if (!args.Parse(call.args, {})) return UsageFailure(call, args.Error());
+    if (args.positional.size() != 2) return UsageFailure(call);
+    CSkinInspector inspector;
+    if (!OpenFolder(inspector, args.positional[0])) return kExitFailure;
+    CStringList skins;
+    inspector.GetAvailableSkinsList(skins, CString::FromUtf8(args.positional[1]));
+    for (const CString& skin : skins)
+        if (!PrintLine(skin)) return kExitFailure;
+    return kExitOk;
+}
+
+int SkinInfoVerb(const Invocation& call, const Arguments& args) {
+    if (args.positional.size() != 1 || !args.Has("--folder")) return UsageFailure(call);
+    CSkinInspector inspector;
+    if (!OpenFolder(inspector, args.Value("--folder"))) return kExitFailure;
+    CString name = CString::FromUtf8(args.positional[0]);
+    // A folder skin may be named by its folder alone when the extension is given.
+    CStringList packages;
+    if (!inspector.Packages(name, packages) && name.Find(u'?') < 0 && args.Has("--ext"))
+        name += u'?' + CString::FromUtf8(args.Value("--ext"));
+    tagSKININFORMATION info;
+    if (!inspector.GetSkinInformation(name, info))
+        return Fail("cannot read the information of skin " + Quoted(name) + " in " +
+                    Quoted(args.Value("--folder")));
+    CStringList lines;
+    InformationLines(info, lines);
+    for (const CString& line : lines)
+        if (!PrintLine(line)) return kExitFailure;
+    return kExitOk;
+}
+
+int CheckVerb(const Invocation& call) {
+    Arguments args;
+    if (!args.Parse(call.args, {})) return UsageFailure(call, args.Error());
+    if (args.positional.size() != 3) return UsageFailure(call);
+    CSkinInspector inspector;
+    if (!OpenFolder(inspector, args.positional[0])) return kExitFailure;
+    CString name = CString::FromUtf8(args.positional[2]);
+    CStringList packages;
+    // A folder skin may be named by its folder alone.
+    if (!inspector.Packages(name, packages) && name.Find(u'?') < 0)
+        name += u'?' + CString::FromUtf8(args.positional[1]);
+    if (packages.IsEmpty() && !inspector.Packages(name, packages))
+        return Fail("no skin " + Quoted(name) + " in " + Quoted(args.positional[0]));
+
+    ProblemReport report;
+    std::map<std::u16string, CString> supplier; // section id, folded to lower case -> package
+    for (const CString& package : packages) {
+        tagSKIN skin;
+        if (!CheckPackage(package, skin, report)) continue;
+        ForEachRecord<tagSECTION>(skin.sections, [&](const tagSECTION& section) {
+            CString folded = section.id;
+            folded.MakeLower();
+            auto [it, first] = supplier.emplace(folded.Str(), package);
+            if (!first)
+                report.Add(package, "section " + Q(section.id) + " is also supplied by " +
+                                        Q(it->second) + ", whose section wins");
+        });
+    }
+    inspector.LoadSkin(name);
+    ForEachRecord<tagSECTION>(inspector.Skin().sections, [&](const tagSECTION& section) {
+        CheckResources(inspector.SectionPackage(section.id), section, report);
+    });
+    if (report.Count() == 0)
+        PrintLine(name + u": no problems found in " + CString::FromUtf8(std::to_string(packages.GetCount())) +
+                  u" package(s)");
+    return report.Count() == 0 ? kExitOk : kExitFailure;
+}
