@@ -177,6 +177,7 @@ bool CZArchive::OpenForCreating(const CString& fileName, unsigned int mode) {
     m_nOffset = kHeaderSize;
     WriteText(m_file, kVersion);
     if (!m_file.HasFailed()) return true;
+    m_file.Close(); // nothing to complete
     Close();
     return false;
 }

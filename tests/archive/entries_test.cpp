@@ -118,6 +118,19 @@ TEST_F(ArchiveAdd, BareNameIsReadFromTheArchivesFolder) {
     EXPECT_EQ(ExtractBytes(m_archive, u"sub\\deep.txt"), (Bytes{'d', 'e', 'e', 'p'}));
 }
 
+TEST(ArchiveAddPaths, BareNameFollowsAHostStyleArchivePath) {
+    // The host's "/" separates folders as the library's "\\" does.
+    TempDir dir;
+    dir.WriteFile(u"sub/bare.txt", std::string("bare"));
+    CZArchive archive;
+    ASSERT_TRUE(archive.Open(dir.Path() + u"/sub/pkg.sdf", kCreate));
+    ASSERT_TRUE(archive.Add(u"bare.txt"));
+    ASSERT_TRUE(archive.Close());
+    ASSERT_TRUE(archive.Open(dir.Path() + u"/sub/pkg.sdf", kExtract));
+    EXPECT_EQ(FileList(archive), std::vector<CString>{u"bare.txt"});
+    EXPECT_EQ(ExtractBytes(archive, u"bare.txt"), (Bytes{'b', 'a', 'r', 'e'}));
+}
+
 TEST_F(ArchiveAdd, NameWithDriveIsReadFromThatPathAndStoredWhole) {
     TempDir elsewhere;
     MapDrive(u'Q', elsewhere.HostPath());
