@@ -31,7 +31,8 @@ inline std::vector<CString> FileList(CZArchive& archive) {
     CStringList list;
     archive.GetFileList(list);
     std::vector<CString> names;
-    for (const CString& name : list) names.push_back(name);
+    for (const CString& name : list)
+        names.push_back(name);
     return names;
 }
 
