@@ -2,6 +2,7 @@
 #include "platform/user/dce.h"
 
 #include "platform/gdi/gdidevice.h"
+#include "platform/gdi/wmvisible.h"
 
 #include <algorithm>
 
@@ -25,10 +26,10 @@ void Apply(const DcEntry& e) {
     if (e.kind == DcKind::Screen || !w) {
         GdiSetDCOrigin(e.dc, 0, 0);
         // A context whose window is gone draws nowhere.
-        gdi::PixRegion nothing;
-        HRGN region = w || e.kind == DcKind::Screen ? nullptr : MakeRegionHandle(nothing);
-        GdiSetDCVisibleRegion(e.dc, region);
-        if (region) DeleteObject(region);
+        if (w || e.kind == DcKind::Screen)
+            GdiSetDCVisibleRegion(e.dc, nullptr);
+        else
+            GdiSetDCVisiblePixRegion(e.dc, gdi::PixRegion());
         return;
     }
     RECT wr = WindowRectScreen(w);
@@ -36,9 +37,7 @@ void Apply(const DcEntry& e) {
     GdiSetDCOrigin(e.dc, origin.x, origin.y);
     gdi::PixRegion visible = VisibleRegion(w, e.kind != DcKind::Window);
     if (e.kind == DcKind::Paint) visible.Intersect(e.paintArea);
-    HRGN region = MakeRegionHandle(visible);
-    GdiSetDCVisibleRegion(e.dc, region);
-    DeleteObject(region);
+    GdiSetDCVisiblePixRegion(e.dc, visible);
 }
 
 } // namespace

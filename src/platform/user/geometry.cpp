@@ -4,16 +4,32 @@
 #include <algorithm>
 
 namespace user {
+namespace {
+
+uint64_t g_geometryEpoch = 1;
+
+} // namespace
+
+void GeometryChanged() {
+    ++g_geometryEpoch;
+}
+
+bool RectsOverlap(const RECT& a, const RECT& b) {
+    return a.left < b.right && b.left < a.right && a.top < b.bottom && b.top < a.bottom &&
+           a.left < a.right && a.top < a.bottom && b.left < b.right && b.top < b.bottom;
+}
 
 int BorderWidth(const Window* w) {
     return !w->isDesktop && (w->style & WS_BORDER) ? GetSystemMetrics(SM_CXBORDER) : 0;
 }
 
 POINT ClientOrigin(const Window* w) {
-    if (!w->parent) return {w->rect.left, w->rect.top};
-    POINT p = ClientOrigin(w->parent);
+    if (w->originEpoch == g_geometryEpoch) return w->origin;
+    POINT p = w->parent ? ClientOrigin(w->parent) : POINT{0, 0};
     int b = BorderWidth(w);
-    return {p.x + w->rect.left + b, p.y + w->rect.top + b};
+    w->origin = {p.x + w->rect.left + b, p.y + w->rect.top + b};
+    w->originEpoch = g_geometryEpoch;
+    return w->origin;
 }
 
 RECT WindowRectScreen(const Window* w) {

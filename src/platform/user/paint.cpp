@@ -97,6 +97,7 @@ Window* FindWindowToPaint(Window* root) {
 }
 
 void SendNcPaint(Window* w) {
+    if (!BorderWidth(w) || w->update.IsEmpty()) return; // no frame to paint
     gdi::PixRegion frame = w->update;
     frame.Subtract(gdi::PixRegion(ClientRectInWindow(w)));
     if (frame.IsEmpty()) return;

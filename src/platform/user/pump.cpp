@@ -150,7 +150,8 @@ UserPumpResult UserPumpUntilIdle(int maxDispatches) {
             r.error = RunawayText(counts, maxDispatches);
             break;
         }
-        ++counts[{msg.hwnd, msg.message}];
+        // Only the end of a long run is counted, to name what keeps it going.
+        if (r.dispatched >= maxDispatches / 2) ++counts[{msg.hwnd, msg.message}];
         TranslateMessage(&msg);
         DispatchMessage(&msg);
         ++r.dispatched;

@@ -36,6 +36,7 @@ Window* CreateDesktop() {
     w->style = WS_VISIBLE | WS_CLIPCHILDREN | WS_CLIPSIBLINGS;
     w->rect = RECT{0, 0, screen.cx, screen.cy};
     w->isDesktop = true;
+    GeometryChanged();
     w->created = true;
     SetDesktop(w);
     // The first pump paints the desktop colour over the whole screen.

@@ -30,6 +30,7 @@ void Unlink(Window* w) {
 }
 
 void LinkAt(Window* parent, Window* w, size_t index) {
+    if (w->parent != parent) GeometryChanged();
     w->parent = parent;
     auto& siblings = parent->children;
     siblings.insert(siblings.begin() + std::min(index, siblings.size()), w);

@@ -27,6 +27,9 @@ void UserAddResetHook(void (*hook)());
 void UserAddIdleHook(void (*hook)());
 // A class that survives resets (the platform's own control classes).
 ATOM UserRegisterSystemClass(const WNDCLASS* wndClass);
+// While set, RegisterClass refuses every class (as a device out of memory would), so that a
+// test can reach a caller's failure path. Reset clears it.
+void UserFailClassRegistrations(bool fail);
 
 // ---- Pump ------------------------------------------------------------------------------------
 

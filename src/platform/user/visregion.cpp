@@ -11,6 +11,7 @@ void Descend(Window* w, gdi::PixRegion area, bool erase) {
     inClient.IntersectRect(ClientRectScreen(w));
     for (Window* c : w->children) {
         if (!(c->style & WS_VISIBLE) || inClient.IsEmpty()) continue;
+        if (!RectsOverlap(inClient.Extents(), WindowRectScreen(c))) continue;
         gdi::PixRegion part = inClient;
         part.Intersect(OwnArea(c));
         if (part.IsEmpty()) continue;
@@ -26,28 +27,78 @@ void Descend(Window* w, gdi::PixRegion area, bool erase) {
 
 } // namespace
 
-gdi::PixRegion ShownArea(const Window* w) {
-    if (!IsVisible(w)) return gdi::PixRegion();
-    gdi::PixRegion area = OwnArea(w);
-    for (const Window* cur = w; cur->parent && !area.IsEmpty(); cur = cur->parent) {
-        const Window* p = cur->parent;
-        area.IntersectRect(ClientRectScreen(p));
-        if (p->hasShape) area.Intersect(OwnArea(p));
-        for (const Window* s : p->children) {
-            if (s == cur) break;
-            if (s->style & WS_VISIBLE) area.Subtract(OwnArea(s));
-        }
+namespace {
+
+// Removes the areas of windows from area in one step when they are plain rectangles.
+void SubtractAreas(gdi::PixRegion& area, const std::vector<const Window*>& windows) {
+    if (windows.size() == 1) {
+        area.Subtract(OwnArea(windows.front()));
+        return;
+    }
+    std::vector<RECT> rects;
+    gdi::PixRegion shaped;
+    for (const Window* s : windows) {
+        if (s->hasShape)
+            shaped.Union(OwnArea(s));
+        else
+            rects.push_back(WindowRectScreen(s));
+    }
+    gdi::PixRegion cut;
+    cut.SetRects(rects.data(), rects.size());
+    cut.Union(shaped);
+    area.Subtract(cut);
+}
+
+// The window's rectangle cut by its ancestors' client areas and the screen.
+RECT Bound(const Window* w) {
+    RECT bound = WindowRectScreen(w);
+    for (const Window* cur = w; cur->parent; cur = cur->parent) {
+        RECT client = ClientRectScreen(cur->parent);
+        IntersectRect(&bound, &bound, &client);
     }
     SIZE screen = GdiGetScreenSize();
-    area.IntersectRect(RECT{0, 0, screen.cx, screen.cy});
+    RECT all = {0, 0, screen.cx, screen.cy};
+    IntersectRect(&bound, &bound, &all);
+    return bound;
+}
+
+} // namespace
+
+// Most windows are rectangles that nothing covers: the area stays a rectangle until a shape or
+// an overlapping sibling cuts it.
+gdi::PixRegion ShownArea(const Window* w) {
+    if (!IsVisible(w)) return gdi::PixRegion();
+    RECT bound = Bound(w);
+    if (IsRectEmpty(&bound)) return gdi::PixRegion();
+    std::vector<const Window*> above;
+    std::vector<const Window*> shaped;
+    if (w->hasShape) shaped.push_back(w);
+    for (const Window* cur = w; cur->parent; cur = cur->parent) {
+        const Window* p = cur->parent;
+        if (p->hasShape) shaped.push_back(p);
+        for (const Window* s : p->children) {
+            if (s == cur) break;
+            if ((s->style & WS_VISIBLE) && RectsOverlap(bound, WindowRectScreen(s)))
+                above.push_back(s);
+        }
+    }
+    gdi::PixRegion area(bound);
+    for (const Window* s : shaped)
+        area.Intersect(OwnArea(s));
+    if (!above.empty()) SubtractAreas(area, above);
     return area;
 }
 
 gdi::PixRegion VisibleRegion(const Window* w, bool client) {
     gdi::PixRegion area = ShownArea(w);
     if (client) area.IntersectRect(ClientRectScreen(w));
+    if (area.IsEmpty()) return area;
+    RECT extents = area.Extents();
+    std::vector<const Window*> children;
     for (const Window* c : w->children)
-        if ((c->style & WS_VISIBLE) && !area.IsEmpty()) area.Subtract(OwnArea(c));
+        if ((c->style & WS_VISIBLE) && RectsOverlap(extents, WindowRectScreen(c)))
+            children.push_back(c);
+    if (!children.empty()) SubtractAreas(area, children);
     return area;
 }
 

@@ -45,6 +45,7 @@ bool SetField(Window* w, int index, LONG_PTR value, LONG_PTR* old) {
         return true;
     case GWL_STYLE:
         *old = LONG_PTR(w->style), w->style = DWORD(value);
+        GeometryChanged(); // the border may have come or gone
         return true;
     case GWL_EXSTYLE:
         *old = LONG_PTR(w->exStyle), w->exStyle = DWORD(value);

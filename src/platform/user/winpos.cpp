@@ -118,6 +118,7 @@ BOOL SetWindowPos(HWND hwnd, HWND after, int x, int y, int cx, int cy, UINT flag
     c.moved = r.left != w->rect.left || r.top != w->rect.top;
     c.sized = (r.right - r.left != w->rect.right - w->rect.left) ||
               (r.bottom - r.top != w->rect.bottom - w->rect.top);
+    if (c.moved || c.sized) GeometryChanged();
     w->rect = r;
     if (!(flags & SWP_NOZORDER)) c.restacked = Restack(w, pos.hwndInsertAfter);
     bool wasVisible = w->style & WS_VISIBLE;

@@ -10,6 +10,7 @@ namespace {
 
 struct ClassStore {
     std::vector<std::shared_ptr<WndClass>> classes;
+    bool refuse = false;
     ATOM nextAtom = 0xC000;
     HCURSOR cursor = nullptr;
 };
@@ -45,6 +46,10 @@ ATOM Register(const WNDCLASS* wc, bool system) {
     if (!wc || !wc->lpszClassName || IS_INTRESOURCE(wc->lpszClassName) || !wc->lpszClassName[0] ||
         wc->cbClsExtra < 0 || wc->cbWndExtra < 0 || wc->cbWndExtra > 4096) {
         SetLastError(ERROR_INVALID_PARAMETER);
+        return 0;
+    }
+    if (Store().refuse && !system) {
+        SetLastError(ERROR_NOT_ENOUGH_MEMORY);
         return 0;
     }
     if (FindVisible(wc->lpszClassName, wc->hInstance)) {
@@ -92,6 +97,7 @@ void ResetClasses() {
                                  [](const std::shared_ptr<WndClass>& c) { return !c->system; }),
                   classes.end());
     Store().cursor = nullptr;
+    Store().refuse = false;
 }
 
 HBRUSH ClassBrush(const WndClass& cls) {
@@ -113,6 +119,10 @@ ATOM RegisterClass(const WNDCLASS* wc) {
 
 ATOM UserRegisterSystemClass(const WNDCLASS* wc) {
     return Register(wc, true);
+}
+
+void UserFailClassRegistrations(bool fail) {
+    Store().refuse = fail;
 }
 
 BOOL UnregisterClass(LPCWSTR name, HINSTANCE instance) {

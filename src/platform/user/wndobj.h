@@ -58,6 +58,9 @@ struct Window {
     bool erase = false;                   // the next BeginPaint sends WM_ERASEBKGND
     std::vector<gdi::PixRegion> painting; // screen areas of BeginPaint calls still open
 
+    mutable POINT origin = {};        // screen position of the client area, cached
+    mutable uint64_t originEpoch = 0; // the geometry epoch the cached origin belongs to
+
     bool created = false;    // WM_NCCREATE and WM_CREATE have been answered
     bool destroying = false; // inside DestroyWindow
     bool isDesktop = false;
@@ -94,6 +97,10 @@ void Unlink(Window* w);
 void LinkAt(Window* parent, Window* w, size_t index);
 size_t ZIndex(const Window* w);
 int BorderWidth(const Window* w);
+// Called whenever a window's rectangle, border or parent changes (screen positions are cached).
+void GeometryChanged();
+// True when the two rectangles share a pixel.
+bool RectsOverlap(const RECT& a, const RECT& b);
 RECT WindowRectScreen(const Window* w);
 RECT ClientRectScreen(const Window* w);
 RECT ClientRectInWindow(const Window* w); // client area in window coordinates

@@ -247,6 +247,7 @@ TEST_F(MessageMapTest, RefusingCreationFailsCreateAndCleansUp) {
     EXPECT_FALSE(refused.Create(DoubleClickClass(), u"no", WS_VISIBLE, CRect(0, 0, 5, 5), &top, 1));
     EXPECT_EQ(refused.m_hWnd, nullptr);
     EXPECT_EQ(refused.postNcDestroy, 1);
+    EXPECT_TRUE(refused.Saw("destroy"));
     EXPECT_EQ(top.GetWindow(GW_CHILD)->m_hWnd, rec.m_hWnd);
     // An unknown class fails before any window exists, and still ends the object's life.
     CRecorder unknown;

@@ -184,6 +184,52 @@ TEST_F(WindowObjectTest, WindowDeviceContextsDrawAndAreGivenBack) {
     EXPECT_EQ(w.ReleaseDC(dc), 1);
 }
 
+// A window object may change how its window is made before it exists.
+class CBordered : public CWnd {
+protected:
+    BOOL PreCreateWindow(CREATESTRUCT& cs) override {
+        cs.style |= WS_BORDER;
+        cs.lpszName = u"renamed";
+        return TRUE;
+    }
+};
+
+class CRefusing : public CWnd {
+public:
+    int ended = 0;
+
+protected:
+    BOOL PreCreateWindow(CREATESTRUCT&) override { return FALSE; }
+    void PostNcDestroy() override { ++ended; }
+};
+
+TEST_F(WindowObjectTest, PreCreateWindowShapesOrRefusesTheWindow) {
+    CBordered w;
+    ASSERT_TRUE(w.CreateEx(0, PlainClass(), u"name", WS_POPUP, CRect(0, 0, 20, 20), nullptr, 0));
+    EXPECT_TRUE(w.GetStyle() & WS_BORDER);
+    CString text;
+    w.GetWindowText(text);
+    EXPECT_EQ(text, CString(u"renamed"));
+    CRect client;
+    w.GetClientRect(&client);
+    EXPECT_EQ(client.Width(), 18);
+    CRefusing refused;
+    EXPECT_FALSE(refused.CreateEx(0, PlainClass(), u"", WS_POPUP, CRect(0, 0, 5, 5), nullptr, 0));
+    EXPECT_EQ(refused.ended, 1);
+    EXPECT_EQ(GetTopWindow(nullptr), w.m_hWnd);
+}
+
+TEST_F(WindowObjectTest, ClassRegistrationFailureIsReported) {
+    WNDCLASS wc = {};
+    wc.lpfnWndProc = ::DefWindowProc;
+    wc.lpszClassName = u"SkNeverRegistered";
+    UserFailClassRegistrations(true);
+    EXPECT_FALSE(AfxRegisterClass(&wc));
+    EXPECT_EQ(AfxRegisterWndClass(CS_DBLCLKS), nullptr);
+    UserFailClassRegistrations(false);
+    EXPECT_TRUE(AfxRegisterClass(&wc));
+}
+
 TEST_F(WindowObjectTest, TheResourceExceptionIsThrownByPointer) {
     bool caught = false;
     try {

@@ -327,3 +327,38 @@ TEST_F(WindowsTest, ShowWindowReturnsThePreviousVisibility) {
 }
 
 } // namespace
+
+namespace {
+
+// Screen positions are cached: moving a parent or changing its border must move its children.
+TEST_F(WindowsTest, ChildrenFollowTheirParentsMovesAndBorders) {
+    ProbeWindow top(nullptr, {10, 10, 110, 110}, CLR_NONE, 0, WS_POPUP | WS_VISIBLE);
+    ProbeWindow child(top, {5, 5, 15, 15}, CLR_NONE, 1);
+    ProbeWindow grandchild(child, {1, 1, 3, 3}, CLR_NONE, 2);
+    auto origin = [&] {
+        POINT p = {0, 0};
+        ClientToScreen(grandchild, &p);
+        return std::make_pair(int(p.x), int(p.y));
+    };
+    EXPECT_EQ(origin(), std::make_pair(16, 16));
+    MoveWindow(top, 50, 60, 100, 100, TRUE);
+    EXPECT_EQ(origin(), std::make_pair(56, 66));
+    SetWindowLong(top, GWL_STYLE, GetWindowLong(top, GWL_STYLE) | WS_BORDER);
+    EXPECT_EQ(origin(), std::make_pair(57, 67));
+    EXPECT_EQ(WindowFromPoint({57, 67}), grandchild.hwnd());
+    SetParent(child, nullptr);
+    EXPECT_EQ(origin(), std::make_pair(6, 6));
+    EXPECT_EQ(GetParent(child), nullptr);
+}
+
+TEST_F(WindowsTest, ClassRegistrationCanBeMadeToFail) {
+    WNDCLASS wc{};
+    wc.lpfnWndProc = DefWindowProc;
+    wc.lpszClassName = u"SkRefused";
+    UserFailClassRegistrations(true);
+    EXPECT_EQ(RegisterClass(&wc), 0);
+    UserFailClassRegistrations(false);
+    EXPECT_NE(RegisterClass(&wc), 0);
+}
+
+} // namespace
