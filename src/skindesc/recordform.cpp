@@ -8,6 +8,7 @@
 #include "skindesc/descreader.h"
 #include "skindesc/skindescription.h"
 
+#include <algorithm>
 #include <bit>
 #include <cstdint>
 #include <cstring>
@@ -22,7 +23,7 @@ public:
         if (auto* memory = dynamic_cast<CMemFile*>(&file); memory && memory->GetData()) {
             m_data = memory->GetData();
             m_size = memory->GetLength();
-            m_pos = memory->GetPosition();
+            m_pos = std::min<size_t>(memory->GetPosition(), m_size); // a seek may pass the end
         } else {
             DWORD position = file.GetPosition(), length = file.GetLength();
             m_copy.resize(position < length ? length - position : 0);
@@ -35,7 +36,7 @@ public:
     // The next string's code units as stored (up to its first zero unit, up to the end of the
     // data); false when no whole count is left.
     bool Next(const BYTE*& units, size_t& count) {
-        if (m_size - m_pos < 4) return false;
+        if (m_pos + 4 > m_size) return false;
         const BYTE* p = m_data + m_pos;
         DWORD n = DWORD(p[0]) | DWORD(p[1]) << 8 | DWORD(p[2]) << 16 | DWORD(p[3]) << 24;
         size_t available = (m_size - m_pos - 4) / 2;
@@ -54,7 +55,8 @@ public:
             std::memcpy(&x, units + 2 * i, 8);
             if ((x - 0x0001000100010001u) & ~x & 0x8000800080008000u) break;
         }
-        while (i < count && (units[2 * i] | units[2 * i + 1])) ++i;
+        while (i < count && (units[2 * i] | units[2 * i + 1]))
+            ++i;
         return i;
     }
 
@@ -92,7 +94,9 @@ private:
     std::u16string m_keyword;
 };
 
-bool IsKeyword(std::u16string_view upper, LPCWSTR keyword) { return upper == keyword; }
+bool IsKeyword(std::u16string_view upper, LPCWSTR keyword) {
+    return upper == keyword;
+}
 
 struct RecordReader {
     RecordStream& in;
@@ -160,7 +164,8 @@ bool ReadHeader(RecordStream& in, CString& name, tagSKININFORMATION& info) {
     if (!in.Keyword(keyword) || !IsKeyword(keyword, kRecordInformation)) return false;
     CString* fields[] = {&info.name,   &info.version, &info.description,
                          &info.author, &info.email,   &info.webpage};
-    for (CString* field : fields) in.NextString(*field);
+    for (CString* field : fields)
+        in.NextString(*field);
     return true;
 }
 

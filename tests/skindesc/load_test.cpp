@@ -224,3 +224,17 @@ TEST(LoadDescription, AppendsSectionsToThoseAlreadyThere) {
     EXPECT_EQ(loaded.sections[0].id, CString(u"a"));
     EXPECT_EQ(loaded.sections[1].id, CString(u"b"));
 }
+
+TEST(LoadRecordForm, FilesShorterThanTheMarkFail) {
+    // Guards against reading past a memory file that ends before the first string.
+    for (std::vector<BYTE> bytes :
+         {std::vector<BYTE>{0xFF}, std::vector<BYTE>{}, std::vector<BYTE>{0xFF, 0xFE, 4, 0, 0}}) {
+        bool ok = true;
+        Load(bytes, &ok);
+        EXPECT_FALSE(ok) << bytes.size();
+        CMemFile file;
+        LoadMemFile(file, bytes);
+        tagSKININFORMATION info;
+        EXPECT_FALSE(ReadSkinInformation(file, info));
+    }
+}
