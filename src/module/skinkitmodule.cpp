@@ -1,11 +1,15 @@
 #include "module/skinkitmodule.h"
 
+#include "controls/skinobject.h"
+#include "controls/skinwindow.h"
+
 namespace {
 
 AFX_EXTENSION_MODULE g_skinkitModule;
 
 // The library's run-time classes, made known to the application while the library is loaded.
-const CRuntimeClass* const g_classes[] = {nullptr};
+const CRuntimeClass* const g_classes[] = {RUNTIME_CLASS(CSkinObject), RUNTIME_CLASS(CSkinWindow),
+                                          nullptr};
 
 } // namespace
 

@@ -1,0 +1,289 @@
+#include "controls/skinobject.h"
+#include "module/skinkitmodule.h"
+#include "platform/afx/frame.h"
+#include "skindesc/skinvalues.h"
+#include "support/control_fixture.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// The smallest real control: places and shows itself from "position" and counts its calls.
+class CCountingControl : public CSkinObject {
+public:
+    int updates = 0, unloads = 0, onUpdates = 0;
+    const tagCOMPONENT* seen = nullptr;
+    using CSkinObject::GetApplicationWnd;
+    using CSkinObject::GetProperty;
+
+protected:
+    void Unload() override {
+        ++unloads;
+        if (m_hWnd) ShowWindow(SW_HIDE);
+    }
+    void Update() override {
+        ++updates;
+        seen = m_pRepository ? m_pRepository->GetComponent(m_strSection, m_nComponentID) : nullptr;
+        if (!seen) return;
+        RECT r{};
+        GetAttributeRect(seen->attributes, u"position", r);
+        MoveWindow(r.left, r.top, r.right - r.left, r.bottom - r.top);
+        ShowWindow(SW_SHOW);
+    }
+    void OnUpdate() override { ++onUpdates; }
+};
+
+SkinSpec ControlSkin() {
+    SkinSpec skin = SkinSpec::Named(u"Controls");
+    skin.Section(u"main").Component(u"5", u"probe", u"custom").Attr(u"position", u"rect",
+                                                                    u"10,20,60,50");
+    skin.Section(u"other").Component(u"5", u"probe", u"custom").Attr(u"position", u"rect",
+                                                                     u"100,100,120,130");
+    return skin;
+}
+
+using SkinObjectTest = ControlTest;
+
+TEST_F(SkinObjectTest, CreateMakesAHiddenRegisteredChildThatTheFirstLoadPlaces) {
+    CCountingControl control;
+    ASSERT_TRUE(control.Create(Parent(), u"main", 5, repository.get()));
+    EXPECT_TRUE(IsWindow(control.m_hWnd));
+    EXPECT_FALSE(IsWindowVisible(control.m_hWnd));
+    EXPECT_EQ(GetDlgCtrlID(control.m_hWnd), 5);
+    EXPECT_EQ(GetParent(control.m_hWnd), parent->hwnd());
+    EXPECT_EQ(control.updates, 0); // no skin yet: registered only
+    EXPECT_TRUE(control.IsValid());
+
+    ASSERT_TRUE(LoadSkin(ControlSkin()));
+    EXPECT_EQ(control.updates, 1);
+    EXPECT_EQ(control.onUpdates, 1);
+    EXPECT_TRUE(IsWindowVisible(control.m_hWnd));
+    RECT r = ChildRect(control.m_hWnd);
+    EXPECT_EQ(r.left, 10);
+    EXPECT_EQ(r.top, 20);
+    EXPECT_EQ(r.right, 60);
+    EXPECT_EQ(r.bottom, 50);
+}
+
+TEST_F(SkinObjectTest, CreateWithASkinCurrentUpdatesAtOnce) {
+    ASSERT_TRUE(LoadSkin(ControlSkin()));
+    CCountingControl control;
+    ASSERT_TRUE(control.Create(Parent(), u"main", 5, repository.get()));
+    EXPECT_EQ(control.updates, 1);
+    EXPECT_EQ(control.onUpdates, 0);
+    EXPECT_TRUE(IsWindowVisible(control.m_hWnd));
+}
+
+TEST_F(SkinObjectTest, SetSectionRebindsAndUpdates) {
+    ASSERT_TRUE(LoadSkin(ControlSkin()));
+    CCountingControl control;
+    ASSERT_TRUE(control.Create(Parent(), u"main", 5, repository.get()));
+    control.SetSection(u"other");
+    EXPECT_EQ(control.updates, 2);
+    EXPECT_EQ(ChildRect(control.m_hWnd).left, 100);
+    control.SetSection(u"absent");
+    EXPECT_EQ(control.updates, 3);
+    EXPECT_EQ(control.seen, nullptr);
+}
+
+TEST_F(SkinObjectTest, ANullRepositoryGivesAWindowThatIsNeverUpdated) {
+    CCountingControl control;
+    ASSERT_TRUE(control.Create(Parent(), u"main", 5, nullptr));
+    EXPECT_TRUE(IsWindow(control.m_hWnd));
+    EXPECT_FALSE(control.IsValid());
+    ASSERT_TRUE(LoadSkin(ControlSkin()));
+    EXPECT_EQ(control.updates, 0);
+}
+
+TEST_F(SkinObjectTest, DestroyingAControlUnregistersIt) {
+    ASSERT_TRUE(LoadSkin(ControlSkin()));
+    auto control = std::make_unique<CCountingControl>();
+    ASSERT_TRUE(control->Create(Parent(), u"main", 5, repository.get()));
+    HWND window = control->m_hWnd;
+    control.reset();
+    EXPECT_FALSE(IsWindow(window));
+    EXPECT_TRUE(repository->LoadSkin(u"Test.skn")); // would reach a destroyed control otherwise
+}
+
+TEST_F(SkinObjectTest, TheRepositorysDestructorUnloadsControlsStillRegistered) {
+    CCountingControl a, b;
+    ASSERT_TRUE(a.Create(Parent(), u"main", 5, repository.get()));
+    ASSERT_TRUE(b.Create(Parent(), u"other", 5, repository.get()));
+    repository.reset();
+    EXPECT_EQ(a.unloads, 1);
+    EXPECT_EQ(b.unloads, 1);
+}
+
+TEST_F(SkinObjectTest, TheLibraryWindowClass) {
+    CCountingControl control;
+    WNDCLASS wc{};
+    ASSERT_TRUE(GetClassInfo(AfxGetInstanceHandle(), u"MFCSkinObject", &wc));
+    EXPECT_EQ(wc.style, 0x8Bu);
+    EXPECT_EQ(reinterpret_cast<uintptr_t>(wc.hbrBackground), 0x40000010u);
+    EXPECT_EQ(wc.hCursor, LoadCursor(nullptr, IDC_ARROW));
+    EXPECT_EQ(wc.cbClsExtra + wc.cbWndExtra, 0);
+    ASSERT_TRUE(control.Create(Parent(), u"main", 5, nullptr));
+    WCHAR text[32] = {};
+    GetWindowText(control.m_hWnd, text, 32);
+    EXPECT_EQ(CString(text), CString(u"SkinObject"));
+    EXPECT_TRUE(control.IsKindOf(RUNTIME_CLASS(CWnd)));
+    // The classes are the application's while the library is loaded.
+    HMODULE skinkit = LoadLinkedLibrary(u"skinkit", SkinkitEntry);
+    EXPECT_EQ(AfxFindRuntimeClass("CSkinObject"), RUNTIME_CLASS(CSkinObject));
+    FreeLibrary(skinkit);
+}
+
+TEST_F(SkinObjectTest, PropertiesConvertByTheirType) {
+    SkinSpec skin = SkinSpec::Named(u"Props");
+    skin.Section(u"main")
+        .Component(u"5", u"probe", u"custom")
+        .Prop(u"flag", u"bool", u"TRUE")
+        .Prop(u"zero", u"numeric", u"0")
+        .Prop(u"double_zero", u"numeric", u"00")
+        .Prop(u"two", u"numeric", u"2")
+        .Prop(u"minus", u"numeric", u"-1")
+        .Prop(u"mode", u"choice:a|b|c", u"2")
+        .Prop(u"red", u"color", u"255,0,0")
+        .Prop(u"area", u"rect", u"1, 2, 30, 40")
+        .Prop(u"spot", u"point", u"3,4")
+        .Prop(u"where", u"string", u"3,4")
+        .Prop(u"Name", u"string", u"first")
+        .Prop(u"name", u"string", u"second");
+    ASSERT_TRUE(LoadSkin(skin));
+    CCountingControl c;
+    ASSERT_TRUE(c.Create(Parent(), u"main", 5, repository.get()));
+
+    bool flag = false;
+    EXPECT_TRUE(c.GetProperty(u"FLAG", flag));
+    EXPECT_TRUE(flag);
+    EXPECT_TRUE(c.GetProperty(u"zero", flag));
+    EXPECT_FALSE(flag);
+    EXPECT_TRUE(c.GetProperty(u"double_zero", flag));
+    EXPECT_TRUE(flag); // only the text "0" is false
+    EXPECT_TRUE(c.GetProperty(u"two", flag));
+    EXPECT_TRUE(flag);
+    flag = true;
+    EXPECT_FALSE(c.GetProperty(u"red", flag));
+    EXPECT_FALSE(flag);
+
+    DWORD dword = 7;
+    EXPECT_TRUE(c.GetProperty(u"red", dword));
+    EXPECT_EQ(dword, 0x000000FFu);
+    EXPECT_TRUE(c.GetProperty(u"mode", dword));
+    EXPECT_EQ(dword, 2u);
+    EXPECT_TRUE(c.GetProperty(u"minus", dword));
+    EXPECT_EQ(dword, 0xFFFFFFFFu);
+    EXPECT_FALSE(c.GetProperty(u"area", dword));
+    EXPECT_EQ(dword, 0u);
+
+    LONG number = 9;
+    EXPECT_TRUE(c.GetProperty(u"minus", number));
+    EXPECT_EQ(number, -1);
+    EXPECT_FALSE(c.GetProperty(u"mode", number));
+    EXPECT_EQ(number, 0);
+    long wide = 9;
+    EXPECT_TRUE(c.GetProperty(u"minus", wide));
+    EXPECT_EQ(wide, -1);
+
+    CRect rect(9, 9, 9, 9);
+    EXPECT_TRUE(c.GetProperty(u"area", rect));
+    EXPECT_EQ(rect, CRect(1, 2, 30, 40));
+    EXPECT_FALSE(c.GetProperty(u"spot", rect));
+    EXPECT_EQ(rect, CRect(0, 0, 0, 0));
+
+    // Points come from "string" properties; a "point" property does not convert.
+    CPoint point(9, 9);
+    EXPECT_FALSE(c.GetProperty(u"spot", point));
+    EXPECT_EQ(point, CPoint(0, 0));
+    EXPECT_TRUE(c.GetProperty(u"where", point));
+    EXPECT_EQ(point, CPoint(3, 4));
+
+    CString text;
+    EXPECT_TRUE(c.GetProperty(u"area", text));
+    EXPECT_EQ(text, CString(u"1, 2, 30, 40"));
+    EXPECT_TRUE(c.GetProperty(u"NAME", text));
+    EXPECT_EQ(text, CString(u"first")); // the first match wins
+    EXPECT_FALSE(c.GetProperty(u"missing", text));
+    EXPECT_EQ(text, CString());
+    EXPECT_EQ(c.GetProperty(CString(u"missing")), nullptr);
+}
+
+TEST_F(SkinObjectTest, PropertiesNeedARepositoryAndAComponent) {
+    ASSERT_TRUE(LoadSkin(ControlSkin()));
+    CCountingControl unbound, missing;
+    ASSERT_TRUE(unbound.Create(Parent(), u"main", 5, nullptr));
+    ASSERT_TRUE(missing.Create(Parent(), u"main", 99, repository.get()));
+    CString text = u"x";
+    EXPECT_FALSE(unbound.GetProperty(u"position", text));
+    EXPECT_FALSE(missing.GetProperty(u"position", text));
+    EXPECT_EQ(text, CString());
+}
+
+TEST_F(SkinObjectTest, TheApplicationWindowIsTheFrameAroundTheControl) {
+    auto* frame = new CFrameWnd;
+    ASSERT_TRUE(frame->Create(nullptr, u"App", WS_POPUP | WS_VISIBLE, CRect(0, 0, 240, 320)));
+    CCountingControl inFrame;
+    ASSERT_TRUE(inFrame.Create(frame, u"main", 5, nullptr));
+    EXPECT_EQ(inFrame.GetApplicationWnd()->m_hWnd, frame->m_hWnd);
+    // Without a frame: the top-level parent.
+    CCountingControl inProbe;
+    ASSERT_TRUE(inProbe.Create(Parent(), u"main", 6, nullptr));
+    EXPECT_EQ(inProbe.GetApplicationWnd()->m_hWnd, parent->hwnd());
+    frame->DestroyWindow(); // frames delete themselves
+}
+
+// An application's own component with a window and skin updates.
+class CGauge : public CSkinCustom {
+public:
+    int updates = 0;
+    CString label;
+
+protected:
+    void Update() override {
+        ++updates;
+        GetProperty(u"label", label);
+        CRect area;
+        if (GetProperty(u"area", area)) {
+            MoveWindow(area);
+            ShowWindow(SW_SHOW);
+        }
+    }
+};
+
+TEST_F(SkinObjectTest, CustomComponentsBindWithoutAWindowOrGetOneThroughCreateBound) {
+    SkinSpec skin = SkinSpec::Named(u"Custom");
+    skin.Section(u"main")
+        .Component(u"12", u"gauge", u"gauge")
+        .Prop(u"label", u"string", u"fuel")
+        .Prop(u"area", u"rect", u"5,5,25,15");
+    ASSERT_TRUE(LoadSkin(skin));
+
+    CGauge refused;
+    EXPECT_FALSE(refused.Create(Parent(), u"main", 12, repository.get()));
+    EXPECT_EQ(refused.m_hWnd, nullptr);
+
+    CGauge bound;
+    ASSERT_TRUE(bound.Create(u"main", 12, repository.get()));
+    EXPECT_EQ(bound.m_hWnd, nullptr);
+    EXPECT_EQ(bound.updates, 0); // not registered
+    CString label;
+    EXPECT_TRUE(bound.GetProperty(u"label", label)); // but bound
+    EXPECT_EQ(label, CString(u"fuel"));
+    EXPECT_TRUE(bound.Register());
+    EXPECT_EQ(bound.updates, 1);
+    EXPECT_FALSE(bound.Register());
+
+    CGauge windowed;
+    ASSERT_TRUE(windowed.CreateBound(Parent(), u"main", 12, repository.get()));
+    EXPECT_EQ(windowed.updates, 1);
+    EXPECT_TRUE(IsWindowVisible(windowed.m_hWnd));
+    EXPECT_EQ(ChildRect(windowed.m_hWnd).right, 25);
+    EXPECT_FALSE(windowed.Register()); // already registered
+
+    ASSERT_TRUE(repository->LoadSkin(u"Test.skn"));
+    EXPECT_EQ(bound.updates, 2);
+    EXPECT_EQ(windowed.updates, 2);
+    EXPECT_EQ(refused.updates, 0);
+}
+
+} // namespace

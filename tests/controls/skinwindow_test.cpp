@@ -1,0 +1,252 @@
+#include "controls/skinwindow.h"
+#include "support/control_fixture.h"
+#include "support/gdi_fixture.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+const COLORREF kRed = RGB(255, 0, 0), kGreen = RGB(0, 255, 0), kBlue = RGB(0, 0, 255);
+const COLORREF kYellow = RGB(255, 255, 0), kTeal = RGB(0, 128, 128);
+
+// A window component at (20, 30) of 100 x 50.
+SkinSpec WindowSkin(const CString& type, bool display = true, const CString& file = u"back.bmp",
+                    const CString& position = u"20,30,120,80") {
+    SkinSpec skin = SkinSpec::Named(u"Win");
+    skin.Section(u"main")
+        .Component(u"1", u"window", u"window")
+        .Attr(u"visible", u"bool", u"true")
+        .Attr(u"image_display", u"bool", display ? u"true" : u"false")
+        .Attr(u"image_type", u"choice:natural|stretch|tile", type)
+        .Attr(u"image_filename", u"file", file)
+        .Attr(u"background_color", u"color", u"0,128,128")
+        .Attr(u"position", u"rect", position);
+    return skin;
+}
+
+// Each pixel tells where in the image it came from: red = x, green = y.
+std::vector<BYTE> Coordinates(int w, int h) {
+    return BmpBytes(w, h, 24, [](int x, int y) { return RGB(x, y, 200); });
+}
+
+class SkinWindowTest : public ControlTest {
+protected:
+    // The window's pixel at (x, y) of its client area, as the screen shows it.
+    COLORREF At(int x, int y) { return Pixel(20 + x, 30 + y); }
+};
+
+TEST_F(SkinWindowTest, TiledImageRepeatsFromTheTopLeftAndIsCutAtTheEdges) {
+    ASSERT_TRUE(LoadSkin(WindowSkin(u"2"), {{u"back.bmp", Coordinates(30, 20)}}));
+    CSkinWindow window;
+    ASSERT_TRUE(window.Create(Parent(), u"main", 1, repository.get()));
+    Pump();
+    for (int y : {0, 20, 40})
+        for (int x : {0, 30, 60, 90}) {
+            SCOPED_TRACE(testing::Message() << "tile at " << x << "," << y);
+            EXPECT_EQ(At(x, y), RGB(0, 0, 200));
+            EXPECT_EQ(At(x + 9, y + 7), RGB(9, 7, 200));
+        }
+    EXPECT_EQ(At(99, 49), RGB(9, 9, 200)); // the last column and row are cut
+    EXPECT_EQ(Pixel(120, 30), kParentFill); // nothing outside the window
+}
+
+TEST_F(SkinWindowTest, NaturalImageSitsOnTheBackgroundColour) {
+    ASSERT_TRUE(LoadSkin(WindowSkin(u"0"), {{u"back.bmp", Coordinates(30, 20)}}));
+    CSkinWindow window;
+    ASSERT_TRUE(window.Create(Parent(), u"main", 1, repository.get()));
+    Pump();
+    EXPECT_EQ(At(29, 19), RGB(29, 19, 200));
+    EXPECT_EQ(At(30, 0), kTeal);
+    EXPECT_EQ(At(0, 20), kTeal);
+    EXPECT_EQ(At(99, 49), kTeal);
+}
+
+TEST_F(SkinWindowTest, NaturalImageLargerThanTheWindowIsCut) {
+    ASSERT_TRUE(LoadSkin(WindowSkin(u"0"), {{u"back.bmp", Coordinates(150, 60)}}));
+    CSkinWindow window;
+    ASSERT_TRUE(window.Create(Parent(), u"main", 1, repository.get()));
+    Pump();
+    EXPECT_EQ(At(99, 49), RGB(99, 49, 200));
+    EXPECT_EQ(Pixel(120, 50), kParentFill);
+    EXPECT_EQ(CountPixels({0, 0, 240, 320}, kTeal), 0);
+}
+
+TEST_F(SkinWindowTest, StretchedImageCoversTheWindow) {
+    auto quadrants = [](int x, int y) {
+        return y == 0 ? (x == 0 ? kRed : kGreen) : (x == 0 ? kBlue : kYellow);
+    };
+    ASSERT_TRUE(LoadSkin(WindowSkin(u"1"), {{u"back.bmp", BmpBytes(2, 2, 24, quadrants)}}));
+    CSkinWindow window;
+    ASSERT_TRUE(window.Create(Parent(), u"main", 1, repository.get()));
+    Pump();
+    EXPECT_FILL(RECT({20, 30, 70, 55}), kRed);
+    EXPECT_FILL(RECT({70, 30, 120, 55}), kGreen);
+    EXPECT_FILL(RECT({20, 55, 70, 80}), kBlue);
+    EXPECT_FILL(RECT({70, 55, 120, 80}), kYellow);
+}
+
+TEST_F(SkinWindowTest, OtherImageTypesDrawNothingIntoTheBackBuffer) {
+    ASSERT_TRUE(LoadSkin(WindowSkin(u"7"), {{u"back.bmp", Coordinates(30, 20)}}));
+    CSkinWindow window;
+    ASSERT_TRUE(window.Create(Parent(), u"main", 1, repository.get()));
+    Pump();
+    // A fresh bitmap is black; neither the image nor the colour is drawn.
+    EXPECT_FILL(RECT({20, 30, 120, 80}), RGB(0, 0, 0));
+}
+
+TEST_F(SkinWindowTest, PlainColourWithoutImageDisplay) {
+    ASSERT_TRUE(LoadSkin(WindowSkin(u"2", false), {{u"back.bmp", Coordinates(30, 20)}}));
+    CSkinWindow window;
+    ASSERT_TRUE(window.Create(Parent(), u"main", 1, repository.get()));
+    Pump();
+    EXPECT_FILL(RECT({20, 30, 120, 80}), kTeal);
+}
+
+TEST_F(SkinWindowTest, AMissingImageFallsBackToTheColourUntilTheEntryArrives) {
+    ASSERT_TRUE(LoadSkin(WindowSkin(u"2")));
+    CSkinWindow window;
+    ASSERT_TRUE(window.Create(Parent(), u"main", 1, repository.get()));
+    Pump();
+    EXPECT_FILL(RECT({20, 30, 120, 80}), kTeal);
+    ASSERT_TRUE(LoadSkin(WindowSkin(u"2"), {{u"back.bmp", Coordinates(30, 20)}}));
+    EXPECT_EQ(At(31, 21), RGB(1, 1, 200));
+}
+
+TEST_F(SkinWindowTest, PositionPlacesAndSizesTheWindow) {
+    ASSERT_TRUE(LoadSkin(WindowSkin(u"0", false, u"", u"0,26,240,320")));
+    CSkinWindow window;
+    ASSERT_TRUE(window.Create(Parent(), u"main", 1, repository.get()));
+    RECT r = ChildRect(window.m_hWnd);
+    EXPECT_EQ(r.left, 0);
+    EXPECT_EQ(r.top, 26);
+    EXPECT_EQ(r.right - r.left, 240);
+    EXPECT_EQ(r.bottom - r.top, 294);
+}
+
+TEST_F(SkinWindowTest, InvisibleOrMissingComponentsStayHidden) {
+    SkinSpec skin = WindowSkin(u"0", false);
+    skin.sections[0].components[0].attributes[0].value = u"false";
+    ASSERT_TRUE(LoadSkin(skin));
+    CSkinWindow hidden, missing;
+    ASSERT_TRUE(hidden.Create(Parent(), u"main", 1, repository.get()));
+    ASSERT_TRUE(missing.Create(Parent(), u"main", 2, repository.get()));
+    Pump();
+    EXPECT_FALSE(IsWindowVisible(hidden.m_hWnd));
+    EXPECT_FALSE(IsWindowVisible(missing.m_hWnd));
+    EXPECT_FILL(RECT({0, 0, 240, 320}), kParentFill);
+}
+
+TEST_F(SkinWindowTest, PaintWindowAreaCopiesTheBackgroundBehindAChild) {
+    ASSERT_TRUE(LoadSkin(WindowSkin(u"0"), {{u"back.bmp", Coordinates(100, 50)}}));
+    CSkinWindow window;
+    ASSERT_TRUE(window.Create(Parent(), u"main", 1, repository.get()));
+    ProbeWindow child(window.m_hWnd, RECT{40, 10, 60, 30}, CLR_NONE, 7);
+    Pump();
+    Canvas canvas(20, 20, 32, kRed);
+    CDC dc;
+    dc.Attach(canvas.dc());
+    CRect area(2, 3, 12, 13);
+    window.PaintWindowArea(CWnd::FromHandle(child.hwnd()), &dc, &area);
+    dc.Detach();
+    EXPECT_EQ(canvas.At(2, 3), RGB(42, 13, 200));
+    EXPECT_EQ(canvas.At(11, 12), RGB(51, 22, 200));
+    EXPECT_EQ(canvas.At(12, 13), kRed); // nothing outside the area
+    EXPECT_EQ(canvas.At(1, 3), kRed);
+}
+
+TEST_F(SkinWindowTest, PaintWindowAreaFillsWithTheColourWithoutAnImage) {
+    ASSERT_TRUE(LoadSkin(WindowSkin(u"0", false)));
+    CSkinWindow window;
+    ASSERT_TRUE(window.Create(Parent(), u"main", 1, repository.get()));
+    ProbeWindow child(window.m_hWnd, RECT{40, 10, 60, 30}, CLR_NONE, 7);
+    Canvas canvas(20, 20, 32, kRed);
+    CDC dc;
+    dc.Attach(canvas.dc());
+    CRect area(5, 5, 15, 10);
+    window.PaintWindowArea(CWnd::FromHandle(child.hwnd()), &dc, &area);
+    dc.Detach();
+    EXPECT_EQ(canvas.Count(kTeal), 50);
+    EXPECT_EQ(canvas.At(5, 5), kTeal);
+    EXPECT_EQ(canvas.At(15, 5), kRed);
+}
+
+TEST_F(SkinWindowTest, ATapWithinFivePixelsIsACommandToTheParent) {
+    ASSERT_TRUE(LoadSkin(WindowSkin(u"0", false)));
+    CSkinWindow window;
+    ASSERT_TRUE(window.Create(Parent(), u"main", 1, repository.get()));
+    Pump();
+    parent->Clear();
+    Down(50, 50);
+    Up(54, 54); // 4 pixels right and below
+    auto commands = parent->Only(WM_COMMAND);
+    ASSERT_EQ(commands.size(), 1u);
+    EXPECT_EQ(commands[0].wParam, WPARAM(1)); // id in the low word, 0 in the high word
+    EXPECT_EQ(commands[0].lParam, reinterpret_cast<LPARAM>(window.m_hWnd));
+
+    // Taps far apart in time, so that none is a double click.
+    parent->Clear();
+    AdvanceTime(1000);
+    Down(50, 50);
+    Up(55, 50); // 5 pixels is outside the click rectangle
+    AdvanceTime(1000);
+    Down(50, 50);
+    Up(50, 44); // 6 pixels above
+    EXPECT_EQ(parent->Count(WM_COMMAND), 0);
+    AdvanceTime(1000);
+    Down(50, 50);
+    Up(45, 45); // left and above reach 5 pixels
+    EXPECT_EQ(parent->Count(WM_COMMAND), 1);
+}
+
+TEST_F(SkinWindowTest, ChildClicksAndScrollsReachTheParent) {
+    ASSERT_TRUE(LoadSkin(WindowSkin(u"0", false)));
+    CSkinWindow window;
+    ASSERT_TRUE(window.Create(Parent(), u"main", 1, repository.get()));
+    ProbeWindow button(window.m_hWnd, RECT{0, 0, 10, 10}, kRed, 42);
+    parent->Clear();
+    SendMessage(window.m_hWnd, WM_COMMAND, MAKEWPARAM(42, 0),
+                reinterpret_cast<LPARAM>(button.hwnd()));
+    auto commands = parent->Only(WM_COMMAND);
+    ASSERT_EQ(commands.size(), 1u);
+    EXPECT_EQ(commands[0].wParam, MAKEWPARAM(42, 0));
+    EXPECT_EQ(commands[0].lParam, reinterpret_cast<LPARAM>(button.hwnd()));
+
+    // Other notification codes get the framework's handling and stay with the window.
+    SendMessage(window.m_hWnd, WM_COMMAND, MAKEWPARAM(42, 5),
+                reinterpret_cast<LPARAM>(button.hwnd()));
+    EXPECT_EQ(parent->Count(WM_COMMAND), 1);
+
+    SendMessage(window.m_hWnd, WM_HSCROLL, MAKEWPARAM(SB_THUMBTRACK, 77),
+                reinterpret_cast<LPARAM>(button.hwnd()));
+    auto scrolls = parent->Only(WM_HSCROLL);
+    ASSERT_EQ(scrolls.size(), 1u);
+    EXPECT_EQ(LOWORD(scrolls[0].wParam), SB_THUMBTRACK);
+    EXPECT_EQ(HIWORD(scrolls[0].wParam), 77);
+    EXPECT_EQ(scrolls[0].lParam, reinterpret_cast<LPARAM>(button.hwnd()));
+}
+
+TEST_F(SkinWindowTest, UpdatesReleaseTheirBackBuffers) {
+    ASSERT_TRUE(LoadSkin(WindowSkin(u"2"), {{u"back.bmp", Coordinates(30, 20)}}));
+    ASSERT_NE(repository->GetBitmap(u"main", u"back.bmp", true), nullptr); // the cache's own
+    const int bitmaps = GdiGetObjectCounts().bitmaps;
+    {
+        CSkinWindow window;
+        ASSERT_TRUE(window.Create(Parent(), u"main", 1, repository.get()));
+        const GdiObjectCounts once = GdiGetObjectCounts();
+        for (int i = 0; i < 3; ++i) ASSERT_TRUE(repository->LoadSkin(u"Test.skn", nullptr, false));
+        EXPECT_EQ(GdiGetObjectCounts(), once); // each Update replaces the last back buffer
+        Pump();
+    }
+    EXPECT_EQ(GdiGetObjectCounts().bitmaps, bitmaps);
+}
+
+TEST_F(SkinWindowTest, WithoutARepositoryTheWindowOnlyInvalidatesItself) {
+    CSkinWindow window;
+    ASSERT_TRUE(window.Create(Parent(), u"main", 1, nullptr));
+    window.SetSection(u"main"); // runs Update
+    EXPECT_FALSE(IsWindowVisible(window.m_hWnd));
+    RECT update{};
+    EXPECT_FALSE(GetUpdateRect(window.m_hWnd, &update, FALSE)); // a 0 x 0 window has nothing
+}
+
+} // namespace

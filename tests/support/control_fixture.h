@@ -1,0 +1,32 @@
+// Control tests: a fresh platform, a skins folder with a repository pointed at it, and a
+// top-level parent window (a probe that records the notifications it receives) on which the
+// controls under test are created.
+#pragma once
+
+#include "platform/afx/wnd.h"
+#include "repository/skinrepository.h"
+#include "support/screen_fixture.h"
+#include "support/skin_builder.h"
+#include "support/tempdir.h"
+
+#include <memory>
+
+class ControlTest : public ScreenTest {
+protected:
+    static constexpr COLORREF kParentFill = RGB(40, 40, 40);
+
+    void SetUp() override;
+    void TearDown() override;
+
+    // Writes the skin as a package (file name `package`) with its resources and loads it.
+    bool LoadSkin(const SkinSpec& skin, const PackageEntries& resources = {},
+                  const CString& package = u"Test.skn");
+    CWnd* Parent() const { return CWnd::FromHandle(parent->hwnd()); }
+
+    TempDir dir;
+    std::unique_ptr<CSkinRepository> repository;
+    std::unique_ptr<ProbeWindow> parent;
+};
+
+// The window's rectangle in its parent's client coordinates.
+RECT ChildRect(HWND window);
