@@ -19,3 +19,6 @@ echo "== sample skin: draw its bitmaps, build its package, show what it holds"
 "$bin/skingen" examples/skins/ocean/ocean.xml "$out/skins/ocean"
 "$bin/skinpack" build "$out/skins/ocean/ocean.xml"
 "$bin/skinpack" info "$out/skins/ocean/ocean.sdf"
+
+echo "== demo application: a frame window and the skin's main window, rendered headless"
+"$bin/demo" "$out/skins/ocean" sdf --png "$out/demo.png"
