@@ -8,86 +8,50 @@
 #include "bitmap/bitmapu.h"
 #include "platform/afx/gdiobj.h"
 #include "repository/skinrepository.h"
-#include "skindesc/descwriter.h"
-#include "skindesc/indexheader.h"
 #include "skindesc/skinvalues.h"
+#include "support/benchskin.h"
 #include "support/ratio.h"
 
-#include <cstdlib>
-#include <filesystem>
 #include <string>
+#include <memory>
 #include <unordered_map>
 #include <vector>
 
 namespace {
-
-// A 24-bit BMP file with a soft pattern, as skin art tends to be.
-std::vector<BYTE> Bitmap(int width, int height, int seed) {
-    int stride = (width * 3 + 3) & ~3;
-    DWORD pixels = DWORD(stride * height);
-    std::vector<BYTE> file(54 + pixels);
-    auto put32 = [&](size_t at, DWORD v) {
-        for (int i = 0; i < 4; ++i) file[at + i] = BYTE(v >> (8 * i));
-    };
-    file[0] = 'B', file[1] = 'M';
-    put32(2, DWORD(file.size()));
-    put32(10, 54);
-    put32(14, 40);
-    put32(18, DWORD(width));
-    put32(22, DWORD(height));
-    file[26] = 1, file[28] = 24;
-    put32(34, pixels);
-    for (int y = 0; y < height; ++y)
-        for (int x = 0; x < width; ++x) {
-            BYTE* p = &file[54 + size_t(y) * stride + size_t(x) * 3];
-            p[0] = BYTE((x * 3 + seed) & 0xF8);
-            p[1] = BYTE((y * 2 + seed * 7) & 0xF0);
-            p[2] = BYTE(((x ^ y) + seed * 13) & 0xE0);
-        }
-    return file;
-}
-
-void AddAttribute(tagCOMPONENT& c, const CString& id, const CString& type, const CString& value) {
-    auto* a = new tagATTRIBUTE;
-    a->id = id, a->type = type, a->value = value;
-    c.attributes.AddTail(a);
-}
 
 struct BitmapRef {
     CString section, entry;
 };
 
 struct SkinFixture {
-    std::string folder;
+    BenchFolder folder;
     std::vector<BitmapRef> bitmaps; // in package order
     std::vector<std::pair<CString, UINT>> components;
 
     SkinFixture() {
-        char pattern[] = "/tmp/skinkit-bench-XXXXXX";
-        folder = ::mkdtemp(pattern);
-        CString skinFolder = CString::FromUtf8(folder) + u"\\Switch";
+        CString skinFolder = folder.Path() + u"\\Switch";
         CreateDirectory(skinFolder, nullptr);
         int bitmapNo = 0;
         for (int p = 0; p < 3; ++p) {
             tagSKIN skin;
             skin.name = skin.information.name = u"Switch";
-            auto* section = new tagSECTION;
-            section->id.Format(u"screen%d", p);
-            skin.sections.AddTail(section);
+            CString sectionId;
+            sectionId.Format(u"screen%d", p);
+            tagSECTION* section = &AddSection(skin, sectionId);
             std::vector<std::pair<CString, std::vector<BYTE>>> files;
             int count = p == 0 ? 14 : 13; // 40 components
             for (int i = 1; i <= count; ++i) {
-                auto* c = new tagCOMPONENT;
-                c->id.Format(u"%d", i);
-                c->type = i == 1 ? u"window" : u"button";
+                CString id;
+                id.Format(u"%d", i);
+                tagCOMPONENT* c = &AddComponent(*section, id, i == 1 ? u"window" : u"button");
                 // The window has a full-screen background; each control one or two strips.
                 int images = i == 1 ? 1 : (bitmapNo % 3 == 0 ? 2 : 1);
                 for (int k = 0; k < images && bitmapNo < 60; ++k, ++bitmapNo) {
                     CString entry;
                     entry.Format(u"image%d.bmp", bitmapNo);
                     bool window = i == 1;
-                    files.push_back({entry, Bitmap(window ? 240 : 4 * 48, window ? 294 : 26,
-                                                   bitmapNo)});
+                    files.push_back({entry, BenchBitmap(window ? 240 : 4 * 48,
+                                                        window ? 294 : 26, bitmapNo)});
                     AddAttribute(*c, k == 0 ? u"image_filename" : u"overlay_filename", u"file",
                                  entry);
                     bitmaps.push_back({section->id, entry});
@@ -95,27 +59,14 @@ struct SkinFixture {
                 AddAttribute(*c, u"font_name", u"string", u"Tahoma");
                 AddAttribute(*c, u"font_size", u"numeric", i % 2 ? u"12" : u"10");
                 AddAttribute(*c, u"position", u"rect", u"0,0,48,26");
-                section->components.AddTail(c);
                 components.push_back({section->id, UINT(i)});
             }
             CString path;
-            path.Format(u"%s\\p%d.skn", skinFolder, p);
-            CZArchive archive;
-            archive.Open(path, CZArchive::modeCreate);
-            CMemFile index, description;
-            WriteIndexHeader(index);
-            archive.Add(u".index", index);
-            WriteDescription(skin, description, false, false, nullptr);
-            archive.Add(u".xml", description);
-            for (auto& [name, bytes] : files) {
-                CMemFile data;
-                data.Write(bytes.data(), UINT(bytes.size()));
-                archive.Add(name, data);
-            }
+            path.Format(u"%s\\p%d.skn", skinFolder.GetString(), p);
+            WriteBenchPackage(path, skin, files);
         }
     }
-    ~SkinFixture() { std::filesystem::remove_all(folder); }
-    CString Folder() const { return CString::FromUtf8(folder); }
+    CString Folder() const { return folder.Path(); }
 };
 
 SkinFixture& Fixture() {
