@@ -87,6 +87,11 @@ function(skinkit_benches)
     add_executable(bench_${_name} ${_file})
     target_link_libraries(bench_${_name} PRIVATE sk_benchsupport)
   endforeach()
+  # The description benchmark measures against expat reading the same document.
+  if(TARGET bench_skindesc)
+    pkg_check_modules(EXPAT REQUIRED IMPORTED_TARGET expat)
+    target_link_libraries(bench_skindesc PRIVATE PkgConfig::EXPAT)
+  endif()
 endfunction()
 
 # fuzz/<name>.cpp -> fuzz_<name> (libFuzzer); fuzz/<name>/ holds its seed corpus generator output.

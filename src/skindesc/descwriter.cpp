@@ -113,7 +113,7 @@ void WriteRecordForm(const tagSKIN& skin, CFile& file, CStringList* resources) {
         WriteRecordString(s, file);
     CDefaultsMap defaults(skin.defaults);
     ForEachRecord<tagSECTION>(skin.sections, [&](const tagSECTION& section) {
-        WriteRecordString(kRecordSection, file);
+        WriteRecordString(CString(kRecordSection), file);
         WriteRecordString(section.id, file);
         ForEachRecord<tagCOMPONENT>(section.components, [&](const tagCOMPONENT& c) {
             for (const CString& s : {CString(kRecordComponent), c.id, c.name, c.type})

@@ -75,27 +75,24 @@ public:
         return read;
     }
 
-    // Whether the next string is `keyword` (letter case ignored); false at the end.
-    bool Keyword(std::u16string_view& keyword) {
-        const BYTE* units = nullptr;
-        size_t count = 0;
-        if (!Next(units, count)) return false;
-        m_keyword.resize(count);
-        for (size_t i = 0; i < count; ++i)
-            m_keyword[i] = WideToUpper(char16_t(units[2 * i] | units[2 * i + 1] << 8));
-        keyword = m_keyword;
-        return true;
-    }
+    // The next string where it lies; false at the end.
+    bool Keyword(const BYTE*& units, size_t& count) { return Next(units, count); }
 
 private:
     const BYTE* m_data = nullptr;
     size_t m_size = 0, m_pos = 0;
     std::vector<BYTE> m_copy;
-    std::u16string m_keyword;
 };
 
-bool IsKeyword(std::u16string_view upper, LPCWSTR keyword) {
-    return upper == keyword;
+// Whether stored units spell an (upper-case ASCII) keyword, ignoring letter case as _wcsicmp
+// does: only the two ASCII cases of a letter fold onto it.
+bool IsKeyword(const BYTE* units, size_t count, std::u16string_view keyword) {
+    if (count != keyword.size()) return false;
+    for (size_t i = 0; i < count; ++i) {
+        char16_t c = char16_t(units[2 * i] | units[2 * i + 1] << 8), k = keyword[i];
+        if (c != k && !(k >= u'A' && k <= u'Z' && c == k + 32)) return false;
+    }
+    return true;
 }
 
 struct RecordReader {
@@ -141,16 +138,17 @@ struct RecordReader {
 
     // One record; false at the end of the description (done) or at a fault (failed).
     bool Record(bool& failed) {
-        std::u16string_view keyword;
-        if (!in.Keyword(keyword) || keyword.empty()) return false;
+        const BYTE* k = nullptr;
+        size_t n = 0;
+        if (!in.Keyword(k, n) || n == 0) return false;
         bool ok = false;
-        if (IsKeyword(keyword, kRecordAttribute))
+        if (IsKeyword(k, n, kRecordAttribute))
             ok = Attribute();
-        else if (IsKeyword(keyword, kRecordComponent))
+        else if (IsKeyword(k, n, kRecordComponent))
             ok = Component();
-        else if (IsKeyword(keyword, kRecordProperty))
+        else if (IsKeyword(k, n, kRecordProperty))
             ok = Property();
-        else if (IsKeyword(keyword, kRecordSection))
+        else if (IsKeyword(k, n, kRecordSection))
             Section(), ok = true;
         failed = !ok;
         return ok;
@@ -158,10 +156,11 @@ struct RecordReader {
 };
 
 bool ReadHeader(RecordStream& in, CString& name, tagSKININFORMATION& info) {
-    std::u16string_view keyword;
-    if (!in.Keyword(keyword) || !IsKeyword(keyword, kRecordSkin)) return false;
+    const BYTE* k = nullptr;
+    size_t n = 0;
+    if (!in.Keyword(k, n) || !IsKeyword(k, n, kRecordSkin)) return false;
     in.NextString(name);
-    if (!in.Keyword(keyword) || !IsKeyword(keyword, kRecordInformation)) return false;
+    if (!in.Keyword(k, n) || !IsKeyword(k, n, kRecordInformation)) return false;
     CString* fields[] = {&info.name,   &info.version, &info.description,
                          &info.author, &info.email,   &info.webpage};
     for (CString* field : fields)

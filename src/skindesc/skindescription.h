@@ -16,6 +16,8 @@
 
 #include "skindesc/skinmodel.h"
 
+#include <string_view>
+
 // Appends the description's sections to skin and overwrites its other fields.
 bool ReadDescription(CFile& file, tagSKIN& skin);
 // As ReadDescription on the file at path; false when it cannot be opened for reading.
@@ -24,9 +26,9 @@ bool ReadDescriptionFile(const CString& path, tagSKIN& skin);
 bool ReadSkinInformation(CFile& file, tagSKININFORMATION& info);
 
 // Keywords of the record form.
-inline constexpr LPCWSTR kRecordSkin = u"SKIN";
-inline constexpr LPCWSTR kRecordInformation = u"SKININFORMATION";
-inline constexpr LPCWSTR kRecordSection = u"SECTION";
-inline constexpr LPCWSTR kRecordComponent = u"COMPONENT";
-inline constexpr LPCWSTR kRecordAttribute = u"ATTRIBUTE";
-inline constexpr LPCWSTR kRecordProperty = u"PROPERTY";
+inline constexpr std::u16string_view kRecordSkin = u"SKIN";
+inline constexpr std::u16string_view kRecordInformation = u"SKININFORMATION";
+inline constexpr std::u16string_view kRecordSection = u"SECTION";
+inline constexpr std::u16string_view kRecordComponent = u"COMPONENT";
+inline constexpr std::u16string_view kRecordAttribute = u"ATTRIBUTE";
+inline constexpr std::u16string_view kRecordProperty = u"PROPERTY";
