@@ -8,7 +8,12 @@
 
 #include "platform/gdi/gdidevice.h"
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 #include <algorithm>
+#include <bit>
 #include <cstring>
 #include <utility>
 #include <vector>
@@ -21,7 +26,11 @@ constexpr DWORD kGrowRects = 100; // the buffer's initial size and growth step
 // The region-data buffer of one batch (the platform's RGNDATA layout).
 class RunCollector {
 public:
-    RunCollector() : m_bytes(sizeof(RGNDATAHEADER) + kGrowRects * sizeof(RECT)) { Reset(); }
+    RunCollector() : m_bytes(sizeof(RGNDATAHEADER) + kGrowRects * sizeof(RECT)) {
+        // Growing by 100 rectangles at a time need not move the buffer each time.
+        m_bytes.reserve(sizeof(RGNDATAHEADER) + kBatch * sizeof(RECT));
+        Reset();
+    }
     ~RunCollector() {
         if (m_result) ::DeleteObject(m_result);
     }
@@ -82,22 +91,103 @@ struct Ranges {
     }
     // Compares the pixel's bytes in stored order (blue, green, red) with channels 0, 1, 2.
     bool Contain(const BYTE* p) const {
-        return p[0] >= low[0] && p[0] <= high[0] && p[1] >= low[1] && p[1] <= high[1] &&
-               p[2] >= low[2] && p[2] <= high[2];
+        return BYTE(p[0] - low[0]) <= BYTE(high[0] - low[0]) &&
+               BYTE(p[1] - low[1]) <= BYTE(high[1] - low[1]) &&
+               BYTE(p[2] - low[2]) <= BYTE(high[2] - low[2]);
     }
 };
 
+// One bit per pixel of a row, set where the pixel lies within the ranges (is transparent).
+class RowMask {
+public:
+    RowMask(int width, const Ranges& ranges);
+    void Build(const BYTE* row);
+    // The first pixel at or after x whose bit is clear (opaque) or set, or the width.
+    int NextOpaque(int x) const { return Next(x, ~uint64_t(0)); }
+    int NextTransparent(int x) const { return Next(x, 0); }
+
+private:
+    int Next(int x, uint64_t flip) const;
+    void Set(int x) { m_bits[size_t(x) >> 6] |= uint64_t(1) << (x & 63); }
+
+    int m_width;
+    const Ranges& m_ranges;
+    std::vector<uint64_t> m_bits;
+#if defined(__SSE2__)
+    __m128i m_low[3], m_high[3]; // the ranges repeated over 16 pixels (48 bytes)
+#endif
+};
+
+RowMask::RowMask(int width, const Ranges& ranges)
+    : m_width(width), m_ranges(ranges), m_bits((size_t(width) + 63) / 64 + 1) {
+#if defined(__SSE2__)
+    alignas(16) BYTE low[48], high[48];
+    for (int i = 0; i < 48; ++i)
+        low[i] = ranges.low[i % 3], high[i] = ranges.high[i % 3];
+    for (int k = 0; k < 3; ++k) {
+        m_low[k] = _mm_load_si128(reinterpret_cast<const __m128i*>(low + 16 * k));
+        m_high[k] = _mm_load_si128(reinterpret_cast<const __m128i*>(high + 16 * k));
+    }
+#endif
+}
+
+#if defined(__SSE2__)
+// Gathers bits 0, 3, 6, ... 45 of v into bits 0 to 15.
+static uint64_t EveryThirdBit(uint64_t v) {
+    v &= 0x249249249249ull;
+    v = (v | (v >> 2)) & 0x0C30C30C30C3ull;
+    v = (v | (v >> 4)) & 0x00F00F00F00Full;
+    v = (v | (v >> 8)) & 0x0000FF0000FFull;
+    return (v | (v >> 16)) & 0xFFFFull;
+}
+#endif
+
+void RowMask::Build(const BYTE* row) {
+    std::fill(m_bits.begin(), m_bits.end(), 0);
+    int x = 0;
+#if defined(__SSE2__)
+    // Sixteen pixels (48 bytes) at a time: a byte is in range when max(byte, low) and
+    // min(byte, high) both leave it unchanged; a pixel when its three bytes are.
+    for (; x + 16 <= m_width; x += 16) {
+        uint64_t bytes = 0;
+        for (int k = 0; k < 3; ++k) {
+            __m128i p =
+                _mm_loadu_si128(reinterpret_cast<const __m128i*>(row + size_t(x) * 3 + 16 * k));
+            __m128i ok = _mm_and_si128(_mm_cmpeq_epi8(_mm_max_epu8(p, m_low[k]), p),
+                                       _mm_cmpeq_epi8(_mm_min_epu8(p, m_high[k]), p));
+            bytes |= uint64_t(uint32_t(_mm_movemask_epi8(ok))) << (16 * k);
+        }
+        uint64_t pixels = EveryThirdBit(bytes & (bytes >> 1) & (bytes >> 2));
+        m_bits[size_t(x) >> 6] |= pixels << (x & 63);
+    }
+#endif
+    for (; x < m_width; ++x)
+        if (m_ranges.Contain(row + size_t(x) * 3)) Set(x);
+    // Bits past the row's end count as transparent, so no run reaches beyond it.
+    size_t last = size_t(m_width) >> 6;
+    m_bits[last] |= ~uint64_t(0) << (m_width & 63);
+    std::fill(m_bits.begin() + ptrdiff_t(last) + 1, m_bits.end(), ~uint64_t(0));
+}
+
+int RowMask::Next(int x, uint64_t flip) const {
+    while (x < m_width) {
+        uint64_t word = (m_bits[size_t(x) >> 6] ^ flip) >> (x & 63);
+        if (word) return std::min(m_width, x + std::countr_zero(word));
+        x = (x | 63) + 1;
+    }
+    return m_width;
+}
+
 void ScanRows(const BYTE* bits, int w, int h, const Ranges& ranges, RunCollector& runs) {
     size_t stride = (size_t(w) * 3 + 3) & ~size_t(3);
+    RowMask mask(w, ranges);
     for (int y = 0; y < h; ++y) {
-        const BYTE* row = bits + size_t(h - 1 - y) * stride; // the section is stored bottom-up
-        int x = 0;
-        while (x < w) {
-            int x0 = x;
-            while (x < w && !ranges.Contain(row + size_t(x) * 3))
-                ++x;
-            if (x > x0) runs.Add(x0, y, x, y + 1);
-            ++x; // the pixel that ended the run is transparent
+        mask.Build(bits + size_t(h - 1 - y) * stride); // the section is stored bottom-up
+        // Maximal runs of opaque pixels, left to right.
+        for (int x = mask.NextOpaque(0); x < w; x = mask.NextOpaque(x)) {
+            int end = mask.NextTransparent(x);
+            runs.Add(x, y, end, y + 1);
+            x = end;
         }
     }
 }

@@ -180,3 +180,41 @@ TEST_F(BitmapRegionTest, ExtCreateRegionUnitesTheRectanglesOfTheData) {
     EXPECT_EQ(GetRgnBox(region, &box), NULLREGION);
     DeleteObject(region);
 }
+
+// Guards the scan's sixteen-pixel steps and ragged row ends against the per-pixel rule: a pixel
+// is left out when each stored byte (blue, green, red) lies in [colour byte, + tolerance byte].
+TEST_F(BitmapRegionTest, RandomImagesAgreeWithThePerPixelRangeRule) {
+    unsigned seed = TestSeed();
+    SCOPED_TRACE("seed " + std::to_string(seed) + " (set SKINKIT_SEED to repeat)");
+    std::mt19937 rng(seed);
+    for (int round = 0; round < 12; ++round) {
+        int w = 1 + int(rng() % 70), h = 1 + int(rng() % 4);
+        DWORD colour = rng() & 0xFFFFFF, tolerance = rng() & 0x0F0F0F;
+        std::vector<COLORREF> pixels;
+        for (int i = 0; i < w * h; ++i) {
+            // Mostly near the colour, so that both sides of every range edge occur.
+            BYTE b0 = BYTE((colour & 0xFF) + rng() % 24 - 4),
+                 b1 = BYTE(((colour >> 8) & 0xFF) + rng() % 24 - 4),
+                 b2 = BYTE(((colour >> 16) & 0xFF) + rng() % 24 - 4);
+            pixels.push_back(RGB(b2, b1, b0)); // stored bytes b0 (blue), b1, b2 (red)
+        }
+        auto at = [&](int x, int y) { return pixels[size_t(y * w + x)]; };
+        HBITMAP image = Image(w, h, at);
+        HRGN region = CBitmapU::GetBitmapRegion(image, colour, tolerance, nullptr);
+        for (int y = 0; y < h; ++y)
+            for (int x = 0; x < w; ++x) {
+                COLORREF c = at(x, y);
+                BYTE stored[3] = {GetBValue(c), GetGValue(c), GetRValue(c)};
+                bool within = true;
+                for (int k = 0; k < 3; ++k) {
+                    unsigned low = (colour >> (8 * k)) & 0xFF;
+                    unsigned high = std::min(255u, low + ((tolerance >> (8 * k)) & 0xFF));
+                    within = within && stored[k] >= low && stored[k] <= high;
+                }
+                ASSERT_EQ(bool(PtInRegion(region, x, y)), !within)
+                    << "round " << round << " at " << x << "," << y;
+            }
+        DeleteObject(region);
+        DeleteObject(image);
+    }
+}

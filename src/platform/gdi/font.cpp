@@ -11,6 +11,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
 #include <map>
 #include <optional>
 #include <tuple>
@@ -50,8 +51,19 @@ bool SameFamily(FcPattern* font, const std::string& wanted) {
 
 // The installed font of that family closest to the weight and slant, or nothing when
 // fontconfig only has a substitute of another family.
+// Fontconfig is started once and shut down when the process ends, so that its caches are
+// released rather than reported as leaks.
+bool StartFontconfig() {
+    static const bool started = [] {
+        if (!FcInit()) return false;
+        std::atexit([] { FcFini(); });
+        return true;
+    }();
+    return started;
+}
+
 std::optional<Match> FindFamily(const std::string& family, int weight, bool italic) {
-    if (!FcInit()) return std::nullopt;
+    if (!StartFontconfig()) return std::nullopt;
     FcPattern* pattern = FcPatternCreate();
     FcPatternAddString(pattern, FC_FAMILY, reinterpret_cast<const FcChar8*>(family.c_str()));
     FcPatternAddInteger(pattern, FC_WEIGHT, FcWeightFromOpenType(weight));

@@ -8,8 +8,51 @@
 
 namespace gdi {
 
+// Pixel memory is recycled: a paint or a region scan makes and drops bitmaps of the same size
+// over and over, and fresh large blocks would cost a round trip to the system (and a page
+// fault per page) each time.
+namespace {
+
+struct Block {
+    uint8_t* memory;
+    size_t bytes;
+};
+
+constexpr size_t kKeptBlocks = 8;
+constexpr size_t kKeptBytes = size_t(8) << 20;
+
+std::vector<Block>& Kept() {
+    static auto* kept = new std::vector<Block>;
+    return *kept;
+}
+
+uint8_t* AllocatePixels(size_t bytes) {
+    std::vector<Block>& kept = Kept();
+    for (size_t i = 0; i < kept.size(); ++i)
+        if (kept[i].bytes == bytes) {
+            uint8_t* memory = kept[i].memory;
+            kept.erase(kept.begin() + ptrdiff_t(i));
+            std::memset(memory, 0, bytes);
+            return memory;
+        }
+    return static_cast<uint8_t*>(std::calloc(bytes, 1));
+}
+
+void FreePixels(uint8_t* memory, size_t bytes) {
+    std::vector<Block>& kept = Kept();
+    if (!memory) return;
+    if (bytes < 4096 || bytes > kKeptBytes) return std::free(memory);
+    if (kept.size() == kKeptBlocks) {
+        std::free(kept.front().memory);
+        kept.erase(kept.begin());
+    }
+    kept.push_back({memory, bytes});
+}
+
+} // namespace
+
 Surface::~Surface() {
-    std::free(memory);
+    FreePixels(memory, Bytes());
 }
 
 size_t RowBytes(int64_t width, int bpp) {
@@ -62,7 +105,7 @@ SurfacePtr MakeSurface(int width, int height, int bpp, bool bottomUp,
         const uint32_t* use = s->bitfields ? masks : (bpp == 16 ? kMasks555 : kMasks888);
         if (!SetChannels(*s, use)) return nullptr;
     }
-    s->memory = static_cast<uint8_t*>(std::calloc(s->Bytes(), 1));
+    s->memory = AllocatePixels(s->Bytes());
     if (!s->memory) return nullptr;
     s->pitch = bottomUp ? -ptrdiff_t(stride) : ptrdiff_t(stride);
     s->top = bottomUp ? s->memory + stride * size_t(height - 1) : s->memory;
@@ -172,14 +215,44 @@ uint32_t ValueMask(const Surface& s) {
 
 // ---- Rows ------------------------------------------------------------------------------------
 
+// Monochrome rows a byte (eight pixels) at a time where the span is byte-aligned.
+static void ReadBits(const uint8_t* row, int x, int n, uint32_t* out) {
+    int i = 0;
+    for (; i < n && ((x + i) & 7); ++i)
+        out[i] = (row[(x + i) >> 3] >> (7 - ((x + i) & 7))) & 1;
+    for (; i + 8 <= n; i += 8) {
+        uint8_t b = row[(x + i) >> 3];
+        for (int k = 0; k < 8; ++k)
+            out[i + k] = (b >> (7 - k)) & 1;
+    }
+    for (; i < n; ++i)
+        out[i] = (row[(x + i) >> 3] >> (7 - ((x + i) & 7))) & 1;
+}
+
+static void WriteBit(uint8_t* row, int px, uint32_t v) {
+    uint8_t bit = uint8_t(0x80 >> (px & 7));
+    row[px >> 3] = (v & 1) ? uint8_t(row[px >> 3] | bit) : uint8_t(row[px >> 3] & ~bit);
+}
+
+static void WriteBits(uint8_t* row, int x, int n, const uint32_t* in) {
+    int i = 0;
+    for (; i < n && ((x + i) & 7); ++i)
+        WriteBit(row, x + i, in[i]);
+    for (; i + 8 <= n; i += 8) {
+        uint32_t b = 0;
+        for (int k = 0; k < 8; ++k)
+            b |= (in[i + k] & 1) << (7 - k);
+        row[(x + i) >> 3] = uint8_t(b);
+    }
+    for (; i < n; ++i)
+        WriteBit(row, x + i, in[i]);
+}
+
 void ReadValues(const Surface& s, int x, int y, int n, uint32_t* out) {
     const uint8_t* row = s.Row(y);
     switch (s.bpp) {
     case 1:
-        for (int i = 0; i < n; ++i) {
-            int px = x + i;
-            out[i] = (row[px >> 3] >> (7 - (px & 7))) & 1;
-        }
+        ReadBits(row, x, n, out);
         break;
     case 4:
         for (int i = 0; i < n; ++i) {
@@ -217,11 +290,7 @@ void WriteValues(Surface& s, int x, int y, int n, const uint32_t* in) {
     uint8_t* row = s.Row(y);
     switch (s.bpp) {
     case 1:
-        for (int i = 0; i < n; ++i) {
-            int px = x + i;
-            uint8_t bit = uint8_t(0x80 >> (px & 7));
-            row[px >> 3] = (in[i] & 1) ? (row[px >> 3] | bit) : (row[px >> 3] & ~bit);
-        }
+        WriteBits(row, x, n, in);
         break;
     case 4:
         for (int i = 0; i < n; ++i) {

@@ -112,9 +112,13 @@ static GdiObjectCounts ToCounts(const int* c) {
     return counts;
 }
 
-GdiObjectCounts GdiGetObjectCounts() { return ToCounts(gdi::TheTable().counts); }
+GdiObjectCounts GdiGetObjectCounts() {
+    return ToCounts(gdi::TheTable().counts);
+}
 
-GdiObjectCounts GdiGetCreatedCounts() { return ToCounts(gdi::TheTable().created); }
+GdiObjectCounts GdiGetCreatedCounts() {
+    return ToCounts(gdi::TheTable().created);
+}
 
 std::string GdiDescribeCounts(const GdiObjectCounts& c) {
     return "bitmaps " + std::to_string(c.bitmaps) + ", dcs " + std::to_string(c.dcs) +

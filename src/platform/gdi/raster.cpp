@@ -2,6 +2,8 @@
 // that drawing code uses all the time (copies, masks, fills, colour-to-monochrome).
 #include "platform/gdi/raster.h"
 
+#include "platform/gdi/fastpaths.h"
+
 #include <algorithm>
 #include <cstring>
 #include <vector>
@@ -28,6 +30,9 @@ SourceConverter::SourceConverter(const Surface& src, const Surface& dst, COLORRE
         m_mode = Mode::Table;
         m_table[0] = ColourToValue(dst, monoFg);
         m_table[1] = ColourToValue(dst, monoBg);
+        for (int n = 0; n < 16; ++n)
+            for (int k = 0; k < 4; ++k)
+                m_nibbles[n][k] = m_table[(n >> (3 - k)) & 1];
     } else if (SameValueSpace(src, dst)) {
         m_mode = Mode::Identity;
     } else if (src.bpp <= 8) {
@@ -64,7 +69,26 @@ void SourceConverter::Convert(uint32_t* v, int n) const {
     }
 }
 
+// Monochrome to colour four pixels at a time: the mask-drawing fast path.
+static void ExpandMono(const uint8_t* row, int x, int n, const uint32_t (*nibbles)[4],
+                       const uint32_t* table, uint32_t* out) {
+    int i = 0;
+    for (; i < n && ((x + i) & 7); ++i)
+        out[i] = table[(row[(x + i) >> 3] >> (7 - ((x + i) & 7))) & 1];
+    for (; i + 8 <= n; i += 8) {
+        uint8_t b = row[(x + i) >> 3];
+        std::memcpy(out + i, nibbles[b >> 4], 16);
+        std::memcpy(out + i + 4, nibbles[b & 15], 16);
+    }
+    for (; i < n; ++i)
+        out[i] = table[(row[(x + i) >> 3] >> (7 - ((x + i) & 7))) & 1];
+}
+
 void SourceConverter::Read(int x, int y, int n, uint32_t* out) const {
+    if (m_mode == Mode::Table && m_src.bpp == 1) {
+        ExpandMono(m_src.Row(y), x, n, m_nibbles, m_table, out);
+        return;
+    }
     if (m_mode == Mode::ToMono && (m_src.bpp == 32 || m_src.bpp == 24)) {
         // Colour to monochrome straight from the source row: the mask-making fast path.
         const uint8_t* row = m_src.Row(y);
@@ -185,6 +209,12 @@ void FillBox(const Blit& b, const Box& x) {
         FillValues(dst, x.l, y, w, value);
 }
 
+// Whole rows of two surfaces with the same layout form one block of memory.
+bool OneBlock(const Surface& src, const Surface& dst, const Box& x, int sx, size_t bytes) {
+    return x.l == 0 && sx == 0 && x.r == dst.width && src.width == dst.width &&
+           src.pitch == dst.pitch && bytes == dst.stride;
+}
+
 // Same-format copies and masks of whole bytes: straight on the rows' memory.
 bool BytewiseBox(const Blit& b, const Box& x, bool upward) {
     const Surface& src = *b.src;
@@ -195,27 +225,16 @@ bool BytewiseBox(const Blit& b, const Box& x, bool upward) {
     size_t bytes = size_t(x.r - x.l) * size_t(dst.bpp / 8);
     int sx = b.srcX + (x.l - b.rect.left), sy0 = b.srcY + (x.t - b.rect.top);
     int h = x.b - x.t;
+    if (OneBlock(src, dst, x, sx, bytes)) {
+        // Rows in memory order: the lowest address is the top row, or the bottom one.
+        int first = dst.pitch > 0 ? 0 : h - 1;
+        BytewiseOp(b.rop, dst.Row(x.t + first), src.Row(sy0 + first), bytes * size_t(h));
+        return true;
+    }
     for (int k = 0; k < h; ++k) {
         int j = upward ? h - 1 - k : k;
-        uint8_t* d = dst.Row(x.t + j) + size_t(x.l) * size_t(dst.bpp / 8);
-        const uint8_t* s = src.Row(sy0 + j) + size_t(sx) * size_t(src.bpp / 8);
-        switch (b.rop) {
-        case 0xCC:
-            std::memmove(d, s, bytes);
-            break;
-        case 0x88:
-            for (size_t i = 0; i < bytes; ++i)
-                d[i] &= s[i];
-            break;
-        case 0xEE:
-            for (size_t i = 0; i < bytes; ++i)
-                d[i] |= s[i];
-            break;
-        default:
-            for (size_t i = 0; i < bytes; ++i)
-                d[i] ^= s[i];
-            break;
-        }
+        BytewiseOp(b.rop, dst.Row(x.t + j) + size_t(x.l) * size_t(dst.bpp / 8),
+                   src.Row(sy0 + j) + size_t(sx) * size_t(src.bpp / 8), bytes);
     }
     return true;
 }
@@ -255,10 +274,36 @@ void RowBox(const Blit& b, const Box& x, bool upward) {
     }
 }
 
+bool SimpleRop(uint8_t rop) {
+    return rop == 0xCC || rop == 0x88 || rop == 0xEE || rop == 0x66;
+}
+
+// Masks: colour rows to monochrome bits, and monochrome bits onto screen-format rows.
+bool MaskBox(const Blit& b, const Box& x) {
+    const Surface& src = *b.src;
+    Surface& dst = *b.dst;
+    if (b.xmap || !SimpleRop(b.rop)) return false;
+    int w = x.r - x.l, sx = b.srcX + (x.l - b.rect.left), sy = b.srcY + (x.t - b.rect.top);
+    if (b.rop == 0xCC && b.convert->ToMono() && src.bpp == 32 && dst.bpp == 1) {
+        uint32_t mask = ValueMask(src), bk = b.convert->SourceBackground();
+        for (int j = 0; j < x.b - x.t; ++j)
+            ColourToMonoRow(reinterpret_cast<const uint32_t*>(src.Row(sy + j)) + sx, w, mask, bk,
+                            dst.Row(x.t + j), x.l);
+        return true;
+    }
+    if (b.convert->MonoToColour() && dst.bpp == 32 && b.src != b.dst) {
+        for (int j = 0; j < x.b - x.t; ++j)
+            MonoToColourRow(b.rop, src.Row(sy + j), sx, w, b.convert->Nibbles(), b.convert->Table(),
+                            reinterpret_cast<uint32_t*>(dst.Row(x.t + j)) + x.l);
+        return true;
+    }
+    return false;
+}
+
 void BlitBox(const Blit& b, const Box& x, bool upward) {
     bool usesSource = RopUsesSource(b.rop) && b.src;
     if (!usesSource && (b.rop == 0x00 || b.rop == 0xFF || b.rop == 0xF0)) return FillBox(b, x);
-    if (usesSource && BytewiseBox(b, x, upward)) return;
+    if (usesSource && (BytewiseBox(b, x, upward) || MaskBox(b, x))) return;
     RowBox(b, x, upward);
 }
 

@@ -40,6 +40,10 @@ public:
     // Converts source values in place.
     void Convert(uint32_t* values, int n) const;
     uint32_t SourceBackground() const { return m_srcBk; }
+    // Monochrome sources onto colour: the two values and the values of each nibble of bits.
+    bool MonoToColour() const { return m_mode == Mode::Table && m_src.bpp == 1; }
+    const uint32_t* Table() const { return m_table; }
+    const uint32_t (*Nibbles() const)[4] { return m_nibbles; }
 
 private:
     enum class Mode { Identity, Table, ToMono, ViaColour };
@@ -48,6 +52,7 @@ private:
     Mode m_mode = Mode::Identity;
     uint32_t m_srcBk = 0;
     uint32_t m_table[256] = {};
+    uint32_t m_nibbles[16][4] = {}; // monochrome sources: four pixels' values per nibble
 };
 
 struct Blit {

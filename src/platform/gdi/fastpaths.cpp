@@ -1,0 +1,261 @@
+// Fast paths of the raster engine (see fastpaths.h).
+#include "platform/gdi/fastpaths.h"
+
+#include <array>
+#include <cstring>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+#if defined(__x86_64__) && (defined(__GNUC__) || defined(__clang__))
+#define SK_AVX2 1
+#include <immintrin.h>
+#endif
+
+// GCC also builds these loops for AVX2 and picks the variant when the program loads.
+#if defined(__GNUC__) && !defined(__clang__) && defined(__x86_64__) &&                             \
+    !defined(__SANITIZE_ADDRESS__)
+#define SK_VECTOR_CLONES __attribute__((target_clones("avx512f", "avx2", "default")))
+#else
+#define SK_VECTOR_CLONES
+#endif
+
+namespace gdi {
+
+#if defined(SK_AVX2)
+static bool HasAvx2() {
+    static const bool has = __builtin_cpu_supports("avx2");
+    return has;
+}
+#endif
+
+SK_VECTOR_CLONES void AndBytes(uint8_t* __restrict d, const uint8_t* __restrict s, size_t n) {
+    for (size_t i = 0; i < n; ++i)
+        d[i] &= s[i];
+}
+
+SK_VECTOR_CLONES void OrBytes(uint8_t* __restrict d, const uint8_t* __restrict s, size_t n) {
+    for (size_t i = 0; i < n; ++i)
+        d[i] |= s[i];
+}
+
+SK_VECTOR_CLONES void XorBytes(uint8_t* __restrict d, const uint8_t* __restrict s, size_t n) {
+    for (size_t i = 0; i < n; ++i)
+        d[i] ^= s[i];
+}
+
+void BytewiseOp(uint8_t rop, uint8_t* d, const uint8_t* s, size_t bytes) {
+    switch (rop) {
+    case 0xCC:
+        std::memmove(d, s, bytes);
+        break;
+    case 0x88:
+        AndBytes(d, s, bytes);
+        break;
+    case 0xEE:
+        OrBytes(d, s, bytes);
+        break;
+    default:
+        XorBytes(d, s, bytes);
+        break;
+    }
+}
+
+static void PutBit(uint8_t* row, int x, bool v) {
+    uint8_t bit = uint8_t(0x80 >> (x & 7));
+    row[x >> 3] = v ? uint8_t(row[x >> 3] | bit) : uint8_t(row[x >> 3] & ~bit);
+}
+
+#if defined(SK_AVX2)
+// Bit k of a byte moved to bit 7 - k.
+static const uint8_t* ReversedBytes() {
+    static const auto table = [] {
+        std::array<uint8_t, 256> t{};
+        for (int v = 0; v < 256; ++v)
+            for (int k = 0; k < 8; ++k)
+                t[size_t(v)] |= uint8_t(((v >> k) & 1) << (7 - k));
+        return t;
+    }();
+    return table.data();
+}
+
+__attribute__((target("avx2"))) static inline __m256i Equal(const uint32_t* p, __m256i mask,
+                                                            __m256i bk) {
+    __m256i v = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(p));
+    return _mm256_cmpeq_epi32(_mm256_and_si256(v, mask), bk);
+}
+
+// Eight pixels per step; returns how many pixels it did.
+__attribute__((target("avx2"))) static int
+ColourToMonoAvx2(const uint32_t* src, int n, uint32_t mask, uint32_t bk, uint8_t* out) {
+    const __m256i vmask = _mm256_set1_epi32(int(mask)), vbk = _mm256_set1_epi32(int(bk));
+    // 32 pixels: pack the comparisons to one byte each, put them in pixel order, reverse
+    // each group of eight so that the first pixel of a group lands in its byte's high bit.
+    const __m256i order = _mm256_setr_epi32(0, 4, 1, 5, 2, 6, 3, 7);
+    const __m256i reverse = _mm256_setr_epi8(7, 6, 5, 4, 3, 2, 1, 0, 15, 14, 13, 12, 11, 10, 9, 8,
+                                             7, 6, 5, 4, 3, 2, 1, 0, 15, 14, 13, 12, 11, 10, 9, 8);
+    int i = 0;
+    for (; i + 32 <= n; i += 32) {
+        __m256i low =
+            _mm256_packs_epi32(Equal(src + i, vmask, vbk), Equal(src + i + 8, vmask, vbk));
+        __m256i high =
+            _mm256_packs_epi32(Equal(src + i + 16, vmask, vbk), Equal(src + i + 24, vmask, vbk));
+        __m256i bytes = _mm256_permutevar8x32_epi32(_mm256_packs_epi16(low, high), order);
+        uint32_t bits = uint32_t(_mm256_movemask_epi8(_mm256_shuffle_epi8(bytes, reverse)));
+        std::memcpy(out + (i >> 3), &bits, 4);
+    }
+    const uint8_t* reversed = ReversedBytes();
+    for (; i + 8 <= n; i += 8)
+        out[i >> 3] = reversed[_mm256_movemask_ps(_mm256_castsi256_ps(Equal(src + i, vmask, vbk)))];
+    return i;
+}
+#endif
+
+void ColourToMonoRow(const uint32_t* src, int n, uint32_t mask, uint32_t bk, uint8_t* row, int x) {
+    int i = 0;
+    for (; i < n && ((x + i) & 7); ++i)
+        PutBit(row, x + i, (src[i] & mask) == bk);
+#if defined(SK_AVX2)
+    if (HasAvx2()) i += ColourToMonoAvx2(src + i, n - i, mask, bk, row + ((x + i) >> 3));
+#endif
+#if defined(__SSE2__)
+    // movemask gives pixel k at bit k; the row wants the first pixel in the high bit.
+    static const uint8_t kReverse4[16] = {0, 8, 4, 12, 2, 10, 6, 14, 1, 9, 5, 13, 3, 11, 7, 15};
+    const __m128i vmask = _mm_set1_epi32(int(mask)), vbk = _mm_set1_epi32(int(bk));
+    for (; i + 8 <= n; i += 8) {
+        __m128i a =
+            _mm_and_si128(_mm_loadu_si128(reinterpret_cast<const __m128i*>(src + i)), vmask);
+        __m128i b =
+            _mm_and_si128(_mm_loadu_si128(reinterpret_cast<const __m128i*>(src + i + 4)), vmask);
+        int high = _mm_movemask_ps(_mm_castsi128_ps(_mm_cmpeq_epi32(a, vbk)));
+        int low = _mm_movemask_ps(_mm_castsi128_ps(_mm_cmpeq_epi32(b, vbk)));
+        row[(x + i) >> 3] = uint8_t(kReverse4[high] << 4 | kReverse4[low]);
+    }
+#else
+    for (; i + 8 <= n; i += 8) {
+        unsigned byte = 0;
+        for (int k = 0; k < 8; ++k)
+            byte |= unsigned((src[i + k] & mask) == bk) << (7 - k);
+        row[(x + i) >> 3] = uint8_t(byte);
+    }
+#endif
+    for (; i < n; ++i)
+        PutBit(row, x + i, (src[i] & mask) == bk);
+}
+
+namespace {
+
+// Eight pixels per source byte: the four values of each nibble come from the table.
+template <class Op>
+void MonoBody(const uint8_t* bits, int bytes, const uint32_t (*nib)[4], uint32_t* d, Op op) {
+    for (int j = 0; j < bytes; ++j, d += 8) {
+#if defined(__SSE2__)
+        __m128i high = _mm_loadu_si128(reinterpret_cast<const __m128i*>(nib[bits[j] >> 4]));
+        __m128i low = _mm_loadu_si128(reinterpret_cast<const __m128i*>(nib[bits[j] & 15]));
+        __m128i* out = reinterpret_cast<__m128i*>(d);
+        _mm_storeu_si128(out, op(_mm_loadu_si128(out), high));
+        _mm_storeu_si128(out + 1, op(_mm_loadu_si128(out + 1), low));
+#else
+        const uint32_t* high = nib[bits[j] >> 4];
+        const uint32_t* low = nib[bits[j] & 15];
+        for (int k = 0; k < 4; ++k)
+            d[k] = op(d[k], high[k]), d[4 + k] = op(d[4 + k], low[k]);
+#endif
+    }
+}
+
+#if defined(SK_AVX2)
+// Eight pixels per source byte: each lane tests its own bit and takes the 0 or the 1 value.
+template <uint8_t Rop>
+__attribute__((target("avx2"))) void MonoBodyAvx2(const uint8_t* bits, int bytes, uint32_t zero,
+                                                  uint32_t one, uint32_t* d) {
+    const __m256i select = _mm256_setr_epi32(128, 64, 32, 16, 8, 4, 2, 1);
+    const __m256i v0 = _mm256_set1_epi32(int(zero)), v1 = _mm256_set1_epi32(int(one));
+    for (int j = 0; j < bytes; ++j, d += 8) {
+        __m256i lane = _mm256_and_si256(_mm256_set1_epi32(bits[j]), select);
+        __m256i s = _mm256_blendv_epi8(v0, v1, _mm256_cmpeq_epi32(lane, select));
+        __m256i* out = reinterpret_cast<__m256i*>(d);
+        if constexpr (Rop == 0x88) s = _mm256_and_si256(_mm256_loadu_si256(out), s);
+        if constexpr (Rop == 0xEE) s = _mm256_or_si256(_mm256_loadu_si256(out), s);
+        if constexpr (Rop == 0x66) s = _mm256_xor_si256(_mm256_loadu_si256(out), s);
+        _mm256_storeu_si256(out, s);
+    }
+}
+
+__attribute__((target("avx2"))) void MonoBodyAvx2(uint8_t rop, const uint8_t* bits, int bytes,
+                                                  uint32_t zero, uint32_t one, uint32_t* d) {
+    switch (rop) {
+    case 0xCC:
+        return MonoBodyAvx2<0xCC>(bits, bytes, zero, one, d);
+    case 0x88:
+        return MonoBodyAvx2<0x88>(bits, bytes, zero, one, d);
+    case 0xEE:
+        return MonoBodyAvx2<0xEE>(bits, bytes, zero, one, d);
+    default:
+        return MonoBodyAvx2<0x66>(bits, bytes, zero, one, d);
+    }
+}
+#endif
+
+uint32_t Apply(uint8_t rop, uint32_t d, uint32_t s) {
+    switch (rop) {
+    case 0xCC:
+        return s;
+    case 0x88:
+        return d & s;
+    case 0xEE:
+        return d | s;
+    default:
+        return d ^ s;
+    }
+}
+
+} // namespace
+
+void MonoToColourRow(uint8_t rop, const uint8_t* row, int sx, int n, const uint32_t (*nibbles)[4],
+                     const uint32_t* table, uint32_t* d) {
+    auto bit = [&](int i) { return (row[(sx + i) >> 3] >> (7 - ((sx + i) & 7))) & 1; };
+    int i = 0;
+    for (; i < n && ((sx + i) & 7); ++i)
+        d[i] = Apply(rop, d[i], table[bit(i)]);
+    int bytes = (n - i) / 8;
+    const uint8_t* body = row + ((sx + i) >> 3);
+#if defined(SK_AVX2)
+    if (HasAvx2()) {
+        MonoBodyAvx2(rop, body, bytes, table[0], table[1], d + i);
+        for (i += bytes * 8; i < n; ++i)
+            d[i] = Apply(rop, d[i], table[bit(i)]);
+        return;
+    }
+#endif
+#if defined(__SSE2__)
+    using V = __m128i;
+    auto copy = [](V, V s) { return s; };
+    auto both = [](V a, V s) { return _mm_and_si128(a, s); };
+    auto either = [](V a, V s) { return _mm_or_si128(a, s); };
+    auto differ = [](V a, V s) { return _mm_xor_si128(a, s); };
+#else
+    auto copy = [](uint32_t, uint32_t s) { return s; };
+    auto both = [](uint32_t a, uint32_t s) { return a & s; };
+    auto either = [](uint32_t a, uint32_t s) { return a | s; };
+    auto differ = [](uint32_t a, uint32_t s) { return a ^ s; };
+#endif
+    switch (rop) {
+    case 0xCC:
+        MonoBody(body, bytes, nibbles, d + i, copy);
+        break;
+    case 0x88:
+        MonoBody(body, bytes, nibbles, d + i, both);
+        break;
+    case 0xEE:
+        MonoBody(body, bytes, nibbles, d + i, either);
+        break;
+    default:
+        MonoBody(body, bytes, nibbles, d + i, differ);
+        break;
+    }
+    for (i += bytes * 8; i < n; ++i)
+        d[i] = Apply(rop, d[i], table[bit(i)]);
+}
+
+} // namespace gdi
