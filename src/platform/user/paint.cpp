@@ -154,6 +154,13 @@ BOOL ValidateRgn(HWND hwnd, HRGN region) {
 }
 
 BOOL RedrawWindow(HWND hwnd, const RECT* rect, HRGN region, UINT flags) {
+    // No window: every window on the screen.
+    if (!hwnd && (flags & RDW_INVALIDATE) && !rect && !region) {
+        for (Window* x : AllWindows())
+            AddUpdate(x, gdi::PixRegion(WindowBounds(x)), flags & RDW_ERASE);
+        if (flags & RDW_UPDATENOW) UpdateWindow(GetDesktopWindow());
+        return TRUE;
+    }
     Window* w = hwnd ? Checked(hwnd) : Desktop();
     if (!w) return FALSE;
     gdi::PixRegion area;

@@ -85,6 +85,7 @@ int GetWindowRgn(HWND hwnd, HRGN region);
 
 // ---- Painting --------------------------------------------------------------------------------
 
+// A null window with no rectangle invalidates every window.
 BOOL InvalidateRect(HWND hwnd, const RECT* rect, BOOL erase);
 BOOL InvalidateRgn(HWND hwnd, HRGN region, BOOL erase);
 BOOL ValidateRect(HWND hwnd, const RECT* rect);

@@ -416,3 +416,25 @@ TEST_F(PaintTest, APaintLoopIsReportedWithTheWindowAndMessage) {
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(PaintTest, InvalidatingNoWindowRepaintsEveryWindow) {
+    ProbeWindow top(nullptr, {0, 0, 100, 100}, kWhite, 0, WS_POPUP | WS_VISIBLE);
+    ProbeWindow child(top, {10, 10, 60, 60}, kRed, 1);
+    Pump();
+    top.Clear();
+    child.Clear();
+    // Scribble over the screen, as a stray drawing would.
+    HDC screen = GetDC(nullptr);
+    PatBlt(screen, 0, 0, 240, 320, BLACKNESS);
+    ReleaseDC(nullptr, screen);
+    InvalidateRect(nullptr, nullptr, TRUE);
+    Pump();
+    EXPECT_EQ(top.Count(WM_PAINT), 1);
+    EXPECT_EQ(child.Count(WM_PAINT), 1);
+    EXPECT_FILL((RECT{10, 10, 60, 60}), kRed);
+    EXPECT_FILL((RECT{100, 100, 240, 320}), COLORREF(GetSysColor(COLOR_BACKGROUND)));
+}
+
+} // namespace
