@@ -81,6 +81,71 @@ void DestroyOwnedPopups(Window* w) {
 
 using namespace user;
 
+namespace user {
+namespace {
+
+// The parent (the desktop for top-level windows) and, for popups, the owner; false for a bad
+// handle.
+bool ResolveRelatives(DWORD style, HWND parentHandle, Window** parent, Window** owner) {
+    *parent = Desktop();
+    *owner = nullptr;
+    if (style & WS_CHILD) {
+        *parent = Checked(parentHandle);
+    } else if (parentHandle) {
+        Window* o = Checked(parentHandle);
+        if (!o) return false;
+        *owner = o->isDesktop ? nullptr : TopLevelOf(o);
+    }
+    return *parent != nullptr;
+}
+
+Window* MakeWindow(const std::shared_ptr<WndClass>& cls, const CREATESTRUCT& cs, Window* parent,
+                   Window* owner) {
+    Window* w = NewWindow();
+    if (!w) return nullptr;
+    DWORD style = DWORD(cs.style);
+    w->cls = cls;
+    w->proc = cls->proc;
+    w->style = style & ~DWORD(WS_VISIBLE); // shown once created
+    w->exStyle = cs.dwExStyle;
+    w->id = (style & WS_CHILD) ? UINT_PTR(cs.hMenu) : 0;
+    w->instance = cs.hInstance;
+    w->text = cs.lpszName ? cs.lpszName : u"";
+    w->extra.assign(size_t(cls->wndExtra), 0);
+    w->owner = owner;
+    w->rect = InitialRect(parent, style, cs.x, cs.y, cs.cx, cs.cy);
+    LinkAt(parent, w, InsertionIndex(parent, cs.dwExStyle));
+    return w;
+}
+
+// The creation messages; false when the window refused or went away.
+bool SendCreation(HWND hwnd, CREATESTRUCT* cs) {
+    CBT_CREATEWND cbt = {cs, HWND_TOP};
+    if (CallCbtHooks(HCBT_CREATEWND, WPARAM(hwnd), LPARAM(&cbt))) {
+        if (Window* w = Lookup(hwnd)) Discard(w);
+        return false;
+    }
+    Window* w = Lookup(hwnd);
+    if (!w) return false;
+    if (!CallProc(w, WM_NCCREATE, 0, LPARAM(cs)) ||
+        (Lookup(hwnd) && CallProc(w, WM_CREATE, 0, LPARAM(cs)) == -1)) {
+        if (Lookup(hwnd)) DestroyWindow(hwnd);
+        return false;
+    }
+    if (!(w = Lookup(hwnd))) return false;
+    w->created = true;
+    RECT client;
+    GetClientRect(hwnd, &client);
+    CallProc(w, WM_SIZE, SIZE_RESTORED, MAKELPARAM(client.right, client.bottom));
+    if (!(w = Lookup(hwnd))) return false;
+    int b = BorderWidth(w);
+    CallProc(w, WM_MOVE, 0, MAKELPARAM(w->rect.left + b, w->rect.top + b));
+    return Lookup(hwnd) != nullptr;
+}
+
+} // namespace
+} // namespace user
+
 HWND CreateWindowEx(DWORD exStyle, LPCWSTR className, LPCWSTR windowName, DWORD style, int x, int y,
                     int width, int height, HWND parentHandle, HMENU menuOrId, HINSTANCE instance,
                     LPVOID param) {
@@ -89,67 +154,21 @@ HWND CreateWindowEx(DWORD exStyle, LPCWSTR className, LPCWSTR windowName, DWORD 
         SetLastError(ERROR_CLASS_DOES_NOT_EXIST);
         return nullptr;
     }
-    Window* parent = Desktop();
+    Window* parent = nullptr;
     Window* owner = nullptr;
-    if (style & WS_CHILD) {
-        parent = Checked(parentHandle);
-    } else if (parentHandle) {
-        owner = Checked(parentHandle);
-        if (!owner) return nullptr;
-        owner = owner->isDesktop ? nullptr : TopLevelOf(owner);
-    }
-    if (!parent) return nullptr;
-    Window* w = NewWindow();
+    if (!ResolveRelatives(style, parentHandle, &parent, &owner)) return nullptr;
+    CREATESTRUCT cs = {param, instance, menuOrId,    parentHandle, height,    width,
+                       y,     x,        LONG(style), windowName,   className, exStyle};
+    Window* w = MakeWindow(cls, cs, parent, owner);
     if (!w) return nullptr;
+    // The procedure sees the size the window really has.
+    cs.cx = int(w->rect.right - w->rect.left);
+    cs.cy = int(w->rect.bottom - w->rect.top);
+    cs.x = int(w->rect.left);
+    cs.y = int(w->rect.top);
     HWND hwnd = w->handle;
-    w->cls = cls;
-    w->proc = cls->proc;
-    w->style = style & ~DWORD(WS_VISIBLE);
-    w->exStyle = exStyle;
-    w->id = (style & WS_CHILD) ? UINT_PTR(menuOrId) : 0;
-    w->instance = instance;
-    w->text = windowName ? windowName : u"";
-    w->extra.assign(size_t(cls->wndExtra), 0);
-    w->owner = owner;
-    w->rect = InitialRect(parent, style, x, y, width, height);
-    LinkAt(parent, w, InsertionIndex(parent, exStyle));
-
-    CREATESTRUCT cs = {param,
-                       instance,
-                       menuOrId,
-                       parentHandle,
-                       int(w->rect.bottom - w->rect.top),
-                       int(w->rect.right - w->rect.left),
-                       int(w->rect.top),
-                       int(w->rect.left),
-                       LONG(style),
-                       windowName,
-                       className,
-                       exStyle};
-    CBT_CREATEWND cbt = {&cs, HWND_TOP};
-    if (CallCbtHooks(HCBT_CREATEWND, WPARAM(hwnd), LPARAM(&cbt))) {
-        Discard(w);
-        return nullptr;
-    }
-    if (!(w = Lookup(hwnd))) return nullptr;
-    if (!CallProc(w, WM_NCCREATE, 0, LPARAM(&cs))) {
-        if ((w = Lookup(hwnd))) DestroyWindow(hwnd);
-        return nullptr;
-    }
-    if (!(w = Lookup(hwnd))) return nullptr;
-    if (CallProc(w, WM_CREATE, 0, LPARAM(&cs)) == -1) {
-        if (Lookup(hwnd)) DestroyWindow(hwnd);
-        return nullptr;
-    }
-    if (!(w = Lookup(hwnd))) return nullptr;
-    w->created = true;
-    RECT client;
-    GetClientRect(hwnd, &client);
-    CallProc(w, WM_SIZE, SIZE_RESTORED, MAKELPARAM(client.right, client.bottom));
-    if (!(w = Lookup(hwnd))) return nullptr;
-    CallProc(w, WM_MOVE, 0,
-             MAKELPARAM(w->rect.left + BorderWidth(w), w->rect.top + BorderWidth(w)));
-    if (Lookup(hwnd) && (style & WS_VISIBLE)) ShowWindow(hwnd, SW_SHOW);
+    if (!SendCreation(hwnd, &cs)) return nullptr;
+    if (style & WS_VISIBLE) ShowWindow(hwnd, SW_SHOW);
     return Lookup(hwnd) ? hwnd : nullptr;
 }
 

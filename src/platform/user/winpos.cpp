@@ -98,6 +98,49 @@ void HideForDestroy(Window* w) {
 
 using namespace user;
 
+namespace user {
+namespace {
+
+// Applies the new rectangle, place and visibility; says what changed.
+Change Apply(Window* w, const WINDOWPOS& pos) {
+    Change c;
+    RECT r = w->rect;
+    if (!(pos.flags & SWP_NOSIZE)) {
+        r.right = r.left + std::max(0, pos.cx);
+        r.bottom = r.top + std::max(0, pos.cy);
+    }
+    if (!(pos.flags & SWP_NOMOVE)) OffsetRect(&r, pos.x - r.left, pos.y - r.top);
+    c.moved = r.left != w->rect.left || r.top != w->rect.top;
+    c.sized = (r.right - r.left != w->rect.right - w->rect.left) ||
+              (r.bottom - r.top != w->rect.bottom - w->rect.top);
+    if (c.moved || c.sized) GeometryChanged();
+    w->rect = r;
+    if (!(pos.flags & SWP_NOZORDER)) c.restacked = Restack(w, pos.hwndInsertAfter);
+    bool wasVisible = w->style & WS_VISIBLE;
+    if ((pos.flags & SWP_SHOWWINDOW) && !(pos.flags & SWP_HIDEWINDOW)) w->style |= WS_VISIBLE;
+    if (pos.flags & SWP_HIDEWINDOW) w->style &= ~DWORD(WS_VISIBLE);
+    bool visible = w->style & WS_VISIBLE;
+    c.shown = visible && !wasVisible;
+    c.hidden = wasVisible && !visible;
+    return c;
+}
+
+void SendChanged(Window* w, const WINDOWPOS& pos, const Change& c) {
+    if (!(c.moved || c.sized || c.restacked || c.shown || c.hidden ||
+          (pos.flags & SWP_FRAMECHANGED)))
+        return;
+    const RECT& r = w->rect;
+    WINDOWPOS done = {w->handle,  pos.hwndInsertAfter,   int(r.left),
+                      int(r.top), int(r.right - r.left), int(r.bottom - r.top),
+                      pos.flags};
+    if (!c.moved) done.flags |= SWP_NOMOVE;
+    if (!c.sized) done.flags |= SWP_NOSIZE;
+    CallProc(w, WM_WINDOWPOSCHANGED, 0, LPARAM(&done));
+}
+
+} // namespace
+} // namespace user
+
 BOOL SetWindowPos(HWND hwnd, HWND after, int x, int y, int cx, int cy, UINT flags) {
     Window* w = Checked(hwnd);
     if (!w || w->isDesktop) return FALSE;
@@ -105,44 +148,16 @@ BOOL SetWindowPos(HWND hwnd, HWND after, int x, int y, int cx, int cy, UINT flag
     if (!(flags & SWP_NOSENDCHANGING)) {
         CallProc(w, WM_WINDOWPOSCHANGING, 0, LPARAM(&pos));
         if (!(w = Lookup(hwnd))) return FALSE;
-        flags = pos.flags;
     }
     gdi::PixRegion before = ShownArea(w);
-    Change c;
-    RECT r = w->rect;
-    if (!(flags & SWP_NOSIZE)) {
-        r.right = r.left + std::max(0, pos.cx);
-        r.bottom = r.top + std::max(0, pos.cy);
-    }
-    if (!(flags & SWP_NOMOVE)) OffsetRect(&r, pos.x - r.left, pos.y - r.top);
-    c.moved = r.left != w->rect.left || r.top != w->rect.top;
-    c.sized = (r.right - r.left != w->rect.right - w->rect.left) ||
-              (r.bottom - r.top != w->rect.bottom - w->rect.top);
-    if (c.moved || c.sized) GeometryChanged();
-    w->rect = r;
-    if (!(flags & SWP_NOZORDER)) c.restacked = Restack(w, pos.hwndInsertAfter);
-    bool wasVisible = w->style & WS_VISIBLE;
-    if ((flags & SWP_SHOWWINDOW) && !(flags & SWP_HIDEWINDOW)) w->style |= WS_VISIBLE;
-    if (flags & SWP_HIDEWINDOW) w->style &= ~DWORD(WS_VISIBLE);
-    bool visible = w->style & WS_VISIBLE;
-    c.shown = visible && !wasVisible;
-    c.hidden = wasVisible && !visible;
-    gdi::PixRegion after_ = ShownArea(w);
+    Change c = Apply(w, pos);
+    gdi::PixRegion now = ShownArea(w);
     if (c.hidden) ClearUpdateTree(w);
-    if (!(flags & SWP_NOREDRAW)) Expose(w, before, after_, c);
+    if (!(pos.flags & SWP_NOREDRAW)) Expose(w, before, now, c);
     RefreshDCs();
     if (c.hidden) MoveFocusFrom(w);
-    if (!(w = Lookup(hwnd))) return TRUE;
-    if (c.moved || c.sized || c.restacked || c.shown || c.hidden || (flags & SWP_FRAMECHANGED)) {
-        WINDOWPOS done = {hwnd,       pos.hwndInsertAfter,   int(r.left),
-                          int(r.top), int(r.right - r.left), int(r.bottom - r.top),
-                          flags};
-        if (!c.moved) done.flags |= SWP_NOMOVE;
-        if (!c.sized) done.flags |= SWP_NOSIZE;
-        CallProc(w, WM_WINDOWPOSCHANGED, 0, LPARAM(&done));
-        if (!(w = Lookup(hwnd))) return TRUE;
-    }
-    Activate(w, flags, c);
+    if ((w = Lookup(hwnd))) SendChanged(w, pos, c);
+    if ((w = Lookup(hwnd))) Activate(w, pos.flags, c);
     return TRUE;
 }
 
