@@ -17,14 +17,14 @@ CString Trimmed(const CString& s) {
 
 } // namespace
 
-CString ComposePackagePath(const CString& definitionPath, const CString& folderSpec,
-                           const CString& nameSpec) {
+CString ComposePackagePath(const CString& definitionPath, const CString& outputFolder,
+                           const CString& packageName) {
     int slash = definitionPath.ReverseFind(u'\\');
     CString defFolder = definitionPath.Left(slash + 1);
     CString defName = definitionPath.Mid(slash + 1);
     defName = defName.Left(defName.ReverseFind(u'.')) + u".sdf";
 
-    CString folder = Trimmed(folderSpec), name = Trimmed(nameSpec);
+    CString folder = Trimmed(outputFolder), name = Trimmed(packageName);
     if (folder.Find(u':') < 0) {
         if (!folder.IsEmpty() && folder[0] == u'\\') folder = folder.Mid(1);
         folder = defFolder + folder;

@@ -22,12 +22,12 @@
 bool BuildSkin(const CString& definitionPath, CString* messages);
 bool BuildPackage(const tagSKIN& skin, const CString& packagePath, CString* messages);
 
-// Where a package goes: folderSpec relative to the definition's folder unless it holds a drive
-// colon; a folderSpec ending in a file name with an extension names the package's folder only.
-// nameSpec's last component, when it has an extension, names the package; otherwise the
+// Where a package goes: outputFolder relative to the definition's folder unless it holds a drive
+// colon; a outputFolder ending in a file name with an extension names the package's folder only.
+// packageName's last component, when it has an extension, names the package; otherwise the
 // definition's name with ".sdf".
-CString ComposePackagePath(const CString& definitionPath, const CString& folderSpec,
-                           const CString& nameSpec);
+CString ComposePackagePath(const CString& definitionPath, const CString& outputFolder,
+                           const CString& packageName);
 
 // The suffixes of the files a package passes through before it is in place.
 inline constexpr LPCWSTR kBuildingSuffix = u".building";

@@ -233,9 +233,9 @@ TEST(BuildSkin, FailedBuildLeavesTheEarlierPackage) {
 
 TEST(BuildPackage, ReplacesAnEarlierPackageAndReportsAFolder) {
     TempDir dir;
-    SkinSpec spec = ButtonSkin();
+    SkinSpec model = ButtonSkin();
     tagSKIN skin;
-    FillSkin(spec, skin);
+    FillSkin(model, skin);
     WriteResources(dir);
     dir.WriteFile(u"p.sdf", std::string("earlier"));
     CString messages;

@@ -23,23 +23,23 @@ inline SkinSpec Load(const std::vector<BYTE>& bytes, bool* ok = nullptr) {
     return SpecOf(skin);
 }
 
-// The spec as the record form carries it: no output, no defaults, no section outputs and no
+// The model as the record form carries it: no output, no defaults, no section outputs and no
 // attribute descriptions.
-inline SkinSpec AsRecordForm(SkinSpec spec) {
-    spec.outputPath = CString();
-    spec.separateFiles = false;
-    spec.defaults.reset();
-    for (SectionSpec& s : spec.sections) {
+inline SkinSpec AsRecordForm(SkinSpec model) {
+    model.outputPath = CString();
+    model.separateFiles = false;
+    model.defaults.reset();
+    for (SectionSpec& s : model.sections) {
         s.output = CString();
         for (ComponentSpec& c : s.components)
             for (AttributeSpec& a : c.attributes)
                 a.description = CString();
     }
-    return spec;
+    return model;
 }
 
-// The spec as the text form carries it: the skin's name is the information's name.
-inline SkinSpec AsTextForm(SkinSpec spec) {
-    spec.name = spec.information.name;
-    return spec;
+// The model as the text form carries it: the skin's name is the information's name.
+inline SkinSpec AsTextForm(SkinSpec model) {
+    model.name = model.information.name;
+    return model;
 }

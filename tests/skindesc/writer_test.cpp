@@ -8,10 +8,10 @@
 
 namespace {
 
-std::vector<BYTE> Write(const SkinSpec& spec, bool textForm, bool defaultsSection,
+std::vector<BYTE> Write(const SkinSpec& model, bool textForm, bool defaultsSection,
                         std::vector<CString>* resources = nullptr) {
     tagSKIN skin;
-    FillSkin(spec, skin);
+    FillSkin(model, skin);
     CMemFile file;
     CStringList list;
     EXPECT_TRUE(WriteDescription(skin, file, textForm, defaultsSection, &list));
@@ -148,10 +148,10 @@ TEST(WriteDescription, ResourcesOnceInOrderAfterDefaults) {
 }
 
 TEST(WriteDescription, NullEntriesAreSkipped) {
-    SkinSpec spec = SkinSpec::Named(u"N");
-    spec.Section(u"s").Component(u"1", u"c", u"t").Attr(u"a", u"string", u"v");
+    SkinSpec model = SkinSpec::Named(u"N");
+    model.Section(u"s").Component(u"1", u"c", u"t").Attr(u"a", u"string", u"v");
     tagSKIN skin;
-    FillSkin(spec, skin);
+    FillSkin(model, skin);
     skin.sections.AddHead(nullptr);
     auto* section = static_cast<tagSECTION*>(skin.sections.GetTail());
     section->components.AddTail(nullptr);
@@ -160,18 +160,18 @@ TEST(WriteDescription, NullEntriesAreSkipped) {
         CMemFile file;
         WriteDescription(skin, file, text, false, nullptr);
         SkinSpec loaded = Load(MemFileBytes(file));
-        EXPECT_EQ(loaded.sections, spec.sections);
+        EXPECT_EQ(loaded.sections, model.sections);
     }
 }
 
 TEST(WriteDescriptionFile, TruncatesAndReportsFailure) {
     TempDir dir;
     dir.WriteFile(u"d.xml", std::string(100000, 'x'));
-    SkinSpec spec = SkinSpec::Named(u"F");
+    SkinSpec model = SkinSpec::Named(u"F");
     tagSKIN skin;
-    FillSkin(spec, skin);
+    FillSkin(model, skin);
     ASSERT_TRUE(WriteDescriptionFile(skin, dir / u"d.xml", false, false, nullptr));
-    EXPECT_EQ(dir.ReadFile(u"d.xml"), RecordDescription(spec));
+    EXPECT_EQ(dir.ReadFile(u"d.xml"), RecordDescription(model));
     EXPECT_FALSE(WriteDescriptionFile(skin, dir.Path(), true, false, nullptr));
     EXPECT_FALSE(WriteDescriptionFile(skin, dir / u"no\\such\\folder.xml", true, false, nullptr));
 }

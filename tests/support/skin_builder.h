@@ -73,8 +73,7 @@ struct SkinSpec {
     // Compares the skin's data; writeOutput only shapes the text form.
     bool operator==(const SkinSpec& o) const {
         return name == o.name && information == o.information && outputPath == o.outputPath &&
-               separateFiles == o.separateFiles && defaults == o.defaults &&
-               sections == o.sections;
+               separateFiles == o.separateFiles && defaults == o.defaults && sections == o.sections;
     }
 };
 
@@ -119,8 +118,8 @@ std::vector<CString> PackageEntryNames(const CString& path);
 
 // --- records --------------------------------------------------------------------------------
 
-// Fills an empty tagSKIN with new records made from the spec (the skin then owns them).
-void FillSkin(const SkinSpec& spec, tagSKIN& skin);
+// Fills an empty tagSKIN with new records made from the model (the skin then owns them).
+void FillSkin(const SkinSpec& model, tagSKIN& skin);
 SkinSpec SpecOf(const tagSKIN& skin);
 
 // A memory file holding a copy of bytes, positioned at its start.

@@ -47,7 +47,8 @@ std::vector<CString> PackageEntryNames(const CString& path) {
     CStringList list;
     if (archive.Open(path, CZArchive::modeExtract)) archive.GetFileList(list);
     std::vector<CString> names;
-    for (const CString& name : list) names.push_back(name);
+    for (const CString& name : list)
+        names.push_back(name);
     return names;
 }
 
@@ -55,9 +56,9 @@ std::vector<CString> PackageEntryNames(const CString& path) {
 
 namespace {
 
-tagSECTION* NewSection(const SectionSpec& spec) {
-    auto* section = new tagSECTION{spec.id, spec.output, CPtrList()};
-    for (const ComponentSpec& c : spec.components) {
+tagSECTION* NewSection(const SectionSpec& model) {
+    auto* section = new tagSECTION{model.id, model.output, CPtrList()};
+    for (const ComponentSpec& c : model.components) {
         auto* component = new tagCOMPONENT;
         component->id = c.id;
         component->name = c.name;
@@ -73,42 +74,42 @@ tagSECTION* NewSection(const SectionSpec& spec) {
 }
 
 SectionSpec SpecOfSection(const tagSECTION& section) {
-    SectionSpec spec{section.id, section.output, {}};
+    SectionSpec model{section.id, section.output, {}};
     ForEachRecord<tagCOMPONENT>(section.components, [&](const tagCOMPONENT& c) {
-        ComponentSpec& component = spec.Component(c.id, c.name, c.type);
+        ComponentSpec& component = model.Component(c.id, c.name, c.type);
         ForEachRecord<tagATTRIBUTE>(c.attributes, [&](const tagATTRIBUTE& a) {
             component.Attr(a.id, a.type, a.value, a.name, a.description);
         });
         ForEachRecord<tagPROPERTY>(
             c.properties, [&](const tagPROPERTY& p) { component.Prop(p.id, p.type, p.value); });
     });
-    return spec;
+    return model;
 }
 
 } // namespace
 
-void FillSkin(const SkinSpec& spec, tagSKIN& skin) {
-    const InformationSpec& i = spec.information;
-    skin.name = spec.name;
+void FillSkin(const SkinSpec& model, tagSKIN& skin) {
+    const InformationSpec& i = model.information;
+    skin.name = model.name;
     skin.information = {i.name, i.version, i.description, i.author, i.email, i.webpage};
-    skin.outputPath = spec.outputPath;
-    skin.separateFiles = spec.separateFiles;
-    if (spec.defaults) skin.defaults = NewSection(*spec.defaults);
-    for (const SectionSpec& s : spec.sections)
+    skin.outputPath = model.outputPath;
+    skin.separateFiles = model.separateFiles;
+    if (model.defaults) skin.defaults = NewSection(*model.defaults);
+    for (const SectionSpec& s : model.sections)
         skin.sections.AddTail(NewSection(s));
 }
 
 SkinSpec SpecOf(const tagSKIN& skin) {
-    SkinSpec spec;
+    SkinSpec model;
     const tagSKININFORMATION& i = skin.information;
-    spec.name = skin.name;
-    spec.information = {i.name, i.version, i.description, i.author, i.email, i.webpage};
-    spec.outputPath = skin.outputPath;
-    spec.separateFiles = skin.separateFiles;
-    if (skin.defaults) spec.defaults = SpecOfSection(*skin.defaults);
+    model.name = skin.name;
+    model.information = {i.name, i.version, i.description, i.author, i.email, i.webpage};
+    model.outputPath = skin.outputPath;
+    model.separateFiles = skin.separateFiles;
+    if (skin.defaults) model.defaults = SpecOfSection(*skin.defaults);
     ForEachRecord<tagSECTION>(
-        skin.sections, [&](const tagSECTION& s) { spec.sections.push_back(SpecOfSection(s)); });
-    return spec;
+        skin.sections, [&](const tagSECTION& s) { model.sections.push_back(SpecOfSection(s)); });
+    return model;
 }
 
 // --- printing ----------------------------------------------------------------------------------
