@@ -105,7 +105,7 @@ struct RecordReader {
         section = new tagSECTION;
         in.NextString(section->id);
         skin.sections.AddTail(section);
-        component = nullptr;
+        // The current component stays: a record stream names no end of a component.
     }
     bool Component() {
         if (!section) return false;

@@ -238,3 +238,20 @@ TEST(LoadRecordForm, FilesShorterThanTheMarkFail) {
         EXPECT_FALSE(ReadSkinInformation(file, info));
     }
 }
+
+TEST(LoadRecordForm, ComponentStaysCurrentAcrossSections) {
+    // Guards the record reading: a new section does not end the current component, so an
+    // attribute straight after "SECTION" belongs to the last component read.
+    SkinSpec loaded = Load(RecordStream({u"SKIN",    u"N", u"SKININFORMATION",
+                                         u"",        u"",  u"",
+                                         u"",        u"",  u"",
+                                         u"SECTION", u"a", u"COMPONENT",
+                                         u"1",       u"c", u"t",
+                                         u"SECTION", u"b", u"ATTRIBUTE",
+                                         u"x",       u"",  u"s",
+                                         u"v"}));
+    ASSERT_EQ(loaded.sections.size(), 2u);
+    ASSERT_EQ(loaded.sections[0].components.size(), 1u);
+    EXPECT_EQ(loaded.sections[0].components[0].attributes.size(), 1u);
+    EXPECT_TRUE(loaded.sections[1].components.empty());
+}
