@@ -27,6 +27,26 @@ static bool HasAvx2() {
     static const bool has = __builtin_cpu_supports("avx2");
     return has;
 }
+
+static bool HasAvx512() {
+    static const bool has = __builtin_cpu_supports("avx512f") && __builtin_cpu_supports("avx512bw");
+    return has;
+}
+
+// 64 bytes at a time; returns how many bytes it did.
+template <uint8_t Rop>
+__attribute__((target("avx512f"))) static size_t BytewiseAvx512(uint8_t* d, const uint8_t* s,
+                                                                size_t n) {
+    size_t i = 0;
+    for (; i + 64 <= n; i += 64) {
+        __m512i a = _mm512_loadu_si512(d + i), b = _mm512_loadu_si512(s + i);
+        if constexpr (Rop == 0x88) a = _mm512_and_si512(a, b);
+        if constexpr (Rop == 0xEE) a = _mm512_or_si512(a, b);
+        if constexpr (Rop == 0x66) a = _mm512_xor_si512(a, b);
+        _mm512_storeu_si512(d + i, a);
+    }
+    return i;
+}
 #endif
 
 SK_VECTOR_CLONES void AndBytes(uint8_t* __restrict d, const uint8_t* __restrict s, size_t n) {
@@ -45,6 +65,14 @@ SK_VECTOR_CLONES void XorBytes(uint8_t* __restrict d, const uint8_t* __restrict 
 }
 
 void BytewiseOp(uint8_t rop, uint8_t* d, const uint8_t* s, size_t bytes) {
+#if defined(SK_AVX2)
+    if (rop != 0xCC && HasAvx512()) {
+        size_t done = rop == 0x88   ? BytewiseAvx512<0x88>(d, s, bytes)
+                      : rop == 0xEE ? BytewiseAvx512<0xEE>(d, s, bytes)
+                                    : BytewiseAvx512<0x66>(d, s, bytes);
+        d += done, s += done, bytes -= done;
+    }
+#endif
     switch (rop) {
     case 0xCC:
         std::memmove(d, s, bytes);
@@ -109,6 +137,21 @@ ColourToMonoAvx2(const uint32_t* src, int n, uint32_t mask, uint32_t bk, uint8_t
         out[i >> 3] = reversed[_mm256_movemask_ps(_mm256_castsi256_ps(Equal(src + i, vmask, vbk)))];
     return i;
 }
+
+// Sixteen pixels per step: the comparison mask holds pixel k at bit k.
+__attribute__((target("avx512f"))) static int
+ColourToMonoAvx512(const uint32_t* src, int n, uint32_t mask, uint32_t bk, uint8_t* out) {
+    const uint8_t* reversed = ReversedBytes();
+    const __m512i vmask = _mm512_set1_epi32(int(mask)), vbk = _mm512_set1_epi32(int(bk));
+    int i = 0;
+    for (; i + 16 <= n; i += 16) {
+        __m512i p = _mm512_and_si512(_mm512_loadu_si512(src + i), vmask);
+        unsigned bits = _mm512_cmpeq_epi32_mask(p, vbk);
+        out[i >> 3] = reversed[bits & 0xFF];
+        out[(i >> 3) + 1] = reversed[bits >> 8];
+    }
+    return i;
+}
 #endif
 
 void ColourToMonoRow(const uint32_t* src, int n, uint32_t mask, uint32_t bk, uint8_t* row, int x) {
@@ -116,6 +159,7 @@ void ColourToMonoRow(const uint32_t* src, int n, uint32_t mask, uint32_t bk, uin
     for (; i < n && ((x + i) & 7); ++i)
         PutBit(row, x + i, (src[i] & mask) == bk);
 #if defined(SK_AVX2)
+    if (HasAvx512()) i += ColourToMonoAvx512(src + i, n - i, mask, bk, row + ((x + i) >> 3));
     if (HasAvx2()) i += ColourToMonoAvx2(src + i, n - i, mask, bk, row + ((x + i) >> 3));
 #endif
 #if defined(__SSE2__)
@@ -182,6 +226,38 @@ __attribute__((target("avx2"))) void MonoBodyAvx2(const uint8_t* bits, int bytes
     }
 }
 
+// Sixteen pixels (two source bytes) per step; returns how many bytes it did.
+template <uint8_t Rop>
+__attribute__((target("avx512f"))) int MonoBodyAvx512(const uint8_t* bits, int bytes, uint32_t zero,
+                                                      uint32_t one, uint32_t* d) {
+    const uint8_t* reversed = ReversedBytes();
+    const __m512i v0 = _mm512_set1_epi32(int(zero)), v1 = _mm512_set1_epi32(int(one));
+    int j = 0;
+    for (; j + 2 <= bytes; j += 2, d += 16) {
+        __mmask16 ones = __mmask16(reversed[bits[j]] | reversed[bits[j + 1]] << 8);
+        __m512i s = _mm512_mask_blend_epi32(ones, v0, v1);
+        if constexpr (Rop == 0x88) s = _mm512_and_si512(_mm512_loadu_si512(d), s);
+        if constexpr (Rop == 0xEE) s = _mm512_or_si512(_mm512_loadu_si512(d), s);
+        if constexpr (Rop == 0x66) s = _mm512_xor_si512(_mm512_loadu_si512(d), s);
+        _mm512_storeu_si512(d, s);
+    }
+    return j;
+}
+
+int MonoBodyAvx512(uint8_t rop, const uint8_t* bits, int bytes, uint32_t zero, uint32_t one,
+                   uint32_t* d) {
+    switch (rop) {
+    case 0xCC:
+        return MonoBodyAvx512<0xCC>(bits, bytes, zero, one, d);
+    case 0x88:
+        return MonoBodyAvx512<0x88>(bits, bytes, zero, one, d);
+    case 0xEE:
+        return MonoBodyAvx512<0xEE>(bits, bytes, zero, one, d);
+    default:
+        return MonoBodyAvx512<0x66>(bits, bytes, zero, one, d);
+    }
+}
+
 __attribute__((target("avx2"))) void MonoBodyAvx2(uint8_t rop, const uint8_t* bits, int bytes,
                                                   uint32_t zero, uint32_t one, uint32_t* d) {
     switch (rop) {
@@ -222,7 +298,8 @@ void MonoToColourRow(uint8_t rop, const uint8_t* row, int sx, int n, const uint3
     const uint8_t* body = row + ((sx + i) >> 3);
 #if defined(SK_AVX2)
     if (HasAvx2()) {
-        MonoBodyAvx2(rop, body, bytes, table[0], table[1], d + i);
+        int done = HasAvx512() ? MonoBodyAvx512(rop, body, bytes, table[0], table[1], d + i) : 0;
+        MonoBodyAvx2(rop, body + done, bytes - done, table[0], table[1], d + i + 8 * done);
         for (i += bytes * 8; i < n; ++i)
             d[i] = Apply(rop, d[i], table[bit(i)]);
         return;
