@@ -158,7 +158,7 @@ static const Surface* SourceOf(HDC source, int& x, int& y, COLORREF& bk) {
 BOOL StretchBlt(HDC dest, int x, int y, int width, int height, HDC source, int sourceX, int sourceY,
                 int sourceWidth, int sourceHeight, DWORD rop) {
     DeviceContext* d = DC(dest);
-    if (!d) return FALSE;
+    if (!d || !Fits(x, y, width, height, sourceX, sourceY, sourceWidth, sourceHeight)) return FALSE;
     Transfer t{x,       y,       width,       height,       nullptr,
                sourceX, sourceY, sourceWidth, sourceHeight, uint8_t(rop >> 16)};
     t.monoFg = d->state.textColour;

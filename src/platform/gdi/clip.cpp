@@ -58,7 +58,7 @@ static RECT DeviceRect(const DeviceContext& dc, int left, int top, int right, in
 
 int IntersectClipRect(HDC hdc, int left, int top, int right, int bottom) {
     DeviceContext* dc = DC(hdc);
-    if (!dc) return ERROR;
+    if (!dc || !Fits(left, top, right, bottom)) return ERROR;
     PixRegion result = CurrentClip(*dc);
     result.IntersectRect(DeviceRect(*dc, left, top, right, bottom));
     return SetClip(dc, std::move(result));
@@ -66,7 +66,7 @@ int IntersectClipRect(HDC hdc, int left, int top, int right, int bottom) {
 
 int ExcludeClipRect(HDC hdc, int left, int top, int right, int bottom) {
     DeviceContext* dc = DC(hdc);
-    if (!dc) return ERROR;
+    if (!dc || !Fits(left, top, right, bottom)) return ERROR;
     PixRegion result = CurrentClip(*dc);
     result.Subtract(PixRegion(DeviceRect(*dc, left, top, right, bottom)));
     return SetClip(dc, std::move(result));
@@ -105,14 +105,14 @@ int GetClipRgn(HDC hdc, HRGN region) {
 
 BOOL PtVisible(HDC hdc, int x, int y) {
     DeviceContext* dc = DC(hdc);
-    if (!dc) return FALSE;
+    if (!dc || !Fits(x, y)) return FALSE;
     POINT off = dc->Offset();
     return dc->Clip().Contains(x + off.x, y + off.y);
 }
 
 BOOL RectVisible(HDC hdc, const RECT* rect) {
     DeviceContext* dc = DC(hdc);
-    if (!dc || !rect) return FALSE;
+    if (!dc || !rect || !Fits(*rect)) return FALSE;
     POINT off = dc->Offset();
     RECT r{rect->left + off.x, rect->top + off.y, rect->right + off.x, rect->bottom + off.y};
     return dc->Clip().Overlaps(r);

@@ -246,7 +246,7 @@ static BOOL SetPoint(POINT& slot, int x, int y, LPPOINT previous) {
 
 BOOL SetViewportOrgEx(HDC hdc, int x, int y, LPPOINT previous) {
     DeviceContext* dc = DC(hdc);
-    return dc && SetPoint(dc->state.viewport, x, y, previous);
+    return dc && Fits(x, y) && SetPoint(dc->state.viewport, x, y, previous);
 }
 
 BOOL GetViewportOrgEx(HDC hdc, LPPOINT origin) {
@@ -258,7 +258,8 @@ BOOL GetViewportOrgEx(HDC hdc, LPPOINT origin) {
 
 BOOL OffsetViewportOrgEx(HDC hdc, int dx, int dy, LPPOINT previous) {
     DeviceContext* dc = DC(hdc);
-    if (!dc) return FALSE;
+    if (!dc || !Fits(dc->state.viewport.x + int64_t(dx), dc->state.viewport.y + int64_t(dy)))
+        return FALSE;
     POINT v = dc->state.viewport;
     return SetPoint(dc->state.viewport, v.x + dx, v.y + dy, previous);
 }

@@ -96,7 +96,7 @@ bool DrawLine(DeviceContext* d, int x0, int y0, int x1, int y1) {
 
 int FillRect(HDC hdc, const RECT* rect, HBRUSH brush) {
     DeviceContext* d = DC(hdc);
-    if (!d || !rect) return 0;
+    if (!d || !rect || !Fits(*rect)) return 0;
     std::optional<COLORREF> colour = BrushColour(brush, true);
     if (!colour) return As<BrushObject>(brush) ? 1 : 0; // a hollow brush paints nothing
     FillLogical(d, *rect, *colour, 0xF0);
@@ -105,7 +105,7 @@ int FillRect(HDC hdc, const RECT* rect, HBRUSH brush) {
 
 int FrameRect(HDC hdc, const RECT* rect, HBRUSH brush) {
     DeviceContext* d = DC(hdc);
-    if (!d || !rect) return 0;
+    if (!d || !rect || !Fits(*rect)) return 0;
     std::optional<COLORREF> colour = BrushColour(brush, true);
     if (!colour) return As<BrushObject>(brush) ? 1 : 0;
     const RECT& r = *rect;
@@ -118,7 +118,7 @@ int FrameRect(HDC hdc, const RECT* rect, HBRUSH brush) {
 }
 
 BOOL InvertRect(HDC hdc, const RECT* rect) {
-    if (!rect) return FALSE;
+    if (!rect || !Fits(*rect)) return FALSE;
     return PatBlt(hdc, rect->left, rect->top, rect->right - rect->left, rect->bottom - rect->top,
                   DSTINVERT);
 }
@@ -142,7 +142,7 @@ BOOL PaintRgn(HDC hdc, HRGN region) {
 
 COLORREF SetPixel(HDC hdc, int x, int y, COLORREF colour) {
     DeviceContext* d = DC(hdc);
-    if (!d) return CLR_INVALID;
+    if (!d || !Fits(x, y)) return CLR_INVALID;
     POINT off = d->Offset();
     x += off.x, y += off.y;
     if (!d->Clip().Contains(x, y)) return CLR_INVALID;
@@ -155,7 +155,7 @@ COLORREF SetPixel(HDC hdc, int x, int y, COLORREF colour) {
 
 COLORREF GetPixel(HDC hdc, int x, int y) {
     DeviceContext* d = DC(hdc);
-    if (!d) return CLR_INVALID;
+    if (!d || !Fits(x, y)) return CLR_INVALID;
     POINT off = d->Offset();
     x += off.x, y += off.y;
     if (!d->Clip().Contains(x, y)) return CLR_INVALID;
@@ -165,7 +165,7 @@ COLORREF GetPixel(HDC hdc, int x, int y) {
 
 BOOL MoveToEx(HDC hdc, int x, int y, LPPOINT previous) {
     DeviceContext* d = DC(hdc);
-    if (!d) return FALSE;
+    if (!d || !Fits(x, y)) return FALSE;
     if (previous) *previous = d->state.position;
     d->state.position = POINT{x, y};
     return TRUE;
@@ -180,7 +180,7 @@ BOOL GetCurrentPositionEx(HDC hdc, LPPOINT position) {
 
 BOOL LineTo(HDC hdc, int x, int y) {
     DeviceContext* d = DC(hdc);
-    if (!d) return FALSE;
+    if (!d || !Fits(x, y)) return FALSE;
     POINT from = d->state.position;
     DrawLine(d, from.x, from.y, x, y);
     d->state.position = POINT{x, y};
@@ -190,6 +190,8 @@ BOOL LineTo(HDC hdc, int x, int y) {
 BOOL Polyline(HDC hdc, const POINT* points, int count) {
     DeviceContext* d = DC(hdc);
     if (!d || !points || count < 2) return FALSE;
+    for (int i = 0; i < count; ++i)
+        if (!Fits(points[i].x, points[i].y)) return FALSE;
     for (int i = 1; i < count; ++i)
         DrawLine(d, points[i - 1].x, points[i - 1].y, points[i].x, points[i].y);
     return TRUE;
@@ -197,7 +199,7 @@ BOOL Polyline(HDC hdc, const POINT* points, int count) {
 
 BOOL Rectangle(HDC hdc, int left, int top, int right, int bottom) {
     DeviceContext* d = DC(hdc);
-    if (!d) return FALSE;
+    if (!d || !Fits(left, top, right, bottom)) return FALSE;
     if (left > right) std::swap(left, right);
     if (top > bottom) std::swap(top, bottom);
     auto* pen = As<PenObject>(d->state.pen);

@@ -119,7 +119,7 @@ TextLine Layout(RealFont& font, const Source& s, Range r, UINT format) {
 int DrawText(HDC hdc, LPCWSTR text, int count, LPRECT rect, UINT format) {
     DeviceContext* d = DC(hdc);
     RealFont* font = d ? FontOf(d) : nullptr;
-    if (!font || !text || !rect) return 0;
+    if (!font || !text || !rect || !Fits(*rect)) return 0;
     size_t n = count < 0 ? wcslen(text) : size_t(count);
     Source source = Prepare(text, n, format);
     RECT& r = *rect;

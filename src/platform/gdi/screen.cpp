@@ -65,7 +65,7 @@ HDC GdiCreateScreenDC() {
 
 BOOL GdiSetDCOrigin(HDC hdc, int x, int y) {
     DeviceContext* dc = DC(hdc);
-    if (!dc || !dc->screen) return FALSE;
+    if (!dc || !dc->screen || !Fits(x, y)) return FALSE;
     dc->origin = POINT{x, y};
     dc->InvalidateClip();
     return TRUE;

@@ -235,7 +235,7 @@ BOOL ExtTextOut(HDC hdc, int x, int y, UINT options, const RECT* rect, LPCWSTR t
                 const INT* dx) {
     DeviceContext* d = DC(hdc);
     RealFont* f = d ? FontOf(d) : nullptr;
-    if (!f || (count > 0 && !text)) return FALSE;
+    if (!f || (count > 0 && !text) || !Fits(x, y) || (rect && !Fits(*rect))) return FALSE;
     TextLine line = Shape(*f, text, count, dx);
     UINT align = d->state.textAlign;
     if (align & TA_UPDATECP) x = d->state.position.x, y = d->state.position.y;

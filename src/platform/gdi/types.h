@@ -129,6 +129,16 @@ int GetFontObject(const void* handle, int size, void* buffer);
 // system colour index + 1 is accepted in place of a handle.
 std::optional<COLORREF> BrushColour(HBRUSH brush, bool sysIndex = false);
 
+// Coordinates and extents the calls accept: within +-2^28, so that adding a context's origin
+// and viewport (each kept within the same bounds) never leaves 32 bits.
+constexpr int64_t kCoordinateLimit = int64_t(1) << 28;
+template <class... V> bool Fits(V... values) {
+    return ((int64_t(values) >= -kCoordinateLimit && int64_t(values) <= kCoordinateLimit) && ...);
+}
+inline bool Fits(const RECT& r) {
+    return Fits(r.left, r.top, r.right, r.bottom);
+}
+
 // Marks the surface as changed (for viewers of the screen).
 inline void Touch(Surface& s) {
     ++s.serial;

@@ -253,3 +253,24 @@ TEST_F(DrawTest, ExportsPngOfBitmapsAndContextAreas) {
     png_image_free(&image);
     EXPECT_TRUE(GdiEncodeDCAreaPng(c.dc(), RECT{9, 9, 12, 12}).empty());
 }
+
+// Guards against coordinate arithmetic overflowing when a caller passes extreme values.
+TEST_F(DrawTest, ExtremeCoordinatesAreRefusedWithoutDrawing) {
+    Canvas c(4, 4);
+    const int huge = 2000000000;
+    RECT far{-huge, -huge, huge, huge};
+    HBRUSH red = CreateSolidBrush(kRed);
+    EXPECT_EQ(FillRect(c.dc(), &far, red), 0);
+    EXPECT_FALSE(BitBlt(c.dc(), huge, 0, 4, 4, c.dc(), 0, 0, SRCCOPY));
+    EXPECT_FALSE(StretchBlt(c.dc(), 0, 0, huge, 4, c.dc(), 0, 0, 2, 2, SRCCOPY));
+    EXPECT_EQ(SetPixel(c.dc(), huge, huge, kRed), CLR_INVALID);
+    EXPECT_FALSE(LineTo(c.dc(), huge, 0));
+    EXPECT_FALSE(SetViewportOrgEx(c.dc(), huge, 0, nullptr));
+    EXPECT_FALSE(TextOut(c.dc(), -huge, 0, u"x", 1));
+    EXPECT_EQ(c.Count(kRed), 0);
+    // Large but reasonable values still work and are clipped.
+    RECT big{-100000, -100000, 100000, 100000};
+    EXPECT_EQ(FillRect(c.dc(), &big, red), 1);
+    EXPECT_EQ(c.Count(kRed), 16);
+    DeleteObject(red);
+}
