@@ -7,7 +7,6 @@
 #include <zlib.h>
 
 #include <cstdlib>
-#include <ctime>
 #include <filesystem>
 #include <memory>
 #include <random>
@@ -66,21 +65,6 @@ Bytes TextLike(size_t size, unsigned seed) {
     return Bytes(text.begin(), text.begin() + long(size));
 }
 
-// Each figure is the CPU time of this thread, system calls included: the machine is shared, and
-// wall-clock time would measure the neighbours as well.
-class CpuTimer {
-public:
-    CpuTimer() { clock_gettime(CLOCK_THREAD_CPUTIME_ID, &m_start); }
-    double Seconds() const {
-        timespec now;
-        clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
-        return double(now.tv_sec - m_start.tv_sec) + double(now.tv_nsec - m_start.tv_nsec) * 1e-9;
-    }
-
-private:
-    timespec m_start;
-};
-
 struct Corpus {
     std::vector<Bytes> entries;
     std::vector<Bytes> packedPieces;
@@ -124,20 +108,13 @@ struct Corpus {
         }
         return files;
     }
-    // Writes the package of all entries to `path`; the seconds it took go to `seconds`.
-    bool Write(const CString& path, double* seconds = nullptr) const {
-        std::vector<std::unique_ptr<CMemFile>> files = MemoryFiles();
-        // A new package, as a build makes one: rewriting a truncated file would also measure
-        // the file system's flush-on-close of replaced data (ext4's auto_da_alloc).
-        DeleteFile(path);
-        CpuTimer timer;
+    // Writes the package of the entries in `files` to `path`.
+    static bool Write(const CString& path, std::vector<std::unique_ptr<CMemFile>>& files) {
         CZArchive archive;
         if (!archive.Open(path, CZArchive::modeCreate)) return false;
         for (int i = 0; i < kEntries; ++i)
             if (!archive.Add(EntryName(i), *files[size_t(i)])) return false;
-        bool closed = archive.Close();
-        if (seconds) *seconds = timer.Seconds();
-        return closed;
+        return archive.Close();
     }
 };
 
@@ -150,9 +127,13 @@ void BM_ArchiveCreate(benchmark::State& state) {
     Corpus& corpus = TheCorpus();
     CString path = CString::FromUtf8(corpus.folder + "/create.sdf");
     for (auto _ : state) {
-        double seconds = 0;
-        if (!corpus.Write(path, &seconds)) return state.SkipWithError("creating failed");
-        state.SetIterationTime(seconds);
+        state.PauseTiming();
+        std::vector<std::unique_ptr<CMemFile>> files = corpus.MemoryFiles();
+        // A new package, as a build makes one: rewriting a truncated file would also measure
+        // the file system's flush-on-close of replaced data (ext4's auto_da_alloc).
+        DeleteFile(path);
+        state.ResumeTiming();
+        if (!Corpus::Write(path, files)) return state.SkipWithError("creating failed");
     }
     state.SetBytesProcessed(int64_t(state.iterations()) * kEntries * int64_t(kEntrySize));
 }
@@ -161,7 +142,6 @@ void BM_RawCompress(benchmark::State& state) {
     Corpus& corpus = TheCorpus();
     Bytes packed(compressBound(kPiece));
     for (auto _ : state) {
-        CpuTimer timer;
         for (const Bytes& entry : corpus.entries) {
             for (size_t at = 0; at < entry.size(); at += kPiece) {
                 uLongf size = packed.size();
@@ -170,16 +150,15 @@ void BM_RawCompress(benchmark::State& state) {
                 benchmark::DoNotOptimize(packed.data());
             }
         }
-        state.SetIterationTime(timer.Seconds());
     }
     state.SetBytesProcessed(int64_t(state.iterations()) * kEntries * int64_t(kEntrySize));
 }
 
 void BM_ArchiveExtract(benchmark::State& state) {
     Corpus& corpus = TheCorpus();
-    if (!corpus.Write(corpus.archivePath)) return state.SkipWithError("no archive");
+    std::vector<std::unique_ptr<CMemFile>> files = corpus.MemoryFiles();
+    if (!Corpus::Write(corpus.archivePath, files)) return state.SkipWithError("no archive");
     for (auto _ : state) {
-        CpuTimer timer;
         CZArchive archive;
         if (!archive.Open(corpus.archivePath, CZArchive::modeExtract))
             return state.SkipWithError("opening the archive failed");
@@ -189,7 +168,6 @@ void BM_ArchiveExtract(benchmark::State& state) {
                 return state.SkipWithError("extracting failed");
             benchmark::DoNotOptimize(data.GetData());
         }
-        state.SetIterationTime(timer.Seconds());
     }
     state.SetBytesProcessed(int64_t(state.iterations()) * kEntries * int64_t(kEntrySize));
 }
@@ -198,14 +176,12 @@ void BM_RawUncompress(benchmark::State& state) {
     Corpus& corpus = TheCorpus();
     Bytes plain(kPiece);
     for (auto _ : state) {
-        CpuTimer timer;
         for (const Bytes& packed : corpus.packedPieces) {
             uLongf size = plain.size();
             if (uncompress(plain.data(), &size, packed.data(), uLong(packed.size())) != Z_OK)
                 return state.SkipWithError("uncompress failed");
             benchmark::DoNotOptimize(plain.data());
         }
-        state.SetIterationTime(timer.Seconds());
     }
     state.SetBytesProcessed(int64_t(state.iterations()) * kEntries * int64_t(kEntrySize));
 }
@@ -213,7 +189,7 @@ void BM_RawUncompress(benchmark::State& state) {
 // Each figure is the median of several runs, interleaved at random with the other benchmarks'
 // runs, so that a busy moment on a shared machine does not decide a ratio.
 void Configure(benchmark::internal::Benchmark* b) {
-    b->Unit(benchmark::kMillisecond)->UseManualTime()->MinTime(0.5)->Repetitions(9);
+    b->Unit(benchmark::kMillisecond)->MinTime(0.5)->Repetitions(9);
     b->ReportAggregatesOnly(true);
 }
 
@@ -225,7 +201,7 @@ BENCHMARK(BM_RawUncompress)->Apply(Configure);
 } // namespace
 
 // The name under which each benchmark's median is reported.
-#define kMedian "/min_time:0.500/repeats:9/manual_time_median"
+#define kMedian "/min_time:0.500/repeats:9_median"
 
 int main(int argc, char** argv) {
     std::vector<char*> args(argv, argv + argc);
