@@ -40,7 +40,7 @@ bool GetAttributeValue(const CString& attributes, CString& value, const CString&
     std::u16string_view rest = attributes.View(), key, quoted;
     while (NextAttribute(rest, key, quoted)) {
         if (EqualsNoCase(key, name.View())) {
-            value = UnquoteValue(CString(quoted));
+            value = UnquoteView(quoted);
             return true;
         }
     }
@@ -53,6 +53,15 @@ CString QuoteValue(const CString& value) {
     s.Replace(u"<", u"<<");
     s.Replace(u">", u">>");
     return u'"' + s + u'"';
+}
+
+CString UnquoteView(std::u16string_view quoted) {
+    // Most values hold nothing to unescape: the text between the quotes is the value.
+    size_t n = quoted.size();
+    if (n >= 2 && quoted[0] == u'"' && quoted[n - 1] == u'"' &&
+        quoted.substr(1, n - 2).find_first_of(u"\"<>") == std::u16string_view::npos)
+        return CString(quoted.substr(1, n - 2));
+    return UnquoteValue(CString(quoted));
 }
 
 CString UnquoteValue(const CString& quoted) {

@@ -17,6 +17,9 @@ inline bool EqualsNoCase(std::u16string_view a, std::u16string_view b) {
     return true;
 }
 
+// UnquoteValue on a quoted value where it lies.
+CString UnquoteView(std::u16string_view quoted);
+
 class CAttributeText {
 public:
     // The text must outlive this object.
@@ -30,5 +33,10 @@ public:
     }
 
 private:
-    std::vector<std::pair<std::u16string_view, std::u16string_view>> m_pairs;
+    using Pair = std::pair<std::u16string_view, std::u16string_view>;
+    // Elements carry a handful of attributes: those stay in place, the rest go to m_more.
+    static constexpr size_t kInline = 8;
+    Pair m_pairs[kInline];
+    size_t m_count = 0;
+    std::vector<Pair> m_more;
 };

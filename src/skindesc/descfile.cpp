@@ -3,6 +3,8 @@
 
 #include <algorithm>
 #include <bit>
+#include <cstdint>
+#include <cstring>
 #include <vector>
 
 namespace {
@@ -43,9 +45,21 @@ void WriteUnits(const WCHAR* units, size_t count, CFile& file) {
     }
 }
 
+// Four units at a time: a lane of 16 zero bits ends the text.
+size_t UnitsBeforeZero(const std::u16string& units) {
+    size_t i = 0;
+    for (; i + 4 <= units.size(); i += 4) {
+        uint64_t x;
+        std::memcpy(&x, units.data() + i, 8);
+        if ((x - 0x0001000100010001u) & ~x & 0x8000800080008000u) break;
+    }
+    while (i < units.size() && units[i])
+        ++i;
+    return i;
+}
+
 CString UpToZero(std::u16string&& units) {
-    size_t zero = units.find(u'\0');
-    if (zero != std::u16string::npos) units.resize(zero);
+    units.resize(UnitsBeforeZero(units));
     return CString(std::move(units));
 }
 
@@ -61,11 +75,16 @@ bool IsRecordForm(CFile& file) {
     return _wcsicmp(mark, u"<?xml") != 0;
 }
 
-void ReadText(CFile& file, CString& text) {
+std::u16string ReadTextUnits(CFile& file) {
     file.Seek(0, CFile::begin);
     std::u16string units;
     ReadUnits(file, file.GetLength() / 2, units);
-    text = UpToZero(std::move(units));
+    units.resize(UnitsBeforeZero(units));
+    return units;
+}
+
+void ReadText(CFile& file, CString& text) {
+    text = CString(ReadTextUnits(file));
 }
 
 bool ReadRecordString(CFile& file, CString& out) {

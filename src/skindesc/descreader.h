@@ -11,6 +11,7 @@
 
 #include "platform/base/afx.h"
 
+#include <string>
 #include <string_view>
 
 // True unless the five characters after the byte-order mark spell "<?xml" (any letter case).
@@ -20,6 +21,8 @@ bool IsRecordForm(CFile& file);
 // The whole file as UTF-16 text, up to its end or its first zero code unit. The byte-order mark
 // stays as the first character.
 void ReadText(CFile& file, CString& text);
+// The same text as code units, for a reader that keeps it.
+std::u16string ReadTextUnits(CFile& file);
 
 // Finds the first element `name` in text, returns its attribute text and content, and removes
 // the whole element from text. False when no complete element is there.

@@ -1,6 +1,7 @@
 #include "skindesc/elementscanner.h"
 
 #include "skindesc/descreader.h"
+#include "skindesc/unitsearch.h"
 
 #include <algorithm>
 
@@ -52,9 +53,10 @@ size_t CElementScanner::Before(const Cursor& c) const {
 bool CElementScanner::SeekChar(Cursor& c, WCHAR ch) const {
     while (c.pos < End()) {
         size_t runEnd = c.next == m_removed.end() ? End() : c.next->first;
-        size_t hit = std::u16string_view(m_text.data(), runEnd).find(ch, c.pos);
-        if (hit != npos) {
-            c.pos = hit;
+        const WCHAR* base = m_text.data();
+        const WCHAR* hit = FindUnit(base + c.pos, base + runEnd, ch);
+        if (hit != base + runEnd) {
+            c.pos = size_t(hit - base);
             return true;
         }
         if (c.next == m_removed.end()) break;

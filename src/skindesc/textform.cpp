@@ -103,9 +103,7 @@ void ReadSections(CElementScanner& document, tagSKIN& skin) {
 } // namespace
 
 void ReadTextForm(CFile& file, tagSKIN& skin) {
-    CString text;
-    ReadText(file, text);
-    CElementScanner document(text);
+    CElementScanner document(ReadTextUnits(file));
     bool found = false;
     ReadInformationElement(document, skin.information, found);
     skin.name = skin.information.name;
@@ -115,9 +113,7 @@ void ReadTextForm(CFile& file, tagSKIN& skin) {
 }
 
 bool ReadTextFormInformation(CFile& file, tagSKININFORMATION& info) {
-    CString text;
-    ReadText(file, text);
-    CElementScanner document(text);
+    CElementScanner document(ReadTextUnits(file));
     bool found = false;
     ReadInformationElement(document, info, found);
     return found;

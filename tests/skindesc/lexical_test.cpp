@@ -270,3 +270,12 @@ TEST(RecordString, CountRunningPastTheEndStopsThere) {
     EXPECT_TRUE(ReadRecordString(file, s));
     EXPECT_EQ(s, CString(u"z"));
 }
+
+TEST(FindElement, OnlyWholeUnitsAreBrackets) {
+    // Guards the byte-wise search: units whose low or high byte equals "<" or ">" are letters.
+    Found f = Find(u"\u013C\u3C3Ca <a v=\"\u013E\u3E00\"/>\u3E3E", u"a");
+    ASSERT_TRUE(f.ok);
+    EXPECT_EQ(f.attributes, CString(u" v=\"\u013E\u3E00\""));
+    EXPECT_EQ(f.rest, CString(u"\u013C\u3C3Ca \u3E3E"));
+    EXPECT_FALSE(Find(u"\u013Ca/>", u"a").ok);
+}
