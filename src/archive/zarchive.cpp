@@ -375,6 +375,12 @@ bool CZArchive::Extract(const CString& name, const CString& targetPath) {
 // The entry is decoded into a file beside the target, which replaces the target only once the
 // whole entry checked out: a damaged entry never leaves a partial target or destroys an old one.
 bool CZArchive::ExtractToFile(DWORD size, const CString& path) {
+    // An existing target must be one this process could open for writing (not a folder, not a
+    // file that someone, this archive included, is reading with writes denied).
+    if (GetFileAttributes(path) != INVALID_FILE_ATTRIBUTES) {
+        CFile probe;
+        if (!probe.Open(path, CFile::modeWrite | CFile::shareExclusive)) return false;
+    }
     CString partial;
     for (int attempt = 0; partial.IsEmpty() && attempt < 100; ++attempt) {
         CString candidate;

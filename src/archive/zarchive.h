@@ -44,7 +44,8 @@ public:
     bool Add(const CString& name, CMemFile& data);
 
     // Writes the entry to a new file at targetPath. The file appears only once the whole entry
-    // decoded correctly; a damaged entry leaves an existing target as it was.
+    // decoded correctly; a damaged entry, or a target that cannot be opened for writing (a
+    // folder, a file being read), leaves an existing target as it was.
     bool Extract(const CString& name, const CString& targetPath);
     // Replaces the contents of `data` with the entry, rewound to its start; empty on failure.
     bool Extract(const CString& name, CMemFile& data);

@@ -197,6 +197,23 @@ TEST_F(ArchiveExtract, TargetThatCannotBeWrittenFails) {
     EXPECT_TRUE(std::filesystem::is_empty(m_dir.HostPath() + "/folder"));
 }
 
+TEST_F(ArchiveExtract, TargetInUseIsNotReplaced) {
+    // Extracting over the package being read, or over a file opened with writes denied, fails
+    // and leaves that file as it was.
+    Bytes package = m_dir.ReadFile(u"pkg.sdf");
+    EXPECT_FALSE(m_archive.Extract(u"good.bin", m_dir / u"pkg.sdf"));
+    EXPECT_EQ(m_dir.ReadFile(u"pkg.sdf"), package);
+    m_dir.WriteFile(u"held.bin", Bytes{1, 2});
+    {
+        CFile reader;
+        ASSERT_TRUE(reader.Open(m_dir / u"held.bin", CFile::modeRead | CFile::shareDenyWrite));
+        EXPECT_FALSE(m_archive.Extract(u"good.bin", m_dir / u"held.bin"));
+    }
+    EXPECT_EQ(m_dir.ReadFile(u"held.bin"), (Bytes{1, 2}));
+    EXPECT_TRUE(m_archive.Extract(u"good.bin", m_dir / u"held.bin"));
+    EXPECT_EQ(m_dir.ReadFile(u"held.bin"), m_data);
+}
+
 TEST_F(ArchiveExtract, ToMemoryReplacesItsContentsAndRewinds) {
     CMemFile data;
     FillMemFile(data, NoiseData(70000, 3));
