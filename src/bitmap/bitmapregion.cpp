@@ -11,6 +11,9 @@
 #if defined(__SSE2__)
 #include <emmintrin.h>
 #endif
+#if defined(__x86_64__)
+#include <immintrin.h>
+#endif
 
 #include <algorithm>
 #include <bit>
@@ -97,6 +100,12 @@ struct Ranges {
     }
 };
 
+// The ranges' three bytes repeated over count bytes (a multiple of 3), as pixels lie in a row.
+void Repeat(const Ranges& ranges, BYTE* low, BYTE* high, int count) {
+    for (int i = 0; i < count; i += 3)
+        for (int k = 0; k < 3; ++k) low[i + k] = ranges.low[k], high[i + k] = ranges.high[k];
+}
+
 // One bit per pixel of a row, set where the pixel lies within the ranges (is transparent).
 class RowMask {
 public:
@@ -108,6 +117,8 @@ public:
 
 private:
     int Next(int x, uint64_t flip) const;
+    // 32 pixels at a time; false (nothing done) on processors without AVX2 and BMI2.
+    int BuildWide(const BYTE* row);
     void Set(int x) { m_bits[size_t(x) >> 6] |= uint64_t(1) << (x & 63); }
 
     int m_width;
@@ -116,19 +127,20 @@ private:
 #if defined(__SSE2__)
     __m128i m_low[3], m_high[3]; // the ranges repeated over 16 pixels (48 bytes)
 #endif
+    BYTE m_wideLow[96], m_wideHigh[96]; // the ranges repeated over 32 pixels
 };
 
 RowMask::RowMask(int width, const Ranges& ranges)
     : m_width(width), m_ranges(ranges), m_bits((size_t(width) + 63) / 64 + 1) {
 #if defined(__SSE2__)
     alignas(16) BYTE low[48], high[48];
-    for (int i = 0; i < 48; ++i)
-        low[i] = ranges.low[i % 3], high[i] = ranges.high[i % 3];
+    Repeat(ranges, low, high, 48);
     for (int k = 0; k < 3; ++k) {
         m_low[k] = _mm_load_si128(reinterpret_cast<const __m128i*>(low + 16 * k));
         m_high[k] = _mm_load_si128(reinterpret_cast<const __m128i*>(high + 16 * k));
     }
 #endif
+    Repeat(ranges, m_wideLow, m_wideHigh, 96);
 }
 
 #if defined(__SSE2__)
@@ -142,9 +154,65 @@ static uint64_t EveryThirdBit(uint64_t v) {
 }
 #endif
 
+#if defined(__x86_64__)
+namespace {
+
+bool HasAvx2Bmi2() {
+    static const bool has = __builtin_cpu_supports("avx2") && __builtin_cpu_supports("bmi2");
+    return has;
+}
+
+// One bit per pixel for the row's whole groups of 32 pixels (96 bytes), set when all three of
+// the pixel's bytes are in range; returns the pixels done.
+__attribute__((target("avx2,bmi2"))) int WideRow(const BYTE* row, int width, const BYTE* low96,
+                                                 const BYTE* high96, uint64_t* bits) {
+    __m256i low[3], high[3];
+    for (int k = 0; k < 3; ++k) {
+        low[k] = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(low96 + 32 * k));
+        high[k] = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(high96 + 32 * k));
+    }
+    if (width < 32) return 0;
+    // Groups of 32 from the left; the last one ends at the row's end, overlapping the one before
+    // it when the width is not a multiple of 32 (the bits it sets again are the same).
+    for (int x = 0;; x = std::min(x + 32, width - 32)) {
+        const BYTE* p = row + size_t(x) * 3;
+        uint32_t byteBits[3];
+        for (int k = 0; k < 3; ++k) {
+            __m256i v = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(p + 32 * k));
+            __m256i ok = _mm256_and_si256(_mm256_cmpeq_epi8(_mm256_max_epu8(v, low[k]), v),
+                                          _mm256_cmpeq_epi8(_mm256_min_epu8(v, high[k]), v));
+            byteBits[k] = uint32_t(_mm256_movemask_epi8(ok));
+        }
+        // Pixels 0-20 lie in bytes 0-62, pixels 21-31 in bytes 63-95. A pixel's bit is the
+        // first of its three set bits, so every third bit of each half is kept.
+        uint64_t lo = byteBits[0] | uint64_t(byteBits[1]) << 32;
+        uint64_t hi = lo >> 63 | uint64_t(byteBits[2]) << 1;
+        uint64_t first = _pext_u64(lo & (lo >> 1) & (lo >> 2), 0x1249249249249249ull);
+        uint64_t rest = _pext_u64(hi & (hi >> 1) & (hi >> 2), 0x49249249ull);
+        uint64_t pixels = first | rest << 21;
+        int shift = x & 63;
+        bits[size_t(x) >> 6] |= pixels << shift;
+        if (shift > 32) bits[(size_t(x) >> 6) + 1] |= pixels >> (64 - shift);
+        if (x + 32 == width) return width;
+    }
+}
+
+} // namespace
+#endif
+
+int RowMask::BuildWide(const BYTE* row) {
+#if defined(__x86_64__)
+    if (!HasAvx2Bmi2()) return 0;
+    return WideRow(row, m_width, m_wideLow, m_wideHigh, m_bits.data());
+#else
+    (void)row;
+    return 0;
+#endif
+}
+
 void RowMask::Build(const BYTE* row) {
     std::fill(m_bits.begin(), m_bits.end(), 0);
-    int x = 0;
+    int x = BuildWide(row);
 #if defined(__SSE2__)
     // Sixteen pixels (48 bytes) at a time: a byte is in range when max(byte, low) and
     // min(byte, high) both leave it unchanged; a pixel when its three bytes are.
@@ -181,14 +249,23 @@ int RowMask::Next(int x, uint64_t flip) const {
 void ScanRows(const BYTE* bits, int w, int h, const Ranges& ranges, RunCollector& runs) {
     size_t stride = (size_t(w) * 3 + 3) & ~size_t(3);
     RowMask mask(w, ranges);
+    std::vector<std::pair<int, int>> rowRuns; // the row's maximal opaque runs, left to right
+    const BYTE* previous = nullptr;
     for (int y = 0; y < h; ++y) {
-        mask.Build(bits + size_t(h - 1 - y) * stride); // the section is stored bottom-up
-        // Maximal runs of opaque pixels, left to right.
-        for (int x = mask.NextOpaque(0); x < w; x = mask.NextOpaque(x)) {
-            int end = mask.NextTransparent(x);
-            runs.Add(x, y, end, y + 1);
-            x = end;
+        const BYTE* row = bits + size_t(h - 1 - y) * stride; // the section is stored bottom-up
+        // Skin art repeats rows (a button's middle, a frame's sides): a row equal to the one
+        // before has the same runs, and comparing costs far less than classifying.
+        if (!previous || std::memcmp(row, previous, size_t(w) * 3) != 0) {
+            mask.Build(row);
+            rowRuns.clear();
+            for (int x = mask.NextOpaque(0); x < w; x = mask.NextOpaque(x)) {
+                int end = mask.NextTransparent(x);
+                rowRuns.emplace_back(x, end);
+                x = end;
+            }
         }
+        previous = row;
+        for (auto [left, right] : rowRuns) runs.Add(left, y, right, y + 1);
     }
 }
 
@@ -200,11 +277,50 @@ HRGN CBitmapU::ExtCreateRegion(DWORD xform, DWORD byteCount, const RGNDATA* data
     return GdiCreateRegionFromRects(reinterpret_cast<const RECT*>(data->Buffer), data->rdh.nCount);
 }
 
+namespace {
+
+HRGN ScanSection(const void* bits, int w, int h, DWORD colour, DWORD tolerance) {
+    RunCollector runs;
+    ScanRows(static_cast<const BYTE*>(bits), w, h, Ranges(colour, tolerance), runs);
+    runs.Flush();
+    return runs.Release();
+}
+
+// The pixels of a bottom-up 24-bit section of the scan size are already what the scan's own
+// copy would hold, so they are scanned where they are.
+const void* ScannableBits(HBITMAP bitmap, int w, int h) {
+    DIBSECTION ds;
+    if (::GetObject(bitmap, sizeof ds, &ds) != int(sizeof ds)) return nullptr;
+    bool same = ds.dsBm.bmBitsPixel == 24 && ds.dsBmih.biCompression == BI_RGB &&
+                ds.dsBmih.biHeight > 0 && ds.dsBm.bmWidth == w && ds.dsBm.bmHeight == h;
+    return same ? ds.dsBm.bmBits : nullptr;
+}
+
+// Selects bitmap into a new memory context for reading; false when the bitmap cannot be
+// selected (it is selected elsewhere, for one).
+struct SourceContext {
+    explicit SourceContext(HBITMAP bitmap, HDC compatible = nullptr)
+        : dc(::CreateCompatibleDC(compatible)), old(dc ? ::SelectObject(dc, bitmap) : nullptr) {}
+    ~SourceContext() {
+        if (old) ::SelectObject(dc, old);
+        if (dc) ::DeleteDC(dc);
+    }
+    explicit operator bool() const { return old != nullptr; }
+    HDC dc;
+    HGDIOBJ old;
+};
+
+} // namespace
+
 HRGN CBitmapU::GetBitmapRegion(HBITMAP bitmap, DWORD colour, DWORD tolerance, RECT* size) {
     BITMAP bm;
     if (!bitmap || ::GetObject(bitmap, sizeof bm, &bm) == 0) return nullptr;
     int w = size ? size->right - size->left : bm.bmWidth;
     int h = size ? size->bottom - size->top : bm.bmHeight;
+    if (const void* bits = ScannableBits(bitmap, w, h)) {
+        SourceContext source(bitmap);
+        return source ? ScanSection(bits, w, h, colour, tolerance) : nullptr;
+    }
     HDC dc = ::CreateCompatibleDC(nullptr);
     if (!dc) return nullptr;
     BITMAPINFOHEADER info{sizeof(BITMAPINFOHEADER), w, h, 1, 24, BI_RGB, 0, 0, 0, 0, 0};
@@ -212,19 +328,15 @@ HRGN CBitmapU::GetBitmapRegion(HBITMAP bitmap, DWORD colour, DWORD tolerance, RE
     HBITMAP section = ::CreateDIBSection(dc, reinterpret_cast<const BITMAPINFO*>(&info),
                                          DIB_RGB_COLORS, &bits, nullptr, 0);
     HGDIOBJ oldSection = section ? ::SelectObject(dc, section) : nullptr;
-    HDC source = section ? ::CreateCompatibleDC(dc) : nullptr;
-    HGDIOBJ oldSource = source ? ::SelectObject(source, bitmap) : nullptr;
     HRGN result = nullptr;
-    if (oldSource) {
-        ::StretchBlt(dc, 0, 0, w, h, source, 0, 0, bm.bmWidth, bm.bmHeight, SRCCOPY);
-        RunCollector runs;
-        ScanRows(static_cast<const BYTE*>(bits), w, h, Ranges(colour, tolerance), runs);
-        runs.Flush();
-        result = runs.Release();
-        ::SelectObject(source, oldSource);
+    if (oldSection) {
+        SourceContext source(bitmap, dc);
+        if (source) {
+            ::StretchBlt(dc, 0, 0, w, h, source.dc, 0, 0, bm.bmWidth, bm.bmHeight, SRCCOPY);
+            result = ScanSection(bits, w, h, colour, tolerance);
+        }
+        ::SelectObject(dc, oldSection);
     }
-    if (source) ::DeleteDC(source);
-    if (oldSection) ::SelectObject(dc, oldSection);
     if (section) ::DeleteObject(section);
     ::DeleteDC(dc);
     return result;

@@ -218,3 +218,59 @@ TEST_F(BitmapRegionTest, RandomImagesAgreeWithThePerPixelRangeRule) {
         DeleteObject(image);
     }
 }
+
+namespace {
+
+// Guards the scan's shortcuts: rows equal to the row before reuse its runs, a 24-bit section
+// of the scan size is read in place, and wide rows go 32 pixels at a time with an overlapping
+// last group. Every path must give the region the copy-and-scan gives.
+TEST_F(BitmapRegionTest, RepeatedRowsAndEverySourceFormatGiveTheSameRegion) {
+    unsigned seed = TestSeed();
+    SCOPED_TRACE("seed " + std::to_string(seed) + " (set SKINKIT_SEED to repeat)");
+    std::mt19937 rng(seed);
+    for (int w : {31, 32, 33, 63, 64, 65, 97, 240}) {
+        // Rows come in runs of equal rows, so that both the reused and the rebuilt paths occur.
+        const int h = 12;
+        std::vector<std::vector<COLORREF>> rows;
+        for (int y = 0; y < h; ++y) {
+            if (y % 4 != 0) {
+                rows.push_back(rows.back());
+                continue;
+            }
+            std::vector<COLORREF> row;
+            for (int x = 0; x < w; ++x) row.push_back(rng() % 3 ? kInk : kKey);
+            rows.push_back(row);
+        }
+        auto at = [&](int x, int y) { return rows[size_t(y)][size_t(x)]; };
+        HBITMAP section = Image(w, h, at);
+        // The same pixels in a 32-bit bitmap take the copy-and-scan path.
+        Canvas copy(w, h, 32);
+        for (int y = 0; y < h; ++y)
+            for (int x = 0; x < w; ++x) SetPixel(copy.dc(), x, y, at(x, y));
+        HBITMAP deep = copy.Release();
+        HRGN direct = CBitmapU::GetBitmapRegion(section, kKey, 0, nullptr);
+        HRGN copied = CBitmapU::GetBitmapRegion(deep, kKey, 0, nullptr);
+        SCOPED_TRACE("width " + std::to_string(w));
+        ExpectOpaquePixels(direct, w, h, at);
+        EXPECT_TRUE(EqualRgn(direct, copied));
+        DeleteObject(direct);
+        DeleteObject(copied);
+        DeleteObject(section);
+        DeleteObject(deep);
+    }
+}
+
+TEST_F(BitmapRegionTest, ABitmapSelectedElsewhereGivesNoRegion) {
+    HBITMAP image = Image(8, 2, [](int x, int) { return x % 2 ? kKey : kInk; });
+    HDC holder = CreateCompatibleDC(nullptr);
+    HGDIOBJ old = SelectObject(holder, image);
+    EXPECT_EQ(CBitmapU::GetBitmapRegion(image, kKey, 0, nullptr), nullptr);
+    SelectObject(holder, old);
+    DeleteDC(holder);
+    HRGN region = CBitmapU::GetBitmapRegion(image, kKey, 0, nullptr);
+    EXPECT_NE(region, nullptr);
+    DeleteObject(region);
+    DeleteObject(image);
+}
+
+} // namespace
