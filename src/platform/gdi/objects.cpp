@@ -1,6 +1,7 @@
 // Handle table and live-object counts.
 #include "platform/gdi/objects.h"
 
+#include "platform/base/handletable.h"
 #include "platform/gdi/gdidevice.h"
 
 #include <string>
@@ -9,19 +10,8 @@
 namespace gdi {
 namespace {
 
-constexpr int kSlotBits = 24;
-constexpr uint64_t kSlotMask = (uint64_t(1) << kSlotBits) - 1;
-constexpr uint64_t kGenerationMask = (uint64_t(1) << 39) - 1;
-
-struct Slot {
-    uint64_t generation = 0;
-    std::unique_ptr<GdiObject> object;
-};
-
 struct Table {
-    std::vector<Slot> slots;
-    std::vector<uint32_t> free;
-    uint64_t nextGeneration = 1;
+    HandleTable<GdiObject> objects;
     int counts[int(Kind::Count)] = {};
     int created[int(Kind::Count)] = {};
 };
@@ -33,43 +23,20 @@ Table& TheTable() {
     return *table;
 }
 
-Slot* Find(const void* handle) {
-    uint64_t h = uint64_t(reinterpret_cast<uintptr_t>(handle));
-    uint64_t index = h & kSlotMask;
-    Table& t = TheTable();
-    if (index == 0 || index > t.slots.size()) return nullptr;
-    Slot& slot = t.slots[index - 1];
-    if (!slot.object || slot.generation != (h >> kSlotBits)) return nullptr;
-    return &slot;
-}
-
 } // namespace
 
 void* Register(std::unique_ptr<GdiObject> object) {
     Table& t = TheTable();
-    uint32_t index;
-    if (!t.free.empty()) {
-        index = t.free.back();
-        t.free.pop_back();
-    } else {
-        if (t.slots.size() >= kSlotMask) return nullptr;
-        t.slots.emplace_back();
-        index = uint32_t(t.slots.size() - 1);
-    }
-    Slot& slot = t.slots[index];
-    slot.generation = t.nextGeneration;
-    t.nextGeneration = (t.nextGeneration + 1) & kGenerationMask;
-    if (t.nextGeneration == 0) t.nextGeneration = 1;
-    if (!object->stock) ++t.counts[int(object->kind)];
-    ++t.created[int(object->kind)];
-    slot.object = std::move(object);
-    return reinterpret_cast<void*>(uintptr_t(slot.generation << kSlotBits | (index + 1)));
+    Kind kind = object->kind;
+    bool stock = object->stock;
+    void* handle = t.objects.Add(std::move(object));
+    if (!handle) return nullptr;
+    if (!stock) ++t.counts[int(kind)];
+    ++t.created[int(kind)];
+    return handle;
 }
 
-GdiObject* LookupAny(const void* handle) {
-    Slot* slot = Find(handle);
-    return slot ? slot->object.get() : nullptr;
-}
+GdiObject* LookupAny(const void* handle) { return TheTable().objects.Find(handle); }
 
 GdiObject* Lookup(const void* handle, Kind k) {
     GdiObject* object = LookupAny(handle);
@@ -77,13 +44,10 @@ GdiObject* Lookup(const void* handle, Kind k) {
 }
 
 bool Destroy(const void* handle) {
-    Slot* slot = Find(handle);
-    if (!slot) return false;
     Table& t = TheTable();
-    // Detach first: the destructor may release further objects through the table.
-    std::unique_ptr<GdiObject> object = std::move(slot->object);
-    slot->generation = 0;
-    t.free.push_back(uint32_t(slot - t.slots.data()));
+    // Detached first: the destructor may release further objects through the table.
+    std::unique_ptr<GdiObject> object = t.objects.Remove(handle);
+    if (!object) return false;
     if (!object->stock) --t.counts[int(object->kind)];
     object.reset();
     return true;

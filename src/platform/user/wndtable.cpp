@@ -1,23 +1,13 @@
-// The window table: handles encode a slot and that slot's generation, so a destroyed window's
-// handle stays invalid even after its slot is reused.
+// The window table: a destroyed window's handle stays invalid even after its slot is reused.
 #include "platform/user/wndobj.h"
+
+#include "platform/base/handletable.h"
 
 namespace user {
 namespace {
 
-constexpr int kSlotBits = 20;
-constexpr uint64_t kSlotMask = (uint64_t(1) << kSlotBits) - 1;
-constexpr uint64_t kGenerationLimit = uint64_t(1) << 40;
-
-struct Slot {
-    uint64_t generation = 0;
-    std::unique_ptr<Window> window;
-};
-
 struct Table {
-    std::vector<Slot> slots;
-    std::vector<uint32_t> free;
-    uint64_t nextGeneration = 1;
+    HandleTable<Window> windows;
     Window* desktop = nullptr;
 };
 
@@ -27,22 +17,9 @@ Table& TheTable() {
     return *table;
 }
 
-Slot* Find(HWND hwnd) {
-    uint64_t h = uint64_t(reinterpret_cast<uintptr_t>(hwnd));
-    uint64_t index = h & kSlotMask;
-    Table& t = TheTable();
-    if (index == 0 || index > t.slots.size()) return nullptr;
-    Slot& slot = t.slots[index - 1];
-    if (!slot.window || slot.generation != (h >> kSlotBits)) return nullptr;
-    return &slot;
-}
-
 } // namespace
 
-Window* Lookup(HWND hwnd) {
-    Slot* slot = Find(hwnd);
-    return slot ? slot->window.get() : nullptr;
-}
+Window* Lookup(HWND hwnd) { return TheTable().windows.Find(hwnd); }
 
 Window* Checked(HWND hwnd) {
     Window* w = Lookup(hwnd);
@@ -51,50 +28,25 @@ Window* Checked(HWND hwnd) {
 }
 
 Window* NewWindow() {
-    Table& t = TheTable();
-    uint32_t index;
-    if (!t.free.empty()) {
-        index = t.free.back();
-        t.free.pop_back();
-    } else {
-        if (t.slots.size() >= kSlotMask) return nullptr;
-        t.slots.emplace_back();
-        index = uint32_t(t.slots.size() - 1);
-    }
-    Slot& slot = t.slots[index];
-    slot.generation = t.nextGeneration;
-    t.nextGeneration = t.nextGeneration + 1 < kGenerationLimit ? t.nextGeneration + 1 : 1;
-    slot.window = std::make_unique<Window>();
-    slot.window->handle =
-        reinterpret_cast<HWND>(uintptr_t(slot.generation << kSlotBits | (index + 1)));
-    return slot.window.get();
+    auto window = std::make_unique<Window>();
+    Window* w = window.get();
+    void* handle = TheTable().windows.Add(std::move(window));
+    if (!handle) return nullptr;
+    w->handle = static_cast<HWND>(handle);
+    return w;
 }
 
 void FreeWindow(Window* w) {
-    Slot* slot = w ? Find(w->handle) : nullptr;
-    if (!slot) return;
     Table& t = TheTable();
-    if (t.desktop == w) t.desktop = nullptr;
-    std::unique_ptr<Window> dead = std::move(slot->window);
-    slot->generation = 0;
-    t.free.push_back(uint32_t(slot - t.slots.data()));
+    std::unique_ptr<Window> dead = w ? t.windows.Remove(w->handle) : nullptr;
+    if (dead && t.desktop == w) t.desktop = nullptr;
 }
 
-std::vector<Window*> AllWindows() {
-    std::vector<Window*> out;
-    for (Slot& slot : TheTable().slots)
-        if (slot.window) out.push_back(slot.window.get());
-    return out;
-}
+std::vector<Window*> AllWindows() { return TheTable().windows.All(); }
 
 void ClearWindowTable() {
     Table& t = TheTable();
-    for (size_t i = 0; i < t.slots.size(); ++i) {
-        if (!t.slots[i].window) continue;
-        t.slots[i].window.reset();
-        t.slots[i].generation = 0;
-        t.free.push_back(uint32_t(i));
-    }
+    for (Window* w : t.windows.All()) t.windows.Remove(w->handle);
     t.desktop = nullptr;
 }
 
