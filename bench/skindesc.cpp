@@ -7,7 +7,6 @@
 #include "support/ratio.h"
 
 #include <expat.h>
-#include <malloc.h>
 
 #include <cstring>
 #include <string_view>
@@ -162,11 +161,6 @@ BENCHMARK(BM_ExpatTextForm)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ReadRecordForm)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv) {
-    // Every iteration releases the 100,000-odd records of the one before. With glibc's fast
-    // bins that leaves a heap on which allocation, not reading, dominates every figure (the
-    // record form reads four times slower than on a fresh heap), so they are off for all three
-    // measurements alike.
-    mallopt(M_MXFAST, 0);
     return RunWithRatios(
         argc, argv,
         {{"text form vs expat on the same document", "BM_ReadTextForm", "BM_ExpatTextForm", 2.0},

@@ -2,8 +2,10 @@
 // string-keyed hash maps (keys compared exactly, letter case included).
 //
 // A POSITION stays valid until its own element is removed; removing or adding other elements
-// never moves an element. The block size of the framework's constructors is accepted and kept
-// for reference; allocation is per element.
+// never moves an element. List nodes come from blocks of the list's block size, as the
+// framework allocates them: removed nodes are reused, and the blocks are released once the list
+// is empty. Skin models hold many short lists, and one allocation per block instead of one per
+// element keeps loading them cheap.
 #pragma once
 
 #include "platform/base/cstring.h"
@@ -11,6 +13,7 @@
 #include <cassert>
 #include <cstddef>
 #include <iterator>
+#include <new>
 #include <utility>
 #include <vector>
 
@@ -41,18 +44,18 @@ public:
     T& GetTail() { return m_pTail->value; }
     const T& GetTail() const { return m_pTail->value; }
 
-    POSITION AddHead(const T& value) { return Link(new Node{nullptr, m_pHead, value}); }
-    POSITION AddTail(const T& value) { return Link(new Node{m_pTail, nullptr, value}); }
+    POSITION AddHead(const T& value) { return Link(NewNode(nullptr, m_pHead, value)); }
+    POSITION AddTail(const T& value) { return Link(NewNode(m_pTail, nullptr, value)); }
 
     POSITION InsertBefore(POSITION pos, const T& value) {
         if (!pos) return AddHead(value);
         Node* at = N(pos);
-        return Link(new Node{at->prev, at, value});
+        return Link(NewNode(at->prev, at, value));
     }
     POSITION InsertAfter(POSITION pos, const T& value) {
         if (!pos) return AddTail(value);
         Node* at = N(pos);
-        return Link(new Node{at, at->next, value});
+        return Link(NewNode(at, at->next, value));
     }
 
     T RemoveHead() {
@@ -69,17 +72,17 @@ public:
         Node* n = N(pos);
         (n->prev ? n->prev->next : m_pHead) = n->next;
         (n->next ? n->next->prev : m_pTail) = n->prev;
-        delete n;
-        --m_nCount;
+        FreeNode(n);
     }
     void RemoveAll() {
         for (Node* n = m_pHead; n;) {
             Node* next = n->next;
-            delete n;
+            n->~Node();
             n = next;
         }
         m_pHead = m_pTail = nullptr;
         m_nCount = 0;
+        ReleaseBlocks();
     }
 
     POSITION GetHeadPosition() const { return P(m_pHead); }
@@ -145,6 +148,52 @@ private:
         assert(pos != nullptr);
         return reinterpret_cast<Node*>(pos);
     }
+    // Node storage: blocks of m_nBlockSize nodes chained through their first bytes; unused
+    // nodes wait in m_pFree (linked through their next pointers, not constructed).
+    union Cell {
+        Cell() {}
+        ~Cell() {}
+        Node node;
+        Cell* nextFree;
+    };
+    struct Block {
+        Block* next;
+    };
+    Node* NewNode(Node* prev, Node* next, const T& value) {
+        if (!m_pFree) AddBlock();
+        Cell* cell = m_pFree;
+        m_pFree = cell->nextFree;
+        return new (&cell->node) Node{prev, next, value};
+    }
+    void FreeNode(Node* n) {
+        n->~Node();
+        Cell* cell = reinterpret_cast<Cell*>(n);
+        cell->nextFree = m_pFree;
+        m_pFree = cell;
+        if (--m_nCount == 0) ReleaseBlocks();
+    }
+    void AddBlock() {
+        size_t cells = size_t(m_nBlockSize > 0 ? m_nBlockSize : 10);
+        // The block header is padded to a cell's alignment so that the cells after it are aligned.
+        constexpr size_t header = (sizeof(Block) + alignof(Cell) - 1) / alignof(Cell) * alignof(Cell);
+        auto* raw = static_cast<unsigned char*>(::operator new(header + cells * sizeof(Cell)));
+        auto* block = reinterpret_cast<Block*>(raw);
+        block->next = m_pBlocks;
+        m_pBlocks = block;
+        auto* cell = reinterpret_cast<Cell*>(raw + header);
+        for (size_t i = cells; i-- > 0;) {
+            cell[i].nextFree = m_pFree;
+            m_pFree = &cell[i];
+        }
+    }
+    void ReleaseBlocks() {
+        while (m_pBlocks) {
+            Block* next = m_pBlocks->next;
+            ::operator delete(m_pBlocks);
+            m_pBlocks = next;
+        }
+        m_pFree = nullptr;
+    }
     static POSITION P(Node* n) { return reinterpret_cast<POSITION>(n); }
     POSITION Link(Node* n) {
         (n->prev ? n->prev->next : m_pHead) = n;
@@ -157,6 +206,8 @@ private:
     Node* m_pTail = nullptr;
     int m_nCount = 0;
     int m_nBlockSize;
+    Block* m_pBlocks = nullptr;
+    Cell* m_pFree = nullptr;
 };
 
 class CStringList : public CListT<CString> {

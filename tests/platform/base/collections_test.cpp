@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <list>
+#include <random>
 #include <set>
 
 namespace {
@@ -81,6 +83,46 @@ TEST(MapTest, WalkVisitsEveryPairOnceThroughGrowth) {
     EXPECT_EQ(seen, expected);
     map.RemoveAll();
     EXPECT_EQ(map.GetStartPosition(), nullptr);
+}
+
+} // namespace
+
+namespace {
+
+// Guards the block allocation of list nodes: random inserts and removals, reusing freed nodes
+// and releasing blocks whenever a list empties, must behave exactly like a plain list.
+TEST(ListTest, RandomEditsAgreeWithAPlainList) {
+    unsigned seed = 20261205;
+    SCOPED_TRACE("seed " + std::to_string(seed));
+    std::mt19937 rng(seed);
+    for (int blockSize : {1, 3, 10}) {
+        CStringList list(blockSize);
+        std::list<std::u16string> model;
+        for (int step = 0; step < 3000; ++step) {
+            int op = int(rng() % 6);
+            CString value;
+            value.Format(u"value number %d", step); // long enough to live on the heap
+            if (op <= 1 || model.empty()) {
+                (op == 0 ? list.AddHead(value) : list.AddTail(value));
+                (op == 0 ? model.push_front(value.Str()) : model.push_back(value.Str()));
+            } else if (op == 2) {
+                size_t at = rng() % model.size();
+                list.InsertAfter(list.FindIndex(int(at)), value);
+                model.insert(std::next(model.begin(), ptrdiff_t(at) + 1), value.Str());
+            } else if (op == 3 || op == 4) {
+                size_t at = rng() % model.size();
+                list.RemoveAt(list.FindIndex(int(at)));
+                model.erase(std::next(model.begin(), ptrdiff_t(at)));
+            } else if (rng() % 50 == 0) {
+                list.RemoveAll();
+                model.clear();
+            }
+            ASSERT_EQ(list.GetCount(), int(model.size())) << "step " << step;
+        }
+        std::vector<std::u16string> items;
+        for (const CString& s : list) items.push_back(s.Str());
+        EXPECT_EQ(items, std::vector<std::u16string>(model.begin(), model.end()));
+    }
 }
 
 } // namespace
