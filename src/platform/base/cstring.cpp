@@ -320,22 +320,22 @@ CString operator+(WCHAR a, const CString& b) {
 
 namespace {
 
-struct Spec {
+struct Field {
     bool left = false, plus = false, space = false, alt = false, zero = false;
     int width = 0;
     int precision = -1;
 };
 
-void Pad(std::u16string& out, std::u16string_view body, const Spec& spec, bool numeric) {
-    int pad = spec.width - int(body.size());
+void Pad(std::u16string& out, std::u16string_view body, const Field& field, bool numeric) {
+    int pad = field.width - int(body.size());
     if (pad <= 0) {
         out.append(body);
         return;
     }
-    if (spec.left) {
+    if (field.left) {
         out.append(body);
         out.append(size_t(pad), u' ');
-    } else if (spec.zero && numeric && spec.precision < 0) {
+    } else if (field.zero && numeric && field.precision < 0) {
         // Zero padding goes between the sign or prefix and the digits.
         size_t signLen = 0;
         if (!body.empty() && (body[0] == u'-' || body[0] == u'+' || body[0] == u' ')) signLen = 1;
@@ -379,20 +379,20 @@ void CString::FormatList(LPCWSTR format, const FormatArg* args, size_t count) {
             out += u'%';
             continue;
         }
-        Spec spec;
+        Field field;
         for (;; ++p) {
-            if (*p == u'-') spec.left = true;
-            else if (*p == u'+') spec.plus = true;
-            else if (*p == u' ') spec.space = true;
-            else if (*p == u'#') spec.alt = true;
-            else if (*p == u'0') spec.zero = true;
+            if (*p == u'-') field.left = true;
+            else if (*p == u'+') field.plus = true;
+            else if (*p == u' ') field.space = true;
+            else if (*p == u'#') field.alt = true;
+            else if (*p == u'0') field.zero = true;
             else break;
         }
-        while (*p >= u'0' && *p <= u'9') spec.width = spec.width * 10 + (*p++ - u'0');
+        while (*p >= u'0' && *p <= u'9') field.width = field.width * 10 + (*p++ - u'0');
         if (*p == u'.') {
             ++p;
-            spec.precision = 0;
-            while (*p >= u'0' && *p <= u'9') spec.precision = spec.precision * 10 + (*p++ - u'0');
+            field.precision = 0;
+            while (*p >= u'0' && *p <= u'9') field.precision = field.precision * 10 + (*p++ - u'0');
         }
         while (*p == u'l' || *p == u'h' || *p == u'L' || *p == u'I' || *p == u'6' || *p == u'4')
             ++p;
@@ -414,10 +414,10 @@ void CString::FormatList(LPCWSTR format, const FormatArg* args, size_t count) {
             else if (arg && std::holds_alternative<unsigned long long>(*arg))
                 v = (long long)std::get<unsigned long long>(*arg);
             unsigned long long mag = v < 0 ? 0ull - (unsigned long long)v : (unsigned long long)v;
-            body = Digits(mag, 10, false, spec.precision);
+            body = Digits(mag, 10, false, field.precision);
             if (v < 0) body.insert(0, 1, u'-');
-            else if (spec.plus) body.insert(0, 1, u'+');
-            else if (spec.space) body.insert(0, 1, u' ');
+            else if (field.plus) body.insert(0, 1, u'+');
+            else if (field.space) body.insert(0, 1, u' ');
             break;
         }
         case u'u':
@@ -431,8 +431,8 @@ void CString::FormatList(LPCWSTR format, const FormatArg* args, size_t count) {
                 std::get<long long>(*arg) >= INT32_MIN)
                 v &= 0xFFFFFFFFull;
             unsigned base = *p == u'u' ? 10 : (*p == u'o' ? 8 : 16);
-            body = Digits(v, base, *p == u'X', spec.precision);
-            if (spec.alt && base == 16 && v) body.insert(0, *p == u'X' ? u"0X" : u"0x");
+            body = Digits(v, base, *p == u'X', field.precision);
+            if (field.alt && base == 16 && v) body.insert(0, *p == u'X' ? u"0X" : u"0x");
             break;
         }
         case u'c': {
@@ -451,8 +451,8 @@ void CString::FormatList(LPCWSTR format, const FormatArg* args, size_t count) {
                 const char* s = std::get<const char*>(*arg);
                 body = CString::FromUtf8(s ? s : "(null)").Str();
             }
-            if (spec.precision >= 0 && int(body.size()) > spec.precision)
-                body.resize(size_t(spec.precision));
+            if (field.precision >= 0 && int(body.size()) > field.precision)
+                body.resize(size_t(field.precision));
             break;
         }
         case u'f':
@@ -462,7 +462,7 @@ void CString::FormatList(LPCWSTR format, const FormatArg* args, size_t count) {
             if (arg && std::holds_alternative<double>(*arg)) v = std::get<double>(*arg);
             char buf[64];
             char fmt[8] = {'%', '.', '*', char(*p), 0};
-            std::snprintf(buf, sizeof buf, fmt, spec.precision < 0 ? 6 : spec.precision, v);
+            std::snprintf(buf, sizeof buf, fmt, field.precision < 0 ? 6 : field.precision, v);
             body = CString::FromUtf8(buf).Str();
             break;
         }
@@ -470,7 +470,7 @@ void CString::FormatList(LPCWSTR format, const FormatArg* args, size_t count) {
             numeric = false;
             break;
         }
-        Pad(out, body, spec, numeric);
+        Pad(out, body, field, numeric);
     }
     m_text.swap(out);
 }
