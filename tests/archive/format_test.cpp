@@ -105,26 +105,14 @@ TEST(ArchiveFormat, WholeFileMatchesTheLayoutBuiltByHand) {
         EXPECT_EQ(ExtractBytes(archive, name), data);
 }
 
-TEST(ArchiveFormat, ReadsEntriesWrittenInSmallerPieces) {
-    // Pieces below 16384 bytes are not what the writer makes, but their chunks still add up.
+TEST(ArchiveFormat, AnyHeaderVersionAndPiecesSmallerThan16384AreRead) {
+    // Neither is what the writer makes, but a reader has no reason to refuse them.
     TempDir dir;
-    Bytes data = MixedData(5000, 4);
-    ArchiveBuilder builder;
-    builder.AddRecord(u"small.bin", builder.AddRaw(EncodeEntry(data, 1000)));
-    dir.WriteFile(u"pieces.sdf", builder.Finish());
-
-    CZArchive archive;
-    ASSERT_TRUE(archive.Open(dir / u"pieces.sdf", CZArchive::modeExtract));
-    EXPECT_EQ(ExtractBytes(archive, u"small.bin"), data);
-}
-
-TEST(ArchiveFormat, AnyHeaderVersionIsAccepted) {
-    TempDir dir;
-    Bytes data = MixedData(100, 5);
+    Bytes data = MixedData(5000, 5);
     Bytes unterminated(16, 'a'); // eight 'a'-ish code units and no terminator
     for (ArchiveBuilder builder : {ArchiveBuilder(CString(u"2.50.99")),
                                    ArchiveBuilder(CString(u"")), ArchiveBuilder(unterminated)}) {
-        builder.AddEntry(u"e", data);
+        builder.AddRecord(u"e", builder.AddRaw(EncodeEntry(data, 1000)));
         dir.WriteFile(u"v.sdf", builder.Finish());
         CZArchive archive;
         ASSERT_TRUE(archive.Open(dir / u"v.sdf", CZArchive::modeExtract));
