@@ -1,5 +1,8 @@
+// PaintParentBackground: a see-through control shows what lies behind it, comes to rest, and
+// exposes only what it repaints.
 #include "bitmap/paintparent.h"
 #include "platform/afx/wnddc.h"
+#include "support/gdi_fixture.h"
 #include "support/screen_fixture.h"
 
 #include <gtest/gtest.h>
@@ -10,7 +13,9 @@ const COLORREF kMarker = RGB(255, 0, 255);
 
 // What the parent paints: every column its own colour, shifted by g_shift.
 int g_shift = 0;
-COLORREF Stripe(int x) { return RGB(x, 255 - x, 64); }
+COLORREF Stripe(int x) {
+    return RGB(x, 255 - x, 64);
+}
 
 LRESULT PaintStripes(HWND hwnd, UINT message, WPARAM, LPARAM, LRESULT* result) {
     if (message != WM_PAINT) return false;
@@ -44,7 +49,7 @@ protected:
 };
 
 BEGIN_MESSAGE_MAP(CSeeThrough, CWnd)
-    ON_WM_PAINT()
+ON_WM_PAINT()
 END_MESSAGE_MAP()
 
 class PaintParentTest : public ScreenTest {
@@ -73,16 +78,34 @@ protected:
 };
 
 TEST_F(PaintParentTest, TheControlShowsWhatLiesBehindItAndReachesIdle) {
+    ProbeWindow below(parent->hwnd(), {90, 30, 120, 80}, RGB(0, 0, 255), 8); // a sibling under it
     CreateControl();
     UserPumpResult result = Pump();
     EXPECT_TRUE(result.idle);
     EXPECT_EQ(control.paints, 1); // showing itself again inside its paint starts no new paint
     EXPECT_TRUE(IsWindowVisible(control.m_hWnd));
-    EXPECT_EQ(Pixel(100, 40), kMarker);
-    EXPECT_EQ(Pixel(101, 41), kMarker);
-    for (int x = 102; x < 140; x += 7) EXPECT_EQ(Pixel(x, 50), Stripe(x)) << "x " << x;
+    EXPECT_FILL((RECT{100, 40, 102, 42}), kMarker);
+    EXPECT_FILL((RECT{100, 42, 120, 70}), RGB(0, 0, 255));
+    for (int x = 120; x < 140; x += 3)
+        EXPECT_EQ(Pixel(x, 50), Stripe(x)) << "x " << x;
     EXPECT_EQ(Pixel(139, 69), Stripe(139));
-    EXPECT_EQ(Pixel(100, 69), Stripe(100));
+}
+
+TEST_F(PaintParentTest, RepaintingPartOfTheControlExposesOnlyThatPartOfTheParent) {
+    CreateControl();
+    Pump();
+    parent->Clear();
+    RECT exposed{};
+    parent->handler = [&](UINT m, WPARAM w, LPARAM l, LRESULT* r) {
+        if (m == WM_PAINT) GetUpdateRect(parent->hwnd(), &exposed, FALSE);
+        return PaintStripes(parent->hwnd(), m, w, l, r) != 0;
+    };
+    RECT corner = {0, 0, 10, 10};
+    InvalidateRect(control.m_hWnd, &corner, TRUE);
+    EXPECT_TRUE(Pump().idle);
+    EXPECT_EQ(parent->Count(WM_PAINT), 1);
+    EXPECT_RECT(exposed, 100, 40, 110, 50);
+    EXPECT_EQ(control.paints, 2);
 }
 
 TEST_F(PaintParentTest, RepaintsAfterTheParentChangesStayCorrect) {

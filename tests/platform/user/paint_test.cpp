@@ -1,5 +1,6 @@
-// The paint cycle as a user sees it: pixels of overlapping windows, erasing, exposure, and a
-// see-through child that captures what lies behind it.
+// The paint cycle as a user sees it: pixels of overlapping windows, erasing and exposure (a
+// see-through child that captures what lies behind it is tested with PaintParentBackground).
+#include "support/gdi_fixture.h"
 #include "support/screen_fixture.h"
 
 namespace {
@@ -13,10 +14,6 @@ class PaintTest : public ScreenTest {
 protected:
     const DWORD kTop = WS_POPUP | WS_VISIBLE;
 };
-
-TEST_F(PaintTest, TheDesktopShowsTheDesktopColour) {
-    EXPECT_FILL((RECT{0, 0, 240, 320}), COLORREF(GetSysColor(COLOR_BACKGROUND)));
-}
 
 TEST_F(PaintTest, SiblingsAndChildrenClipEachOther) {
     ProbeWindow top(nullptr, {0, 0, 100, 100}, kWhite, 0, kTop);
@@ -73,8 +70,7 @@ TEST_F(PaintTest, OneWmPaintPerBurstOfInvalidations) {
     InvalidateRect(w, &a, TRUE);
     RECT box;
     EXPECT_TRUE(GetUpdateRect(w, &box, FALSE));
-    EXPECT_EQ(box.left, 10);
-    EXPECT_EQ(box.bottom, 80);
+    EXPECT_RECT(box, 10, 10, 70, 80);
     Pump();
     EXPECT_EQ(w.Count(WM_PAINT), 1);
     EXPECT_EQ(w.Count(WM_ERASEBKGND), 1);
@@ -191,9 +187,7 @@ TEST_F(PaintTest, RaisingAWindowPaintsOnlyItsNewlyVisiblePart) {
     BringWindowToTop(a);
     RECT box;
     ASSERT_TRUE(GetUpdateRect(a, &box, FALSE));
-    EXPECT_EQ(box.left, 30); // the overlap, in a's client coordinates
-    EXPECT_EQ(box.top, 30);
-    EXPECT_EQ(box.right, 50);
+    EXPECT_RECT(box, 30, 30, 50, 50); // the overlap, in a's client coordinates
     Pump();
     EXPECT_FILL((RECT{40, 40, 60, 60}), kRed);
     EXPECT_EQ(b.Count(WM_PAINT), 0);
@@ -249,159 +243,21 @@ TEST_F(PaintTest, WindowsReleaseTheirDeviceContexts) {
     EXPECT_EQ(GdiGetObjectCounts().dcs, dcs);
 }
 
-TEST_F(PaintTest, UpdateWindowPaintsTheWindowAndItsChildrenAtOnce) {
+TEST_F(PaintTest, UpdateWindowPaintsChildrenButInvalidatingAParentDoesNot) {
     ProbeWindow top(nullptr, {0, 0, 100, 100}, kWhite, 0, kTop);
     ProbeWindow child(top, {10, 10, 60, 60}, kRed, 1);
-    EXPECT_EQ(top.Count(WM_PAINT), 0);
-    UpdateWindow(top);
+    UpdateWindow(top); // paints the window and its children at once, before any pump
     EXPECT_EQ(top.Count(WM_PAINT), 1);
     EXPECT_EQ(child.Count(WM_PAINT), 1);
     EXPECT_EQ(Pixel(20, 20), kRed);
     Pump();
-    EXPECT_EQ(top.Count(WM_PAINT), 1);
     EXPECT_EQ(child.Count(WM_PAINT), 1);
-}
-
-TEST_F(PaintTest, InvalidatingAParentLeavesItsChildrenAlone) {
-    ProbeWindow top(nullptr, {0, 0, 100, 100}, kWhite, 0, kTop);
-    ProbeWindow child(top, {10, 10, 60, 60}, kRed, 1);
-    Pump();
-    child.Clear();
     InvalidateRect(top, nullptr, TRUE);
     Pump();
-    EXPECT_EQ(child.Count(WM_PAINT), 0);
+    EXPECT_EQ(child.Count(WM_PAINT), 1);
     RedrawWindow(top, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN);
     Pump();
-    EXPECT_EQ(child.Count(WM_PAINT), 1);
-}
-
-// ---- A see-through child ---------------------------------------------------------------------
-
-// Paints what lies behind it, captured from the screen while it hides itself, then a red
-// square in its middle: exactly how the library's see-through controls paint.
-struct SeeThrough {
-    int paints = 0;
-    COLORREF square = kRed;
-};
-SeeThrough* g_seeThrough = nullptr;
-
-void CaptureBehind(HWND hwnd, HDC dest) {
-    ShowWindow(hwnd, SW_HIDE);
-    UpdateWindow(GetParent(hwnd));
-    HDC screen = GetDC(GetDesktopWindow());
-    HDC memory = CreateCompatibleDC(screen);
-    RECT r;
-    GetWindowRect(hwnd, &r);
-    int w = r.right - r.left, h = r.bottom - r.top;
-    HBITMAP bitmap = CreateBitmap(w, h, GetDeviceCaps(screen, PLANES) & 0xFF,
-                                  GetDeviceCaps(screen, BITSPIXEL) & 0xFF, nullptr);
-    HGDIOBJ old = SelectObject(memory, bitmap);
-    BitBlt(memory, 0, 0, w, h, screen, r.left, r.top, SRCCOPY);
-    ReleaseDC(GetDesktopWindow(), screen);
-    SetWindowPos(hwnd, nullptr, 0, 0, 0, 0, 0x257);
-    BitBlt(dest, 0, 0, w, h, memory, 0, 0, SRCCOPY);
-    SelectObject(memory, old);
-    DeleteObject(bitmap);
-    DeleteDC(memory);
-}
-
-LRESULT SeeThroughProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_ERASEBKGND) return TRUE;
-    if (message != WM_PAINT) return DefWindowProc(hwnd, message, wParam, lParam);
-    ++g_seeThrough->paints;
-    PAINTSTRUCT ps;
-    HDC dc = BeginPaint(hwnd, &ps);
-    CaptureBehind(hwnd, dc);
-    RECT client;
-    GetClientRect(hwnd, &client);
-    RECT square = {client.right / 2 - 5, client.bottom / 2 - 5, client.right / 2 + 5,
-                   client.bottom / 2 + 5};
-    HBRUSH brush = CreateSolidBrush(g_seeThrough->square);
-    FillRect(dc, &square, brush);
-    DeleteObject(brush);
-    EndPaint(hwnd, &ps);
-    return 0;
-}
-
-class SeeThroughTest : public PaintTest {
-protected:
-    void SetUp() override {
-        PaintTest::SetUp();
-        g_seeThrough = &state;
-        WNDCLASS wc{};
-        wc.style = 0x8B;
-        wc.lpfnWndProc = SeeThroughProc;
-        wc.hbrBackground = reinterpret_cast<HBRUSH>(ULONG_PTR(0x40000010));
-        wc.lpszClassName = u"SkSeeThrough";
-        RegisterClass(&wc);
-    }
-    void TearDown() override {
-        PaintTest::TearDown();
-        g_seeThrough = nullptr;
-    }
-    HWND Make(HWND parent, const RECT& r) {
-        return CreateWindowEx(0, u"SkSeeThrough", u"", WS_CHILD | WS_VISIBLE, r.left, r.top,
-                              r.right - r.left, r.bottom - r.top, parent, nullptr, nullptr,
-                              nullptr);
-    }
-    SeeThrough state;
-};
-
-TEST_F(SeeThroughTest, ReachesIdleAndShowsWhatLiesBehind) {
-    ProbeWindow top(nullptr, {0, 0, 200, 200}, kWhite, 0, kTop);
-    ProbeWindow below(top, {0, 0, 60, 200}, kBlue, 1); // a sibling under the right half
-    HWND glass = Make(top, {40, 40, 100, 100});
-    UserPumpResult r = Pump();
-    ASSERT_TRUE(r) << r.error;
-    EXPECT_EQ(state.paints, 1);
-    EXPECT_FILL((RECT{40, 40, 60, 100}), kBlue); // the sibling below shows through
-    EXPECT_FILL((RECT{60, 40, 65, 100}), kWhite);
-    EXPECT_FILL((RECT{65, 65, 75, 75}), kRed); // its own drawing on top
-    EXPECT_FILL((RECT{80, 40, 100, 100}), kWhite);
-    // Repainting it again captures the same background and again comes to rest.
-    state.square = kGreen;
-    top.Clear();
-    InvalidateRect(glass, nullptr, TRUE);
-    r = Pump();
-    ASSERT_TRUE(r) << r.error;
-    EXPECT_EQ(state.paints, 2);
-    EXPECT_FILL((RECT{65, 65, 75, 75}), kGreen);
-    EXPECT_FILL((RECT{40, 40, 60, 65}), kBlue);
-    // Only the area it repaints is exposed to the parent, once.
-    EXPECT_LE(top.Count(WM_PAINT), 1);
-}
-
-TEST_F(SeeThroughTest, ShowsTheParentsNewPixelsAfterTheParentChanges) {
-    ProbeWindow top(nullptr, {0, 0, 200, 200}, kWhite, 0, kTop);
-    HWND glass = Make(top, {40, 40, 100, 100});
-    ASSERT_TRUE(Pump());
-    top.fill = kBlue;
-    InvalidateRect(top, nullptr, TRUE);
-    InvalidateRect(glass, nullptr, TRUE);
-    ASSERT_TRUE(Pump());
-    EXPECT_FILL((RECT{40, 40, 60, 60}), kBlue);
-    EXPECT_FILL((RECT{65, 65, 75, 75}), kRed);
-    EXPECT_FILL((RECT{0, 0, 200, 30}), kBlue);
-}
-
-TEST_F(SeeThroughTest, PartialRepaintExposesOnlyThatPart) {
-    ProbeWindow top(nullptr, {0, 0, 200, 200}, kWhite, 0, kTop);
-    HWND glass = Make(top, {40, 40, 100, 100});
-    ASSERT_TRUE(Pump());
-    top.Clear();
-    RECT corner = {0, 0, 10, 10};
-    InvalidateRect(glass, &corner, TRUE);
-    RECT exposed{};
-    top.handler = [&](UINT message, WPARAM, LPARAM, LRESULT*) {
-        if (message == WM_PAINT) GetUpdateRect(top, &exposed, FALSE);
-        return false;
-    };
-    ASSERT_TRUE(Pump());
-    EXPECT_EQ(top.Count(WM_PAINT), 1);
-    EXPECT_EQ(exposed.left, 40);
-    EXPECT_EQ(exposed.top, 40);
-    EXPECT_EQ(exposed.right, 50);
-    EXPECT_EQ(exposed.bottom, 50);
+    EXPECT_EQ(child.Count(WM_PAINT), 2);
 }
 
 // A window whose paint handler never validates is a runaway paint loop; the pump names it.
@@ -415,12 +271,8 @@ TEST_F(PaintTest, APaintLoopIsReportedWithTheWindowAndMessage) {
     w.handler = nullptr;
 }
 
-} // namespace
-
-namespace {
-
 TEST_F(PaintTest, InvalidatingNoWindowRepaintsEveryWindow) {
-    ProbeWindow top(nullptr, {0, 0, 100, 100}, kWhite, 0, WS_POPUP | WS_VISIBLE);
+    ProbeWindow top(nullptr, {0, 0, 100, 100}, kWhite, 0, kTop);
     ProbeWindow child(top, {10, 10, 60, 60}, kRed, 1);
     Pump();
     top.Clear();

@@ -122,12 +122,6 @@ TEST_F(MessageTest, QuitEndsTheLoopWithItsCode) {
     EXPECT_EQ(msg.wParam, WPARAM(42));
 }
 
-TEST_F(MessageTest, AnIdleLoopWithoutHookOrDisplayEndsInsteadOfWaitingForever) {
-    MSG msg;
-    EXPECT_FALSE(GetMessage(&msg, nullptr, 0, 0));
-    EXPECT_EQ(msg.message, UINT(WM_QUIT));
-}
-
 TEST_F(MessageTest, TheWaitHookFeedsAWaitingLoop) {
     ProbeWindow w(nullptr, {0, 0, 100, 100}, kWhite, 0, WS_POPUP | WS_VISIBLE);
     Pump();
@@ -250,29 +244,14 @@ TEST_F(RegistryTest, BinaryValuesAndDeletion) {
               LONG(ERROR_FILE_NOT_FOUND));
 }
 
-TEST_F(RegistryTest, ResetEmptiesTheRegistry) {
-    HKEY key = nullptr;
-    RegCreateKeyEx(HKEY_LOCAL_MACHINE, u"Leftover", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key,
-                   nullptr);
-    UserResetPlatform(m_width, m_height);
-    DWORD size = 0;
-    EXPECT_EQ(RegQueryValueEx(key, u"x", nullptr, nullptr, nullptr, &size),
-              LONG(ERROR_INVALID_HANDLE));
-    EXPECT_EQ(RegOpenKeyEx(HKEY_LOCAL_MACHINE, u"Leftover", 0, KEY_READ, &key),
-              LONG(ERROR_FILE_NOT_FOUND));
-}
-
 class MetricsTest : public ScreenTest {
 protected:
     MetricsTest() : ScreenTest(320, 240) {}
 };
 
-TEST_F(MetricsTest, ScreenSizeFollowsTheScreenAndTheRestAreFixed) {
+TEST_F(MetricsTest, ScreenSizeFollowsTheScreen) {
     EXPECT_EQ(GetSystemMetrics(SM_CXSCREEN), 320);
     EXPECT_EQ(GetSystemMetrics(SM_CYSCREEN), 240);
-    EXPECT_EQ(GetSystemMetrics(SM_CXVSCROLL), 13);
-    EXPECT_EQ(GetSystemMetrics(SM_CXBORDER), 1);
-    EXPECT_GT(GetSystemMetrics(SM_CXDOUBLECLK), 0);
     // A default-sized top-level window fills the screen.
     HWND w = CreateWindowEx(0, u"#32769", u"", WS_POPUP, CW_USEDEFAULT, CW_USEDEFAULT,
                             CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, nullptr, nullptr);

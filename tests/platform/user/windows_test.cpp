@@ -1,7 +1,9 @@
 // Windows as a caller sees them: creation and destruction messages, the tree, window data.
+#include "support/gdi_fixture.h"
 #include "support/screen_fixture.h"
 
 #include "platform/base/cstring.h"
+#include "platform/user/winreg.h"
 
 #include <string>
 #include <vector>
@@ -140,17 +142,6 @@ TEST_F(WindowsTest, TreeNavigationFollowsZOrder) {
     EXPECT_EQ(GetWindow(GetDesktopWindow(), GW_CHILD), top.hwnd());
 }
 
-TEST_F(WindowsTest, WindowLongsStoreStyleIdUserDataAndProcedure) {
-    ProbeWindow w(nullptr, {0, 0, 10, 10}, CLR_NONE, 0, WS_POPUP);
-    EXPECT_EQ(DWORD(GetWindowLong(w, GWL_STYLE)), DWORD(WS_POPUP));
-    SetWindowLong(w, GWL_ID, 77);
-    EXPECT_EQ(GetWindowLong(w, GWL_ID), 77);
-    int marker = 0;
-    SetWindowLongPtr(w, GWL_USERDATA, LONG_PTR(&marker));
-    EXPECT_EQ(GetWindowLongPtr(w, GWL_USERDATA), LONG_PTR(&marker));
-    SetWindowLongPtr(w, GWL_USERDATA, 0);
-}
-
 // Subclassing through the 32-bit GWL_WNDPROC value reaches the original procedure.
 WNDPROC g_original = nullptr;
 LONG g_originalToken = 0;
@@ -241,7 +232,10 @@ TEST_F(WindowsTest, ClassesRegisterOnceAndCannotLeaveWhileWindowsUseThem) {
     EXPECT_FALSE(GetClassInfo(wc.hInstance, u"SkClass", &info));
 }
 
-TEST_F(WindowsTest, ResetRemovesTestClassesButKeepsSystemOnes) {
+TEST_F(WindowsTest, ResetRemovesTestClassesWindowsAndKeysButKeepsSystemClasses) {
+    HKEY key = nullptr;
+    RegCreateKeyEx(HKEY_LOCAL_MACHINE, u"Leftover", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key,
+                   nullptr);
     WNDCLASS wc{};
     wc.lpfnWndProc = DefWindowProc;
     wc.lpszClassName = u"SkLeftover";
@@ -260,25 +254,24 @@ TEST_F(WindowsTest, ResetRemovesTestClassesButKeepsSystemOnes) {
     EXPECT_EQ(GetTickCount(), 0u);
     EXPECT_FALSE(UserNextTimerDue(nullptr));
     EXPECT_EQ(GetTopWindow(nullptr), nullptr);
+    DWORD size = 0;
+    EXPECT_EQ(RegQueryValueEx(key, u"x", nullptr, nullptr, nullptr, &size),
+              LONG(ERROR_INVALID_HANDLE));
+    EXPECT_EQ(RegOpenKeyEx(HKEY_LOCAL_MACHINE, u"Leftover", 0, KEY_READ, &key),
+              LONG(ERROR_FILE_NOT_FOUND));
 }
 
 TEST_F(WindowsTest, RectanglesAndCoordinateMapping) {
     ProbeWindow top(nullptr, {20, 30, 120, 130}, CLR_NONE, 0, WS_POPUP | WS_VISIBLE | WS_BORDER);
     ProbeWindow child(top, {5, 6, 25, 16}, CLR_NONE, 1);
     RECT r;
-    GetWindowRect(top, &r);
-    EXPECT_EQ(r.left, 20);
-    EXPECT_EQ(r.bottom, 130);
     GetClientRect(top, &r); // the border takes one pixel each side
-    EXPECT_EQ(r.right, 98);
-    EXPECT_EQ(r.bottom, 98);
+    EXPECT_RECT(r, 0, 0, 98, 98);
     GetWindowRect(child, &r);
-    EXPECT_EQ(r.left, 20 + 1 + 5);
-    EXPECT_EQ(r.top, 30 + 1 + 6);
+    EXPECT_RECT(r, 26, 37, 46, 47);
     POINT p = {0, 0};
     ClientToScreen(child, &p);
     EXPECT_EQ(p.x, 26);
-    EXPECT_EQ(p.y, 37);
     ScreenToClient(top, &p);
     EXPECT_EQ(p.x, 5);
     EXPECT_EQ(p.y, 6);
@@ -310,8 +303,7 @@ TEST_F(WindowsTest, MovingAndSizingReportPositionAndClientSize) {
     EXPECT_EQ(child.Count(WM_SIZE), 0);
     RECT r;
     GetWindowRect(child, &r);
-    EXPECT_EQ(r.left, 50);
-    EXPECT_EQ(r.right, 80);
+    EXPECT_RECT(r, 50, 50, 80, 70);
 }
 
 TEST_F(WindowsTest, ShowWindowReturnsThePreviousVisibility) {
@@ -325,10 +317,6 @@ TEST_F(WindowsTest, ShowWindowReturnsThePreviousVisibility) {
     EXPECT_FALSE(IsWindowVisible(child));
     EXPECT_EQ(top.Count(WM_SHOWWINDOW), 1);
 }
-
-} // namespace
-
-namespace {
 
 // Screen positions are cached: moving a parent or changing its border must move its children.
 TEST_F(WindowsTest, ChildrenFollowTheirParentsMovesAndBorders) {
@@ -349,16 +337,6 @@ TEST_F(WindowsTest, ChildrenFollowTheirParentsMovesAndBorders) {
     SetParent(child, nullptr);
     EXPECT_EQ(origin(), std::make_pair(6, 6));
     EXPECT_EQ(GetParent(child), nullptr);
-}
-
-TEST_F(WindowsTest, ClassRegistrationCanBeMadeToFail) {
-    WNDCLASS wc{};
-    wc.lpfnWndProc = DefWindowProc;
-    wc.lpszClassName = u"SkRefused";
-    UserFailClassRegistrations(true);
-    EXPECT_EQ(RegisterClass(&wc), 0);
-    UserFailClassRegistrations(false);
-    EXPECT_NE(RegisterClass(&wc), 0);
 }
 
 } // namespace
