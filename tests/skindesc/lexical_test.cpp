@@ -28,20 +28,55 @@ CString Value(const CString& attributes, const CString& name, bool* ok = nullptr
 
 } // namespace
 
-TEST(FindElement, EmptyElementGivesAttributesAndIsRemoved) {
-    Found f = Find(u"\uFEFF<a/><item id=\"1\" name=\"x\"/> tail", u"item");
-    ASSERT_TRUE(f.ok);
-    EXPECT_EQ(f.attributes, CString(u" id=\"1\" name=\"x\""));
-    EXPECT_EQ(f.content, CString());
-    EXPECT_EQ(f.rest, CString(u"\uFEFF<a/> tail"));
-}
-
-TEST(FindElement, ContentElementRemovedWithClosingTag) {
-    Found f = Find(u"x<sec id=\"s\"> <c/> inner </sec>y", u"sec");
-    ASSERT_TRUE(f.ok);
-    EXPECT_EQ(f.attributes, CString(u" id=\"s\""));
-    EXPECT_EQ(f.content, CString(u" <c/> inner "));
-    EXPECT_EQ(f.rest, CString(u"xy"));
+TEST(FindElement, OneSearchFindsRemovesOrLeavesTheText) {
+    struct Case {
+        const char16_t *text, *name;
+        bool ok;
+        const char16_t *attributes = u"", *content = u"", *rest = u""; // when found
+    } cases[] = {
+        {u"\uFEFF<a/><item id=\"1\" name=\"x\"/> tail", u"item", true, u" id=\"1\" name=\"x\"", u"",
+         u"\uFEFF<a/> tail"},
+        {u"x<sec id=\"s\"> <c/> inner </sec>y", u"sec", true, u" id=\"s\"", u" <c/> inner ", u"xy"},
+        // The name must end at a space, ">" or "/", and compares exactly.
+        {u"<sections x=\"1\"/><section id=\"2\"/>", u"section", true, u" id=\"2\"", u"",
+         u"<sections x=\"1\"/>"},
+        {u"<section>c</section>", u"section", true, u"", u"c", u""},
+        {u"<section\tid=\"1\"/>", u"section", false},
+        {u"<section\r\nid=\"1\"/>", u"section", false},
+        {u"<section", u"section", false},
+        {u"<Section id=\"1\"/>", u"section", false},
+        {u"<section id=\"1\"></Section>", u"section", false},
+        // Doubled brackets are escapes: "<<a" is text, ">>" does not end a start tag, and an
+        // escaped closing tag inside the content is skipped.
+        {u"v=\"<<a x\" <a id=\"2\"/>", u"a", true, u" id=\"2\"", u"", u"v=\"<<a x\" "},
+        {u"<a v=\"x>>y\" w=\"1\"/>", u"a", true, u" v=\"x>>y\" w=\"1\"", u"", u""},
+        {u"<a>1<</a>>2</a>3", u"a", true, u"", u"1<</a>>2", u"3"},
+        // Incomplete elements; a failure stops at the first hit that counts.
+        {u"<a id=\"1\"", u"a", false},
+        {u"<a id=\"1\">>", u"a", false},
+        {u"<a>content", u"a", false},
+        {u"<a>content<</a>", u"a", false},
+        {u"<a>never closed <a/>", u"a", false},
+        // Like-named elements do not nest; comments are ordinary text.
+        {u"<a>1<a>2</a>3</a>", u"a", true, u"", u"1<a>2", u"3</a>"},
+        {u"<!-- <a id=\"hidden\"/> -->", u"a", true, u" id=\"hidden\"", u"", u"<!--  -->"},
+        // Guards the byte-wise search: units whose low or high byte equals "<" or ">" are letters.
+        {u"\u013C\u3C3Ca <a v=\"\u013E\u3E00\"/>\u3E3E", u"a", true, u" v=\"\u013E\u3E00\"", u"",
+         u"\u013C\u3C3Ca \u3E3E"},
+        {u"\u013Ca/>", u"a", false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(CString(c.text).ToUtf8());
+        Found f = Find(c.text, c.name);
+        ASSERT_EQ(f.ok, c.ok);
+        EXPECT_EQ(f.rest, CString(c.ok ? c.rest : c.text));
+        if (!c.ok) continue;
+        EXPECT_EQ(f.attributes, CString(c.attributes));
+        EXPECT_EQ(f.content, CString(c.content));
+    }
+    CString text = u"<a x=\"1\">c</a>", content;
+    ASSERT_TRUE(FindElement(text, u"a", content, nullptr)); // attributes are optional
+    EXPECT_EQ(content, CString(u"c"));
 }
 
 TEST(FindElement, RepeatedSearchesYieldDocumentOrder) {
@@ -55,79 +90,6 @@ TEST(FindElement, RepeatedSearchesYieldDocumentOrder) {
     EXPECT_EQ(seen[1], CString(u" v=\"2\""));
     EXPECT_EQ(seen[2], CString(u" v=\"3\""));
     EXPECT_EQ(text, CString(u"<q/>"));
-}
-
-TEST(FindElement, NameMustEndAtSpaceBracketOrSlash) {
-    // "sections" is not "section"; the one after it is found.
-    Found f = Find(u"<sections x=\"1\"/><section id=\"2\"/>", u"section");
-    ASSERT_TRUE(f.ok);
-    EXPECT_EQ(f.attributes, CString(u" id=\"2\""));
-    EXPECT_EQ(f.rest, CString(u"<sections x=\"1\"/>"));
-    EXPECT_TRUE(Find(u"<section>c</section>", u"section").ok);
-    EXPECT_FALSE(Find(u"<section\tid=\"1\"/>", u"section").ok);
-    EXPECT_FALSE(Find(u"<section\r\nid=\"1\"/>", u"section").ok);
-    EXPECT_FALSE(Find(u"<section", u"section").ok);
-}
-
-TEST(FindElement, ElementNamesCompareExactly) {
-    EXPECT_FALSE(Find(u"<Section id=\"1\"/>", u"section").ok);
-    EXPECT_FALSE(Find(u"<section id=\"1\"></Section>", u"section").ok);
-}
-
-TEST(FindElement, DoubledBracketsAreEscapes) {
-    // "<<a" is an escaped "<" followed by text, not an element.
-    Found escaped = Find(u"v=\"<<a x\" <a id=\"2\"/>", u"a");
-    ASSERT_TRUE(escaped.ok);
-    EXPECT_EQ(escaped.attributes, CString(u" id=\"2\""));
-    // A doubled ">" inside a value does not end the start tag.
-    Found inValue = Find(u"<a v=\"x>>y\" w=\"1\"/>", u"a");
-    ASSERT_TRUE(inValue.ok);
-    EXPECT_EQ(inValue.attributes, CString(u" v=\"x>>y\" w=\"1\""));
-    // An escaped closing tag inside the content is skipped.
-    Found closing = Find(u"<a>1<</a>>2</a>3", u"a");
-    ASSERT_TRUE(closing.ok);
-    EXPECT_EQ(closing.content, CString(u"1<</a>>2"));
-    EXPECT_EQ(closing.rest, CString(u"3"));
-}
-
-TEST(FindElement, IncompleteElementsAreNotFound) {
-    EXPECT_FALSE(Find(u"<a id=\"1\"", u"a").ok);     // no ">"
-    EXPECT_FALSE(Find(u"<a id=\"1\">>", u"a").ok);   // only a doubled ">"
-    EXPECT_FALSE(Find(u"<a>content", u"a").ok);      // no closing tag
-    EXPECT_FALSE(Find(u"<a>content<</a>", u"a").ok); // only an escaped closing tag
-    // A ">" that is the text's last character ends the start tag of an empty element.
-    Found last = Find(u"<a x=\"1\"/>", u"a");
-    EXPECT_TRUE(last.ok);
-    EXPECT_EQ(last.rest, CString());
-}
-
-TEST(FindElement, FailureStopsAtFirstCountingHit) {
-    // The first "a" is incomplete, so the complete one after it is not tried.
-    CString text = u"<a>never closed <a/>";
-    CString content, attributes;
-    EXPECT_FALSE(FindElement(text, u"a", content, &attributes));
-    EXPECT_EQ(text, CString(u"<a>never closed <a/>"));
-    EXPECT_EQ(content, CString());
-}
-
-TEST(FindElement, LikeNamedElementsDoNotNest) {
-    Found f = Find(u"<a>1<a>2</a>3</a>", u"a");
-    ASSERT_TRUE(f.ok);
-    EXPECT_EQ(f.content, CString(u"1<a>2"));
-    EXPECT_EQ(f.rest, CString(u"3</a>"));
-}
-
-TEST(FindElement, CommentsAreOrdinaryText) {
-    Found f = Find(u"<!-- <a id=\"hidden\"/> -->", u"a");
-    ASSERT_TRUE(f.ok);
-    EXPECT_EQ(f.attributes, CString(u" id=\"hidden\""));
-    EXPECT_EQ(f.rest, CString(u"<!--  -->"));
-}
-
-TEST(FindElement, AttributesMayBeNull) {
-    CString text = u"<a x=\"1\">c</a>", content;
-    ASSERT_TRUE(FindElement(text, u"a", content, nullptr));
-    EXPECT_EQ(content, CString(u"c"));
 }
 
 TEST(FindElement, RemovalCanCompleteOrBreakLaterHits) {
@@ -147,40 +109,36 @@ TEST(FindElement, RemovalCanCompleteOrBreakLaterHits) {
     EXPECT_FALSE(FindElement(text, u"b", content, &attributes));
 }
 
-TEST(GetAttributeValue, FindsPairsIgnoringNameCase) {
-    CString attributes = u"  id=\"7\"\tname=\"Ok\" ID=\"8\"";
-    EXPECT_EQ(Value(attributes, u"id"), CString(u"7"));
-    EXPECT_EQ(Value(attributes, u"NAME"), CString(u"Ok"));
-    bool ok = true;
-    EXPECT_EQ(Value(attributes, u"type", &ok), CString());
-    EXPECT_FALSE(ok);
-}
-
-TEST(GetAttributeValue, EscapesAndEmptyValues) {
-    EXPECT_EQ(Value(u"v=\"say \"\"hi\"\"\"", u"v"), CString(u"say \"hi\""));
-    bool ok = false;
-    EXPECT_EQ(Value(u"v=\"\" w=\"1\"", u"v", &ok), CString());
-    EXPECT_TRUE(ok);
-    EXPECT_EQ(Value(u"a=\"1\"b=\"2\"", u"b"), CString(u"2")); // no white space needed
-}
-
-TEST(GetAttributeValue, MalformedPairsEndTheSearch) {
-    const char16_t* cases[] = {
-        u"a=1 v=\"x\"",       // unquoted value
-        u"a = \"1\" v=\"x\"", // space before "="
-        u"a= \"1\" v=\"x\"",  // space after "="
-        u"a=\"1 v=\"x",       // the value runs to the next lone quote, leaving x
-        u"v=\"x",             // no closing quote
-        u"a v=\"x\"",         // the first "=" belongs to a name with a space
-        u"",
-        u"=\"x\"",
+TEST(GetAttributeValue, PairsEscapesAndMalformedTexts) {
+    const char16_t* pairs = u"  id=\"7\"\tname=\"Ok\" ID=\"8\"";
+    struct Case {
+        const char16_t *attributes, *name;
+        bool found;
+        const char16_t* value;
+    } cases[] = {
+        {pairs, u"id", true, u"7"}, // names ignore letter case; the first pair wins
+        {pairs, u"NAME", true, u"Ok"},
+        {pairs, u"type", false, u""},
+        {u"v=\"say \"\"hi\"\"\"", u"v", true, u"say \"hi\""},
+        {u"v=\"\" w=\"1\"", u"v", true, u""},
+        {u"a=\"1\"b=\"2\"", u"b", true, u"2"}, // no white space needed
+        {u"v=\"x\" a=1", u"v", true, u"x"},    // a fault after the match is harmless
+        // A malformed pair ends the search.
+        {u"a=1 v=\"x\"", u"v", false, u""},
+        {u"a = \"1\" v=\"x\"", u"v", false, u""},
+        {u"a= \"1\" v=\"x\"", u"v", false, u""},
+        {u"a=\"1 v=\"x", u"v", false, u""}, // the value runs to the next lone quote, leaving x
+        {u"v=\"x", u"v", false, u""},
+        {u"a v=\"x\"", u"v", false, u""}, // the first "=" belongs to a name with a space
+        {u"", u"v", false, u""},
+        {u"=\"x\"", u"v", false, u""},
     };
-    for (const char16_t* text : cases) {
-        bool ok = true;
-        EXPECT_EQ(Value(text, u"v", &ok), CString()) << CString(text).ToUtf8();
-        EXPECT_FALSE(ok) << CString(text).ToUtf8();
+    for (const Case& c : cases) {
+        bool ok = !c.found;
+        EXPECT_EQ(Value(c.attributes, c.name, &ok), CString(c.value))
+            << CString(c.attributes).ToUtf8();
+        EXPECT_EQ(ok, c.found) << CString(c.attributes).ToUtf8();
     }
-    EXPECT_EQ(Value(u"v=\"x\" a=1", u"v"), CString(u"x")); // a fault after the match is harmless
 }
 
 TEST(QuoteValue, RoundTripsThroughTheScanner) {
@@ -269,13 +227,4 @@ TEST(RecordString, CountRunningPastTheEndStopsThere) {
     EXPECT_EQ(s, CString(u"a"));
     EXPECT_TRUE(ReadRecordString(file, s));
     EXPECT_EQ(s, CString(u"z"));
-}
-
-TEST(FindElement, OnlyWholeUnitsAreBrackets) {
-    // Guards the byte-wise search: units whose low or high byte equals "<" or ">" are letters.
-    Found f = Find(u"\u013C\u3C3Ca <a v=\"\u013E\u3E00\"/>\u3E3E", u"a");
-    ASSERT_TRUE(f.ok);
-    EXPECT_EQ(f.attributes, CString(u" v=\"\u013E\u3E00\""));
-    EXPECT_EQ(f.rest, CString(u"\u013C\u3C3Ca \u3E3E"));
-    EXPECT_FALSE(Find(u"\u013Ca/>", u"a").ok);
 }

@@ -33,79 +33,61 @@ TEST(LoadTextForm, ReadsEveryElementAndField) {
     bool ok = false;
     EXPECT_EQ(Load(TextDescription(skin), &ok), AsTextForm(skin));
     EXPECT_TRUE(ok);
-}
-
-TEST(LoadTextForm, EmptyDocumentLoads) {
-    bool ok = false;
-    SkinSpec loaded = Load(Utf16Bytes(u"<?xml version=\"1.0\"?>"), &ok);
+    EXPECT_EQ(Load(Utf16Bytes(u"<?xml version=\"1.0\"?>"), &ok), SkinSpec());
     EXPECT_TRUE(ok);
-    EXPECT_EQ(loaded, SkinSpec());
 }
 
 TEST(LoadTextForm, DefaultsAnywhereAreTakenOutFirst) {
     std::u16string text = u"<?xml?><section id=\"s\"><component id=\"1\" type=\"t\"/></section>"
                           u"<defaults><component id=\"9\" name=\"d\" type=\"t\">"
                           u"<attribute id=\"a\" value=\"v\"/></component></defaults>";
-    SkinSpec loaded = Load(Utf16Bytes(text));
-    ASSERT_TRUE(loaded.defaults.has_value());
-    EXPECT_EQ(loaded.defaults->id, CString(u"<defaults>"));
-    ASSERT_EQ(loaded.defaults->components.size(), 1u);
-    EXPECT_EQ(loaded.defaults->components[0].id, CString(u"9"));
-    EXPECT_EQ(loaded.defaults->components[0].attributes[0].value, CString(u"v"));
-    ASSERT_EQ(loaded.sections.size(), 1u);
-    ASSERT_EQ(loaded.sections[0].components.size(), 1u);
-    EXPECT_EQ(loaded.sections[0].components[0].id, CString(u"1"));
+    SkinSpec expected;
+    expected.Defaults().Component(u"9", u"d", u"t").Attr(u"a", u"", u"v");
+    expected.Section(u"s").Component(u"1", u"", u"t");
+    EXPECT_EQ(Load(Utf16Bytes(text)), expected);
 }
 
-TEST(LoadTextForm, SectionsWithoutIdAreSkipped) {
-    std::u16string text = u"<?xml?><section id=\"one\"></section><section output=\"x.sdf\">"
-                          u"<component id=\"5\"/></section><section id=\"two\"></section>";
-    SkinSpec loaded = Load(Utf16Bytes(text));
-    ASSERT_EQ(loaded.sections.size(), 2u);
-    EXPECT_EQ(loaded.sections[0].id, CString(u"one"));
-    EXPECT_EQ(loaded.sections[1].id, CString(u"two"));
-    EXPECT_TRUE(loaded.sections[1].components.empty());
-}
-
-TEST(LoadTextForm, SecondInformationDefaultsAndOutputAreIgnored) {
+TEST(LoadTextForm, SectionsWithoutIdAndSecondInformationDefaultsAndOutputAreIgnored) {
     std::u16string text =
         u"<?xml?><information name=\"first\"/><information name=\"second\" email=\"e\"/>"
         u"<output path=\"p1\" separatefiles=\"TRUE\"/><output path=\"p2\"/>"
-        u"<defaults><component id=\"1\"/></defaults><defaults><component id=\"2\"/></defaults>";
-    SkinSpec loaded = Load(Utf16Bytes(text));
-    EXPECT_EQ(loaded.name, CString(u"first"));
-    EXPECT_EQ(loaded.information.email, CString());
-    EXPECT_EQ(loaded.outputPath, CString(u"p1"));
-    EXPECT_TRUE(loaded.separateFiles);
-    ASSERT_TRUE(loaded.defaults.has_value());
-    ASSERT_EQ(loaded.defaults->components.size(), 1u);
-    EXPECT_EQ(loaded.defaults->components[0].id, CString(u"1"));
-    EXPECT_TRUE(loaded.sections.empty()); // the second defaults' component is in no section
+        u"<defaults><component id=\"1\"/></defaults><defaults><component id=\"2\"/></defaults>"
+        u"<section id=\"one\"></section><section output=\"x.sdf\"><component id=\"5\"/>"
+        u"</section><section id=\"two\"></section>";
+    SkinSpec expected;
+    expected.name = expected.information.name = u"first";
+    expected.outputPath = u"p1";
+    expected.separateFiles = true;
+    expected.Defaults().Component(u"1", u"", u"");
+    expected.Section(u"one");
+    expected.Section(u"two"); // the second defaults' component is in no section
+    EXPECT_EQ(Load(Utf16Bytes(text)), expected);
 }
 
 TEST(LoadTextForm, AbsentAttributesReadEmpty) {
     std::u16string text = u"<?xml?><output/><section id=\"s\"><component name=\"n\">"
                           u"<attribute/><property value=\"3\"/></component></section>";
-    SkinSpec loaded = Load(Utf16Bytes(text));
-    EXPECT_EQ(loaded.outputPath, CString());
-    EXPECT_FALSE(loaded.separateFiles);
-    ASSERT_EQ(loaded.sections.size(), 1u);
-    ComponentSpec expected{u"", u"n", u"", std::vector<AttributeSpec>(1), {{u"", u"", u"3"}}};
-    ASSERT_EQ(loaded.sections[0].components.size(), 1u);
-    EXPECT_EQ(loaded.sections[0].components[0], expected);
+    SkinSpec expected;
+    expected.Section(u"s").Component(u"", u"n", u"").Attr(u"", u"", u"").Prop(u"", u"", u"3");
+    EXPECT_EQ(Load(Utf16Bytes(text)), expected);
 }
 
-TEST(LoadTextForm, InformationLeavesAbsentFieldsAsTheyWere) {
-    std::vector<BYTE> bytes = Utf16Bytes(u"<?xml?><information name=\"n\" version=\"v\"/>");
+TEST(ReadSkinInformation, BothFormsLeaveAbsentFieldsAsTheyWere) {
     CMemFile file;
-    LoadMemFile(file, bytes);
     tagSKININFORMATION info;
     info.email = u"kept@example.org";
+    LoadMemFile(file, Utf16Bytes(u"<?xml?><information name=\"n\" version=\"v\"/>"));
     EXPECT_TRUE(ReadSkinInformation(file, info));
     EXPECT_EQ(info.name, CString(u"n"));
-    EXPECT_EQ(info.version, CString(u"v"));
     EXPECT_EQ(info.email, CString(u"kept@example.org"));
+    LoadMemFile(file, RecordStream({u"SKIN", u"N", u"SKININFORMATION", u"r", u"v"}));
+    EXPECT_TRUE(ReadSkinInformation(file, info));
+    EXPECT_EQ(info.name, CString(u"r"));
+    EXPECT_EQ(info.version, CString(u"v"));
+    EXPECT_EQ(info.author, CString());
     LoadMemFile(file, Utf16Bytes(u"<?xml?><section id=\"s\"/>"));
+    EXPECT_FALSE(ReadSkinInformation(file, info));
+    LoadMemFile(file, RecordStream({u"SKIN", u"N", u"INFO"}));
     EXPECT_FALSE(ReadSkinInformation(file, info));
 }
 
@@ -116,15 +98,13 @@ TEST(LoadRecordForm, ReadsEveryRecord) {
     EXPECT_TRUE(ok);
 }
 
-TEST(LoadRecordForm, KeywordsIgnoreCaseAndAnEmptyStringEnds) {
-    SkinSpec loaded = Load(RecordStream({u"skin", u"N", u"SkinInformation", u"n", u"", u"", u"",
-                                         u"", u"", u"section", u"s", u"", u"SECTION", u"later"}));
-    EXPECT_EQ(loaded.name, CString(u"N"));
-    ASSERT_EQ(loaded.sections.size(), 1u);
-    EXPECT_EQ(loaded.sections[0].id, CString(u"s"));
-}
-
-TEST(LoadRecordForm, EndsRightAfterInformation) {
+TEST(LoadRecordForm, KeywordsIgnoreCaseAndAnEmptyStringOrTheInformationEnds) {
+    SkinSpec expected;
+    expected.name = u"N";
+    expected.Section(u"s");
+    EXPECT_EQ(Load(RecordStream({u"skin", u"N", u"SkinInformation", u"", u"", u"", u"", u"", u"",
+                                 u"section", u"s", u"", u"SECTION", u"later"})),
+              expected);
     bool ok = false;
     SkinSpec loaded = Load(
         RecordStream({u"SKIN", u"N", u"SKININFORMATION", u"n", u"v", u"d", u"a", u"e", u"w"}), &ok);
@@ -180,18 +160,6 @@ TEST(LoadRecordForm, TruncatedValueStopsAtTheEndOfTheFile) {
     EXPECT_TRUE(ok);
     ASSERT_EQ(loaded.sections.size(), 1u);
     EXPECT_EQ(loaded.sections[0].components[0].attributes[0].value, CString(u"va"));
-}
-
-TEST(LoadRecordForm, SkinInformationChecksBothMarks) {
-    CMemFile file;
-    tagSKININFORMATION info;
-    LoadMemFile(file, RecordStream({u"SKIN", u"N", u"SKININFORMATION", u"n", u"v"}));
-    EXPECT_TRUE(ReadSkinInformation(file, info));
-    EXPECT_EQ(info.name, CString(u"n"));
-    EXPECT_EQ(info.version, CString(u"v"));
-    EXPECT_EQ(info.author, CString());
-    LoadMemFile(file, RecordStream({u"SKIN", u"N", u"INFO"}));
-    EXPECT_FALSE(ReadSkinInformation(file, info));
 }
 
 TEST(LoadDescriptionFile, OpensFilesOfEitherForm) {

@@ -44,27 +44,13 @@ TEST(SampleSkin, GeneratesBuildsAndReads) {
     ASSERT_TRUE(ReadDescription(file, skin));
     EXPECT_EQ(skin.information.name, CString(u"Ocean"));
 
-    const tagCOMPONENT* window = Component(skin, u"main", u"1");
-    ASSERT_NE(window, nullptr);
-    RECT position{};
-    EXPECT_TRUE(GetAttributeRect(window->attributes, u"position", position));
-    EXPECT_EQ(position.right, 240);
-    EXPECT_EQ(position.bottom, 320);
-    bool visible = false;
-    EXPECT_TRUE(GetAttributeBool(window->attributes, u"visible", visible));
-    EXPECT_TRUE(visible);
-
+    ASSERT_NE(Component(skin, u"main", u"1"), nullptr);
+    ASSERT_NE(Component(skin, u"settings", u"5"), nullptr);
     const tagCOMPONENT* ok = Component(skin, u"main", u"6");
     ASSERT_NE(ok, nullptr);
     CString frames;
     EXPECT_TRUE(GetAttributeString(ok->attributes, u"image_filename", frames));
     EXPECT_EQ(frames, CString(u"button.bmp")); // from the defaults
-    DWORD colour = 0;
-    EXPECT_TRUE(GetAttributeDWord(ok->attributes, u"transparent_color", colour));
-    EXPECT_EQ(colour, RGB(255, 0, 255));
-    POINT corner{};
-    EXPECT_TRUE(GetAttributePoint(ok->attributes, u"position", corner));
-    EXPECT_EQ(corner.y, 272);
 
     // The button strip holds four frames of the same width.
     auto strip = PackageEntry(dir / u"ocean\\ocean.sdf", u"button.bmp");
@@ -72,5 +58,4 @@ TEST(SampleSkin, GeneratesBuildsAndReads) {
     ASSERT_GT(strip->size(), 26u);
     LONG width = LONG((*strip)[18] | (*strip)[19] << 8 | (*strip)[20] << 16 | (*strip)[21] << 24);
     EXPECT_EQ(width % 4, 0);
-    ASSERT_NE(Component(skin, u"settings", u"5"), nullptr);
 }

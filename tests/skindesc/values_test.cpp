@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <tuple>
 
 namespace {
 
@@ -28,26 +29,24 @@ private:
 
 } // namespace
 
-TEST(TypedValues, Bool) {
+TEST(TypedValues, BoolIsTrueOnlyForTheTextTrue) {
     Attributes a({{u"on", u"bool", u"TRUE"},
                   {u"one", u"Bool", u"1"},
                   {u"yes", u"bool", u"yes"},
                   {u"num", u"numeric", u"1"}});
-    bool v = false;
-    EXPECT_TRUE(GetAttributeBool(a.List(), u"on", v));
-    EXPECT_TRUE(v);
-    v = true;
-    EXPECT_TRUE(GetAttributeBool(a.List(), u"one", v));
-    EXPECT_FALSE(v);
-    v = true;
-    EXPECT_TRUE(GetAttributeBool(a.List(), u"yes", v));
-    EXPECT_FALSE(v);
-    v = true;
-    EXPECT_FALSE(GetAttributeBool(a.List(), u"num", v));
-    EXPECT_FALSE(v);
-    v = true;
-    EXPECT_FALSE(GetAttributeBool(a.List(), u"missing", v));
-    EXPECT_FALSE(v);
+    struct Case {
+        const char16_t* key;
+        bool found, value;
+    } cases[] = {{u"on", true, true},
+                 {u"one", true, false},
+                 {u"yes", true, false},
+                 {u"num", false, false},
+                 {u"missing", false, false}};
+    for (const Case& c : cases) {
+        bool v = !c.value;
+        EXPECT_EQ(GetAttributeBool(a.List(), c.key, v), c.found) << CString(c.key).ToUtf8();
+        EXPECT_EQ(v, c.value) << CString(c.key).ToUtf8();
+    }
 }
 
 TEST(TypedValues, NumbersSignedAndUnsigned) {
@@ -58,27 +57,29 @@ TEST(TypedValues, NumbersSignedAndUnsigned) {
                   {u"cho", u"choice", u"7"},
                   {u"chx", u"choic", u"7"},
                   {u"red", u"color", u"255,0,0"}});
-    DWORD d = 5;
-    LONG l = 5;
-    EXPECT_TRUE(GetAttributeDWord(a.List(), u"neg", d));
-    EXPECT_EQ(d, 0xFFFFFFFFu);
-    EXPECT_TRUE(GetAttributeLong(a.List(), u"neg", l));
-    EXPECT_EQ(l, -1);
-    EXPECT_TRUE(GetAttributeLong(a.List(), u"pad", l));
-    EXPECT_EQ(l, 42);
-    EXPECT_TRUE(GetAttributeLong(a.List(), u"hex", l));
-    EXPECT_EQ(l, 0);
-    EXPECT_TRUE(GetAttributeDWord(a.List(), u"mode", d));
-    EXPECT_EQ(d, 2u);
-    l = 5;
-    EXPECT_FALSE(GetAttributeLong(a.List(), u"mode", l));
-    EXPECT_EQ(l, 0);
-    EXPECT_TRUE(GetAttributeDWord(a.List(), u"cho", d));
-    EXPECT_EQ(d, 7u);
-    EXPECT_FALSE(GetAttributeDWord(a.List(), u"chx", d));
-    EXPECT_EQ(d, 0u);
-    EXPECT_TRUE(GetAttributeDWord(a.List(), u"red", d));
-    EXPECT_EQ(d, 0x000000FFu);
+    struct Case {
+        const char16_t* key;
+        bool dwordFound;
+        DWORD dword;
+        bool longFound;
+        LONG number;
+    } cases[] = {
+        {u"neg", true, 0xFFFFFFFFu, true, -1},
+        {u"pad", true, 42, true, 42},
+        {u"hex", true, 0, true, 0},
+        {u"mode", true, 2, false, 0},
+        {u"cho", true, 7, false, 0},
+        {u"chx", false, 0, false, 0},
+        {u"red", true, 0x000000FFu, false, 0},
+    };
+    for (const Case& c : cases) {
+        DWORD d = 5;
+        LONG l = 5;
+        EXPECT_EQ(GetAttributeDWord(a.List(), c.key, d), c.dwordFound) << CString(c.key).ToUtf8();
+        EXPECT_EQ(d, c.dword) << CString(c.key).ToUtf8();
+        EXPECT_EQ(GetAttributeLong(a.List(), c.key, l), c.longFound) << CString(c.key).ToUtf8();
+        EXPECT_EQ(l, c.number) << CString(c.key).ToUtf8();
+    }
     long host = 5;
     EXPECT_TRUE(GetAttributeLong(a.List(), u"neg", host));
     EXPECT_EQ(host, -1);
@@ -102,15 +103,10 @@ TEST(TypedValues, RectAndPoint) {
     EXPECT_EQ((std::array{r.left, r.top, r.right, r.bottom}), (std::array<LONG, 4>{1, 2, 0, 1}));
     r = ParseRect(u"-5,x,7 , 9;");
     EXPECT_EQ((std::array{r.left, r.top, r.right, r.bottom}), (std::array<LONG, 4>{-5, 0, 7, 9}));
-    POINT p = ParsePoint(u"7");
-    EXPECT_EQ(p.x, 0);
-    EXPECT_EQ(p.y, 7);
-    p = ParsePoint(u"3,4,5");
-    EXPECT_EQ(p.x, 3);
-    EXPECT_EQ(p.y, 4);
-    p = ParsePoint(u",9");
-    EXPECT_EQ(p.x, 0);
-    EXPECT_EQ(p.y, 9);
+    for (auto [text, x, y] : {std::tuple{u"7", 0, 7}, {u"3,4,5", 3, 4}, {u",9", 0, 9}}) {
+        POINT p = ParsePoint(text);
+        EXPECT_EQ((std::array{p.x, p.y}), (std::array<LONG, 2>{x, y})) << CString(text).ToUtf8();
+    }
 }
 
 TEST(TypedValues, RectAndPointReaders) {
