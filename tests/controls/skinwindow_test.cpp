@@ -35,71 +35,51 @@ protected:
     COLORREF At(int x, int y) { return Pixel(20 + x, 30 + y); }
 };
 
-TEST_F(SkinWindowTest, TiledImageRepeatsFromTheTopLeftAndIsCutAtTheEdges) {
-    ASSERT_TRUE(LoadSkin(WindowSkin(u"2"), {{u"back.bmp", Coordinates(30, 20)}}));
-    CSkinWindow window;
-    ASSERT_TRUE(window.Create(Parent(), u"main", 1, repository.get()));
-    Pump();
-    for (int y : {0, 20, 40})
-        for (int x : {0, 30, 60, 90}) {
-            SCOPED_TRACE(testing::Message() << "tile at " << x << "," << y);
-            EXPECT_EQ(At(x, y), RGB(0, 0, 200));
-            EXPECT_EQ(At(x + 9, y + 7), RGB(9, 7, 200));
-        }
-    EXPECT_EQ(At(99, 49), RGB(9, 9, 200)); // the last column and row are cut
-    EXPECT_EQ(Pixel(120, 30), kParentFill); // nothing outside the window
-}
-
-TEST_F(SkinWindowTest, NaturalImageSitsOnTheBackgroundColour) {
-    ASSERT_TRUE(LoadSkin(WindowSkin(u"0"), {{u"back.bmp", Coordinates(30, 20)}}));
-    CSkinWindow window;
-    ASSERT_TRUE(window.Create(Parent(), u"main", 1, repository.get()));
-    Pump();
-    EXPECT_EQ(At(29, 19), RGB(29, 19, 200));
-    EXPECT_EQ(At(30, 0), kTeal);
-    EXPECT_EQ(At(0, 20), kTeal);
-    EXPECT_EQ(At(99, 49), kTeal);
-}
-
-TEST_F(SkinWindowTest, NaturalImageLargerThanTheWindowIsCut) {
-    ASSERT_TRUE(LoadSkin(WindowSkin(u"0"), {{u"back.bmp", Coordinates(150, 60)}}));
-    CSkinWindow window;
-    ASSERT_TRUE(window.Create(Parent(), u"main", 1, repository.get()));
-    Pump();
-    EXPECT_EQ(At(99, 49), RGB(99, 49, 200));
-    EXPECT_EQ(Pixel(120, 50), kParentFill);
-    EXPECT_EQ(CountPixels({0, 0, 240, 320}, kTeal), 0);
-}
-
-TEST_F(SkinWindowTest, StretchedImageCoversTheWindow) {
+TEST_F(SkinWindowTest, ImageTypesAndTheBackgroundColourByTheirPixels) {
     auto quadrants = [](int x, int y) {
         return y == 0 ? (x == 0 ? kRed : kGreen) : (x == 0 ? kBlue : kYellow);
     };
-    ASSERT_TRUE(LoadSkin(WindowSkin(u"1"), {{u"back.bmp", BmpBytes(2, 2, 24, quadrants)}}));
-    CSkinWindow window;
-    ASSERT_TRUE(window.Create(Parent(), u"main", 1, repository.get()));
-    Pump();
-    EXPECT_FILL(RECT({20, 30, 70, 55}), kRed);
-    EXPECT_FILL(RECT({70, 30, 120, 55}), kGreen);
-    EXPECT_FILL(RECT({20, 55, 70, 80}), kBlue);
-    EXPECT_FILL(RECT({70, 55, 120, 80}), kYellow);
-}
-
-TEST_F(SkinWindowTest, OtherImageTypesDrawNothingIntoTheBackBuffer) {
-    ASSERT_TRUE(LoadSkin(WindowSkin(u"7"), {{u"back.bmp", Coordinates(30, 20)}}));
-    CSkinWindow window;
-    ASSERT_TRUE(window.Create(Parent(), u"main", 1, repository.get()));
-    Pump();
-    // A fresh bitmap is black; neither the image nor the colour is drawn.
-    EXPECT_FILL(RECT({20, 30, 120, 80}), RGB(0, 0, 0));
-}
-
-TEST_F(SkinWindowTest, PlainColourWithoutImageDisplay) {
-    ASSERT_TRUE(LoadSkin(WindowSkin(u"2", false), {{u"back.bmp", Coordinates(30, 20)}}));
-    CSkinWindow window;
-    ASSERT_TRUE(window.Create(Parent(), u"main", 1, repository.get()));
-    Pump();
-    EXPECT_FILL(RECT({20, 30, 120, 80}), kTeal);
+    struct Probe {
+        int x, y; // in the window's client area
+        COLORREF colour;
+    };
+    struct Case {
+        const char16_t* type;
+        bool display;
+        std::vector<BYTE> image;
+        std::vector<Probe> probes;
+    } cases[] = {
+        // Tiles repeat from the top left and are cut at the right and bottom edges.
+        {u"2",
+         true,
+         Coordinates(30, 20),
+         {{0, 0, RGB(0, 0, 200)}, {39, 27, RGB(9, 7, 200)}, {99, 49, RGB(9, 9, 200)}}},
+        // A natural image sits on the background colour, or is cut when larger than the window.
+        {u"0",
+         true,
+         Coordinates(30, 20),
+         {{29, 19, RGB(29, 19, 200)}, {30, 0, kTeal}, {0, 20, kTeal}, {99, 49, kTeal}}},
+        {u"0", true, Coordinates(150, 60), {{99, 49, RGB(99, 49, 200)}}},
+        {u"1",
+         true,
+         BmpBytes(2, 2, 24, quadrants),
+         {{0, 0, kRed}, {49, 24, kRed}, {50, 24, kGreen}, {49, 25, kBlue}, {99, 49, kYellow}}},
+        // Other types draw nothing into the back buffer: a fresh bitmap is black.
+        {u"7", true, Coordinates(30, 20), {{0, 0, RGB(0, 0, 0)}, {99, 49, RGB(0, 0, 0)}}},
+        {u"2", false, Coordinates(30, 20), {{0, 0, kTeal}, {99, 49, kTeal}}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << "type " << CString(c.type).ToUtf8() << " display "
+                                        << c.display << " image " << c.image.size());
+        ASSERT_TRUE(LoadSkin(WindowSkin(c.type, c.display), {{u"back.bmp", c.image}}));
+        CSkinWindow window;
+        ASSERT_TRUE(window.Create(Parent(), u"main", 1, repository.get()));
+        Pump();
+        for (const Probe& p : c.probes)
+            EXPECT_EQ(At(p.x, p.y), p.colour) << p.x << "," << p.y;
+        EXPECT_EQ(Pixel(120, 30), kParentFill); // nothing outside the window
+        EXPECT_EQ(Pixel(20, 80), kParentFill);
+    }
 }
 
 TEST_F(SkinWindowTest, AMissingImageFallsBackToTheColourUntilTheEntryArrives) {
@@ -116,11 +96,7 @@ TEST_F(SkinWindowTest, PositionPlacesAndSizesTheWindow) {
     ASSERT_TRUE(LoadSkin(WindowSkin(u"0", false, u"", u"0,26,240,320")));
     CSkinWindow window;
     ASSERT_TRUE(window.Create(Parent(), u"main", 1, repository.get()));
-    RECT r = ChildRect(window.m_hWnd);
-    EXPECT_EQ(r.left, 0);
-    EXPECT_EQ(r.top, 26);
-    EXPECT_EQ(r.right - r.left, 240);
-    EXPECT_EQ(r.bottom - r.top, 294);
+    EXPECT_RECT(ChildRect(window.m_hWnd), 0, 26, 240, 320); // the position example
 }
 
 TEST_F(SkinWindowTest, InvisibleOrMissingComponentsStayHidden) {
@@ -136,38 +112,24 @@ TEST_F(SkinWindowTest, InvisibleOrMissingComponentsStayHidden) {
     EXPECT_FILL(RECT({0, 0, 240, 320}), kParentFill);
 }
 
-TEST_F(SkinWindowTest, PaintWindowAreaCopiesTheBackgroundBehindAChild) {
-    ASSERT_TRUE(LoadSkin(WindowSkin(u"0"), {{u"back.bmp", Coordinates(100, 50)}}));
-    CSkinWindow window;
-    ASSERT_TRUE(window.Create(Parent(), u"main", 1, repository.get()));
-    ProbeWindow child(window.m_hWnd, RECT{40, 10, 60, 30}, CLR_NONE, 7);
-    Pump();
-    Canvas canvas(20, 20, 32, kRed);
-    CDC dc;
-    dc.Attach(canvas.dc());
-    CRect area(2, 3, 12, 13);
-    window.PaintWindowArea(CWnd::FromHandle(child.hwnd()), &dc, &area);
-    dc.Detach();
-    EXPECT_EQ(canvas.At(2, 3), RGB(42, 13, 200));
-    EXPECT_EQ(canvas.At(11, 12), RGB(51, 22, 200));
-    EXPECT_EQ(canvas.At(12, 13), kRed); // nothing outside the area
-    EXPECT_EQ(canvas.At(1, 3), kRed);
-}
-
-TEST_F(SkinWindowTest, PaintWindowAreaFillsWithTheColourWithoutAnImage) {
-    ASSERT_TRUE(LoadSkin(WindowSkin(u"0", false)));
-    CSkinWindow window;
-    ASSERT_TRUE(window.Create(Parent(), u"main", 1, repository.get()));
-    ProbeWindow child(window.m_hWnd, RECT{40, 10, 60, 30}, CLR_NONE, 7);
-    Canvas canvas(20, 20, 32, kRed);
-    CDC dc;
-    dc.Attach(canvas.dc());
-    CRect area(5, 5, 15, 10);
-    window.PaintWindowArea(CWnd::FromHandle(child.hwnd()), &dc, &area);
-    dc.Detach();
-    EXPECT_EQ(canvas.Count(kTeal), 50);
-    EXPECT_EQ(canvas.At(5, 5), kTeal);
-    EXPECT_EQ(canvas.At(15, 5), kRed);
+TEST_F(SkinWindowTest, PaintWindowAreaCopiesTheBackgroundBehindAChildOrFillsTheColour) {
+    for (bool display : {true, false}) {
+        ASSERT_TRUE(LoadSkin(WindowSkin(u"0", display), {{u"back.bmp", Coordinates(100, 50)}}));
+        CSkinWindow window;
+        ASSERT_TRUE(window.Create(Parent(), u"main", 1, repository.get()));
+        ProbeWindow child(window.m_hWnd, RECT{40, 10, 60, 30}, CLR_NONE, 7);
+        Pump();
+        Canvas canvas(20, 20, 32, kRed);
+        CDC dc;
+        dc.Attach(canvas.dc());
+        CRect area(2, 3, 12, 13);
+        window.PaintWindowArea(CWnd::FromHandle(child.hwnd()), &dc, &area);
+        dc.Detach();
+        // The area's pixels are the window's background behind the child's area.
+        EXPECT_EQ(canvas.At(2, 3), display ? RGB(42, 13, 200) : kTeal);
+        EXPECT_EQ(canvas.At(11, 12), display ? RGB(51, 22, 200) : kTeal);
+        EXPECT_EQ(canvas.Count(kRed), 400 - 100); // nothing outside the area
+    }
 }
 
 TEST_F(SkinWindowTest, ATapWithinFivePixelsIsACommandToTheParent) {
@@ -233,7 +195,8 @@ TEST_F(SkinWindowTest, UpdatesReleaseTheirBackBuffers) {
         CSkinWindow window;
         ASSERT_TRUE(window.Create(Parent(), u"main", 1, repository.get()));
         const GdiObjectCounts once = GdiGetObjectCounts();
-        for (int i = 0; i < 3; ++i) ASSERT_TRUE(repository->LoadSkin(u"Test.skn", nullptr, false));
+        for (int i = 0; i < 3; ++i)
+            ASSERT_TRUE(repository->LoadSkin(u"Test.skn", nullptr, false));
         EXPECT_EQ(GdiGetObjectCounts(), once); // each Update replaces the last back buffer
         Pump();
     }
