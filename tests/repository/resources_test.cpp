@@ -31,7 +31,9 @@ protected:
             .Attr(u"image_filename", u"file", u"back.bmp")
             .Attr(u"icon", u"file", u"ok.bmi")
             .Attr(u"notes", u"file", u"notes.txt");
-        skin.Section(u"tools").Component(u"1", u"tool", u"static").Attr(u"image", u"file", u"tool.BMP");
+        skin.Section(u"tools")
+            .Component(u"1", u"tool", u"static")
+            .Attr(u"image", u"file", u"tool.BMP");
         PackageEntries files = {
             {u"back.bmp", BmpBytes(4, 2, 24, [](int x, int) { return x < 2 ? kBlue : kGreen; })},
             {u"ok.bmi", IconEntry()},
@@ -65,32 +67,25 @@ TEST_F(RepositoryResourcesTest, CachedBitmapsAreSharedAndUncachedOnesBelongToThe
     EXPECT_EQ(canvas.At(0, 0), kBlue);
     EXPECT_EQ(canvas.At(3, 1), kGreen);
     EXPECT_TRUE(DeleteObject(own2));
-}
-
-TEST_F(RepositoryResourcesTest, UncachedFetchesLeaveTheCacheEmpty) {
-    HBITMAP own = repository->GetBitmap(u"tools", u"tool.BMP", false);
-    ASSERT_NE(own, nullptr);
-    DeleteObject(own);
+    // Uncached fetches leave the cache empty: the first cached fetch decodes once.
+    EXPECT_TRUE(DeleteObject(repository->GetBitmap(u"tools", u"tool.BMP", false)));
     const int made = GdiGetCreatedCounts().bitmaps;
-    HBITMAP cached = repository->GetBitmap(u"tools", u"tool.BMP", true);
-    ASSERT_NE(cached, nullptr);
+    HBITMAP tool = repository->GetBitmap(u"tools", u"tool.BMP", true);
+    ASSERT_NE(tool, nullptr);
     EXPECT_EQ(GdiGetCreatedCounts().bitmaps, made + 1); // extracted and decoded once
-    EXPECT_EQ(repository->GetBitmap(u"tools", u"tool.BMP", true), cached);
+    EXPECT_EQ(repository->GetBitmap(u"tools", u"tool.BMP", true), tool);
     EXPECT_EQ(GdiGetCreatedCounts().bitmaps, made + 1);
 }
 
-TEST_F(RepositoryResourcesTest, PackageLookupIsExactWhileComponentLookupIgnoresCase) {
+TEST_F(RepositoryResourcesTest, FailuresReturnNullAndCacheNothing) {
+    const GdiObjectCounts before = GdiGetObjectCounts();
+    // Package lookups are exact in section and entry names, unlike component lookups.
     EXPECT_NE(repository->GetComponent(u"main", 1), nullptr);
     EXPECT_EQ(repository->GetBitmap(u"main", u"back.bmp", true), nullptr);
     EXPECT_EQ(repository->GetIcon(u"MAIN", u"ok.bmi", true), nullptr);
     CMemFile file;
     EXPECT_FALSE(repository->GetFile(u"main", u"notes.txt", file));
-    // Entry names are exact too.
     EXPECT_EQ(repository->GetBitmap(u"tools", u"tool.bmp", true), nullptr);
-}
-
-TEST_F(RepositoryResourcesTest, FailuresReturnNullAndCacheNothing) {
-    const GdiObjectCounts before = GdiGetObjectCounts();
     EXPECT_EQ(repository->GetBitmap(u"Main", u"missing.bmp", true), nullptr);
     EXPECT_EQ(repository->GetBitmap(u"Main", u"broken.bmp", true), nullptr);
     EXPECT_EQ(repository->GetBitmap(u"Main", u"notes.txt", true), nullptr);

@@ -12,28 +12,7 @@ std::vector<CString> Skins(CSkinRepository& repository, const CString& extension
     return std::vector<CString>(list.begin(), list.end());
 }
 
-TEST(RepositoryLifetimeTest, ThePublishedRepositoryIsTheLiveOne) {
-    EXPECT_EQ(CSkinRepository::GetSkinRepository(), nullptr);
-    {
-        CSkinRepository repository;
-        EXPECT_EQ(CSkinRepository::GetSkinRepository(), &repository);
-        EXPECT_EQ(repository.GetSkinsFolder(), CString());
-        EXPECT_EQ(repository.GetCurrentSkinName(), CString());
-    }
-    EXPECT_EQ(CSkinRepository::GetSkinRepository(), nullptr);
-}
-
-TEST(SkinsFolderTest, StoredWithExactlyOneTrailingBackslash) {
-    TempDir dir;
-    dir.MakeFolder(u"skins");
-    CSkinRepository repository;
-    ASSERT_TRUE(repository.SetSkinsFolder(dir / u"skins"));
-    EXPECT_EQ(repository.GetSkinsFolder(), dir / u"skins\\");
-    ASSERT_TRUE(repository.SetSkinsFolder(dir / u"skins\\"));
-    EXPECT_EQ(repository.GetSkinsFolder(), dir / u"skins\\");
-}
-
-TEST(SkinsFolderTest, RefusedPathsKeepThePreviousFolder) {
+TEST(SkinsFolderTest, StoredWithOneTrailingBackslashWhileRefusedPathsKeepIt) {
     TempDir dir;
     dir.MakeFolder(u"skins");
     dir.WriteFile(u"file.skn", std::string("x"));
@@ -41,7 +20,10 @@ TEST(SkinsFolderTest, RefusedPathsKeepThePreviousFolder) {
     EXPECT_FALSE(repository.SetSkinsFolder(dir / u"missing"));
     EXPECT_EQ(repository.GetSkinsFolder(), CString());
     ASSERT_TRUE(repository.SetSkinsFolder(dir / u"skins"));
+    EXPECT_EQ(repository.GetSkinsFolder(), dir / u"skins\\");
+    ASSERT_TRUE(repository.SetSkinsFolder(dir / u"skins\\"));
     const CString kept = repository.GetSkinsFolder();
+    EXPECT_EQ(kept, dir / u"skins\\");
     EXPECT_FALSE(repository.SetSkinsFolder(dir / u"file.skn"));
     EXPECT_FALSE(repository.SetSkinsFolder(dir / u"skins\\."));
     EXPECT_FALSE(repository.SetSkinsFolder(dir / u"skins\\..\\"));
@@ -51,42 +33,26 @@ TEST(SkinsFolderTest, RefusedPathsKeepThePreviousFolder) {
 
 TEST(SkinsFolderTest, ListsPackagesAndFolderSkinsInEnumerationOrder) {
     TempDir dir;
+    CSkinRepository repository;
+    EXPECT_TRUE(Skins(repository, u"skn").empty()); // no folder yet
     dir.WriteFile(u"Blue.skn", std::string("pkg"));
     dir.WriteFile(u"Night/a.skn", std::string("pkg"));
     dir.WriteFile(u"Night/b.skn", std::string("pkg"));
+    dir.WriteFile(u"Odd.skn/inner.skn", std::string("pkg")); // named like a package: listed so
     dir.WriteFile(u"Empty/readme.txt", std::string("none"));
     dir.WriteFile(u"notes.txt", std::string("none"));
-    CSkinRepository repository;
     ASSERT_TRUE(repository.SetSkinsFolder(dir.Path()));
-    EXPECT_EQ(Skins(repository, u"skn"), (std::vector<CString>{u"Blue.skn", u"Night?skn"}));
+    EXPECT_EQ(Skins(repository, u"skn"),
+              (std::vector<CString>{u"Blue.skn", u"Night?skn", u"Odd.skn"}));
     // Matching ignores letter case, implies no dot, and appends without emptying the list.
     CStringList list;
     list.AddTail(u"kept");
     repository.GetAvailableSkinsList(list, u"KN");
     EXPECT_EQ(std::vector<CString>(list.begin(), list.end()),
-              (std::vector<CString>{u"kept", u"Blue.skn", u"Night?KN"}));
-}
-
-TEST(SkinsFolderTest, AFolderNamedWithTheExtensionIsListedLikeAFile) {
-    TempDir dir;
-    dir.WriteFile(u"Odd.skn/inner.skn", std::string("pkg"));
-    CSkinRepository repository;
-    ASSERT_TRUE(repository.SetSkinsFolder(dir.Path()));
-    EXPECT_EQ(Skins(repository, u"skn"), (std::vector<CString>{u"Odd.skn"}));
-}
-
-TEST(SkinsFolderTest, EmptyExtensionMatchesEveryEntry) {
-    TempDir dir;
-    dir.WriteFile(u"a.skn", std::string("pkg"));
-    dir.WriteFile(u"Folder/x", std::string("pkg"));
-    CSkinRepository repository;
-    ASSERT_TRUE(repository.SetSkinsFolder(dir.Path()));
-    EXPECT_EQ(Skins(repository, u""), (std::vector<CString>{u"Folder", u"a.skn"}));
-}
-
-TEST(SkinsFolderTest, NothingIsListedBeforeAFolderIsSet) {
-    CSkinRepository repository;
-    EXPECT_TRUE(Skins(repository, u"skn").empty());
+              (std::vector<CString>{u"kept", u"Blue.skn", u"Night?KN", u"Odd.skn"}));
+    // An empty extension matches every entry.
+    EXPECT_EQ(Skins(repository, u""),
+              (std::vector<CString>{u"Blue.skn", u"Empty", u"Night", u"Odd.skn", u"notes.txt"}));
 }
 
 TEST(SkinFilesTest, FolderAndFileTests) {
