@@ -32,7 +32,8 @@ void EnsureWindowClass() {
 CSkinObject::CSkinObject() { EnsureWindowClass(); }
 
 CSkinObject::~CSkinObject() {
-    if (m_pRepository) m_pRepository->RemoveComponent(this);
+    // A repository destroyed first has already let go of its components.
+    if (CSkinRepository::IsAlive(m_pRepository)) m_pRepository->RemoveComponent(this);
 }
 
 bool CSkinObject::Create(CWnd* parent, const CString& section, UINT id,

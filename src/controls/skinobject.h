@@ -22,7 +22,8 @@ public:
     // Registers the window class "MFCSkinObject" when this process has not yet; throws the
     // framework's resource exception when the class cannot be registered.
     CSkinObject();
-    // Unregisters the control (it does not Unload: controls that hold resources do that).
+    // Unregisters the control from its repository when that still exists (it does not Unload:
+    // controls that hold resources do that).
     ~CSkinObject() override;
 
     // Stores the binding, creates the window and registers with repository (when not null).

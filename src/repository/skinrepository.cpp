@@ -2,14 +2,30 @@
 
 #include "repository/skinfiles.h"
 
+#include <algorithm>
+#include <vector>
+
 CSkinRepository* CSkinRepository::m_pSkinRepository = nullptr;
+
+namespace {
+
+// Every repository between its construction and its destruction (an application has one).
+std::vector<const CSkinRepository*>& LiveRepositories() {
+    static std::vector<const CSkinRepository*> live;
+    return live;
+}
+
+} // namespace
 
 bool EndsWithExtension(const CString& name, const CString& extension) {
     int n = extension.GetLength();
     return n <= name.GetLength() && name.Right(n).CompareNoCase(extension) == 0;
 }
 
-CSkinRepository::CSkinRepository() { m_pSkinRepository = this; }
+CSkinRepository::CSkinRepository() {
+    LiveRepositories().push_back(this);
+    m_pSkinRepository = this;
+}
 
 CSkinRepository::~CSkinRepository() {
     ForEachComponent([](CSkinInterface* component) { component->Unload(); });
@@ -17,6 +33,13 @@ CSkinRepository::~CSkinRepository() {
     UnloadSkinResources(m_skin, m_mapBitmaps, m_mapIcons, m_mapFonts);
     m_mapSectionFiles.RemoveAll();
     m_pSkinRepository = nullptr;
+    auto& live = LiveRepositories();
+    live.erase(std::remove(live.begin(), live.end(), this), live.end());
+}
+
+bool CSkinRepository::IsAlive(const CSkinRepository* repository) {
+    const auto& live = LiveRepositories();
+    return repository && std::find(live.begin(), live.end(), repository) != live.end();
 }
 
 CSkinRepository* CSkinRepository::GetSkinRepository() { return m_pSkinRepository; }

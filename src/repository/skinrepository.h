@@ -28,6 +28,9 @@ public:
 
     // The live repository, or null while none exists.
     static CSkinRepository* GetSkinRepository();
+    // Whether repository is a repository that has been constructed and not yet destroyed, so
+    // that a component outliving its repository never reaches the destroyed one.
+    static bool IsAlive(const CSkinRepository* repository);
 
     // Refuses (changing nothing) unless folder is an existing folder; stores it with a
     // trailing backslash. The current skin, caches and registry stay as they are.

@@ -99,6 +99,7 @@ TEST_F(SkinObjectTest, DestroyingAControlUnregistersIt) {
     EXPECT_TRUE(repository->LoadSkin(u"Test.skn")); // would reach a destroyed control otherwise
 }
 
+// The controls outlive the repository here: their destructors must not reach it.
 TEST_F(SkinObjectTest, TheRepositorysDestructorUnloadsControlsStillRegistered) {
     CCountingControl a, b;
     ASSERT_TRUE(a.Create(Parent(), u"main", 5, repository.get()));
