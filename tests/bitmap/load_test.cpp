@@ -29,35 +29,42 @@ COLORREF Entry(int i) {
 
 } // namespace
 
-TEST_F(LoadTest, EightBitsWithoutColoursUsedReadAFullTable) {
-    DibFile f;
-    f.width = 4;
-    f.height = 2;
-    f.bitCount = 8;
-    f.table = Table(256);
-    f.pixels = PackRows(4, 2, 8, [](int x, int y) { return DWORD(y * 100 + x * 50); });
-    Canvas c(Load(f.Bytes()));
-    ASSERT_NE(c.bitmap(), nullptr);
-    EXPECT_EQ(c.At(0, 0), Entry(0));
-    EXPECT_EQ(c.At(3, 0), Entry(150));
-    EXPECT_EQ(c.At(2, 1), Entry(200));
-    DIBSECTION ds{};
-    EXPECT_EQ(GetObject(c.bitmap(), sizeof ds, &ds), int(sizeof ds));
-    EXPECT_NE(ds.dsBm.bmBits, nullptr) << "a section bitmap";
-}
-
-TEST_F(LoadTest, ColoursUsedSixteenReadsSixteenEntriesAndThePixelsRightAfter) {
-    DibFile f;
-    f.width = 3;
-    f.height = 1;
-    f.bitCount = 8;
-    f.clrUsed = 16;
-    f.table = Table(16);
-    f.pixels = PackRows(3, 1, 8, [](int x, int) { return DWORD(5 + x); });
-    Canvas c(Load(f.Bytes()));
-    ASSERT_NE(c.bitmap(), nullptr);
-    EXPECT_EQ(c.At(0, 0), Entry(5));
-    EXPECT_EQ(c.At(2, 0), Entry(7));
+TEST_F(LoadTest, EveryDepthAndColourTableSizeDecodes) {
+    std::vector<DWORD> masks = {0xF800, 0x07E0, 0x001F}, largest = {0x7C00, 0x03E0, 0x001F};
+    largest.resize(257, 0); // 254 entries and the three masks just fit a buffer of 257
+    struct Case {
+        WORD bits;
+        DWORD compression, clrUsed;
+        std::vector<DWORD> table;
+        DWORD value;
+        COLORREF expected;
+    } cases[] = {
+        {8, BI_RGB, 0, Table(256), 150, Entry(150)}, // no colours-used count: a full table
+        {8, BI_RGB, 16, Table(16), 7, Entry(7)},     // sixteen entries, the pixels right after
+        {1, BI_RGB, 0, {0x000000, 0x00FF00}, 1, RGB(0, 255, 0)},
+        {4, BI_RGB, 0, Table(16), 9, Entry(9)},
+        {16, BI_RGB, 0, {}, 0x7C00, RGB(255, 0, 0)},
+        {16, BI_BITFIELDS, 0, masks, 0x07E0, RGB(0, 255, 0)},
+        {16, BI_BITFIELDS, 254, largest, 0x001F, RGB(0, 0, 255)},
+        {32, BI_RGB, 0, {}, 0x123456, RGB(0x12, 0x34, 0x56)},
+    };
+    for (const Case& k : cases) {
+        SCOPED_TRACE(testing::Message() << k.bits << " bits, " << k.table.size() << " entries");
+        DibFile f;
+        f.width = 5;
+        f.height = 3;
+        f.bitCount = k.bits;
+        f.compression = k.compression;
+        f.clrUsed = k.clrUsed;
+        f.table = k.table;
+        f.pixels =
+            PackRows(5, 3, k.bits, [&](int x, int y) { return x == 4 && y == 2 ? k.value : 0u; });
+        Canvas c(Load(f.Bytes()));
+        ASSERT_NE(c.bitmap(), nullptr);
+        EXPECT_EQ(c.At(4, 2), k.expected);
+        DIBSECTION ds{};
+        EXPECT_EQ(GetObject(c.bitmap(), sizeof ds, &ds), int(sizeof ds)) << "a section bitmap";
+    }
 }
 
 TEST_F(LoadTest, TwentyFourBitsHaveNoTableAndPaddedRows) {
@@ -73,47 +80,6 @@ TEST_F(LoadTest, TwentyFourBitsHaveNoTableAndPaddedRows) {
         EXPECT_EQ(bm.bmWidthBytes, width == 3 ? 12 : 4);
         EXPECT_EQ(c.At(width - 1, 1), RGB(10 * (width - 1), 101, 7));
         EXPECT_EQ(c.At(0, 0), RGB(0, 100, 7));
-    }
-}
-
-TEST_F(LoadTest, SixteenBitBitFieldsReadThreeMasks) {
-    DibFile f;
-    f.width = 2;
-    f.height = 1;
-    f.bitCount = 16;
-    f.compression = BI_BITFIELDS;
-    f.table = {0xF800, 0x07E0, 0x001F};
-    f.pixels = PackRows(2, 1, 16, [](int x, int) { return x ? DWORD(0x07E0) : DWORD(0xF800); });
-    Canvas c(Load(f.Bytes()));
-    ASSERT_NE(c.bitmap(), nullptr);
-    EXPECT_EQ(c.At(0, 0), RGB(255, 0, 0));
-    EXPECT_EQ(c.At(1, 0), RGB(0, 255, 0));
-}
-
-TEST_F(LoadTest, EveryDepthDecodes) {
-    struct Case {
-        WORD bits;
-        DWORD value;
-        std::vector<DWORD> table;
-        COLORREF expected;
-    } cases[] = {
-        {1, 1, {0x000000, 0x00FF00}, RGB(0, 255, 0)},
-        {4, 9, Table(16), Entry(9)},
-        {16, 0x7C00, {}, RGB(255, 0, 0)},
-        {32, 0x123456, {}, RGB(0x12, 0x34, 0x56)},
-    };
-    for (const Case& k : cases) {
-        SCOPED_TRACE(k.bits);
-        DibFile f;
-        f.width = 5;
-        f.height = 3;
-        f.bitCount = k.bits;
-        f.table = k.table;
-        f.pixels =
-            PackRows(5, 3, k.bits, [&](int x, int y) { return x == 4 && y == 2 ? k.value : 0u; });
-        Canvas c(Load(f.Bytes()));
-        ASSERT_NE(c.bitmap(), nullptr);
-        EXPECT_EQ(c.At(4, 2), k.expected);
     }
 }
 
@@ -196,22 +162,6 @@ TEST_F(LoadTest, MalformedFilesGiveNullAndLeaveNothingBehind) {
         std::vector<BYTE> cut(good.begin(), good.begin() + ptrdiff_t(length));
         EXPECT_EQ(Load(cut), nullptr) << "cut at " << length;
     }
-}
-
-// 254 entries plus three masks just fit the buffer of 257 entries.
-TEST_F(LoadTest, TheLargestTableThatFitsIsRead) {
-    DibFile f;
-    f.width = 1;
-    f.height = 1;
-    f.bitCount = 16;
-    f.compression = BI_BITFIELDS;
-    f.clrUsed = 254;
-    f.table = {0x7C00, 0x03E0, 0x001F};
-    f.table.resize(257, 0);
-    f.pixels = PackRows(1, 1, 16, [](int, int) { return DWORD(0x001F); });
-    Canvas c(Load(f.Bytes()));
-    ASSERT_NE(c.bitmap(), nullptr);
-    EXPECT_EQ(c.At(0, 0), RGB(0, 0, 255));
 }
 
 TEST_F(LoadTest, ThePathOverloadDecodesTheFile) {

@@ -238,7 +238,8 @@ TEST_F(BitmapRegionTest, RepeatedRowsAndEverySourceFormatGiveTheSameRegion) {
                 continue;
             }
             std::vector<COLORREF> row;
-            for (int x = 0; x < w; ++x) row.push_back(rng() % 3 ? kInk : kKey);
+            for (int x = 0; x < w; ++x)
+                row.push_back(rng() % 3 ? kInk : kKey);
             rows.push_back(row);
         }
         auto at = [&](int x, int y) { return rows[size_t(y)][size_t(x)]; };
@@ -246,7 +247,8 @@ TEST_F(BitmapRegionTest, RepeatedRowsAndEverySourceFormatGiveTheSameRegion) {
         // The same pixels in a 32-bit bitmap take the copy-and-scan path.
         Canvas copy(w, h, 32);
         for (int y = 0; y < h; ++y)
-            for (int x = 0; x < w; ++x) SetPixel(copy.dc(), x, y, at(x, y));
+            for (int x = 0; x < w; ++x)
+                SetPixel(copy.dc(), x, y, at(x, y));
         HBITMAP deep = copy.Release();
         HRGN direct = CBitmapU::GetBitmapRegion(section, kKey, 0, nullptr);
         HRGN copied = CBitmapU::GetBitmapRegion(deep, kKey, 0, nullptr);
