@@ -10,7 +10,8 @@ namespace {
 
 std::vector<CString> Items(const CStringList& list) {
     std::vector<CString> out;
-    for (POSITION pos = list.GetHeadPosition(); pos;) out.push_back(list.GetNext(pos));
+    for (POSITION pos = list.GetHeadPosition(); pos;)
+        out.push_back(list.GetNext(pos));
     return out;
 }
 
@@ -120,7 +121,8 @@ TEST(ListTest, RandomEditsAgreeWithAPlainList) {
             ASSERT_EQ(list.GetCount(), int(model.size())) << "step " << step;
         }
         std::vector<std::u16string> items;
-        for (const CString& s : list) items.push_back(s.Str());
+        for (const CString& s : list)
+            items.push_back(s.Str());
         EXPECT_EQ(items, std::vector<std::u16string>(model.begin(), model.end()));
     }
 }

@@ -41,7 +41,8 @@ TEST(HandleTableTest, AllListsTheLiveObjects) {
     table.Add(std::make_unique<Thing>("c"));
     table.Remove(a);
     std::vector<std::string> names;
-    for (Thing* t : table.All()) names.push_back(t->name);
+    for (Thing* t : table.All())
+        names.push_back(t->name);
     EXPECT_EQ(names, (std::vector<std::string>{"b", "c"}));
 }
 

@@ -47,7 +47,9 @@ BOOL TestEntry(HINSTANCE instance, DWORD reason, LPVOID) {
     return TRUE;
 }
 
-BOOL RefusingEntry(HINSTANCE, DWORD, LPVOID) { return FALSE; }
+BOOL RefusingEntry(HINSTANCE, DWORD, LPVOID) {
+    return FALSE;
+}
 
 TEST(ModuleTest, ExtensionLibraryClassesAreKnownWhileLoaded) {
     EXPECT_EQ(AfxFindRuntimeClass("CCircle"), nullptr);

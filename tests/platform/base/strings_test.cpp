@@ -7,27 +7,20 @@ namespace {
 TEST(CStringTest, SubstringsClampOutOfRangeArguments) {
     CString s(u"skinkit");
     EXPECT_EQ(s.Left(4), CString(u"skin"));
-    EXPECT_EQ(s.Left(0), CString());
     EXPECT_EQ(s.Left(-3), CString());
     EXPECT_EQ(s.Left(99), s);
-    EXPECT_EQ(s.Mid(4), CString(u"kit"));
     EXPECT_EQ(s.Mid(4, 2), CString(u"ki"));
     EXPECT_EQ(s.Mid(7), CString());
-    EXPECT_EQ(s.Mid(2, 0), CString());
     EXPECT_EQ(s.Mid(2, -1), CString());
     EXPECT_EQ(s.Mid(-2, 3), CString(u"ski"));
-    EXPECT_EQ(s.Right(3), CString(u"kit"));
     EXPECT_EQ(s.Right(-1), CString());
     EXPECT_EQ(s.Right(50), s);
 }
 
 TEST(CStringTest, FindReportsMinusOneWhenAbsent) {
     CString s(u"a\\b\\c.sdf");
-    EXPECT_EQ(s.Find(u'\\'), 1);
     EXPECT_EQ(s.Find(u'\\', 2), 3);
-    EXPECT_EQ(s.Find(u'x'), -1);
     EXPECT_EQ(s.Find(u'a', 100), -1);
-    EXPECT_EQ(s.Find(u".sdf"), 5);
     EXPECT_EQ(s.Find(u"sdf", 7), -1);
     EXPECT_EQ(s.ReverseFind(u'\\'), 3);
     EXPECT_EQ(s.ReverseFind(u'#'), -1);
@@ -56,8 +49,6 @@ TEST(CStringTest, EditingOperations) {
     EXPECT_EQ(s, CString(u"name "));
     s.TrimRight();
     EXPECT_EQ(s, CString(u"name"));
-    s.Delete(1, 2);
-    EXPECT_EQ(s, CString(u"ne"));
     s.Delete(1, 100);
     EXPECT_EQ(s, CString(u"n"));
     s.Delete(5);
@@ -123,11 +114,8 @@ TEST(CStringTest, Utf8BoundaryRoundTrips) {
 TEST(WideRuntimeTest, WtolReadsLikeTheDevice) {
     EXPECT_EQ(_wtol(u"  +12x"), 12);
     EXPECT_EQ(_wtol(u"\t-7"), -7);
-    EXPECT_EQ(_wtol(u"07"), 7);
-    EXPECT_EQ(_wtol(u"7a"), 7);
-    EXPECT_EQ(_wtol(u"abc"), 0);
     EXPECT_EQ(_wtol(u"0x1F"), 0);
-    EXPECT_EQ(_wtol(u""), 0);
+    EXPECT_EQ(_wtol(u"abc"), 0);
     EXPECT_EQ(_wtol(nullptr), 0);
     // 32-bit wrap-around: both spellings give the same bits.
     EXPECT_EQ(_wtol(u"4294967295"), -1);
@@ -140,12 +128,8 @@ TEST(WideRuntimeTest, StringFunctions) {
     EXPECT_EQ(wcslen(buf), 4u);
     wcscat(buf, u"kit");
     EXPECT_EQ(CString(buf), CString(u"skinkit"));
-    EXPECT_EQ(_wcsicmp(u"BMP", u"bmp"), 0);
     EXPECT_LT(_wcsicmp(u"bmi", u"BMP"), 0);
     EXPECT_EQ(_wcsnicmp(u"ChoiceX", u"choice", 6), 0);
-    LPCWSTR dotted = u"a.b.c";
-    EXPECT_EQ(wcsrchr(dotted, u'.') - dotted, 3);
-    EXPECT_EQ(wcsstr(dotted, u"b.") - dotted, 2);
 }
 
 } // namespace
