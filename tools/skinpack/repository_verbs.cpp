@@ -34,21 +34,23 @@ public:
     }
 };
 
+// A package as problems name it: its file name.
+CString PackageName(const CString& path) {
+    CString name = path;
+    name.Replace(u'\\', u'/');
+    return name.Mid(name.ReverseFind(u'/') + 1);
+}
+
 // One line per problem, each naming the package and what in it is wrong.
 class ProblemReport {
 public:
     void Add(const CString& package, const std::string& what) {
-        PrintLine(CString::FromUtf8(PackageName(package) + ": " + what));
+        PrintLine(CString::FromUtf8(PackageName(package).ToUtf8() + ": " + what));
         ++m_count;
     }
     int Count() const { return m_count; }
 
 private:
-    static std::string PackageName(const CString& path) {
-        CString name = path;
-        name.Replace(u'\\', u'/');
-        return name.Mid(name.ReverseFind(u'/') + 1).ToUtf8();
-    }
     int m_count = 0;
 };
 
@@ -207,7 +209,7 @@ int CheckVerb(const Invocation& call) {
             auto [it, first] = supplier.emplace(folded.Str(), package);
             if (!first)
                 report.Add(package, "section " + Q(section.id) + " is also supplied by " +
-                                        Q(it->second) + ", whose section wins");
+                                        Q(PackageName(it->second)) + ", whose section wins");
         });
     }
     inspector.LoadSkin(name);
