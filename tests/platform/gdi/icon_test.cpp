@@ -48,6 +48,7 @@ TEST_F(IconTest, DrawingKeepsTheBackgroundUnderTheMask) {
     EXPECT_EQ(c.At(3, 1), kBlue);
     EXPECT_EQ(c.At(4, 2), kBlue);
     EXPECT_EQ(c.Count(kBlue), 4);
+    EXPECT_FALSE(DeleteObject(icon)) << "icons are destroyed with DestroyIcon";
     EXPECT_TRUE(DestroyIcon(icon));
     EXPECT_FALSE(DestroyIcon(icon));
 }
@@ -61,7 +62,6 @@ TEST_F(IconTest, TheIconKeepsItsOwnCopiesOfTheBitmaps) {
     Canvas c(4, 2, 32, kGreen);
     DrawIcon(c.dc(), 0, 0, icon);
     EXPECT_EQ(c.Count(kBlue), 4);
-    EXPECT_FALSE(DeleteObject(icon)) << "icons are destroyed with DestroyIcon";
     DestroyIcon(icon);
 }
 
