@@ -11,14 +11,16 @@ namespace {
 std::vector<std::string> Lines(const std::string& text) {
     std::vector<std::string> lines;
     std::istringstream in(text);
-    for (std::string line; std::getline(in, line);) lines.push_back(line);
+    for (std::string line; std::getline(in, line);)
+        lines.push_back(line);
     return lines;
 }
 
 bool HasLine(const std::vector<std::string>& lines, std::initializer_list<std::string> parts) {
     for (const std::string& line : lines) {
         bool all = true;
-        for (const std::string& part : parts) all = all && line.find(part) != std::string::npos;
+        for (const std::string& part : parts)
+            all = all && line.find(part) != std::string::npos;
         if (all) return true;
     }
     return false;
@@ -55,23 +57,29 @@ TEST(SkinpackInfoTest, InformationOfPackageAndFolderSkinsThroughTheRepository) {
     EXPECT_EQ(lines[0], "name: Night");
     EXPECT_EQ(lines[3], "author: Ada \xc3\x85");
     // The folder alone names the folder skin when the extension is given.
-    EXPECT_EQ(RunTool("skinpack", {"info", "--folder", dir.HostPath(), "--ext", "skn", "Night"}).out,
-              run.out);
+    EXPECT_EQ(
+        RunTool("skinpack", {"info", "--folder", dir.HostPath(), "--ext", "skn", "Night"}).out,
+        run.out);
     run = RunTool("skinpack", {"info", "--folder", dir.HostPath(), "Night"});
     EXPECT_EQ(run.exitCode, 1);
     EXPECT_NE(run.err.find("'Night'"), std::string::npos) << run.err;
 }
 
-TEST(SkinpackCheckTest, ACleanSkinPasses) {
+TEST(SkinpackCheckTest, ACleanSkinPassesAndUnknownSkinsAreRefused) {
     TempDir dir;
     SkinSpec skin = Skin(u"Clean");
-    skin.Section(u"main").Component(u"1", u"ok", u"button").Attr(u"image_filename", u"file",
-                                                                 u"ok.bmp");
+    skin.Section(u"main")
+        .Component(u"1", u"ok", u"button")
+        .Attr(u"image_filename", u"file", u"ok.bmp");
     ASSERT_TRUE(WriteSkinPackage(dir / u"Clean.skn", skin,
                                  {{u"ok.bmp", BmpBytes(8, 4, 24, RGB(1, 2, 3))}}));
     ToolRun run = RunTool("skinpack", {"check", dir.HostPath(), "skn", "Clean.skn"});
     EXPECT_EQ(run.exitCode, 0) << run.out << run.err;
     EXPECT_NE(run.out.find("no problems found"), std::string::npos);
+    run = RunTool("skinpack", {"check", dir.HostPath(), "skn", "Nothing"});
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_NE(run.err.find("no skin"), std::string::npos) << run.err;
+    EXPECT_EQ(RunTool("skinpack", {"check", dir.HostPath()}).exitCode, 2);
 }
 
 // A folder skin with one problem of every kind a skin author can make.
@@ -91,19 +99,19 @@ TEST(SkinpackCheckTest, ReportsEveryKindOfProblemOnALine) {
     ASSERT_TRUE(WriteSkinPackage(dir / u"Broken\\b.skn", b));
     SkinSpec c = Skin(u"Broken");
     c.Section(u"other");
-    ASSERT_TRUE(WritePackage(dir / u"Broken\\c.skn",
-                             {{u".index", IndexHeaderBytes(u"2.0.0", u"2.0.1")},
-                              {u".xml", RecordDescription(c)}}));
-    ASSERT_TRUE(WritePackage(dir / u"Broken\\d.skn",
-                             {{u".index", IndexHeaderBytes(u"2.0.0", u"2.0.0")}}));
+    ASSERT_TRUE(
+        WritePackage(dir / u"Broken\\c.skn", {{u".index", IndexHeaderBytes(u"2.0.0", u"2.0.1")},
+                                              {u".xml", RecordDescription(c)}}));
+    ASSERT_TRUE(
+        WritePackage(dir / u"Broken\\d.skn", {{u".index", IndexHeaderBytes(u"2.0.0", u"2.0.0")}}));
     dir.WriteFile(u"Broken/e.skn", std::string("not a package"));
 
     ToolRun run = RunTool("skinpack", {"check", dir.HostPath(), "skn", "Broken"});
     EXPECT_EQ(run.exitCode, 1);
     std::vector<std::string> lines = Lines(run.out);
     EXPECT_EQ(lines.size(), 7u) << run.out;
-    EXPECT_TRUE(HasLine(lines, {"a.skn", "section 'main'", "component '1'", "attribute 'image_filename'",
-                                "'missing.bmp' is missing"}))
+    EXPECT_TRUE(HasLine(lines, {"a.skn", "section 'main'", "component '1'",
+                                "attribute 'image_filename'", "'missing.bmp' is missing"}))
         << run.out;
     EXPECT_TRUE(HasLine(lines, {"a.skn", "attribute 'back'", "'garbage.bmp' does not decode"}))
         << run.out;
@@ -112,14 +120,6 @@ TEST(SkinpackCheckTest, ReportsEveryKindOfProblemOnALine) {
     EXPECT_TRUE(HasLine(lines, {"c.skn", "index header", "'2.0.1'"})) << run.out;
     EXPECT_TRUE(HasLine(lines, {"d.skn", "no description (.xml)"})) << run.out;
     EXPECT_TRUE(HasLine(lines, {"e.skn", "not a package"})) << run.out;
-}
-
-TEST(SkinpackCheckTest, UnknownSkinsAndFoldersAreRefused) {
-    TempDir dir;
-    ToolRun run = RunTool("skinpack", {"check", dir.HostPath(), "skn", "Nothing"});
-    EXPECT_EQ(run.exitCode, 1);
-    EXPECT_NE(run.err.find("no skin"), std::string::npos) << run.err;
-    EXPECT_EQ(RunTool("skinpack", {"check", dir.HostPath()}).exitCode, 2);
 }
 
 } // namespace

@@ -84,13 +84,6 @@ void ScreenTest::Click(int x, int y) {
     Up(x, y);
 }
 
-void ScreenTest::Drag(int x0, int y0, int x1, int y1, int steps) {
-    Down(x0, y0);
-    for (int i = 1; i <= steps; ++i)
-        Move(x0 + (x1 - x0) * i / steps, y0 + (y1 - y0) * i / steps);
-    Up(x1, y1);
-}
-
 void ScreenTest::Key(UINT virtualKey) {
     UserInjectKey(virtualKey, true);
     UserInjectKey(virtualKey, false);

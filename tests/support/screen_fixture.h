@@ -29,8 +29,6 @@ protected:
     void Up(int x, int y);
     void Move(int x, int y);
     void Click(int x, int y);
-    // Down at the start, moves in steps, up at the end.
-    void Drag(int x0, int y0, int x1, int y1, int steps = 4);
     void Key(UINT virtualKey);
     // Advances the test clock by ms, firing timers on the way.
     void AdvanceTime(DWORD ms);
