@@ -31,11 +31,11 @@ void WriteResources(const TempDir& dir, const CString& folder = CString()) {
     dir.WriteFile(folder + u"icons\\cancel.ico", std::string("icon bytes"));
 }
 
-CString Built(const TempDir& dir, const CString& definition, bool* ok = nullptr) {
+// BuildSkin's result and messages: "ok: MESSAGES" or "failed: MESSAGES".
+std::string Built(const TempDir& dir, const CString& definition) {
     CString messages = u"stale";
-    bool result = BuildSkin(dir / definition, &messages);
-    if (ok) *ok = result;
-    return messages;
+    bool ok = BuildSkin(dir / definition, &messages);
+    return (ok ? "ok: " : "failed: ") + messages.ToUtf8();
 }
 
 // The model a package's ".xml" entry loads into.
@@ -85,9 +85,7 @@ TEST(BuildSkin, SinglePackageFromEitherForm) {
         SkinSpec skin = ButtonSkin();
         dir.WriteFile(u"blue.xml", text ? TextDescription(skin) : RecordDescription(skin));
         WriteResources(dir);
-        bool ok = false;
-        EXPECT_EQ(Built(dir, u"blue.xml", &ok), CString());
-        EXPECT_TRUE(ok);
+        EXPECT_EQ(Built(dir, u"blue.xml"), "ok: ");
         CString package = dir / u"blue.sdf";
         std::vector<CString> names = PackageEntryNames(package);
         std::sort(names.begin(), names.end());
@@ -110,10 +108,7 @@ TEST(BuildSkin, ResourcesAddedOnceAndMissingOnesReported) {
     skin.sections[1].components[0].Prop(u"again", u"file", u"missing.bmp");
     dir.WriteFile(u"blue.xml", TextDescription(skin));
     WriteResources(dir);
-    bool ok = false;
-    EXPECT_EQ(Built(dir, u"blue.xml", &ok),
-              CString(u"Could not add resource \"missing.bmp\".\n\r"));
-    EXPECT_TRUE(ok);
+    EXPECT_EQ(Built(dir, u"blue.xml"), "ok: Could not add resource \"missing.bmp\".\n\r");
     EXPECT_EQ(PackageEntryNames(dir / u"blue.sdf").size(), 4u);
 }
 
@@ -123,17 +118,14 @@ TEST(BuildSkin, OutputFolderAndFileAreCreated) {
     skin.outputPath = u"out\\deep";
     dir.WriteFile(u"blue.xml", TextDescription(skin));
     WriteResources(dir, u"out\\deep\\"); // a single package reads resources where it is built
-    bool ok = false;
-    EXPECT_EQ(Built(dir, u"blue.xml", &ok), CString());
-    EXPECT_TRUE(ok);
+    EXPECT_EQ(Built(dir, u"blue.xml"), "ok: ");
     EXPECT_EQ(PackageEntryNames(dir / u"out\\deep\\blue.sdf").size(), 4u);
 
     skin.outputPath = u"pk\\night.skn";
     dir.WriteFile(u"blue.xml", TextDescription(skin));
-    EXPECT_EQ(Built(dir, u"blue.xml", &ok),
-              CString(u"Could not add resource \"btn.bmp\".\n\rCould not add resource "
-                      u"\"icons\\cancel.ico\".\n\r"));
-    EXPECT_TRUE(ok);
+    EXPECT_EQ(Built(dir, u"blue.xml"),
+              "ok: Could not add resource \"btn.bmp\".\n\rCould not add resource "
+              "\"icons\\cancel.ico\".\n\r");
     EXPECT_EQ(PackageEntryNames(dir / u"pk\\night.skn").size(), 2u);
 }
 
@@ -144,9 +136,7 @@ TEST(BuildSkin, OnePackagePerSection) {
     skin.sections[1].output = u"prefs.pkg";
     dir.WriteFile(u"blue.xml", TextDescription(skin));
     WriteResources(dir);
-    bool ok = false;
-    EXPECT_EQ(Built(dir, u"blue.xml", &ok), CString());
-    EXPECT_TRUE(ok);
+    EXPECT_EQ(Built(dir, u"blue.xml"), "ok: ");
     SkinSpec main = PackageSkin(dir / u"main.sdf"), prefs = PackageSkin(dir / u"prefs.pkg");
     ASSERT_EQ(main.sections.size(), 1u);
     EXPECT_EQ(main.sections[0].id, CString(u"main"));
@@ -166,9 +156,7 @@ TEST(BuildSkin, PerSectionPackagesMoveToTheOutputFolder) {
     dir.WriteFile(u"blue.xml", TextDescription(skin));
     dir.WriteFile(u"dist\\main.sdf", std::string("older package"));
     WriteResources(dir); // per-section packages read resources in the definition's folder
-    bool ok = false;
-    EXPECT_EQ(Built(dir, u"blue.xml", &ok), CString());
-    EXPECT_TRUE(ok);
+    EXPECT_EQ(Built(dir, u"blue.xml"), "ok: ");
     EXPECT_EQ(PackageSkin(dir / u"dist\\main.sdf").sections.size(), 1u);
     EXPECT_EQ(PackageSkin(dir / u"dist\\settings.sdf").sections.size(), 1u);
     EXPECT_FALSE(dir.Exists(u"main.sdf"));
@@ -180,16 +168,12 @@ TEST(BuildSkin, SkinWithoutSectionsBuildsNothingPerSection) {
     SkinSpec skin = SkinSpec::Named(u"Empty");
     skin.separateFiles = true;
     dir.WriteFile(u"e.xml", TextDescription(skin));
-    bool ok = true;
-    EXPECT_EQ(Built(dir, u"e.xml", &ok), CString());
-    EXPECT_FALSE(ok);
+    EXPECT_EQ(Built(dir, u"e.xml"), "failed: ");
 }
 
 TEST(BuildSkin, UnreadableDefinitionGivesAnEmptyPackage) {
     TempDir dir;
-    bool ok = false;
-    EXPECT_EQ(Built(dir, u"absent.xml", &ok), CString());
-    EXPECT_TRUE(ok);
+    EXPECT_EQ(Built(dir, u"absent.xml"), "ok: ");
     EXPECT_EQ(PackageSkin(dir / u"absent.sdf"), SkinSpec());
 }
 
@@ -199,22 +183,18 @@ TEST(BuildSkin, NeverReplacesTheDefinition) {
     SkinSpec skin = ButtonSkin();
     std::vector<BYTE> definition = TextDescription(skin);
     dir.WriteFile(u"blue.sdf", definition);
-    bool ok = true;
-    EXPECT_EQ(Built(dir, u"blue.sdf", &ok),
-              CString(u"Could not create skin \"Blue\", the package would replace its "
-                      u"definition.\n\r"));
-    EXPECT_FALSE(ok);
+    EXPECT_EQ(Built(dir, u"blue.sdf"),
+              "failed: Could not create skin \"Blue\", the package would replace its "
+              "definition.\n\r");
     EXPECT_EQ(dir.ReadFile(u"blue.sdf"), definition);
 
     skin.separateFiles = true;
     skin.sections[1].output = u"BLUE.XML";
     definition = TextDescription(skin);
     dir.WriteFile(u"blue.xml", definition);
-    ok = true;
-    EXPECT_EQ(Built(dir, u"blue.xml", &ok),
-              CString(u"Could not create skin \"Blue\", the package would replace its "
-                      u"definition.\n\r"));
-    EXPECT_FALSE(ok);
+    EXPECT_EQ(Built(dir, u"blue.xml"),
+              "failed: Could not create skin \"Blue\", the package would replace its "
+              "definition.\n\r");
     EXPECT_EQ(dir.ReadFile(u"blue.xml"), definition);
 }
 
@@ -224,10 +204,8 @@ TEST(BuildSkin, FailedBuildLeavesTheEarlierPackage) {
     dir.WriteFile(u"blue.xml", TextDescription(ButtonSkin()));
     dir.WriteFile(u"blue.sdf", std::string("earlier package"));
     dir.MakeFolder(u"blue.sdf.building"); // the package cannot be written
-    bool ok = true;
-    EXPECT_EQ(Built(dir, u"blue.xml", &ok),
-              CString(u"Could not create skin \"Blue\", the file could not be created.\n\r"));
-    EXPECT_FALSE(ok);
+    EXPECT_EQ(Built(dir, u"blue.xml"),
+              "failed: Could not create skin \"Blue\", the file could not be created.\n\r");
     EXPECT_EQ(dir.ReadFile(u"blue.sdf"), Bytes("earlier package"));
 }
 
