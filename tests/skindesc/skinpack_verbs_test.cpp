@@ -31,90 +31,61 @@ protected:
 
 } // namespace
 
-TEST_F(SkinpackDescriptions, BuildPrintsWhereThePackageWent) {
-    m_dir.WriteFile(u"night.xml", TextDescription(PackedSkin()));
-    m_dir.WriteFile(u"b.bmp", BmpBytes(40, 10, 8, RGB(1, 2, 3)));
-    ToolRun run = Run({"build", "night.xml"});
-    EXPECT_EQ(run.exitCode, 0) << run.err;
-    EXPECT_EQ(run.out, "built ./night.sdf\n");
-    EXPECT_EQ(PackageEntry(m_dir / u"night.sdf", u"b.bmp"), m_dir.ReadFile(u"b.bmp"));
-}
-
-TEST_F(SkinpackDescriptions, BuildPrintsMessagesAndFailsWhenTheBuildFails) {
+TEST_F(SkinpackDescriptions, BuildPrintsItsMessagesAndWhereThePackageWent) {
     SkinSpec skin = PackedSkin();
     m_dir.WriteFile(u"night.xml", TextDescription(skin));
-    ToolRun missing = Run({"build", m_dir.HostPath() + "/night.xml"});
-    EXPECT_EQ(missing.exitCode, 0);
-    EXPECT_EQ(missing.out,
-              "Could not add resource \"b.bmp\".\nbuilt " + m_dir.HostPath() + "/night.sdf\n");
+    EXPECT_EQ(Run({"build", m_dir.HostPath() + "/night.xml"}).Outcome(),
+              "0|Could not add resource \"b.bmp\".\nbuilt " + m_dir.HostPath() + "/night.sdf\n|");
+    m_dir.WriteFile(u"b.bmp", BmpBytes(40, 10, 8, RGB(1, 2, 3)));
+    EXPECT_EQ(Run({"build", "night.xml"}).Outcome(), "0|built ./night.sdf\n|");
+    EXPECT_EQ(PackageEntry(m_dir / u"night.sdf", u"b.bmp"), m_dir.ReadFile(u"b.bmp"));
 
     m_dir.WriteFile(u"night.sdf", TextDescription(skin));
-    ToolRun refused = Run({"build", "night.sdf"});
-    EXPECT_EQ(refused.exitCode, 1);
-    EXPECT_EQ(refused.out,
-              Utf8(u"Could not create skin \"Night \u00e9t\u00e9\", the package would replace its "
-                   u"definition.\n"));
-    EXPECT_EQ(refused.err, "skinpack: could not build 'night.sdf'\n");
+    EXPECT_EQ(Run({"build", "night.sdf"}).Outcome(),
+              Utf8(u"1|Could not create skin \"Night \u00e9t\u00e9\", the package would replace "
+                   u"its definition.\n|skinpack: could not build 'night.sdf'\n"));
     EXPECT_EQ(m_dir.ReadFile(u"night.sdf"), TextDescription(skin));
-
-    ToolRun absent = Run({"build", "absent.xml"});
-    EXPECT_EQ(absent.exitCode, 1);
-    EXPECT_EQ(absent.err, "skinpack: no skin definition 'absent.xml'\n");
+    EXPECT_EQ(Run({"build", "absent.xml"}).Outcome(),
+              "1||skinpack: no skin definition 'absent.xml'\n");
     EXPECT_EQ(Run({"build"}).exitCode, 2);
 }
 
 TEST_F(SkinpackDescriptions, ConvertBetweenForms) {
     SkinSpec skin = PackedSkin();
     m_dir.WriteFile(u"night.xml", TextDescription(skin));
-    ToolRun record = Run({"convert", "--record", "night.xml", "night.rec"});
-    EXPECT_EQ(record.exitCode, 0) << record.err;
+    EXPECT_EQ(Run({"convert", "--record", "night.xml", "night.rec"}).Outcome(), "0||");
     SkinSpec applied = AsRecordForm(skin);
     applied.sections[0].components[0].attributes[0].value = u"b.bmp";
     EXPECT_EQ(m_dir.ReadFile(u"night.rec"), RecordDescription(applied));
-
-    ToolRun text = Run({"convert", "--text", "night.xml", "again.xml"});
-    EXPECT_EQ(text.exitCode, 0) << text.err;
+    EXPECT_EQ(Run({"convert", "--text", "night.xml", "again.xml"}).Outcome(), "0||");
     EXPECT_EQ(m_dir.ReadFile(u"again.xml"), TextDescription(skin)); // defaults section kept
-
-    ToolRun back = Run({"convert", "--text", "night.rec", "back.xml"});
-    EXPECT_EQ(back.exitCode, 0) << back.err;
+    EXPECT_EQ(Run({"convert", "--text", "night.rec", "back.xml"}).Outcome(), "0||");
     EXPECT_EQ(Load(m_dir.ReadFile(u"back.xml")), AsTextForm(applied));
 
     EXPECT_EQ(Run({"convert", "night.xml", "x"}).exitCode, 2);
     EXPECT_EQ(Run({"convert", "--text", "--record", "night.xml", "x"}).exitCode, 2);
-    ToolRun unreadable = Run({"convert", "--text", "nothing.xml", "x"});
-    EXPECT_EQ(unreadable.exitCode, 1);
-    EXPECT_EQ(unreadable.err, "skinpack: cannot read 'nothing.xml'\n");
+    EXPECT_EQ(Run({"convert", "--text", "nothing.xml", "x"}).Outcome(),
+              "1||skinpack: cannot read 'nothing.xml'\n");
     m_dir.WriteFile(u"bad.rec", RecordStream({u"NOT A SKIN"}));
-    ToolRun bad = Run({"convert", "--text", "bad.rec", "x"});
-    EXPECT_EQ(bad.exitCode, 1);
-    EXPECT_EQ(bad.err, "skinpack: 'bad.rec' is not a readable skin description\n");
+    EXPECT_EQ(Run({"convert", "--text", "bad.rec", "x"}).Outcome(),
+              "1||skinpack: 'bad.rec' is not a readable skin description\n");
     EXPECT_FALSE(m_dir.Exists(u"x"));
 }
 
-TEST_F(SkinpackDescriptions, DumpPrintsTheTextForm) {
+TEST_F(SkinpackDescriptions, DumpAndInfoPrintTheDescription) {
     SkinSpec skin = AsRecordForm(PackedSkin());
     ASSERT_TRUE(WriteSkinPackage(m_dir / u"night.sdf", skin));
-    ToolRun run = Run({"dump", "night.sdf"});
-    EXPECT_EQ(run.exitCode, 0) << run.err;
-    EXPECT_EQ(run.out, Utf8(TextDescriptionText(skin)) + "\n");
-    ToolRun bad = Run({"dump", "night.xml"});
-    EXPECT_EQ(bad.exitCode, 1);
-    EXPECT_EQ(bad.err, "skinpack: cannot open package 'night.xml'\n");
-}
-
-TEST_F(SkinpackDescriptions, InfoPrintsInformationAndSections) {
-    ASSERT_TRUE(WriteSkinPackage(m_dir / u"night.sdf", PackedSkin()));
-    ToolRun run = Run({"info", "night.sdf"});
-    EXPECT_EQ(run.exitCode, 0) << run.err;
-    EXPECT_EQ(run.out, Utf8(u"name: Night \u00e9t\u00e9\nversion: 1.0\ndescription: \n"
-                            u"author: Ann\nemail: \nwebpage: \nindex header: accepted\n"
-                            u"sections:\n  main: 2 components\n  empty: 0 components\n"));
+    EXPECT_EQ(Run({"dump", "night.sdf"}).Outcome(), "0|" + Utf8(TextDescriptionText(skin)) + "\n|");
+    EXPECT_EQ(Run({"dump", "night.xml"}).Outcome(),
+              "1||skinpack: cannot open package 'night.xml'\n");
+    EXPECT_EQ(Run({"info", "night.sdf"}).Outcome(),
+              Utf8(u"0|name: Night \u00e9t\u00e9\nversion: 1.0\ndescription: \nauthor: Ann\n"
+                   u"email: \nwebpage: \nindex header: accepted\nsections:\n"
+                   u"  main: 2 components\n  empty: 0 components\n|"));
     ASSERT_TRUE(WritePackage(m_dir / u"old.sdf", {{u".index", IndexHeaderBytes(u"2.0.0", u"2.0.1")},
                                                   {u".xml", RecordDescription(PackedSkin())}}));
     EXPECT_NE(Run({"info", "old.sdf"}).out.find("index header: refused\n"), std::string::npos);
     ASSERT_TRUE(WritePackage(m_dir / u"bare.sdf", {{u"a", {1}}}));
-    ToolRun bare = Run({"info", "bare.sdf"});
-    EXPECT_EQ(bare.exitCode, 1);
-    EXPECT_EQ(bare.err, "skinpack: no readable description (.xml) in 'bare.sdf'\n");
+    EXPECT_EQ(Run({"info", "bare.sdf"}).Outcome(),
+              "1||skinpack: no readable description (.xml) in 'bare.sdf'\n");
 }

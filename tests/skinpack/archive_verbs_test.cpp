@@ -57,10 +57,7 @@ TEST_F(Skinpack, UsageWithoutArgumentsOrWithHelp) {
                              "extract PACKAGE ENTRY [-o OUT]"})
         EXPECT_NE(bare.err.find(line), std::string::npos) << line;
 
-    ToolRun help = Run({"--help"});
-    EXPECT_EQ(help.exitCode, 0);
-    EXPECT_EQ(help.out, bare.err);
-    EXPECT_TRUE(help.err.empty());
+    EXPECT_EQ(Run({"--help"}).Outcome(), "0|" + bare.err + "|");
 
     ToolRun verbHelp = Run({"extract", "--help"});
     EXPECT_EQ(verbHelp.exitCode, 0);
@@ -76,10 +73,8 @@ TEST_F(Skinpack, CreateStoresFilesUnderTheirNamesInTheOrderGiven) {
     m_dir.WriteFile(u"art/Bild ä.bmp", bitmap);
     m_dir.WriteFile(u"skin.xml", text);
     m_dir.WriteFile(u"odd", odd);
-    ToolRun run = Run({"create", "out.sdf", Host("skin.xml"), "art/Bild ä.bmp", "./odd"});
-    ASSERT_EQ(run.exitCode, 0) << run.err;
-    EXPECT_TRUE(run.out.empty());
-    EXPECT_TRUE(run.err.empty());
+    ASSERT_EQ(Run({"create", "out.sdf", Host("skin.xml"), "art/Bild ä.bmp", "./odd"}).Outcome(),
+              "0||");
 
     // The same bytes as the library makes adding the files under their names in that order.
     MakePackage(u"expected.sdf", {{u"skin.xml", text}, {u"Bild ä.bmp", bitmap}, {u"odd", odd}});
@@ -99,11 +94,8 @@ TEST_F(Skinpack, ListPrintsNamesInIndexOrderAsUtf8) {
     for (const CString& name : list)
         expected += name.ToUtf8() + "\n";
 
-    ToolRun run = Run({"list", "p.sdf"});
-    EXPECT_EQ(run.exitCode, 0);
-    EXPECT_EQ(run.out, expected);
-    EXPECT_NE(run.out.find("Grün €.bmp\n"), std::string::npos);
-    EXPECT_TRUE(run.err.empty());
+    EXPECT_EQ(Run({"list", "p.sdf"}).Outcome(), "0|" + expected + "|");
+    EXPECT_NE(expected.find("Grün €.bmp\n"), std::string::npos);
 }
 
 TEST_F(Skinpack, ExtractWritesTheEntrysBytesToStandardOutputOrAFile) {
@@ -111,19 +103,13 @@ TEST_F(Skinpack, ExtractWritesTheEntrysBytesToStandardOutputOrAFile) {
     binary[10] = 0;
     MakePackage(u"p.sdf", {{u"bin", binary}, {u"Grün.txt", Bytes{'g', '\n'}}});
 
-    ToolRun out = Run({"extract", "p.sdf", "bin"});
-    EXPECT_EQ(out.exitCode, 0);
-    EXPECT_EQ(out.out, AsText(binary));
-    EXPECT_TRUE(out.err.empty());
+    EXPECT_EQ(Run({"extract", "p.sdf", "bin"}).Outcome(), "0|" + AsText(binary) + "|");
     EXPECT_EQ(Run({"extract", "p.sdf", "Grün.txt"}).out, "g\n");
 
     m_dir.WriteFile(u"old.bin", std::string("old contents, longer than the entry"));
-    ToolRun file = Run({"extract", "p.sdf", "Grün.txt", "-o", "old.bin"});
-    EXPECT_EQ(file.exitCode, 0) << file.err;
-    EXPECT_TRUE(file.out.empty());
+    EXPECT_EQ(Run({"extract", "p.sdf", "Grün.txt", "-o", "old.bin"}).Outcome(), "0||");
     EXPECT_EQ(m_dir.ReadFile(u"old.bin"), (Bytes{'g', '\n'}));
-    ToolRun first = Run({"extract", "-o", Host("new.bin"), "p.sdf", "bin"});
-    EXPECT_EQ(first.exitCode, 0) << first.err;
+    EXPECT_EQ(Run({"extract", "-o", Host("new.bin"), "p.sdf", "bin"}).Outcome(), "0||");
     EXPECT_EQ(m_dir.ReadFile(u"new.bin"), binary);
 }
 
@@ -151,9 +137,7 @@ TEST_F(Skinpack, CreateFailuresNameTheFileAndKeepAnEarlierPackage) {
         for (const char* package : {"keep.sdf", "fresh.sdf"}) {
             std::vector<std::string> args = {"create", package};
             args.insert(args.end(), c.files.begin(), c.files.end());
-            ToolRun run = Run(args);
-            EXPECT_EQ(run.exitCode, 1) << c.message;
-            EXPECT_EQ(run.err, c.message);
+            EXPECT_EQ(Run(args).Outcome(), "1||" + c.message);
         }
         EXPECT_EQ(m_dir.ReadFile(u"keep.sdf"), before) << c.message;
     }
@@ -179,10 +163,7 @@ TEST_F(Skinpack, PackagesThatCannotBeReadAreNamedWithTheReason) {
             std::string("skinpack: cannot open package '") + c.package + "': " + c.reason + "\n";
         for (const std::vector<std::string>& args :
              {std::vector<std::string>{"list", c.package}, {"extract", c.package, "e"}}) {
-            ToolRun run = Run(args);
-            EXPECT_EQ(run.exitCode, 1) << c.package;
-            EXPECT_EQ(run.err, message);
-            EXPECT_TRUE(run.out.empty());
+            EXPECT_EQ(Run(args).Outcome(), "1||" + message);
         }
     }
 }
@@ -195,26 +176,22 @@ TEST_F(Skinpack, ExtractFailuresLeaveTheOutputAlone) {
     m_dir.WriteFile(u"p.sdf", builder.Finish());
     m_dir.WriteFile(u"out.bin", std::string("keep me"));
 
-    ToolRun missing = Run({"extract", "p.sdf", "Good", "-o", "out.bin"});
-    EXPECT_EQ(missing.exitCode, 1);
-    EXPECT_EQ(missing.err, "skinpack: no entry 'Good' in 'p.sdf'\n");
+    EXPECT_EQ(Run({"extract", "p.sdf", "Good", "-o", "out.bin"}).Outcome(),
+              "1||skinpack: no entry 'Good' in 'p.sdf'\n");
 
     for (const std::vector<std::string>& args :
          {std::vector<std::string>{"extract", "p.sdf", "bad", "-o", "out.bin"},
           {"extract", "p.sdf", "bad", "-o", "new.bin"},
           {"extract", "p.sdf", "bad"}}) {
-        ToolRun run = Run(args);
-        EXPECT_EQ(run.exitCode, 1);
-        EXPECT_EQ(run.err, "skinpack: cannot extract 'bad' from 'p.sdf': the entry is damaged\n");
-        EXPECT_TRUE(run.out.empty());
+        EXPECT_EQ(Run(args).Outcome(),
+                  "1||skinpack: cannot extract 'bad' from 'p.sdf': the entry is damaged\n");
     }
     EXPECT_EQ(AsText(m_dir.ReadFile(u"out.bin")), "keep me");
     EXPECT_FALSE(m_dir.Exists(u"new.bin"));
 
     m_dir.MakeFolder(u"folder");
-    ToolRun unwritable = Run({"extract", "p.sdf", "good", "-o", "folder"});
-    EXPECT_EQ(unwritable.exitCode, 1);
-    EXPECT_EQ(unwritable.err, "skinpack: cannot write 'folder'\n");
+    EXPECT_EQ(Run({"extract", "p.sdf", "good", "-o", "folder"}).Outcome(),
+              "1||skinpack: cannot write 'folder'\n");
     EXPECT_EQ(FolderNames(m_dir), (std::vector<std::string>{"folder", "out.bin", "p.sdf"}));
 }
 
@@ -233,10 +210,7 @@ TEST_F(Skinpack, WrongArgumentsPrintTheVerbsUsage) {
         {{"list", "-x", "p.sdf"}, "skinpack: unknown option '-x'\nusage: skinpack list PACKAGE\n"},
     };
     for (const Case& c : cases) {
-        ToolRun run = Run(c.args);
-        EXPECT_EQ(run.exitCode, 2) << c.err;
-        EXPECT_EQ(run.err, c.err);
-        EXPECT_TRUE(run.out.empty());
+        EXPECT_EQ(Run(c.args).Outcome(), "2||" + c.err);
     }
     EXPECT_FALSE(m_dir.Exists(u"only.sdf"));
     // "--" lets an entry name start with a dash.

@@ -8,6 +8,9 @@ struct ToolRun {
     int exitCode = -1; // the program's exit status; -1 when it did not exit normally
     std::string out;   // standard output, byte for byte
     std::string err;   // standard error
+
+    // "EXIT|OUT|ERR": the whole run as one text, so that a check is one comparison.
+    std::string Outcome() const { return std::to_string(exitCode) + "|" + out + "|" + err; }
 };
 
 // The folder of the built programs: $SKINKIT_BIN, which the test runner sets.
