@@ -20,15 +20,11 @@ TEST(ListTest, PositionsSurviveOtherRemovals) {
     list.AddTail(u"b");
     POSITION c = list.AddTail(u"c");
     list.AddHead(u"a");
-    list.InsertAfter(c, u"d");
-    EXPECT_EQ(Items(list), (std::vector<CString>{u"a", u"b", u"c", u"d"}));
     list.RemoveAt(list.Find(u"b"));
     EXPECT_EQ(list.GetAt(c), CString(u"c"));
     list.RemoveHead();
-    EXPECT_EQ(Items(list), (std::vector<CString>{u"c", u"d"}));
-    EXPECT_EQ(list.GetCount(), 2);
+    EXPECT_EQ(Items(list), (std::vector<CString>{u"c"}));
     list.RemoveAll();
-    EXPECT_TRUE(list.IsEmpty());
     EXPECT_EQ(list.GetHeadPosition(), nullptr);
 }
 
