@@ -29,11 +29,7 @@ constexpr DWORD kGrowRects = 100; // the buffer's initial size and growth step
 // The region-data buffer of one batch (the platform's RGNDATA layout).
 class RunCollector {
 public:
-    RunCollector() : m_bytes(sizeof(RGNDATAHEADER) + kGrowRects * sizeof(RECT)) {
-        // Growing by 100 rectangles at a time need not move the buffer each time.
-        m_bytes.reserve(sizeof(RGNDATAHEADER) + kBatch * sizeof(RECT));
-        Reset();
-    }
+    RunCollector() : m_bytes(sizeof(RGNDATAHEADER) + kGrowRects * sizeof(RECT)) { Reset(); }
     ~RunCollector() {
         if (m_result) ::DeleteObject(m_result);
     }
@@ -288,9 +284,7 @@ HRGN ScanSection(const void* bits, int w, int h, DWORD colour, DWORD tolerance) 
 
 // The pixels of a bottom-up 24-bit section of the scan size are already what the scan's own
 // copy would hold, so they are scanned where they are.
-const void* ScannableBits(HBITMAP bitmap, int w, int h) {
-    DIBSECTION ds;
-    if (::GetObject(bitmap, sizeof ds, &ds) != int(sizeof ds)) return nullptr;
+const void* ScannableBits(const DIBSECTION& ds, int w, int h) {
     bool same = ds.dsBm.bmBitsPixel == 24 && ds.dsBmih.biCompression == BI_RGB &&
                 ds.dsBmih.biHeight > 0 && ds.dsBm.bmWidth == w && ds.dsBm.bmHeight == h;
     return same ? ds.dsBm.bmBits : nullptr;
@@ -313,11 +307,13 @@ struct SourceContext {
 } // namespace
 
 HRGN CBitmapU::GetBitmapRegion(HBITMAP bitmap, DWORD colour, DWORD tolerance, RECT* size) {
-    BITMAP bm;
-    if (!bitmap || ::GetObject(bitmap, sizeof bm, &bm) == 0) return nullptr;
+    DIBSECTION ds;
+    int described = bitmap ? ::GetObject(bitmap, sizeof ds, &ds) : 0;
+    if (described == 0) return nullptr;
+    const BITMAP& bm = ds.dsBm; // a plain bitmap describes only this part
     int w = size ? size->right - size->left : bm.bmWidth;
     int h = size ? size->bottom - size->top : bm.bmHeight;
-    if (const void* bits = ScannableBits(bitmap, w, h)) {
+    if (const void* bits = described == int(sizeof ds) ? ScannableBits(ds, w, h) : nullptr) {
         SourceContext source(bitmap);
         return source ? ScanSection(bits, w, h, colour, tolerance) : nullptr;
     }
