@@ -11,15 +11,6 @@ namespace {
 const unsigned kCreate = CZArchive::modeCreate;
 const unsigned kExtract = CZArchive::modeExtract;
 
-// The names of the files in a folder, to see that no partial file is left behind.
-std::vector<std::string> FolderNames(const TempDir& dir) {
-    std::vector<std::string> names;
-    for (const auto& entry : std::filesystem::directory_iterator(dir.HostPath()))
-        names.push_back(entry.path().filename().string());
-    std::sort(names.begin(), names.end());
-    return names;
-}
-
 class ArchiveAdd : public testing::Test {
 protected:
     void SetUp() override { ASSERT_TRUE(m_archive.Open(m_dir / u"pkg.sdf", kCreate)); }
@@ -161,7 +152,7 @@ TEST_F(ArchiveExtract, ToAFileWritesTheEntryAndFailuresDestroyNothing) {
     }
     EXPECT_EQ(m_dir.ReadFile(u"old.bin"), old);
     EXPECT_EQ(m_dir.ReadFile(u"pkg.sdf"), package);
-    EXPECT_EQ(FolderNames(m_dir),
+    EXPECT_EQ(m_dir.Names(),
               (std::vector<std::string>{"folder", "old.bin", "out.bin", "pkg.sdf"}));
     EXPECT_TRUE(std::filesystem::is_empty(m_dir.HostPath() + "/folder"));
     // An existing target that is free is replaced.

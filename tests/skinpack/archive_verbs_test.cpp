@@ -17,14 +17,6 @@ std::string AsText(const Bytes& bytes) {
     return std::string(bytes.begin(), bytes.end());
 }
 
-std::vector<std::string> FolderNames(const TempDir& dir) {
-    std::vector<std::string> names;
-    for (const auto& entry : std::filesystem::directory_iterator(dir.HostPath()))
-        names.push_back(entry.path().filename().string());
-    std::sort(names.begin(), names.end());
-    return names;
-}
-
 class Skinpack : public testing::Test {
 protected:
     ToolRun Run(const std::vector<std::string>& args) {
@@ -80,7 +72,7 @@ TEST_F(Skinpack, CreateStoresFilesUnderTheirNamesInTheOrderGiven) {
     MakePackage(u"expected.sdf", {{u"skin.xml", text}, {u"Bild ä.bmp", bitmap}, {u"odd", odd}});
     EXPECT_EQ(m_dir.ReadFile(u"out.sdf"), m_dir.ReadFile(u"expected.sdf"));
     // Nothing but the package is left beside it.
-    EXPECT_EQ(FolderNames(m_dir),
+    EXPECT_EQ(m_dir.Names(),
               (std::vector<std::string>{"art", "expected.sdf", "odd", "out.sdf", "skin.xml"}));
 }
 
@@ -141,7 +133,7 @@ TEST_F(Skinpack, CreateFailuresNameTheFileAndKeepAnEarlierPackage) {
         }
         EXPECT_EQ(m_dir.ReadFile(u"keep.sdf"), before) << c.message;
     }
-    EXPECT_EQ(FolderNames(m_dir),
+    EXPECT_EQ(m_dir.Names(),
               (std::vector<std::string>{"a.txt", "empty.txt", "folder", "keep.sdf", "sub",
                                         "zarchive.contents.index"}));
     // A successful create replaces the earlier package.
@@ -192,7 +184,7 @@ TEST_F(Skinpack, ExtractFailuresLeaveTheOutputAlone) {
     m_dir.MakeFolder(u"folder");
     EXPECT_EQ(Run({"extract", "p.sdf", "good", "-o", "folder"}).Outcome(),
               "1||skinpack: cannot write 'folder'\n");
-    EXPECT_EQ(FolderNames(m_dir), (std::vector<std::string>{"folder", "out.bin", "p.sdf"}));
+    EXPECT_EQ(m_dir.Names(), (std::vector<std::string>{"folder", "out.bin", "p.sdf"}));
 }
 
 TEST_F(Skinpack, WrongArgumentsPrintTheVerbsUsage) {

@@ -1,5 +1,6 @@
 #include "support/tempdir.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -45,6 +46,14 @@ bool TempDir::Exists(const CString& relative) const {
 
 void TempDir::MakeFolder(const CString& relative) const {
     std::filesystem::create_directories(Host(*this, relative));
+}
+
+std::vector<std::string> TempDir::Names() const {
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(m_host))
+        names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
 }
 
 std::vector<BYTE> ReadHostFile(const std::string& path) {

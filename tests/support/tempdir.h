@@ -25,6 +25,9 @@ public:
     std::vector<BYTE> ReadFile(const CString& relative) const;
     bool Exists(const CString& relative) const;
     void MakeFolder(const CString& relative) const;
+    // The names of the files and folders directly inside, sorted (to see that nothing partial
+    // is left behind).
+    std::vector<std::string> Names() const;
 
 private:
     CString m_path;
