@@ -1,5 +1,7 @@
 #include "archive/zarchive.h"
 
+#include "platform/base/byteorder.h"
+
 #include <zlib.h>
 
 #include <algorithm>
@@ -29,27 +31,9 @@ const UINT kReadFlags = CFile::modeRead | CFile::shareDenyWrite;
 const UINT kChunkRoom = 2 + kPackedSize;
 const UINT kStagingSize = 4 * kChunkRoom;
 
-void PutU16(BYTE* p, UINT v) {
-    p[0] = BYTE(v);
-    p[1] = BYTE(v >> 8);
-}
-
-void PutU32(BYTE* p, DWORD v) {
-    for (int i = 0; i < 4; ++i)
-        p[i] = BYTE(v >> (8 * i));
-}
-
-UINT GetU16(const BYTE* p) {
-    return UINT(p[0]) | UINT(p[1]) << 8;
-}
-
-DWORD GetU32(const BYTE* p) {
-    return DWORD(p[0]) | DWORD(p[1]) << 8 | DWORD(p[2]) << 16 | DWORD(p[3]) << 24;
-}
-
 void WriteU32(CFile& file, DWORD v) {
     BYTE field[4];
-    PutU32(field, v);
+    PutLE32(field, v);
     file.Write(field, 4);
 }
 
@@ -57,16 +41,16 @@ void WriteU32(CFile& file, DWORD v) {
 void WriteText(CFile& file, const CString& text) {
     std::unique_ptr<BYTE[]> bytes(new BYTE[2 * (size_t(text.GetLength()) + 1)]);
     for (int i = 0; i < text.GetLength(); ++i)
-        PutU16(&bytes[2 * size_t(i)], text[i]);
-    PutU16(&bytes[2 * size_t(text.GetLength())], 0);
+        PutLE16(&bytes[2 * size_t(i)], text[i]);
+    PutLE16(&bytes[2 * size_t(text.GetLength())], 0);
     file.Write(bytes.get(), 2 * (UINT(text.GetLength()) + 1));
 }
 
 // The text up to the first 16-bit zero among `units` little-endian code units.
 CString ReadText(const BYTE* p, size_t units) {
     CString text;
-    for (size_t i = 0; i < units && GetU16(p + 2 * i) != 0; ++i)
-        text += WCHAR(GetU16(p + 2 * i));
+    for (size_t i = 0; i < units && GetLE16(p + 2 * i) != 0; ++i)
+        text += WCHAR(GetLE16(p + 2 * i));
     return text;
 }
 
@@ -126,18 +110,18 @@ private:
 // filling the file list in index order. Every byte must belong to a record.
 bool ParseIndex(const BYTE* p, size_t length, CStringList& list, CMapStringToDWord& table) {
     if (length < 4) return false;
-    DWORD count = GetU32(p);
+    DWORD count = GetLE32(p);
     if (count > DWORD(kMaxEntries)) return false;
     size_t pos = 4;
     for (DWORD i = 0; i < count; ++i) {
         if (length - pos < 4) return false;
-        DWORD nameBytes = GetU32(p + pos);
+        DWORD nameBytes = GetLE32(p + pos);
         pos += 4;
         if (nameBytes < 2 || length - pos < 4 || nameBytes > length - pos - 4) return false;
         CString name = ReadText(p + pos, nameBytes / 2);
         pos += nameBytes;
         if (name.IsEmpty()) return false;
-        table.SetAt(name, GetU32(p + pos));
+        table.SetAt(name, GetLE32(p + pos));
         list.AddTail(name);
         pos += 4;
     }
@@ -195,7 +179,7 @@ bool CZArchive::OpenForExtracting(const CString& fileName, unsigned int mode) {
     BYTE trailer[4];
     DWORD length = m_file.GetLength();
     if (length < kHeaderSize + 4 || m_file.Seek(LONG(length - 4), CFile::begin) < 0 ||
-        m_file.Read(trailer, 4) != 4 || !ReadIndex(GetU32(trailer))) {
+        m_file.Read(trailer, 4) != 4 || !ReadIndex(GetLE32(trailer))) {
         Close();
         return false;
     }
@@ -287,7 +271,7 @@ bool CZArchive::WriteEntry(const CString& name, CFile& source, DWORD size) {
 bool CZArchive::WriteChunks(CFile& source, DWORD size, DWORD& stored) {
     std::unique_ptr<BYTE[]> plain(new BYTE[kPieceSize]);
     std::unique_ptr<BYTE[]> staged(new BYTE[kStagingSize]);
-    PutU32(staged.get(), size);
+    PutLE32(staged.get(), size);
     UINT used = 4;
     uint64_t total = 0;
     for (DWORD left = size; left > 0;) {
@@ -301,7 +285,7 @@ bool CZArchive::WriteChunks(CFile& source, DWORD size, DWORD& stored) {
         }
         uLongf packedSize = kPackedSize;
         if (compress2(&staged[used + 2], &packedSize, bytes, piece, 9) != Z_OK) return false;
-        PutU16(&staged[used], UINT(packedSize));
+        PutLE16(&staged[used], UINT(packedSize));
         used += 2 + UINT(packedSize);
         left -= piece;
     }
@@ -330,7 +314,7 @@ bool CZArchive::BeginEntry(const CString& name, DWORD& size) {
     if (offset < kHeaderSize || offset > length || length - offset < 4 + 2 ||
         m_file.Seek(LONG(offset), CFile::begin) != LONG(offset) || m_file.Read(field, 4) != 4)
         return false;
-    size = GetU32(field);
+    size = GetLE32(field);
     uint64_t rest = length - offset - 4;
     return size != 0 && size <= rest * kMaxInflateRatio;
 }
@@ -340,7 +324,7 @@ bool CZArchive::DecodeChunks(DWORD size, CFile& target) {
     std::unique_ptr<BYTE[]> plain(new BYTE[kPieceSize]);
     for (DWORD left = size; left > 0;) {
         const BYTE* field = reader.Take(2, left);
-        UINT packedSize = field ? GetU16(field) : 0;
+        UINT packedSize = field ? GetLE16(field) : 0;
         const BYTE* packed =
             packedSize && packedSize <= kPackedSize ? reader.Take(packedSize, left) : nullptr;
         // The output space is what the declared size still allows: a chunk that decodes to

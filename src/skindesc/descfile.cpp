@@ -1,4 +1,5 @@
 // Telling the two forms apart, reading the text form, and the strings of the record form.
+#include "platform/base/byteorder.h"
 #include "skindesc/descreader.h"
 
 #include <algorithm>
@@ -91,8 +92,7 @@ bool ReadRecordString(CFile& file, CString& out) {
     out.Empty();
     BYTE count[4];
     if (file.Read(count, sizeof count) != sizeof count) return false;
-    DWORD units =
-        DWORD(count[0]) | DWORD(count[1]) << 8 | DWORD(count[2]) << 16 | DWORD(count[3]) << 24;
+    DWORD units = GetLE32(count);
     std::u16string text;
     ReadUnits(file, units, text);
     out = UpToZero(std::move(text));

@@ -1,5 +1,7 @@
 #include "skindesc/indexheader.h"
 
+#include "platform/base/byteorder.h"
+
 namespace {
 
 constexpr UINT kFirstVersionOffset = 4, kFirstVersionBytes = 20;
@@ -40,8 +42,7 @@ bool ReadIndexHeader(CFile& file, BYTE* header) {
         return true;
     }
     if (file.Read(header, kIndexHeaderSize) != kIndexHeaderSize) return false;
-    DWORD size =
-        DWORD(header[0]) | DWORD(header[1]) << 8 | DWORD(header[2]) << 16 | DWORD(header[3]) << 24;
+    DWORD size = GetLE32(header);
     CString first, second;
     if (size != kIndexHeaderSize ||
         !GetVersion(header + kFirstVersionOffset, kFirstVersionBytes, first) ||

@@ -4,6 +4,7 @@
 // The stream is parsed from memory: a memory file in place, any other file read once (never
 // more than it holds). Keywords are compared where they lie, so only the strings that the
 // records keep are allocated.
+#include "platform/base/byteorder.h"
 #include "skindesc/descforms.h"
 #include "skindesc/descreader.h"
 #include "skindesc/skindescription.h"
@@ -38,7 +39,7 @@ public:
     bool Next(const BYTE*& units, size_t& count) {
         if (m_pos + 4 > m_size) return false;
         const BYTE* p = m_data + m_pos;
-        DWORD n = DWORD(p[0]) | DWORD(p[1]) << 8 | DWORD(p[2]) << 16 | DWORD(p[3]) << 24;
+        DWORD n = GetLE32(p);
         size_t available = (m_size - m_pos - 4) / 2;
         size_t take = n < available ? n : available;
         units = p + 4;

@@ -2,6 +2,7 @@
 
 #include "archive/zarchive.h"
 #include "bitmap/bitmapu.h"
+#include "platform/base/byteorder.h"
 #include "platform/gdi/gdi.h"
 #include "repository/skinrepository.h"
 #include "skindesc/indexheader.h"
@@ -69,7 +70,7 @@ std::string DescribeHeader(CMemFile& index) {
     const BYTE* b = index.GetData();
     DWORD length = index.GetLength();
     if (length < kIndexHeaderSize) return "only " + std::to_string(length) + " bytes";
-    DWORD size = DWORD(b[0] | b[1] << 8 | b[2] << 16 | DWORD(b[3]) << 24);
+    DWORD size = GetLE32(b);
     return "size " + std::to_string(size) + ", versions " + Q(SlotText(b + 4, 20)) + " and " +
            Q(SlotText(b + 24, 24));
 }
