@@ -1,5 +1,6 @@
-// Benchmarks report ratios: each figure is a measured benchmark's time divided by a reference
-// benchmark's time from the same run, checked against a target.
+// Benchmarks report ratios: each figure is a measured benchmark's CPU time per iteration divided
+// by a reference benchmark's from the same run, checked against a target. CPU time stays steady
+// when other work shares the machine; the ratios still move with its load and cache state.
 //
 //   BENCHMARK(BM_ArchiveExtract);  BENCHMARK(BM_RawUncompress);
 //   int main(int argc, char** argv) {
