@@ -138,28 +138,58 @@ ColourToMonoAvx2(const uint32_t* src, int n, uint32_t mask, uint32_t bk, uint8_t
     return i;
 }
 
-// Sixteen pixels per step: the comparison mask holds pixel k at bit k.
-__attribute__((target("avx512f"))) static int
-ColourToMonoAvx512(const uint32_t* src, int n, uint32_t mask, uint32_t bk, uint8_t* out) {
-    const uint8_t* reversed = ReversedBytes();
+// Lane k of a group of sixteen pixels taken from pixel 8 * (k / 8) + 7 - k % 8: comparing lanes
+// in this order gives a mask whose bytes are the row's bytes, first pixel in the high bit. The
+// order is its own inverse, so it also puts the lanes of a mask read from a row back in order.
+__attribute__((target("avx512f"))) static inline __m512i ByteReversedLanes() {
+    return _mm512_setr_epi32(7, 6, 5, 4, 3, 2, 1, 0, 15, 14, 13, 12, 11, 10, 9, 8);
+}
+
+// The zero-masked form: GCC warns that the plain one's undefined pass-through is uninitialised.
+__attribute__((target("avx512f"))) static inline __m512i Reorder(__m512i order, __m512i v) {
+    return _mm512_maskz_permutexvar_epi32(0xFFFF, order, v);
+}
+
+// The mask bits of sixteen pixels, in row order.
+__attribute__((target("avx512f"))) static inline uint32_t Sixteen(const uint32_t* p, __m512i order,
+                                                                 __m512i mask, __m512i bk) {
+    __m512i v = _mm512_and_si512(Reorder(order, _mm512_loadu_si512(p)), mask);
+    return _cvtmask16_u32(_mm512_cmpeq_epi32_mask(v, bk));
+}
+
+// The whole block, thirty-two pixels per step between the byte-aligned ends of each row.
+__attribute__((target("avx512f"))) static void
+ColourToMonoAvx512(const MonoBlock& block, uint32_t mask, uint32_t bk) {
+    const MonoBlock b = block; // a local copy: the mask stores could otherwise alias it
     const __m512i vmask = _mm512_set1_epi32(int(mask)), vbk = _mm512_set1_epi32(int(bk));
-    int i = 0;
-    for (; i + 16 <= n; i += 16) {
-        __m512i p = _mm512_and_si512(_mm512_loadu_si512(src + i), vmask);
-        unsigned bits = _mm512_cmpeq_epi32_mask(p, vbk);
-        out[i >> 3] = reversed[bits & 0xFF];
-        out[(i >> 3) + 1] = reversed[bits >> 8];
+    const __m512i order = ByteReversedLanes();
+    for (int r = 0; r < b.rows; ++r) {
+        const uint32_t* src = b.Colour(r);
+        uint8_t* row = b.Mono(r);
+        int i = 0;
+        for (; i < b.width && ((b.monoX + i) & 7); ++i)
+            PutBit(row, b.monoX + i, (src[i] & mask) == bk);
+        uint8_t* out = row + ((b.monoX + i) >> 3);
+        for (; i + 32 <= b.width; i += 32, out += 4) {
+            uint32_t bits = Sixteen(src + i, order, vmask, vbk) | Sixteen(src + i + 16, order, vmask, vbk) << 16;
+            std::memcpy(out, &bits, 4);
+        }
+        for (; i + 16 <= b.width; i += 16, out += 2) {
+            auto bits = uint16_t(Sixteen(src + i, order, vmask, vbk));
+            std::memcpy(out, &bits, 2);
+        }
+        for (; i < b.width; ++i)
+            PutBit(row, b.monoX + i, (src[i] & mask) == bk);
     }
-    return i;
 }
 #endif
 
-void ColourToMonoRow(const uint32_t* src, int n, uint32_t mask, uint32_t bk, uint8_t* row, int x) {
+static void ColourToMonoRow(const uint32_t* src, int n, uint32_t mask, uint32_t bk, uint8_t* row,
+                            int x) {
     int i = 0;
     for (; i < n && ((x + i) & 7); ++i)
         PutBit(row, x + i, (src[i] & mask) == bk);
 #if defined(SK_AVX2)
-    if (HasAvx512()) i += ColourToMonoAvx512(src + i, n - i, mask, bk, row + ((x + i) >> 3));
     if (HasAvx2()) i += ColourToMonoAvx2(src + i, n - i, mask, bk, row + ((x + i) >> 3));
 #endif
 #if defined(__SSE2__)
@@ -187,7 +217,67 @@ void ColourToMonoRow(const uint32_t* src, int n, uint32_t mask, uint32_t bk, uin
         PutBit(row, x + i, (src[i] & mask) == bk);
 }
 
+void ColourToMono(const MonoBlock& b, uint32_t mask, uint32_t bk) {
+#if defined(SK_AVX2)
+    if (HasAvx512()) return ColourToMonoAvx512(b, mask, bk);
+#endif
+    for (int r = 0; r < b.rows; ++r)
+        ColourToMonoRow(b.Colour(r), b.width, mask, bk, b.Mono(r), b.monoX);
+}
+
 namespace {
+
+uint32_t Apply(uint8_t rop, uint32_t d, uint32_t s) {
+    switch (rop) {
+    case 0xCC:
+        return s;
+    case 0x88:
+        return d & s;
+    case 0xEE:
+        return d | s;
+    default:
+        return d ^ s;
+    }
+}
+
+int MonoBit(const uint8_t* row, int x) {
+    return (row[x >> 3] >> (7 - (x & 7))) & 1;
+}
+
+#if defined(SK_AVX2)
+// The whole block, sixteen pixels (two mask bytes) per step between the byte-aligned ends of
+// each row.
+template <uint8_t Rop>
+__attribute__((target("avx512f"))) void MonoToColourAvx512(const MonoBlock& block,
+                                                           const uint32_t* table) {
+    const MonoBlock b = block; // a local copy: the colour stores could otherwise alias it
+    const __m512i v0 = _mm512_set1_epi32(int(table[0])), v1 = _mm512_set1_epi32(int(table[1]));
+    const uint32_t value0 = table[0], value1 = table[1];
+    const __m512i order = ByteReversedLanes();
+    for (int r = 0; r < b.rows; ++r) {
+        const uint8_t* bits = b.Mono(r);
+        uint32_t* d = b.Colour(r);
+        auto edge = [&](int i) {
+            d[i] = Apply(Rop, d[i], MonoBit(bits, b.monoX + i) ? value1 : value0);
+        };
+        int i = 0;
+        for (; i < b.width && ((b.monoX + i) & 7); ++i)
+            edge(i);
+        const uint8_t* in = bits + ((b.monoX + i) >> 3);
+        for (; i + 16 <= b.width; i += 16, in += 2) {
+            uint16_t ones;
+            std::memcpy(&ones, in, 2);
+            __m512i s = Reorder(order, _mm512_mask_blend_epi32(_cvtu32_mask16(ones), v0, v1));
+            if constexpr (Rop == 0x88) s = _mm512_and_si512(_mm512_loadu_si512(d + i), s);
+            if constexpr (Rop == 0xEE) s = _mm512_or_si512(_mm512_loadu_si512(d + i), s);
+            if constexpr (Rop == 0x66) s = _mm512_xor_si512(_mm512_loadu_si512(d + i), s);
+            _mm512_storeu_si512(d + i, s);
+        }
+        for (; i < b.width; ++i)
+            edge(i);
+    }
+}
+#endif
 
 // Eight pixels per source byte: the four values of each nibble come from the table.
 template <class Op>
@@ -226,38 +316,6 @@ __attribute__((target("avx2"))) void MonoBodyAvx2(const uint8_t* bits, int bytes
     }
 }
 
-// Sixteen pixels (two source bytes) per step; returns how many bytes it did.
-template <uint8_t Rop>
-__attribute__((target("avx512f"))) int MonoBodyAvx512(const uint8_t* bits, int bytes, uint32_t zero,
-                                                      uint32_t one, uint32_t* d) {
-    const uint8_t* reversed = ReversedBytes();
-    const __m512i v0 = _mm512_set1_epi32(int(zero)), v1 = _mm512_set1_epi32(int(one));
-    int j = 0;
-    for (; j + 2 <= bytes; j += 2, d += 16) {
-        __mmask16 ones = __mmask16(reversed[bits[j]] | reversed[bits[j + 1]] << 8);
-        __m512i s = _mm512_mask_blend_epi32(ones, v0, v1);
-        if constexpr (Rop == 0x88) s = _mm512_and_si512(_mm512_loadu_si512(d), s);
-        if constexpr (Rop == 0xEE) s = _mm512_or_si512(_mm512_loadu_si512(d), s);
-        if constexpr (Rop == 0x66) s = _mm512_xor_si512(_mm512_loadu_si512(d), s);
-        _mm512_storeu_si512(d, s);
-    }
-    return j;
-}
-
-int MonoBodyAvx512(uint8_t rop, const uint8_t* bits, int bytes, uint32_t zero, uint32_t one,
-                   uint32_t* d) {
-    switch (rop) {
-    case 0xCC:
-        return MonoBodyAvx512<0xCC>(bits, bytes, zero, one, d);
-    case 0x88:
-        return MonoBodyAvx512<0x88>(bits, bytes, zero, one, d);
-    case 0xEE:
-        return MonoBodyAvx512<0xEE>(bits, bytes, zero, one, d);
-    default:
-        return MonoBodyAvx512<0x66>(bits, bytes, zero, one, d);
-    }
-}
-
 __attribute__((target("avx2"))) void MonoBodyAvx2(uint8_t rop, const uint8_t* bits, int bytes,
                                                   uint32_t zero, uint32_t one, uint32_t* d) {
     switch (rop) {
@@ -273,35 +331,20 @@ __attribute__((target("avx2"))) void MonoBodyAvx2(uint8_t rop, const uint8_t* bi
 }
 #endif
 
-uint32_t Apply(uint8_t rop, uint32_t d, uint32_t s) {
-    switch (rop) {
-    case 0xCC:
-        return s;
-    case 0x88:
-        return d & s;
-    case 0xEE:
-        return d | s;
-    default:
-        return d ^ s;
-    }
-}
-
 } // namespace
 
-void MonoToColourRow(uint8_t rop, const uint8_t* row, int sx, int n, const uint32_t (*nibbles)[4],
-                     const uint32_t* table, uint32_t* d) {
-    auto bit = [&](int i) { return (row[(sx + i) >> 3] >> (7 - ((sx + i) & 7))) & 1; };
+static void MonoToColourRow(uint8_t rop, const uint8_t* row, int sx, int n,
+                            const uint32_t (*nibbles)[4], const uint32_t* table, uint32_t* d) {
     int i = 0;
     for (; i < n && ((sx + i) & 7); ++i)
-        d[i] = Apply(rop, d[i], table[bit(i)]);
+        d[i] = Apply(rop, d[i], table[MonoBit(row, sx + i)]);
     int bytes = (n - i) / 8;
     const uint8_t* body = row + ((sx + i) >> 3);
 #if defined(SK_AVX2)
     if (HasAvx2()) {
-        int done = HasAvx512() ? MonoBodyAvx512(rop, body, bytes, table[0], table[1], d + i) : 0;
-        MonoBodyAvx2(rop, body + done, bytes - done, table[0], table[1], d + i + 8 * done);
+        MonoBodyAvx2(rop, body, bytes, table[0], table[1], d + i);
         for (i += bytes * 8; i < n; ++i)
-            d[i] = Apply(rop, d[i], table[bit(i)]);
+            d[i] = Apply(rop, d[i], table[MonoBit(row, sx + i)]);
         return;
     }
 #endif
@@ -332,7 +375,27 @@ void MonoToColourRow(uint8_t rop, const uint8_t* row, int sx, int n, const uint3
         break;
     }
     for (i += bytes * 8; i < n; ++i)
-        d[i] = Apply(rop, d[i], table[bit(i)]);
+        d[i] = Apply(rop, d[i], table[MonoBit(row, sx + i)]);
+}
+
+void MonoToColour(uint8_t rop, const MonoBlock& b, const uint32_t (*nibbles)[4],
+                  const uint32_t* table) {
+#if defined(SK_AVX2)
+    if (HasAvx512()) {
+        switch (rop) {
+        case 0xCC:
+            return MonoToColourAvx512<0xCC>(b, table);
+        case 0x88:
+            return MonoToColourAvx512<0x88>(b, table);
+        case 0xEE:
+            return MonoToColourAvx512<0xEE>(b, table);
+        default:
+            return MonoToColourAvx512<0x66>(b, table);
+        }
+    }
+#endif
+    for (int r = 0; r < b.rows; ++r)
+        MonoToColourRow(rop, b.Mono(r), b.monoX, b.width, nibbles, table, b.Colour(r));
 }
 
 } // namespace gdi

@@ -12,14 +12,28 @@ namespace gdi {
 // rop is SRCCOPY (0xCC), SRCAND (0x88), SRCPAINT (0xEE) or SRCINVERT (0x66).
 void BytewiseOp(uint8_t rop, uint8_t* d, const uint8_t* s, size_t bytes);
 
-// Writes n mask bits from dstX on: 1 where (src[i] & mask) == bk.
-void ColourToMonoRow(const uint32_t* src, int n, uint32_t mask, uint32_t bk, uint8_t* dstRow,
-                     int dstX);
+// A block of rows shared by a surface of 32-bit values and a monochrome one: the first row of
+// each (at the block's first pixel, and at bit monoX of the monochrome row) and the distance to
+// the next (negative when rows run upward in memory).
+struct MonoBlock {
+    uint8_t* colour;
+    ptrdiff_t colourPitch;
+    uint8_t* mono;
+    ptrdiff_t monoPitch;
+    int monoX, width, rows;
 
-// Combines n 32-bit destination values with the monochrome source bits from srcX on, each bit
-// standing for table[bit]; nibbles[v] holds the four values of the four bits of v. rop as
-// for BytewiseOp.
-void MonoToColourRow(uint8_t rop, const uint8_t* srcRow, int srcX, int n,
-                     const uint32_t (*nibbles)[4], const uint32_t* table, uint32_t* d);
+    uint32_t* Colour(int r) const {
+        return reinterpret_cast<uint32_t*>(colour + ptrdiff_t(r) * colourPitch);
+    }
+    uint8_t* Mono(int r) const { return mono + ptrdiff_t(r) * monoPitch; }
+};
+
+// Writes the block's mask bits: 1 where (colour & mask) == bk.
+void ColourToMono(const MonoBlock& b, uint32_t mask, uint32_t bk);
+
+// Combines the block's colour values with its monochrome bits, each bit standing for
+// table[bit]; nibbles[v] holds the four values of the four bits of v. rop as for BytewiseOp.
+void MonoToColour(uint8_t rop, const MonoBlock& b, const uint32_t (*nibbles)[4],
+                  const uint32_t* table);
 
 } // namespace gdi

@@ -285,16 +285,15 @@ bool MaskBox(const Blit& b, const Box& x) {
     if (b.xmap || !SimpleRop(b.rop)) return false;
     int w = x.r - x.l, sx = b.srcX + (x.l - b.rect.left), sy = b.srcY + (x.t - b.rect.top);
     if (b.rop == 0xCC && b.convert->ToMono() && src.bpp == 32 && dst.bpp == 1) {
-        uint32_t mask = ValueMask(src), bk = b.convert->SourceBackground();
-        for (int j = 0; j < x.b - x.t; ++j)
-            ColourToMonoRow(reinterpret_cast<const uint32_t*>(src.Row(sy + j)) + sx, w, mask, bk,
-                            dst.Row(x.t + j), x.l);
+        MonoBlock m{src.Row(sy) + size_t(sx) * 4, src.pitch, dst.Row(x.t), dst.pitch, x.l, w,
+                    x.b - x.t};
+        ColourToMono(m, ValueMask(src), b.convert->SourceBackground());
         return true;
     }
     if (b.convert->MonoToColour() && dst.bpp == 32 && b.src != b.dst) {
-        for (int j = 0; j < x.b - x.t; ++j)
-            MonoToColourRow(b.rop, src.Row(sy + j), sx, w, b.convert->Nibbles(), b.convert->Table(),
-                            reinterpret_cast<uint32_t*>(dst.Row(x.t + j)) + x.l);
+        MonoBlock m{dst.Row(x.t) + size_t(x.l) * 4, dst.pitch, src.Row(sy), src.pitch, sx, w,
+                    x.b - x.t};
+        MonoToColour(b.rop, m, b.convert->Nibbles(), b.convert->Table());
         return true;
     }
     return false;
