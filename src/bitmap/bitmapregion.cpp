@@ -2,8 +2,8 @@
 //
 // The bitmap is drawn (scaled when asked) into a 24-bit section whose pixel memory is then
 // scanned row by row; every run of pixels outside the transparent colour range becomes a
-// one-row rectangle. Rectangles are collected in a region-data buffer and merged into the
-// result in batches of at most 2000.
+// one-row rectangle (rows equal to the row above lengthen its rectangles instead). Runs are
+// collected in a region-data buffer and merged into the result in batches of at most 2000.
 #include "bitmap/bitmapu.h"
 
 #include "platform/gdi/gdidevice.h"
@@ -17,41 +17,94 @@
 
 #include <algorithm>
 #include <bit>
+#include <cstddef>
 #include <cstring>
 #include <utility>
 #include <vector>
 
 namespace {
 
-constexpr DWORD kBatch = 2000;    // rectangles merged into the result at a time
+constexpr DWORD kBatch = 2000;    // runs merged into the result at a time
 constexpr DWORD kGrowRects = 100; // the buffer's initial size and growth step
 
-// The region-data buffer of one batch (the platform's RGNDATA layout).
+// The size of a region-data buffer with room for the given number of rectangles.
+constexpr size_t Bytes(DWORD rects) {
+    return sizeof(RGNDATAHEADER) + size_t(rects) * sizeof(RECT);
+}
+
+// n values, held in the object itself when there are at most N (the usual image sizes) and on
+// the heap otherwise: small images need no allocation for the scan.
+template <class T, size_t N> class Scratch {
+public:
+    explicit Scratch(size_t n) : m_size(n) {
+        if (n > N) m_heap.resize(n);
+    }
+    T* data() { return m_size > N ? m_heap.data() : m_inline; }
+    const T* data() const { return m_size > N ? m_heap.data() : m_inline; }
+    T& operator[](size_t i) { return data()[i]; }
+    const T& operator[](size_t i) const { return data()[i]; }
+    T* begin() { return data(); }
+    T* end() { return data() + m_size; }
+
+private:
+    size_t m_size;
+    T m_inline[N];
+    std::vector<T> m_heap;
+};
+
+// A maximal run of opaque pixels in a row: [left, right).
+struct Run {
+    int left, right;
+};
+
+// The region-data buffer of one batch (the platform's RGNDATA layout). A batch holds up to 2000
+// runs. Each run is a one-row rectangle, except that a row whose runs are those of the row just
+// above, stored together in this batch, lengthens those rectangles downwards instead of adding
+// its own: the buffer covers the same pixels, and the union is built from far fewer
+// rectangles. The first 100 rectangles' room lives in the collector itself; growing moves the
+// buffer to the heap.
 class RunCollector {
 public:
-    RunCollector() : m_bytes(sizeof(RGNDATAHEADER) + kGrowRects * sizeof(RECT)) { Reset(); }
+    RunCollector() : m_data(m_inline), m_capacity(kGrowRects) { Reset(); }
+    RunCollector(const RunCollector&) = delete;
+    RunCollector& operator=(const RunCollector&) = delete;
     ~RunCollector() {
         if (m_result) ::DeleteObject(m_result);
     }
 
-    void Add(LONG left, LONG top, LONG right, LONG bottom) {
-        RGNDATAHEADER& h = Header();
-        if ((m_bytes.size() - sizeof(RGNDATAHEADER)) / sizeof(RECT) == h.nCount)
-            m_bytes.resize(m_bytes.size() + kGrowRects * sizeof(RECT));
-        RGNDATAHEADER& header = Header(); // the buffer may have moved
-        RECT r{left, top, right, bottom};
-        std::memcpy(m_bytes.data() + sizeof(RGNDATAHEADER) + header.nCount * sizeof(RECT), &r,
-                    sizeof r);
-        RECT& b = header.rcBound;
-        b.left = std::min(b.left, left), b.top = std::min(b.top, top);
-        b.right = std::max(b.right, right), b.bottom = std::max(b.bottom, bottom);
-        if (++header.nCount == kBatch) Flush();
+    // Adds the runs of row y, left to right; sameAsAbove when they are those of row y - 1.
+    void AddRow(int y, const Run* runs, DWORD count, bool sameAsAbove) {
+        if (count == 0) return;
+        if (m_runs + count >= kBatch) {
+            // The batch fills within the row: a rectangle at a time, to end it at the right run.
+            for (DWORD i = 0; i < count; ++i)
+                Add(RECT{runs[i].left, y, runs[i].right, y + 1});
+            m_rowCount = 0;
+            return;
+        }
+        m_runs += count;
+        if (sameAsAbove && m_rowCount == count && m_rowBottom == y) {
+            for (DWORD i = m_rowStart; i < m_rowStart + count; ++i)
+                SetBottom(i, y + 1);
+            m_rowBottom = y + 1;
+            Bound(RECT{runs[0].left, y, runs[count - 1].right, y + 1});
+            return;
+        }
+        while (m_count + count > m_capacity)
+            Grow();
+        for (DWORD i = 0; i < count; ++i)
+            Put(m_count + i, RECT{runs[i].left, y, runs[i].right, y + 1});
+        m_rowStart = m_count, m_rowCount = count, m_rowBottom = y + 1;
+        m_count += count;
+        // A row's runs go left to right, so its first and last give its bounds.
+        Bound(RECT{runs[0].left, y, runs[count - 1].right, y + 1});
     }
 
     // Turns the collected rectangles into a region and unites it with the result.
     void Flush() {
-        HRGN part = CBitmapU::ExtCreateRegion(0, DWORD(m_bytes.size()),
-                                              reinterpret_cast<const RGNDATA*>(m_bytes.data()));
+        Header().nCount = m_count;
+        HRGN part = CBitmapU::ExtCreateRegion(0, DWORD(Bytes(m_capacity)),
+                                              reinterpret_cast<const RGNDATA*>(m_data));
         if (!m_result) {
             m_result = part;
         } else if (part) {
@@ -64,18 +117,51 @@ public:
     HRGN Release() { return std::exchange(m_result, nullptr); }
 
 private:
-    RGNDATAHEADER& Header() { return *reinterpret_cast<RGNDATAHEADER*>(m_bytes.data()); }
+    RGNDATAHEADER& Header() { return *reinterpret_cast<RGNDATAHEADER*>(m_data); }
+    void Put(DWORD i, const RECT& r) { std::memcpy(m_data + Bytes(i), &r, sizeof r); }
+    void SetBottom(DWORD i, LONG bottom) {
+        std::memcpy(m_data + Bytes(i) + offsetof(RECT, bottom), &bottom, sizeof bottom);
+    }
+
+    void Bound(const RECT& r) {
+        RECT& b = Header().rcBound;
+        b.left = std::min(b.left, r.left), b.top = std::min(b.top, r.top);
+        b.right = std::max(b.right, r.right), b.bottom = std::max(b.bottom, r.bottom);
+    }
+
+    void Add(const RECT& r) {
+        if (m_count == m_capacity) Grow();
+        Put(m_count++, r);
+        Bound(r);
+        if (++m_runs == kBatch) Flush();
+    }
+
+    void Grow() {
+        std::vector<BYTE> bigger(Bytes(m_capacity + kGrowRects));
+        std::memcpy(bigger.data(), m_data, Bytes(m_capacity));
+        m_heap = std::move(bigger);
+        m_data = m_heap.data();
+        m_capacity += kGrowRects;
+    }
 
     void Reset() {
         RGNDATAHEADER& h = Header();
         h.dwSize = sizeof(RGNDATAHEADER);
         h.iType = RDH_RECTANGLES;
-        h.nCount = 0;
+        h.nCount = m_count = m_runs = m_rowCount = 0;
         h.nRgnSize = 0;
         h.rcBound = RECT{0x7FFFFFFF, 0x7FFFFFFF, 0, 0};
     }
 
-    std::vector<BYTE> m_bytes;
+    alignas(RECT) BYTE m_inline[Bytes(kGrowRects)];
+    std::vector<BYTE> m_heap;
+    BYTE* m_data;
+    DWORD m_capacity;  // rectangles the buffer has room for
+    DWORD m_count = 0; // rectangles in the buffer
+    DWORD m_runs = 0;  // runs in the batch
+    // The rectangles of the last row added, when they lie together in the buffer.
+    DWORD m_rowStart = 0, m_rowCount = 0;
+    LONG m_rowBottom = 0;
     HRGN m_result = nullptr;
 };
 
@@ -96,10 +182,15 @@ struct Ranges {
     }
 };
 
-// The ranges' three bytes repeated over count bytes (a multiple of 3), as pixels lie in a row.
+// The ranges' three bytes repeated over count bytes (a multiple of 24), as pixels lie in a row.
 void Repeat(const Ranges& ranges, BYTE* low, BYTE* high, int count) {
-    for (int i = 0; i < count; i += 3)
-        for (int k = 0; k < 3; ++k) low[i + k] = ranges.low[k], high[i + k] = ranges.high[k];
+    BYTE low24[24], high24[24];
+    for (int i = 0; i < 24; ++i)
+        low24[i] = ranges.low[i % 3], high24[i] = ranges.high[i % 3];
+    for (int i = 0; i < count; i += 24) {
+        std::memcpy(low + i, low24, 24);
+        std::memcpy(high + i, high24, 24);
+    }
 }
 
 // One bit per pixel of a row, set where the pixel lies within the ranges (is transparent).
@@ -107,36 +198,24 @@ class RowMask {
 public:
     RowMask(int width, const Ranges& ranges);
     void Build(const BYTE* row);
-    // The first pixel at or after x whose bit is clear (opaque) or set, or the width.
-    int NextOpaque(int x) const { return Next(x, ~uint64_t(0)); }
-    int NextTransparent(int x) const { return Next(x, 0); }
+    // Calls f(left, right) for each maximal run of opaque pixels, left to right.
+    template <class F> void ForEachRun(F&& f) const;
 
 private:
-    int Next(int x, uint64_t flip) const;
-    // 32 pixels at a time; false (nothing done) on processors without AVX2 and BMI2.
+    // 64 or 32 pixels at a time; returns the pixels done (none on processors without AVX2
+    // and BMI2).
     int BuildWide(const BYTE* row);
     void Set(int x) { m_bits[size_t(x) >> 6] |= uint64_t(1) << (x & 63); }
 
     int m_width;
     const Ranges& m_ranges;
-    std::vector<uint64_t> m_bits;
-#if defined(__SSE2__)
-    __m128i m_low[3], m_high[3]; // the ranges repeated over 16 pixels (48 bytes)
-#endif
-    BYTE m_wideLow[96], m_wideHigh[96]; // the ranges repeated over 32 pixels
+    Scratch<uint64_t, 18> m_bits;         // rows up to 1088 pixels
+    BYTE m_wideLow[192], m_wideHigh[192]; // the ranges repeated over 64 pixels
 };
 
 RowMask::RowMask(int width, const Ranges& ranges)
     : m_width(width), m_ranges(ranges), m_bits((size_t(width) + 63) / 64 + 1) {
-#if defined(__SSE2__)
-    alignas(16) BYTE low[48], high[48];
-    Repeat(ranges, low, high, 48);
-    for (int k = 0; k < 3; ++k) {
-        m_low[k] = _mm_load_si128(reinterpret_cast<const __m128i*>(low + 16 * k));
-        m_high[k] = _mm_load_si128(reinterpret_cast<const __m128i*>(high + 16 * k));
-    }
-#endif
-    Repeat(ranges, m_wideLow, m_wideHigh, 96);
+    Repeat(ranges, m_wideLow, m_wideHigh, 192);
 }
 
 #if defined(__SSE2__)
@@ -156,6 +235,47 @@ namespace {
 bool HasAvx2Bmi2() {
     static const bool has = __builtin_cpu_supports("avx2") && __builtin_cpu_supports("bmi2");
     return has;
+}
+
+bool HasAvx512Bmi2() {
+    static const bool has = __builtin_cpu_supports("avx512bw") && __builtin_cpu_supports("bmi2");
+    return has;
+}
+
+// Sets the 64 pixel bits of a group that starts at pixel x.
+inline void PutGroup(uint64_t* bits, int x, uint64_t pixels) {
+    int shift = x & 63;
+    bits[size_t(x) >> 6] |= pixels << shift;
+    if (shift) bits[(size_t(x) >> 6) + 1] |= pixels >> (64 - shift);
+}
+
+// As WideRow below, 64 pixels (192 bytes) per group; nothing for rows under 64 pixels.
+__attribute__((target("avx512f,avx512bw,bmi2"))) int
+WideRow64(const BYTE* row, int width, const BYTE* low192, const BYTE* high192, uint64_t* bits) {
+    if (width < 64) return 0;
+    __m512i low[3], high[3];
+    for (int k = 0; k < 3; ++k) {
+        low[k] = _mm512_loadu_si512(low192 + 64 * k);
+        high[k] = _mm512_loadu_si512(high192 + 64 * k);
+    }
+    for (int x = 0;; x = std::min(x + 64, width - 64)) {
+        const BYTE* p = row + size_t(x) * 3;
+        uint64_t in[3]; // bit j: byte j of the 64-byte part k is in range
+        for (int k = 0; k < 3; ++k) {
+            __m512i v = _mm512_loadu_si512(p + 64 * k);
+            in[k] = _mm512_mask_cmple_epu8_mask(_mm512_cmpge_epu8_mask(v, low[k]), v, high[k]);
+        }
+        // A pixel is in range when its three bytes are; its bit is kept at its first byte,
+        // which is byte 3p: bits 0, 3 ... 63 of the first part (pixels 0-21), 2, 5 ... 62 of
+        // the second (22-42) and 1, 4 ... 61 of the third (43-63).
+        uint64_t a = in[0] & (in[0] >> 1 | in[1] << 63) & (in[0] >> 2 | in[1] << 62);
+        uint64_t b = in[1] & (in[1] >> 1 | in[2] << 63) & (in[1] >> 2 | in[2] << 62);
+        uint64_t c = in[2] & (in[2] >> 1) & (in[2] >> 2);
+        PutGroup(bits, x,
+                 _pext_u64(a, 0x9249249249249249ull) | _pext_u64(b, 0x4924924924924924ull) << 22 |
+                     _pext_u64(c, 0x2492492492492492ull) << 43);
+        if (x + 64 == width) return width;
+    }
 }
 
 // One bit per pixel for the row's whole groups of 32 pixels (96 bytes), set when all three of
@@ -198,6 +318,8 @@ __attribute__((target("avx2,bmi2"))) int WideRow(const BYTE* row, int width, con
 
 int RowMask::BuildWide(const BYTE* row) {
 #if defined(__x86_64__)
+    if (HasAvx512Bmi2() && m_width >= 64)
+        return WideRow64(row, m_width, m_wideLow, m_wideHigh, m_bits.data());
     if (!HasAvx2Bmi2()) return 0;
     return WideRow(row, m_width, m_wideLow, m_wideHigh, m_bits.data());
 #else
@@ -212,13 +334,18 @@ void RowMask::Build(const BYTE* row) {
 #if defined(__SSE2__)
     // Sixteen pixels (48 bytes) at a time: a byte is in range when max(byte, low) and
     // min(byte, high) both leave it unchanged; a pixel when its three bytes are.
+    __m128i low[3], high[3];
+    for (int k = 0; k < 3; ++k) {
+        low[k] = _mm_loadu_si128(reinterpret_cast<const __m128i*>(m_wideLow + 16 * k));
+        high[k] = _mm_loadu_si128(reinterpret_cast<const __m128i*>(m_wideHigh + 16 * k));
+    }
     for (; x + 16 <= m_width; x += 16) {
         uint64_t bytes = 0;
         for (int k = 0; k < 3; ++k) {
             __m128i p =
                 _mm_loadu_si128(reinterpret_cast<const __m128i*>(row + size_t(x) * 3 + 16 * k));
-            __m128i ok = _mm_and_si128(_mm_cmpeq_epi8(_mm_max_epu8(p, m_low[k]), p),
-                                       _mm_cmpeq_epi8(_mm_min_epu8(p, m_high[k]), p));
+            __m128i ok = _mm_and_si128(_mm_cmpeq_epi8(_mm_max_epu8(p, low[k]), p),
+                                       _mm_cmpeq_epi8(_mm_min_epu8(p, high[k]), p));
             bytes |= uint64_t(uint32_t(_mm_movemask_epi8(ok))) << (16 * k);
         }
         uint64_t pixels = EveryThirdBit(bytes & (bytes >> 1) & (bytes >> 2));
@@ -230,38 +357,47 @@ void RowMask::Build(const BYTE* row) {
     // Bits past the row's end count as transparent, so no run reaches beyond it.
     size_t last = size_t(m_width) >> 6;
     m_bits[last] |= ~uint64_t(0) << (m_width & 63);
-    std::fill(m_bits.begin() + ptrdiff_t(last) + 1, m_bits.end(), ~uint64_t(0));
+    std::fill(m_bits.begin() + last + 1, m_bits.end(), ~uint64_t(0));
 }
 
-int RowMask::Next(int x, uint64_t flip) const {
-    while (x < m_width) {
-        uint64_t word = (m_bits[size_t(x) >> 6] ^ flip) >> (x & 63);
-        if (word) return std::min(m_width, x + std::countr_zero(word));
-        x = (x | 63) + 1;
+template <class F> void RowMask::ForEachRun(F&& f) const {
+    // Runs start and end where a pixel differs from the one before it, so the edges of a word
+    // are its opaque bits XOR the same bits one pixel later. The bits past the row's end are
+    // transparent, so the last run ends in the word that holds the width.
+    uint64_t before = 0; // the opaque bit of the pixel before the word
+    bool inRun = false;
+    int start = 0;
+    for (size_t i = 0; i <= size_t(m_width) >> 6; ++i) {
+        uint64_t opaque = ~m_bits[i];
+        uint64_t edges = opaque ^ (opaque << 1 | before);
+        before = opaque >> 63;
+        for (; edges; edges &= edges - 1) {
+            int x = int(i * 64) + std::countr_zero(edges);
+            if (inRun) f(start, x);
+            start = x;
+            inRun = !inRun;
+        }
     }
-    return m_width;
 }
 
 void ScanRows(const BYTE* bits, int w, int h, const Ranges& ranges, RunCollector& runs) {
     size_t stride = (size_t(w) * 3 + 3) & ~size_t(3);
     RowMask mask(w, ranges);
-    std::vector<std::pair<int, int>> rowRuns; // the row's maximal opaque runs, left to right
+    Scratch<Run, 128> rowRuns(size_t(w) / 2 + 1); // the row's runs, left to right
+    DWORD runCount = 0;
     const BYTE* previous = nullptr;
     for (int y = 0; y < h; ++y) {
         const BYTE* row = bits + size_t(h - 1 - y) * stride; // the section is stored bottom-up
         // Skin art repeats rows (a button's middle, a frame's sides): a row equal to the one
         // before has the same runs, and comparing costs far less than classifying.
-        if (!previous || std::memcmp(row, previous, size_t(w) * 3) != 0) {
+        bool same = previous && std::memcmp(row, previous, size_t(w) * 3) == 0;
+        if (!same) {
             mask.Build(row);
-            rowRuns.clear();
-            for (int x = mask.NextOpaque(0); x < w; x = mask.NextOpaque(x)) {
-                int end = mask.NextTransparent(x);
-                rowRuns.emplace_back(x, end);
-                x = end;
-            }
+            runCount = 0;
+            mask.ForEachRun([&](int left, int right) { rowRuns[runCount++] = Run{left, right}; });
         }
         previous = row;
-        for (auto [left, right] : rowRuns) runs.Add(left, y, right, y + 1);
+        runs.AddRow(y, rowRuns.data(), runCount, same);
     }
 }
 

@@ -83,28 +83,42 @@ TEST_F(BitmapRegionTest, ColourBytesMeetThePixelBytesInStoredOrder) {
 TEST_F(BitmapRegionTest, RunsAreMergedInBatchesOfTwoThousand) {
     auto columns = [](int x, int) { return x % 2 ? kKey : kInk; };
     struct Case {
+        int width; // width / 2 runs a row
         int rows;
         int lastRowRuns;
         int regionsMade; // one per batch, plus the final one even when it is empty
     } cases[] = {
-        {100, 50, 3}, // 5000 runs: 2000, 2000, 1000
-        {80, 50, 3},  // 4000 runs: 2000, 2000, 0
-        {40, 50, 2},  // 2000 runs: 2000, 0
-        {40, 49, 1},  // 1999 runs
+        {100, 100, 50, 3}, // 5000 runs: 2000, 2000, 1000
+        {100, 80, 50, 3},  // 4000 runs: 2000, 2000, 0
+        {100, 40, 50, 2},  // 2000 runs: 2000, 0
+        {100, 40, 49, 1},  // 1999 runs
+        {62, 70, 31, 2},   // 2170 runs: the first batch ends within row 64, equal to its neighbours
     };
     for (const Case& k : cases) {
-        SCOPED_TRACE(k.rows * 50 - 50 + k.lastRowRuns);
+        SCOPED_TRACE(k.rows * (k.width / 2) - k.width / 2 + k.lastRowRuns);
         auto pixel = [&](int x, int y) {
             return y == k.rows - 1 && x >= 2 * k.lastRowRuns ? kKey : columns(x, y);
         };
-        HBITMAP image = Image(100, k.rows, pixel);
+        HBITMAP image = Image(k.width, k.rows, pixel);
         int before = GdiGetCreatedCounts().regions;
         HRGN region = CBitmapU::GetBitmapRegion(image, kKey, 0, nullptr);
         EXPECT_EQ(GdiGetCreatedCounts().regions - before, k.regionsMade);
-        ExpectOpaquePixels(region, 100, k.rows, pixel);
+        ExpectOpaquePixels(region, k.width, k.rows, pixel);
         DeleteObject(region);
         DeleteObject(image);
     }
+}
+
+// Equal rows are stored as taller rectangles; a row equal to one further up, past a different
+// or empty row, must not join it.
+TEST_F(BitmapRegionTest, EqualRowsJoinOnlyTheRowDirectlyAbove) {
+    const char* rows[] = {"#.##.", "#.##.", ".....", "#.##.", ".#.#.", "#.##.", "#.##."};
+    auto pixel = [&](int x, int y) { return rows[y][x] == '#' ? kInk : kKey; };
+    HBITMAP image = Image(5, 7, pixel);
+    HRGN region = CBitmapU::GetBitmapRegion(image, kKey, 0, nullptr);
+    ExpectOpaquePixels(region, 5, 7, pixel);
+    DeleteObject(region);
+    DeleteObject(image);
 }
 
 TEST_F(BitmapRegionTest, TheSizeScalesTheImageAndTheRegionStartsAtTheOrigin) {

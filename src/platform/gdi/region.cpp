@@ -5,6 +5,10 @@
 #include "platform/gdi/types.h"
 
 #include <algorithm>
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+#include <cstddef>
 #include <cstring>
 #include <vector>
 
@@ -132,16 +136,51 @@ void PixRegion::Translate(int dx, int dy) {
         IntersectRect(RECT{-kRegionLimit, -kRegionLimit, kRegionLimit, kRegionLimit});
 }
 
+// A rectangle pixman can take as it is: ordered, not empty and within the region limits.
+// Whether pixman can take every rectangle as it is: ordered, not empty, within the limits.
+static bool AllProper(const RECT* rects, size_t count) {
+    size_t i = 0;
+    bool proper = true;
+#if defined(__SSE2__)
+    // A rectangle at a time as four lanes: within the limits, and left < right, top < bottom.
+    const __m128i below = _mm_set1_epi32(-kRegionLimit - 1),
+                  above = _mm_set1_epi32(kRegionLimit + 1);
+    __m128i ok = _mm_set1_epi32(-1);
+    for (; i < count; ++i) {
+        __m128i r = _mm_loadu_si128(reinterpret_cast<const __m128i*>(rects + i));
+        __m128i ends = _mm_shuffle_epi32(r, _MM_SHUFFLE(1, 0, 3, 2)); // right, bottom, left, top
+        __m128i inside = _mm_and_si128(_mm_cmpgt_epi32(r, below), _mm_cmplt_epi32(r, above));
+        ok = _mm_and_si128(ok, _mm_and_si128(inside, _mm_unpacklo_epi64(_mm_cmplt_epi32(r, ends),
+                                                                        _mm_set1_epi32(-1))));
+    }
+    proper = _mm_movemask_epi8(ok) == 0xFFFF;
+#endif
+    for (; i < count; ++i) {
+        const RECT& r = rects[i];
+        proper &= (-kRegionLimit <= r.left) & (r.left < r.right) & (r.right <= kRegionLimit) &
+                  (-kRegionLimit <= r.top) & (r.top < r.bottom) & (r.bottom <= kRegionLimit);
+    }
+    return proper;
+}
+
 void PixRegion::SetRects(const RECT* rects, size_t count) {
-    std::vector<pixman_box32_t> boxes;
-    boxes.reserve(count);
-    for (size_t i = 0; i < count; ++i) {
-        RECT r = ClampRect(rects[i].left, rects[i].top, rects[i].right, rects[i].bottom);
-        if (r.left < r.right && r.top < r.bottom)
-            boxes.push_back({r.left, r.top, r.right, r.bottom});
+    static_assert(sizeof(RECT) == sizeof(pixman_box32_t) && offsetof(RECT, left) == 0 &&
+                      offsetof(RECT, bottom) == offsetof(pixman_box32_t, y2),
+                  "a RECT is laid out as a pixman box");
+    std::vector<pixman_box32_t> mended;
+    const auto* boxes = reinterpret_cast<const pixman_box32_t*>(rects);
+    if (!AllProper(rects, count)) {
+        // Rectangles from callers may be reversed, empty or out of range: mend them first.
+        mended.reserve(count);
+        for (size_t i = 0; i < count; ++i) {
+            RECT r = ClampRect(rects[i].left, rects[i].top, rects[i].right, rects[i].bottom);
+            if (r.left < r.right && r.top < r.bottom)
+                mended.push_back({r.left, r.top, r.right, r.bottom});
+        }
+        boxes = mended.data(), count = mended.size();
     }
     pixman_region32_fini(&m_r);
-    if (!pixman_region32_init_rects(&m_r, boxes.data(), int(boxes.size())))
+    if (!pixman_region32_init_rects(&m_r, const_cast<pixman_box32_t*>(boxes), int(count)))
         pixman_region32_init(&m_r);
 }
 

@@ -167,6 +167,18 @@ TEST_F(RegionTest, UnionOfManyRectanglesInOneStep) {
     Pixels model = Model(0, 0, 6, 1) | Model(0, 1, 2, 2);
     EXPECT_EQ(Sample(r), model);
     DeleteObject(r);
+    // Reversed and out-of-range rectangles are mended, whatever their place in the list.
+    for (size_t at : {0, 1, 4}) {
+        std::vector<RECT> mixed(6, RECT{20, 20, 21, 21});
+        mixed[at] = RECT{7, 2, 5, 3};
+        mixed[(at + 2) % 6] = RECT{9, 4, 10, 2};
+        mixed[(at + 3) % 6] = RECT{-2000000000, 30, 2000000000, 31};
+        HRGN m = GdiCreateRegionFromRects(mixed.data(), DWORD(mixed.size()));
+        EXPECT_TRUE(PtInRegion(m, 5, 2) && PtInRegion(m, 6, 2) && !PtInRegion(m, 7, 2));
+        EXPECT_TRUE(PtInRegion(m, 9, 2) && PtInRegion(m, 9, 3) && !PtInRegion(m, 9, 4));
+        EXPECT_TRUE(PtInRegion(m, 0, 30) && PtInRegion(m, -100000000, 30));
+        DeleteObject(m);
+    }
     HRGN none = GdiCreateRegionFromRects(nullptr, 0);
     RECT box;
     EXPECT_EQ(GetRgnBox(none, &box), NULLREGION);
