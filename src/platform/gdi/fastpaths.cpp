@@ -152,14 +152,14 @@ __attribute__((target("avx512f"))) static inline __m512i Reorder(__m512i order, 
 
 // The mask bits of sixteen pixels, in row order.
 __attribute__((target("avx512f"))) static inline uint32_t Sixteen(const uint32_t* p, __m512i order,
-                                                                 __m512i mask, __m512i bk) {
+                                                                  __m512i mask, __m512i bk) {
     __m512i v = _mm512_and_si512(Reorder(order, _mm512_loadu_si512(p)), mask);
     return _cvtmask16_u32(_mm512_cmpeq_epi32_mask(v, bk));
 }
 
 // The whole block, thirty-two pixels per step between the byte-aligned ends of each row.
-__attribute__((target("avx512f"))) static void
-ColourToMonoAvx512(const MonoBlock& block, uint32_t mask, uint32_t bk) {
+__attribute__((target("avx512f"))) static void ColourToMonoAvx512(const MonoBlock& block,
+                                                                  uint32_t mask, uint32_t bk) {
     const MonoBlock b = block; // a local copy: the mask stores could otherwise alias it
     const __m512i vmask = _mm512_set1_epi32(int(mask)), vbk = _mm512_set1_epi32(int(bk));
     const __m512i order = ByteReversedLanes();
@@ -171,7 +171,8 @@ ColourToMonoAvx512(const MonoBlock& block, uint32_t mask, uint32_t bk) {
             PutBit(row, b.monoX + i, (src[i] & mask) == bk);
         uint8_t* out = row + ((b.monoX + i) >> 3);
         for (; i + 32 <= b.width; i += 32, out += 4) {
-            uint32_t bits = Sixteen(src + i, order, vmask, vbk) | Sixteen(src + i + 16, order, vmask, vbk) << 16;
+            uint32_t bits = Sixteen(src + i, order, vmask, vbk) |
+                            Sixteen(src + i + 16, order, vmask, vbk) << 16;
             std::memcpy(out, &bits, 4);
         }
         for (; i + 16 <= b.width; i += 16, out += 2) {

@@ -285,14 +285,14 @@ bool MaskBox(const Blit& b, const Box& x) {
     if (b.xmap || !SimpleRop(b.rop)) return false;
     int w = x.r - x.l, sx = b.srcX + (x.l - b.rect.left), sy = b.srcY + (x.t - b.rect.top);
     if (b.rop == 0xCC && b.convert->ToMono() && src.bpp == 32 && dst.bpp == 1) {
-        MonoBlock m{src.Row(sy) + size_t(sx) * 4, src.pitch, dst.Row(x.t), dst.pitch, x.l, w,
-                    x.b - x.t};
+        MonoBlock m{
+            src.Row(sy) + size_t(sx) * 4, src.pitch, dst.Row(x.t), dst.pitch, x.l, w, x.b - x.t};
         ColourToMono(m, ValueMask(src), b.convert->SourceBackground());
         return true;
     }
     if (b.convert->MonoToColour() && dst.bpp == 32 && b.src != b.dst) {
-        MonoBlock m{dst.Row(x.t) + size_t(x.l) * 4, dst.pitch, src.Row(sy), src.pitch, sx, w,
-                    x.b - x.t};
+        MonoBlock m{
+            dst.Row(x.t) + size_t(x.l) * 4, dst.pitch, src.Row(sy), src.pitch, sx, w, x.b - x.t};
         MonoToColour(b.rop, m, b.convert->Nibbles(), b.convert->Table());
         return true;
     }
