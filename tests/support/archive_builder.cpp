@@ -132,10 +132,3 @@ Bytes MemBytes(const CMemFile& file) {
     const BYTE* data = file.GetData();
     return data ? Bytes(data, data + file.GetLength()) : Bytes();
 }
-
-void FillMemFile(CMemFile& file, const Bytes& bytes) {
-    file.SetLength(0);
-    file.SeekToBegin();
-    file.Write(bytes.data(), UINT(bytes.size()));
-    file.SeekToBegin();
-}

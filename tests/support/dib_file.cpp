@@ -1,36 +1,17 @@
 #include "support/dib_file.h"
 
-namespace {
-
-void Put(std::vector<BYTE>& out, DWORD v, int bytes) {
-    for (int i = 0; i < bytes; ++i)
-        out.push_back(BYTE(v >> (8 * i)));
-}
-
-} // namespace
+#include "support/archive_builder.h"
+#include "support/skin_builder.h"
 
 std::vector<BYTE> DibFile::Bytes() const {
-    std::vector<BYTE> out;
     DWORD offset = 14 + 40 + DWORD(table.size()) * 4;
-    Put(out, 0x4D42, 2);
-    Put(out, offset + DWORD(pixels.size()), 4);
-    Put(out, 0, 4);
-    Put(out, offset, 4);
-    Put(out, headerSize, 4);
-    Put(out, DWORD(width), 4);
-    Put(out, DWORD(height), 4);
-    Put(out, planes, 2);
-    Put(out, bitCount, 2);
-    Put(out, compression, 4);
-    Put(out, DWORD(pixels.size()), 4);
-    Put(out, 2835, 4);
-    Put(out, 2835, 4);
-    Put(out, clrUsed, 4);
-    Put(out, 0, 4);
+    ::Bytes out = U16(0x4D42) + U32(offset + DWORD(pixels.size())) + U32(0) + U32(offset);
+    out += U32(headerSize) + U32(DWORD(width)) + U32(DWORD(height)) + U16(planes) + U16(bitCount);
+    out += U32(compression) + U32(DWORD(pixels.size())) + U32(2835) + U32(2835) + U32(clrUsed);
+    out += U32(0);
     for (DWORD entry : table)
-        Put(out, entry, 4);
-    out.insert(out.end(), pixels.begin(), pixels.end());
-    return out;
+        out += U32(entry);
+    return out + pixels;
 }
 
 std::vector<BYTE> PackRows(int width, int height, int bpp,
@@ -54,12 +35,5 @@ std::vector<BYTE> PackRows(int width, int height, int bpp,
 }
 
 std::vector<BYTE> Dib24(int width, int height, const std::function<COLORREF(int, int)>& colour) {
-    DibFile f;
-    f.width = width;
-    f.height = height;
-    f.pixels = PackRows(width, height, 24, [&](int x, int y) {
-        COLORREF c = colour(x, y);
-        return DWORD(GetBValue(c)) | DWORD(GetGValue(c)) << 8 | DWORD(GetRValue(c)) << 16;
-    });
-    return f.Bytes();
+    return BmpBytes(width, height, 24, colour);
 }

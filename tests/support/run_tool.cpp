@@ -26,13 +26,13 @@ std::string ReadAll(int fd) {
     return text;
 }
 
-} // namespace
-
 std::string ToolPath(const std::string& program) {
     if (program.find('/') != std::string::npos) return program;
     const char* bin = std::getenv("SKINKIT_BIN");
     return std::string(bin ? bin : "bin") + "/" + program;
 }
+
+} // namespace
 
 ToolRun RunTool(const std::string& program, const std::vector<std::string>& args,
                 const std::string& cwd) {

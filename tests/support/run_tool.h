@@ -13,10 +13,7 @@ struct ToolRun {
     std::string Outcome() const { return std::to_string(exitCode) + "|" + out + "|" + err; }
 };
 
-// The folder of the built programs: $SKINKIT_BIN, which the test runner sets.
-std::string ToolPath(const std::string& program);
-
-// Runs `program` (a name in the programs folder, or a path) with `args` in the folder `cwd`
-// (the current folder when empty).
+// Runs `program` (a name in the programs folder $SKINKIT_BIN, which the test runner sets, or a
+// path) with `args` in the folder `cwd` (the current folder when empty).
 ToolRun RunTool(const std::string& program, const std::vector<std::string>& args,
                 const std::string& cwd = "");

@@ -47,7 +47,7 @@ void ScreenTest::SetUp() {
 void ScreenTest::TearDown() {
     if (HasFailure()) {
         std::string path = FailureFolder() + "/" + CurrentTestName() + ".png";
-        if (SaveScreen(path)) std::printf("screen saved to %s\n", path.c_str());
+        if (GdiWriteScreenPng(path)) std::printf("screen saved to %s\n", path.c_str());
     }
     DestroyTopLevelWindows();
     UserPumpUntilIdle();
@@ -113,18 +113,6 @@ std::string ScreenTest::CheckFill(const RECT& r, COLORREF colour) const {
                 return text;
             }
     return "";
-}
-
-int ScreenTest::CountPixels(const RECT& r, COLORREF colour) const {
-    int n = 0;
-    for (int y = r.top; y < r.bottom; ++y)
-        for (int x = r.left; x < r.right; ++x)
-            n += Pixel(x, y) == colour;
-    return n;
-}
-
-bool ScreenTest::SaveScreen(const std::string& hostPath) const {
-    return GdiWriteScreenPng(hostPath);
 }
 
 // ---- ProbeWindow -----------------------------------------------------------------------------

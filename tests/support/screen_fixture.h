@@ -37,8 +37,6 @@ protected:
     COLORREF Pixel(int x, int y) const;
     // Empty when every pixel of rect has colour; otherwise names the first that has not.
     std::string CheckFill(const RECT& rect, COLORREF colour) const;
-    int CountPixels(const RECT& rect, COLORREF colour) const;
-    bool SaveScreen(const std::string& hostPath) const;
 
     int m_width;
     int m_height;

@@ -1,6 +1,6 @@
 #include "support/skin_builder.h"
 
-#include "archive/zarchive.h"
+#include "support/archive_builder.h"
 
 ComponentSpec& ComponentSpec::Attr(const CString& id, const CString& type, const CString& value,
                                    const CString& name, const CString& description) {
@@ -41,13 +41,14 @@ SectionSpec& SkinSpec::Defaults() {
 std::vector<BYTE> Utf16Bytes(std::u16string_view text, bool withMark) {
     std::vector<BYTE> bytes;
     if (withMark) bytes = {0xFF, 0xFE};
-    for (char16_t ch : text) {
-        bytes.push_back(BYTE(ch & 0xFF));
-        bytes.push_back(BYTE(ch >> 8));
-    }
+    for (char16_t ch : text)
+        bytes += U16(ch);
     return bytes;
 }
 
+namespace {
+
+// Escapes and quotes a value the way the text form reads it back.
 std::u16string QuotedValue(const CString& value) {
     std::u16string out = u"\"";
     for (char16_t ch : value.View()) {
@@ -56,8 +57,6 @@ std::u16string QuotedValue(const CString& value) {
     }
     return out + u"\"";
 }
-
-namespace {
 
 std::u16string Pairs(std::initializer_list<std::pair<const char16_t*, CString>> pairs) {
     std::u16string out;
@@ -85,16 +84,6 @@ void AppendComponents(std::u16string& out, const SectionSpec& section) {
     }
 }
 
-void PutU32(std::vector<BYTE>& bytes, DWORD v) {
-    for (int i = 0; i < 4; ++i)
-        bytes.push_back(BYTE(v >> (8 * i)));
-}
-
-void PutU16(std::vector<BYTE>& bytes, DWORD v) {
-    bytes.push_back(BYTE(v));
-    bytes.push_back(BYTE(v >> 8));
-}
-
 } // namespace
 
 std::u16string TextDescriptionText(const SkinSpec& skin) {
@@ -108,11 +97,10 @@ std::u16string TextDescriptionText(const SkinSpec& skin) {
                   {u"email", i.email},
                   {u"webpage", i.webpage}}) +
            u"/>\r\n";
-    if (skin.writeOutput)
-        out += u"    <output" +
-               Pairs({{u"path", skin.outputPath},
-                      {u"separatefiles", skin.separateFiles ? u"true" : u"false"}}) +
-               u"/>\r\n";
+    out += u"    <output" +
+           Pairs({{u"path", skin.outputPath},
+                  {u"separatefiles", skin.separateFiles ? u"true" : u"false"}}) +
+           u"/>\r\n";
     if (skin.defaults) {
         out += u"    <defaults>\r\n";
         AppendComponents(out, *skin.defaults);
@@ -132,11 +120,8 @@ std::vector<BYTE> TextDescription(const SkinSpec& skin) {
 
 std::vector<BYTE> RecordStream(const std::vector<std::u16string>& strings) {
     std::vector<BYTE> bytes = {0xFF, 0xFE};
-    for (const std::u16string& s : strings) {
-        PutU32(bytes, DWORD(s.size()));
-        for (char16_t ch : s)
-            PutU16(bytes, ch);
-    }
+    for (const std::u16string& s : strings)
+        bytes += U32(DWORD(s.size())) + Utf16Bytes(s, false);
     return bytes;
 }
 
@@ -163,8 +148,7 @@ std::vector<BYTE> RecordDescription(const SkinSpec& skin) {
 
 std::vector<BYTE> IndexHeaderBytes(std::u16string_view first, std::u16string_view second,
                                    DWORD size) {
-    std::vector<BYTE> bytes;
-    PutU32(bytes, size);
+    std::vector<BYTE> bytes = U32(size);
     for (auto [text, slot] : {std::pair{first, 20u}, std::pair{second, 24u}}) {
         std::vector<BYTE> field(slot, 0);
         for (size_t i = 0; i < text.size() && 2 * i + 1 < slot; ++i) {

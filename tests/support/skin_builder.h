@@ -62,7 +62,6 @@ struct SkinSpec {
     InformationSpec information;
     CString outputPath;
     bool separateFiles = false;
-    bool writeOutput = true; // whether the text form has an "output" element
     std::optional<SectionSpec> defaults;
     std::vector<SectionSpec> sections;
 
@@ -70,11 +69,7 @@ struct SkinSpec {
     static SkinSpec Named(const CString& name);
     SectionSpec& Section(const CString& id, const CString& output = CString());
     SectionSpec& Defaults(); // the defaults section, made on first use
-    // Compares the skin's data; writeOutput only shapes the text form.
-    bool operator==(const SkinSpec& o) const {
-        return name == o.name && information == o.information && outputPath == o.outputPath &&
-               separateFiles == o.separateFiles && defaults == o.defaults && sections == o.sections;
-    }
+    bool operator==(const SkinSpec&) const = default;
 };
 
 // --- description bytes ----------------------------------------------------------------------
@@ -89,8 +84,6 @@ std::vector<BYTE> TextDescription(const SkinSpec& skin);
 std::vector<BYTE> RecordDescription(const SkinSpec& skin);
 // FF FE then each string as a record-form string (32-bit count, UTF-16LE units).
 std::vector<BYTE> RecordStream(const std::vector<std::u16string>& strings);
-// Escapes and quotes a value the way the text form reads it back.
-std::u16string QuotedValue(const CString& value);
 
 // --- index headers, bitmaps, packages --------------------------------------------------------
 

@@ -3,6 +3,7 @@
 #include "support/skin_builder.h"
 
 #include "archive/zarchive.h"
+#include "support/archive_builder.h"
 
 void LoadMemFile(CMemFile& file, const std::vector<BYTE>& bytes) {
     file.SetLength(0);
@@ -11,9 +12,12 @@ void LoadMemFile(CMemFile& file, const std::vector<BYTE>& bytes) {
     file.Seek(0, CFile::begin);
 }
 
+void FillMemFile(CMemFile& file, const Bytes& bytes) {
+    LoadMemFile(file, bytes);
+}
+
 std::vector<BYTE> MemFileBytes(CMemFile& file) {
-    const BYTE* data = file.GetData();
-    return data ? std::vector<BYTE>(data, data + file.GetLength()) : std::vector<BYTE>();
+    return MemBytes(file);
 }
 
 bool WritePackage(const CString& path, const PackageEntries& entries) {

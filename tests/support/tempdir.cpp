@@ -37,7 +37,8 @@ void TempDir::WriteFile(const CString& relative, const std::string& bytes) const
 }
 
 std::vector<BYTE> TempDir::ReadFile(const CString& relative) const {
-    return ReadHostFile(Host(*this, relative));
+    std::ifstream in(Host(*this, relative), std::ios::binary);
+    return std::vector<BYTE>(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
 bool TempDir::Exists(const CString& relative) const {
@@ -54,9 +55,4 @@ std::vector<std::string> TempDir::Names() const {
         names.push_back(entry.path().filename().string());
     std::sort(names.begin(), names.end());
     return names;
-}
-
-std::vector<BYTE> ReadHostFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::vector<BYTE>(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }

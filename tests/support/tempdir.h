@@ -33,5 +33,3 @@ private:
     CString m_path;
     std::string m_host;
 };
-
-std::vector<BYTE> ReadHostFile(const std::string& path);
