@@ -144,6 +144,25 @@ std::vector<BYTE> RecordDescription(const SkinSpec& skin) {
     return RecordStream(s);
 }
 
+// --- printing: in the text form, which shows every field -----------------------------------
+
+void PrintTo(const SkinSpec& skin, std::ostream* os) {
+    *os << "skin \"" << skin.name.ToUtf8() << "\"\n" << CString(TextDescriptionText(skin)).ToUtf8();
+}
+
+void PrintTo(const SectionSpec& section, std::ostream* os) {
+    std::u16string out =
+        u"<section" + Pairs({{u"id", section.id}, {u"output", section.output}}) + u">\r\n";
+    AppendComponents(out, section);
+    *os << CString(out).ToUtf8();
+}
+
+void PrintTo(const ComponentSpec& component, std::ostream* os) {
+    std::u16string out;
+    AppendComponents(out, SectionSpec{CString(), CString(), {component}});
+    *os << CString(out).ToUtf8();
+}
+
 // --- index headers, bitmaps, packages --------------------------------------------------------
 
 std::vector<BYTE> IndexHeaderBytes(std::u16string_view first, std::u16string_view second,
