@@ -3,6 +3,8 @@
 #include "support/gdi_fixture.h"
 #include "support/screen_fixture.h"
 
+#include <vector>
+
 namespace {
 
 constexpr COLORREF kWhite = RGB(255, 255, 255);
@@ -60,51 +62,33 @@ TEST_F(PaintTest, AWindowDcIncludesTheBorderAndTheClientDcDoesNot) {
     EXPECT_EQ(Pixel(10, 10), kGreen);
 }
 
-TEST_F(PaintTest, OneWmPaintPerBurstOfInvalidations) {
-    ProbeWindow w(nullptr, {0, 0, 100, 100}, kWhite, 0, kTop);
-    Pump();
-    w.Clear();
-    RECT a = {10, 10, 20, 20}, b = {50, 60, 70, 80};
-    InvalidateRect(w, &a, FALSE);
-    InvalidateRect(w, &b, FALSE);
-    InvalidateRect(w, &a, TRUE);
-    RECT box;
-    EXPECT_TRUE(GetUpdateRect(w, &box, FALSE));
-    EXPECT_RECT(box, 10, 10, 70, 80);
-    Pump();
-    EXPECT_EQ(w.Count(WM_PAINT), 1);
-    EXPECT_EQ(w.Count(WM_ERASEBKGND), 1);
-    EXPECT_FALSE(GetUpdateRect(w, &box, FALSE));
-    w.Clear();
-    Pump();
-    EXPECT_EQ(w.Count(WM_PAINT), 0);
-}
-
-TEST_F(PaintTest, PaintWaitsUntilThePostedMessagesAreDone) {
-    ProbeWindow w(nullptr, {0, 0, 100, 100}, kWhite, 0, kTop);
-    Pump();
-    w.Clear();
-    InvalidateRect(w, nullptr, FALSE);
-    PostMessage(w, WM_USER, 1, 0);
-    PostMessage(w, WM_USER, 2, 0);
-    Pump();
-    ASSERT_EQ(w.Messages().size(), 3u);
-    EXPECT_EQ(w.Messages()[0].message, UINT(WM_USER));
-    EXPECT_EQ(w.Messages()[1].wParam, WPARAM(2));
-    EXPECT_EQ(w.Messages()[2].message, UINT(WM_PAINT));
-}
-
-TEST_F(PaintTest, ValidatedAreasAndHiddenWindowsAreNotPainted) {
+TEST_F(PaintTest, OneWmPaintPerBurstAfterThePostedMessagesAndNoneForValidAreas) {
     ProbeWindow w(nullptr, {0, 0, 100, 100}, kWhite, 0, kTop);
     ProbeWindow hidden(nullptr, {0, 0, 100, 100}, kWhite, 0, WS_POPUP);
     Pump();
     w.Clear();
-    RECT part = {0, 0, 50, 50};
+    RECT a = {10, 10, 20, 20}, b = {50, 60, 70, 80}, box;
+    InvalidateRect(w, &a, FALSE);
+    PostMessage(w, WM_USER, 1, 0);
+    InvalidateRect(w, &b, FALSE);
+    PostMessage(w, WM_USER, 2, 0);
+    InvalidateRect(w, &a, TRUE);
+    EXPECT_TRUE(GetUpdateRect(w, &box, FALSE));
+    EXPECT_RECT(box, 10, 10, 70, 80);
+    Pump();
+    std::vector<UINT> order;
+    for (auto& m : w.Messages())
+        order.push_back(m.message);
+    EXPECT_EQ(order, (std::vector<UINT>{WM_USER, WM_USER, WM_PAINT, WM_ERASEBKGND}));
+    EXPECT_EQ(w.Messages()[1].wParam, WPARAM(2));
+    EXPECT_FALSE(GetUpdateRect(w, &box, FALSE));
+    // Validated areas and hidden windows are not painted.
+    w.Clear();
     InvalidateRect(w, nullptr, TRUE);
     ValidateRect(w, nullptr);
     InvalidateRect(hidden, nullptr, TRUE);
-    InvalidateRect(w, &part, FALSE);
-    ValidateRect(w, &part);
+    InvalidateRect(w, &a, FALSE);
+    ValidateRect(w, &a);
     Pump();
     EXPECT_EQ(w.Count(WM_PAINT), 0);
     EXPECT_EQ(hidden.Count(WM_PAINT), 0);
