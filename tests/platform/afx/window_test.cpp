@@ -77,24 +77,11 @@ private:
     int* m_deleted;
 };
 
-TEST_F(WindowObjectTest, FramesDeleteThemselvesWhenTheirWindowGoes) {
+TEST_F(WindowObjectTest, FramesOwnersTopLevelParentsAndSelfDeletion) {
     int deleted = 0;
-    auto* frame = new CCountedFrame(&deleted);
-    ASSERT_TRUE(frame->Create(nullptr, u"Frame", WS_POPUP | WS_VISIBLE));
-    CRect r;
-    frame->GetWindowRect(&r);
-    EXPECT_EQ(r.Width(), 240); // the default rectangle fills the screen
-    EXPECT_EQ(r.Height(), 320);
-    Pump();
-    EXPECT_FILL((RECT{0, 0, 240, 320}), COLORREF(GetSysColor(COLOR_WINDOW)));
-    frame->DestroyWindow();
-    EXPECT_EQ(deleted, 1);
-}
-
-TEST_F(WindowObjectTest, FramesOwnersAndTopLevelParents) {
-    auto* outer = new CFrameWnd;
+    auto* outer = new CCountedFrame(&deleted);
     ASSERT_TRUE(outer->Create(nullptr, u"outer", WS_POPUP | WS_VISIBLE, CRect(0, 0, 200, 200)));
-    auto* inner = new CFrameWnd;
+    auto* inner = new CCountedFrame(&deleted);
     ASSERT_TRUE(
         inner->Create(nullptr, u"inner", WS_CHILD | WS_VISIBLE, CRect(0, 0, 100, 100), outer));
     CWnd control;
@@ -116,6 +103,7 @@ TEST_F(WindowObjectTest, FramesOwnersAndTopLevelParents) {
     outer->DestroyWindow(); // takes inner, the control and the owned popup with it
     EXPECT_EQ(control.m_hWnd, nullptr);
     EXPECT_EQ(popup.m_hWnd, nullptr);
+    EXPECT_EQ(deleted, 2); // frames delete themselves when their window goes
 }
 
 TEST_F(WindowObjectTest, WindowDeviceContextsDrawAndAreGivenBack) {
