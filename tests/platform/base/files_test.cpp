@@ -110,35 +110,28 @@ TEST(CMemFileTest, AttachedBufferIsReadOnlyUnlessGrowable) {
     EXPECT_EQ(data[0], 1); // the caller's buffer is untouched
 }
 
+// The names a find delivers, with "/" after folders; the last error must say the list ended.
+std::vector<CString> Found(const CString& pattern) {
+    WIN32_FIND_DATAW data;
+    std::vector<CString> names;
+    HANDLE find = FindFirstFile(pattern, &data);
+    for (bool more = find != INVALID_HANDLE_VALUE; more; more = FindNextFile(find, &data))
+        names.push_back(CString(data.cFileName) +
+                        (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY ? u"/" : u""));
+    EXPECT_EQ(GetLastError(), DWORD(names.empty() ? ERROR_FILE_NOT_FOUND : ERROR_NO_MORE_FILES));
+    EXPECT_EQ(bool(FindClose(find)), !names.empty());
+    return names;
+}
+
 TEST(FileSystemTest, FindDeliversMatchingNamesInNameOrderWithoutDotEntries) {
     TempDir dir;
     dir.WriteFile(u"b.skn", std::string("1"));
     dir.WriteFile(u"A.SKN", std::string("1"));
     dir.WriteFile(u"c.txt", std::string("1"));
     dir.MakeFolder(u"Night");
-    WIN32_FIND_DATAW data;
-    std::vector<CString> names;
-    HANDLE find = FindFirstFile(dir / u"*", &data);
-    ASSERT_NE(find, INVALID_HANDLE_VALUE);
-    do {
-        names.push_back(data.cFileName);
-        if (names.back() == CString(u"Night")) {
-            EXPECT_TRUE(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY);
-        }
-    } while (FindNextFile(find, &data));
-    EXPECT_EQ(GetLastError(), DWORD(ERROR_NO_MORE_FILES));
-    EXPECT_TRUE(FindClose(find));
-    EXPECT_EQ(names, (std::vector<CString>{u"A.SKN", u"Night", u"b.skn", u"c.txt"}));
-
-    find = FindFirstFile(dir / u"*.skn", &data);
-    ASSERT_NE(find, INVALID_HANDLE_VALUE);
-    int count = 1;
-    while (FindNextFile(find, &data))
-        ++count;
-    FindClose(find);
-    EXPECT_EQ(count, 2);
-    EXPECT_EQ(FindFirstFile(dir / u"nothing\\*", &data), INVALID_HANDLE_VALUE);
-    EXPECT_FALSE(FindClose(INVALID_HANDLE_VALUE));
+    EXPECT_EQ(Found(dir / u"*"), (std::vector<CString>{u"A.SKN", u"Night/", u"b.skn", u"c.txt"}));
+    EXPECT_EQ(Found(dir / u"*.skn"), (std::vector<CString>{u"A.SKN", u"b.skn"}));
+    EXPECT_TRUE(Found(dir / u"nothing\\*").empty());
 }
 
 TEST(FileSystemTest, AttributesFoldersDeleteAndMove) {

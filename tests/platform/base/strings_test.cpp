@@ -4,7 +4,7 @@
 
 namespace {
 
-TEST(CStringTest, SubstringsClampOutOfRangeArguments) {
+TEST(CStringTest, SubstringsAndSearchesClampOutOfRangeArguments) {
     CString s(u"skinkit");
     EXPECT_EQ(s.Left(4), CString(u"skin"));
     EXPECT_EQ(s.Left(-3), CString());
@@ -15,16 +15,14 @@ TEST(CStringTest, SubstringsClampOutOfRangeArguments) {
     EXPECT_EQ(s.Mid(-2, 3), CString(u"ski"));
     EXPECT_EQ(s.Right(-1), CString());
     EXPECT_EQ(s.Right(50), s);
-}
-
-TEST(CStringTest, FindReportsMinusOneWhenAbsent) {
-    CString s(u"a\\b\\c.sdf");
-    EXPECT_EQ(s.Find(u'\\', 2), 3);
-    EXPECT_EQ(s.Find(u'a', 100), -1);
-    EXPECT_EQ(s.Find(u"sdf", 7), -1);
-    EXPECT_EQ(s.ReverseFind(u'\\'), 3);
-    EXPECT_EQ(s.ReverseFind(u'#'), -1);
-    EXPECT_EQ(s.FindOneOf(u".c"), 4);
+    // Searches report -1 when absent.
+    CString path(u"a\\b\\c.sdf");
+    EXPECT_EQ(path.Find(u'\\', 2), 3);
+    EXPECT_EQ(path.Find(u'a', 100), -1);
+    EXPECT_EQ(path.Find(u"sdf", 7), -1);
+    EXPECT_EQ(path.ReverseFind(u'\\'), 3);
+    EXPECT_EQ(path.ReverseFind(u'#'), -1);
+    EXPECT_EQ(path.FindOneOf(u".c"), 4);
 }
 
 TEST(CStringTest, ReplaceScansLeftToRightWithoutOverlap) {
@@ -59,6 +57,15 @@ TEST(CStringTest, EditingOperations) {
     EXPECT_EQ(s.Remove(u'!'), 1);
     s.MakeUpper();
     EXPECT_EQ(s, CString(u"SKIN"));
+    // Buffer access, as file reads use it.
+    LPWSTR buf = s.GetBuffer(8);
+    buf[0] = u'o', buf[1] = u'k', buf[2] = 0;
+    s.ReleaseBuffer();
+    EXPECT_EQ(s, CString(u"ok"));
+    buf = s.GetBufferSetLength(3);
+    buf[2] = u'!';
+    s.ReleaseBuffer(3);
+    EXPECT_EQ(s, CString(u"ok!"));
 }
 
 TEST(CStringTest, CompareNoCaseFoldsToLowerCase) {
@@ -86,18 +93,6 @@ TEST(CStringTest, FormatFields) {
     EXPECT_EQ(narrow, CString(u"utf8 \u00e9=3"));
 }
 
-TEST(CStringTest, BufferAccessForFileReads) {
-    CString s;
-    LPWSTR buf = s.GetBuffer(8);
-    buf[0] = u'o', buf[1] = u'k', buf[2] = 0;
-    s.ReleaseBuffer();
-    EXPECT_EQ(s, CString(u"ok"));
-    buf = s.GetBufferSetLength(3);
-    buf[2] = u'!';
-    s.ReleaseBuffer(3);
-    EXPECT_EQ(s, CString(u"ok!"));
-}
-
 TEST(CStringTest, Utf8BoundaryRoundTrips) {
     std::string text = "caf\xc3\xa9 \xe2\x82\xac \xf0\x9f\x98\x80";
     CString s = CString::FromUtf8(text);
@@ -111,7 +106,7 @@ TEST(CStringTest, Utf8BoundaryRoundTrips) {
     EXPECT_EQ(lone.ToUtf8(), "\xef\xbf\xbdx");
 }
 
-TEST(WideRuntimeTest, WtolReadsLikeTheDevice) {
+TEST(WideRuntimeTest, ReadsCopiesAndComparesLikeTheDevice) {
     EXPECT_EQ(_wtol(u"  +12x"), 12);
     EXPECT_EQ(_wtol(u"\t-7"), -7);
     EXPECT_EQ(_wtol(u"0x1F"), 0);
@@ -120,9 +115,6 @@ TEST(WideRuntimeTest, WtolReadsLikeTheDevice) {
     // 32-bit wrap-around: both spellings give the same bits.
     EXPECT_EQ(_wtol(u"4294967295"), -1);
     EXPECT_EQ(DWORD(_wtol(u"-1")), 0xFFFFFFFFu);
-}
-
-TEST(WideRuntimeTest, StringFunctions) {
     WCHAR buf[16];
     wcscpy(buf, u"skin");
     EXPECT_EQ(wcslen(buf), 4u);
