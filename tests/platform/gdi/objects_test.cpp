@@ -30,20 +30,14 @@ TEST_F(ObjectsTest, DeletedNullAndMistypedHandlesFailWithoutCrashing) {
 }
 
 TEST_F(ObjectsTest, CountsFollowCreationAndDeletionPerKind) {
-    GdiObjectCounts before = GdiGetObjectCounts();
-    HBITMAP bitmap = CreateBitmap(4, 4, 1, 32, nullptr);
-    HPEN pen = CreatePen(PS_SOLID, 1, 0);
-    HRGN region = CreateRectRgn(0, 0, 1, 1);
+    GdiObjectCounts expected = GdiGetObjectCounts(), before = expected;
+    HGDIOBJ made[] = {CreateBitmap(4, 4, 1, 32, nullptr), CreatePen(PS_SOLID, 1, 0),
+                      CreateRectRgn(0, 0, 1, 1)};
     HDC dc = CreateCompatibleDC(nullptr);
-    GdiObjectCounts during = GdiGetObjectCounts();
-    EXPECT_EQ(during.bitmaps, before.bitmaps + 1);
-    EXPECT_EQ(during.pens, before.pens + 1);
-    EXPECT_EQ(during.regions, before.regions + 1);
-    EXPECT_EQ(during.dcs, before.dcs + 1);
-    EXPECT_EQ(during.brushes, before.brushes);
-    DeleteObject(bitmap);
-    DeleteObject(pen);
-    DeleteObject(region);
+    ++expected.bitmaps, ++expected.pens, ++expected.regions, ++expected.dcs;
+    EXPECT_EQ(GdiGetObjectCounts(), expected);
+    for (HGDIOBJ o : made)
+        DeleteObject(o);
     DeleteDC(dc);
     EXPECT_EQ(GdiGetObjectCounts(), before);
 }
@@ -136,27 +130,23 @@ TEST_F(ObjectsTest, ObjectsOfSavedStatesStaySelected) {
 }
 
 TEST_F(ObjectsTest, AFreshMemoryContextMakesMonochromeCompatibleBitmaps) {
-    HDC dc = CreateCompatibleDC(nullptr);
+    HDC dc = CreateCompatibleDC(nullptr), screen = GdiCreateScreenDC();
+    auto depth = [](HBITMAP b) {
+        BITMAP bm{};
+        EXPECT_EQ(GetObject(b, sizeof bm, &bm), int(sizeof bm));
+        return bm.bmBitsPixel;
+    };
     HBITMAP mono = CreateCompatibleBitmap(dc, 5, 3);
-    BITMAP bm{};
-    ASSERT_EQ(GetObject(mono, sizeof bm, &bm), int(sizeof bm));
-    EXPECT_EQ(bm.bmBitsPixel, 1);
-    EXPECT_EQ(bm.bmWidth, 5);
-    EXPECT_EQ(bm.bmHeight, 3);
-    EXPECT_EQ(bm.bmBits, nullptr);
-    HDC screen = GdiCreateScreenDC();
+    EXPECT_EQ(depth(mono), 1);
     HBITMAP colour = CreateCompatibleBitmap(screen, 5, 3);
-    ASSERT_EQ(GetObject(colour, sizeof bm, &bm), int(sizeof bm));
-    EXPECT_EQ(bm.bmBitsPixel, 32);
+    EXPECT_EQ(depth(colour), 32);
     EXPECT_EQ(GetDeviceCaps(screen, BITSPIXEL), 32);
-    EXPECT_EQ(GetDeviceCaps(screen, PLANES), 1);
     EXPECT_EQ(GetDeviceCaps(screen, HORZRES), 240);
     EXPECT_EQ(GetDeviceCaps(screen, VERTRES), 320);
     // A context holding a colour bitmap makes bitmaps of that format.
     HGDIOBJ previous = SelectObject(dc, colour);
     HBITMAP second = CreateCompatibleBitmap(dc, 2, 2);
-    ASSERT_EQ(GetObject(second, sizeof bm, &bm), int(sizeof bm));
-    EXPECT_EQ(bm.bmBitsPixel, 32);
+    EXPECT_EQ(depth(second), 32);
     SelectObject(dc, previous);
     for (HBITMAP b : {mono, colour, second})
         DeleteObject(b);
@@ -173,8 +163,6 @@ TEST_F(ObjectsTest, SectionsDescribeThemselvesAndStoreRowsBottomUp) {
     ASSERT_EQ(GetObject(section, sizeof ds, &ds), int(sizeof ds));
     EXPECT_EQ(ds.dsBm.bmWidthBytes, 12) << "3 pixels of 3 bytes padded to 12";
     EXPECT_EQ(ds.dsBm.bmBits, bits);
-    EXPECT_EQ(ds.dsBmih.biHeight, 2);
-    EXPECT_EQ(ds.dsBmih.biBitCount, 24);
     EXPECT_EQ(ds.dsBmih.biSizeImage, 24u);
     Canvas c(section);
     SetPixel(c.dc(), 0, 0, RGB(10, 20, 30)); // the top row lies last in memory
@@ -254,15 +242,4 @@ TEST_F(ObjectsTest, DeviceBitmapsTakeWordAlignedRows) {
     EXPECT_EQ(bm.bmWidthBytes, 4);
     EXPECT_EQ(CreateBitmap(-1, 4, 1, 1, nullptr), nullptr);
     EXPECT_EQ(CreateBitmap(4, 4, 1, 64, nullptr), nullptr);
-}
-
-TEST_F(ObjectsTest, PenDescriptionsAndUnknownStyles) {
-    HPEN pen = CreatePen(PS_DASH, 3, RGB(1, 2, 3));
-    LOGPEN lp{};
-    ASSERT_EQ(GetObject(pen, sizeof lp, &lp), int(sizeof lp));
-    EXPECT_EQ(lp.lopnStyle, UINT(PS_DASH));
-    EXPECT_EQ(lp.lopnWidth.x, 3);
-    EXPECT_EQ(lp.lopnColor, RGB(1, 2, 3));
-    EXPECT_EQ(CreatePen(77, 1, 0), nullptr);
-    DeleteObject(pen);
 }

@@ -1,7 +1,5 @@
 // Raster operations, colour/monochrome conversion, stretching and blit clipping.
-#include "support/gdi_fixture.h"
-
-#include <cstring>
+#include "scoped.h"
 
 namespace {
 
@@ -28,90 +26,49 @@ void FillRandom(Canvas& c, std::mt19937& rng) {
             SetPixel(c.dc(), x, y, rng() & 0xFFFFFF);
 }
 
+// BitBlt with a solid brush of the given colour selected as the pattern.
+bool BlitWithPattern(Canvas& dst, Canvas& src, COLORREF pattern, BYTE rop) {
+    Selected brush(dst.dc(), CreateSolidBrush(pattern));
+    return BitBlt(dst.dc(), 0, 0, dst.width(), dst.height(), src.dc(), 0, 0, RopCode(rop));
+}
+
 } // namespace
 
-TEST_F(RasterTest, EveryTernaryOperationMatchesTheTruthTableOnColourPixels) {
+// Random sources, destinations and patterns: 32-bit colours, and the indices of 1- and 8-bit
+// grey ramps (index and colour map one to one), 19 pixels wide for whole groups and a ragged end.
+TEST_F(RasterTest, EveryTernaryOperationMatchesTheTruthTable) {
     unsigned seed = TestSeed();
     SCOPED_TRACE("seed " + std::to_string(seed) + " (set SKINKIT_SEED to repeat)");
     std::mt19937 rng(seed);
-    Canvas src(7, 5), dst(7, 5);
-    for (int rop = 0; rop < 256; ++rop) {
-        FillRandom(src, rng);
-        FillRandom(dst, rng);
-        COLORREF pattern = rng() & 0xFFFFFF;
-        std::vector<COLORREF> before = dst.Pixels(), source = src.Pixels();
-        HBRUSH brush = CreateSolidBrush(pattern);
-        HGDIOBJ old = SelectObject(dst.dc(), brush);
-        ASSERT_TRUE(BitBlt(dst.dc(), 0, 0, 7, 5, src.dc(), 0, 0, RopCode(BYTE(rop))));
-        SelectObject(dst.dc(), old);
-        DeleteObject(brush);
-        std::vector<COLORREF> after = dst.Pixels();
-        for (size_t i = 0; i < after.size(); ++i)
-            ASSERT_EQ(after[i], Reference(BYTE(rop), pattern, source[i], before[i]) & 0xFFFFFF)
-                << "rop 0x" << std::hex << rop << " pixel " << std::dec << i;
-    }
-}
-
-TEST_F(RasterTest, EveryTernaryOperationWorksOnPaletteIndicesAndBits) {
-    unsigned seed = TestSeed() + 1;
-    SCOPED_TRACE("seed " + std::to_string(seed) + " (set SKINKIT_SEED to repeat)");
-    std::mt19937 rng(seed);
-    for (int bpp : {1, 8}) {
+    const int w = 19, h = 3;
+    for (int bpp : {32, 1, 8}) {
         SCOPED_TRACE(bpp);
-        Canvas src(MakeSection(9, 3, bpp)), dst(MakeSection(9, 3, bpp));
-        int levels = 1 << bpp;
-        auto grey = [&](int index) {
-            BYTE v = BYTE(index * 255 / (levels - 1));
-            return RGB(v, v, v);
+        DWORD mask = bpp == 32 ? 0xFFFFFF : (1u << bpp) - 1;
+        auto colour = [&](DWORD v) {
+            BYTE grey = BYTE(v * 255 / mask);
+            return bpp == 32 ? COLORREF(v) : RGB(grey, grey, grey);
         };
+        Canvas src(MakeSection(w, h, bpp)), dst(MakeSection(w, h, bpp));
         for (int rop = 0; rop < 256; ++rop) {
-            std::vector<int> s, d;
-            for (int i = 0; i < 27; ++i) {
-                s.push_back(int(rng() % levels));
-                d.push_back(int(rng() % levels));
-                SetPixel(src.dc(), i % 9, i / 9, grey(s.back()));
-                SetPixel(dst.dc(), i % 9, i / 9, grey(d.back()));
+            std::vector<DWORD> s, d;
+            for (int i = 0; i < w * h; ++i) {
+                s.push_back(rng() & mask);
+                d.push_back(rng() & mask);
+                SetPixel(src.dc(), i % w, i / w, colour(s.back()));
+                SetPixel(dst.dc(), i % w, i / w, colour(d.back()));
             }
-            int p = int(rng() % levels);
-            HBRUSH brush = CreateSolidBrush(grey(p));
-            HGDIOBJ old = SelectObject(dst.dc(), brush);
-            ASSERT_TRUE(BitBlt(dst.dc(), 0, 0, 9, 3, src.dc(), 0, 0, RopCode(BYTE(rop))));
-            SelectObject(dst.dc(), old);
-            DeleteObject(brush);
-            for (int i = 0; i < 27; ++i) {
-                int expected = int(Reference(BYTE(rop), DWORD(p), DWORD(s[i]), DWORD(d[i])) &
-                                   DWORD(levels - 1));
-                ASSERT_EQ(dst.At(i % 9, i / 9), grey(expected)) << "rop 0x" << std::hex << rop;
-            }
+            DWORD p = rng() & mask;
+            ASSERT_TRUE(BlitWithPattern(dst, src, colour(p), BYTE(rop)));
+            for (int i = 0; i < w * h; ++i)
+                ASSERT_EQ(dst.At(i % w, i / w), colour(Reference(BYTE(rop), p, s[i], d[i]) & mask))
+                    << "rop 0x" << std::hex << rop << " pixel " << std::dec << i;
         }
-    }
-}
-
-TEST_F(RasterTest, CopyFamiliesOnAKnownPattern) {
-    Canvas src(2, 1), dst(2, 1);
-    SetPixel(src.dc(), 0, 0, RGB(0xF0, 0x0F, 0x33));
-    SetPixel(src.dc(), 1, 0, RGB(0x00, 0xFF, 0x0F));
-    struct Case {
-        DWORD rop;
-        COLORREF first;
-    } cases[] = {
-        {SRCCOPY, RGB(0xF0, 0x0F, 0x33)},    {SRCAND, RGB(0xA0, 0x0A, 0x22)},
-        {SRCPAINT, RGB(0xFA, 0xAF, 0xBB)},   {SRCINVERT, RGB(0x5A, 0xA5, 0x99)},
-        {NOTSRCCOPY, RGB(0x0F, 0xF0, 0xCC)}, {DSTINVERT, RGB(0x55, 0x55, 0x55)},
-        {SRCERASE, RGB(0x50, 0x05, 0x11)},   {BLACKNESS, RGB(0, 0, 0)},
-        {WHITENESS, RGB(0xFF, 0xFF, 0xFF)},
-    };
-    for (const Case& k : cases) {
-        dst.Fill(RGB(0xAA, 0xAA, 0xAA));
-        BitBlt(dst.dc(), 0, 0, 2, 1, src.dc(), 0, 0, k.rop);
-        EXPECT_EQ(dst.At(0, 0), k.first) << std::hex << k.rop;
     }
 }
 
 TEST_F(RasterTest, PatternOperationsUseTheSelectedBrushAndAHollowBrushPaintsNothing) {
     Canvas dst(4, 4, 32, RGB(0x0F, 0x0F, 0x0F));
-    HBRUSH brush = CreateSolidBrush(RGB(0xF0, 0x00, 0xFF));
-    HGDIOBJ old = SelectObject(dst.dc(), brush);
+    Selected brush(dst.dc(), CreateSolidBrush(RGB(0xF0, 0x00, 0xFF)));
     PatBlt(dst.dc(), 0, 0, 2, 4, PATINVERT);
     PatBlt(dst.dc(), 2, 0, 2, 4, PATCOPY);
     EXPECT_EQ(dst.At(0, 0), RGB(0xFF, 0x0F, 0xF0));
@@ -120,8 +77,6 @@ TEST_F(RasterTest, PatternOperationsUseTheSelectedBrushAndAHollowBrushPaintsNoth
     EXPECT_TRUE(PatBlt(dst.dc(), 0, 0, 4, 4, PATCOPY));
     EXPECT_EQ(dst.At(3, 3), RGB(0xF0, 0x00, 0xFF));
     EXPECT_FALSE(PatBlt(dst.dc(), 0, 0, 4, 4, SRCCOPY)) << "PatBlt takes no source";
-    SelectObject(dst.dc(), old);
-    DeleteObject(brush);
 }
 
 TEST_F(RasterTest, ColourToMonochromeGivesOneForTheSourceBackgroundColour) {
@@ -130,16 +85,11 @@ TEST_F(RasterTest, ColourToMonochromeGivesOneForTheSourceBackgroundColour) {
     SetPixel(src.dc(), 1, 0, RGB(254, 0, 255));
     SetPixel(src.dc(), 2, 0, RGB(255, 255, 255));
     SetBkColor(src.dc(), RGB(255, 0, 255));
-    HDC mono = CreateCompatibleDC(nullptr);
-    HBITMAP mask = CreateBitmap(3, 1, 1, 1, nullptr);
-    HGDIOBJ old = SelectObject(mono, mask);
-    BitBlt(mono, 0, 0, 3, 1, src.dc(), 0, 0, SRCCOPY);
-    EXPECT_EQ(GetPixel(mono, 0, 0), RGB(255, 255, 255)) << "background colour gives 1 (white)";
-    EXPECT_EQ(GetPixel(mono, 1, 0), RGB(0, 0, 0)) << "a near colour is not the background";
-    EXPECT_EQ(GetPixel(mono, 2, 0), RGB(0, 0, 0)) << "white is not the background here";
-    SelectObject(mono, old);
-    DeleteObject(mask);
-    DeleteDC(mono);
+    Canvas mono(CreateBitmap(3, 1, 1, 1, nullptr));
+    BitBlt(mono.dc(), 0, 0, 3, 1, src.dc(), 0, 0, SRCCOPY);
+    EXPECT_EQ(mono.At(0, 0), RGB(255, 255, 255)) << "background colour gives 1 (white)";
+    EXPECT_EQ(mono.At(1, 0), RGB(0, 0, 0)) << "a near colour is not the background";
+    EXPECT_EQ(mono.At(2, 0), RGB(0, 0, 0)) << "white is not the background here";
 }
 
 TEST_F(RasterTest, MonochromeToColourUsesTheDestinationTextAndBackgroundColours) {
@@ -192,7 +142,6 @@ TEST_F(RasterTest, StretchSamplesTheNearestSourcePixel) {
     SetPixel(src.dc(), 1, 1, RGB(0, 0, 0));
     Canvas big(6, 4);
     StretchBlt(big.dc(), 0, 0, 6, 4, src.dc(), 0, 0, 2, 2, SRCCOPY);
-    EXPECT_EQ(big.Bounds(RGB(255, 0, 0)).right, 3);
     EXPECT_RECT(big.Bounds(RGB(255, 0, 0)), 0, 0, 3, 2);
     EXPECT_RECT(big.Bounds(RGB(0, 255, 0)), 3, 0, 6, 2);
     EXPECT_RECT(big.Bounds(RGB(0, 0, 0)), 3, 2, 6, 4);
@@ -280,9 +229,7 @@ TEST_F(RasterTest, MasksAtAnyOffsetFollowThePerPixelRules) {
         DWORD rops[] = {SRCCOPY, SRCAND, SRCPAINT, SRCINVERT};
         DWORD rop = rops[rng() % 4];
         Canvas target(80, 3);
-        for (int y = 0; y < 3; ++y)
-            for (int x = 0; x < 80; ++x)
-                SetPixel(target.dc(), x, y, rng() & 0xFFFFFF);
+        FillRandom(target, rng);
         SetTextColor(target.dc(), RGB(10, 200, 30));
         SetBkColor(target.dc(), RGB(250, 60, 7));
         std::vector<COLORREF> under = target.Pixels();

@@ -1,5 +1,5 @@
 // Fonts, text metrics and drawn text, judged by the pixels of the text colour.
-#include "support/gdi_fixture.h"
+#include "scoped.h"
 
 namespace {
 
@@ -35,8 +35,20 @@ protected:
     }
 
     RECT Ink() const { return canvas->Bounds(kInk); }
+    // Draws on a blank canvas and returns the box of the drawn text.
+    RECT InkOf(const char16_t* text, RECT r, UINT format) {
+        canvas->Fill(kPaper);
+        DrawText(canvas->dc(), text, -1, &r, format);
+        return Ink();
+    }
     int Draw(const char16_t* text, RECT r, UINT format) {
         return DrawText(canvas->dc(), text, -1, &r, format);
+    }
+    SIZE Extent(const char16_t* text) {
+        SIZE size{};
+        GetTextExtentPoint32(canvas->dc(), text, int(std::char_traits<char16_t>::length(text)),
+                             &size);
+        return size;
     }
     TEXTMETRICW Metrics() const {
         TEXTMETRICW tm{};
@@ -56,7 +68,7 @@ bool Inside(const RECT& inner, const RECT& outer) {
 
 } // namespace
 
-TEST_F(TextTest, TextIsDrawnInTheTextColourInsideItsRectangleOnly) {
+TEST_F(TextTest, TextIsDrawnInTheTextColourInsideItsRectangleUnlessNoClip) {
     RECT r{10, 10, 110, 40};
     Draw(u"Skin kit", r, DT_LEFT | DT_TOP | DT_SINGLELINE);
     ASSERT_GT(canvas->Count(kInk), 20);
@@ -64,45 +76,25 @@ TEST_F(TextTest, TextIsDrawnInTheTextColourInsideItsRectangleOnly) {
     // Without anti-aliasing every pixel is either the text colour or untouched.
     for (COLORREF c : canvas->Pixels())
         ASSERT_TRUE(c == kInk || c == kPaper);
+    RECT small{20, 20, 30, 26};
+    EXPECT_TRUE(Inside(InkOf(u"Wide text here", small, DT_SINGLELINE), small));
+    EXPECT_GT(canvas->Count(kInk), 0);
+    EXPECT_GT(InkOf(u"Wide text here", small, DT_SINGLELINE | DT_NOCLIP).right, 60);
 }
 
 TEST_F(TextTest, AlignmentFlagsMoveTheText) {
     RECT r{10, 10, 150, 70};
-    Draw(u"Go", r, DT_LEFT | DT_TOP | DT_SINGLELINE);
-    RECT left = Ink();
-    canvas->Fill(kPaper);
-    Draw(u"Go", r, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
-    RECT centre = Ink();
-    canvas->Fill(kPaper);
-    Draw(u"Go", r, DT_RIGHT | DT_BOTTOM | DT_SINGLELINE);
-    RECT right = Ink();
-    SIZE extent;
-    GetTextExtentPoint32(canvas->dc(), u"Go", 2, &extent);
+    RECT left = InkOf(u"Go", r, DT_LEFT | DT_TOP | DT_SINGLELINE);
+    RECT centre = InkOf(u"Go", r, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+    RECT right = InkOf(u"Go", r, DT_RIGHT | DT_BOTTOM | DT_SINGLELINE);
+    SIZE extent = Extent(u"Go");
     EXPECT_LE(left.left - r.left, 3);
-    EXPECT_LE(r.right - right.right, 3);
     EXPECT_EQ(right.left - left.left, (r.right - r.left) - extent.cx);
     EXPECT_EQ(centre.left - left.left, ((r.right - r.left) - extent.cx) / 2);
     EXPECT_EQ(right.top - left.top, (r.bottom - r.top) - extent.cy);
     EXPECT_EQ(centre.top - left.top, ((r.bottom - r.top) - extent.cy) / 2);
-}
-
-TEST_F(TextTest, VerticalCentringAppliesToSingleLinesOnly) {
-    RECT r{0, 0, 150, 70};
-    Draw(u"Go", r, DT_TOP | DT_SINGLELINE);
-    RECT top = Ink();
-    canvas->Fill(kPaper);
-    Draw(u"Go", r, DT_VCENTER);
-    EXPECT_EQ(Ink().top, top.top);
-}
-
-TEST_F(TextTest, ClippingKeepsTextInsideUnlessNoClip) {
-    RECT small{20, 20, 30, 26};
-    Draw(u"Wide text here", small, DT_LEFT | DT_SINGLELINE);
-    EXPECT_TRUE(Inside(Ink(), small)) << Describe(Ink());
-    EXPECT_GT(canvas->Count(kInk), 0);
-    canvas->Fill(kPaper);
-    Draw(u"Wide text here", small, DT_LEFT | DT_SINGLELINE | DT_NOCLIP);
-    EXPECT_GT(Ink().right, 60);
+    // Vertical centring applies to single lines only.
+    EXPECT_EQ(InkOf(u"Go", r, DT_VCENTER).top, left.top);
 }
 
 TEST_F(TextTest, WordBreaksWrapAndCalcRectMeasures) {
@@ -117,34 +109,30 @@ TEST_F(TextTest, WordBreaksWrapAndCalcRectMeasures) {
     EXPECT_EQ(measured.bottom, height);
     EXPECT_LE(measured.right, 60);
     EXPECT_EQ(Draw(text, r, DT_WORDBREAK), height);
-    RECT ink = Ink();
-    EXPECT_GT(ink.bottom - ink.top, lineHeight);
-    EXPECT_LE(ink.right, 60);
+    EXPECT_GT(Ink().bottom - Ink().top, lineHeight);
+    EXPECT_LE(Ink().right, 60);
     // Without word breaks the same text is one line.
-    canvas->Fill(kPaper);
     RECT wide{0, 0, 160, 80};
     EXPECT_EQ(Draw(text, wide, 0), lineHeight);
-    EXPECT_LT(Ink().bottom - Ink().top, lineHeight + 1);
+    RECT ink = InkOf(text, wide, 0);
+    EXPECT_LE(ink.bottom - ink.top, lineHeight);
 }
 
 TEST_F(TextTest, CalcRectOfOneLineMatchesTheExtentAndLineBreaksAddLines) {
-    SIZE extent;
-    GetTextExtentPoint32(canvas->dc(), u"Measure", 7, &extent);
+    SIZE extent = Extent(u"Measure");
     RECT m{5, 5, 10, 10};
     DrawText(canvas->dc(), u"Measure", -1, &m, DT_CALCRECT | DT_SINGLELINE);
     EXPECT_RECT(m, 5, 5, 5 + extent.cx, 5 + extent.cy);
     RECT lines{0, 0, 100, 0};
     EXPECT_EQ(DrawText(canvas->dc(), u"a\r\nb\nc", -1, &lines, DT_CALCRECT), 3 * extent.cy);
-    RECT single{0, 0, 100, 0};
-    EXPECT_EQ(DrawText(canvas->dc(), u"a\r\nb\nc", -1, &single, DT_CALCRECT | DT_SINGLELINE),
+    EXPECT_EQ(DrawText(canvas->dc(), u"a\r\nb\nc", -1, &lines, DT_CALCRECT | DT_SINGLELINE),
               extent.cy);
 }
 
 TEST_F(TextTest, PrefixUnderlinesTheMarkedCharacterUnlessNoPrefix) {
     RECT r{0, 0, 160, 40};
     TEXTMETRICW tm = Metrics();
-    Draw(u"&File", r, DT_SINGLELINE);
-    RECT withPrefix = Ink();
+    RECT withPrefix = InkOf(u"&File", r, DT_SINGLELINE);
     int underlineRow = -1;
     for (int y = tm.tmAscent; y < tm.tmHeight; ++y) {
         int run = 0;
@@ -153,27 +141,20 @@ TEST_F(TextTest, PrefixUnderlinesTheMarkedCharacterUnlessNoPrefix) {
         if (run >= 5) underlineRow = y;
     }
     EXPECT_GE(underlineRow, tm.tmAscent) << "a line under the F";
-    SIZE plain, amp;
-    GetTextExtentPoint32(canvas->dc(), u"File", 4, &plain);
-    GetTextExtentPoint32(canvas->dc(), u"&File", 5, &amp);
-    EXPECT_LE(withPrefix.right, plain.cx + 1);
-    canvas->Fill(kPaper);
-    Draw(u"&File", r, DT_SINGLELINE | DT_NOPREFIX);
-    EXPECT_GT(Ink().right, plain.cx + 1) << "the ampersand is drawn";
-    canvas->Fill(kPaper);
-    Draw(u"A&&B", r, DT_SINGLELINE);
-    RECT doubled = Ink();
-    canvas->Fill(kPaper);
-    Draw(u"A&B", r, DT_SINGLELINE | DT_NOPREFIX);
-    EXPECT_EQ(Describe(Ink()), Describe(doubled)) << "&& shows one ampersand";
+    int plain = Extent(u"File").cx;
+    EXPECT_LE(withPrefix.right, plain + 1);
+    EXPECT_GT(InkOf(u"&File", r, DT_SINGLELINE | DT_NOPREFIX).right, plain + 1)
+        << "the ampersand is drawn";
+    EXPECT_EQ(Describe(InkOf(u"A&&B", r, DT_SINGLELINE)),
+              Describe(InkOf(u"A&B", r, DT_SINGLELINE | DT_NOPREFIX)))
+        << "&& shows one ampersand";
 }
 
 TEST_F(TextTest, OpaqueModeFillsTheTextCellWithTheBackgroundColour) {
     SetBkMode(canvas->dc(), OPAQUE);
     SetBkColor(canvas->dc(), RGB(0, 0, 255));
     TextOut(canvas->dc(), 10, 10, u"Hi", 2);
-    SIZE extent;
-    GetTextExtentPoint32(canvas->dc(), u"Hi", 2, &extent);
+    SIZE extent = Extent(u"Hi");
     RECT cell{10, 10, 10 + extent.cx, 10 + extent.cy};
     EXPECT_EQ(canvas->Count(RGB(0, 0, 255)) + canvas->Count(kInk), extent.cx * extent.cy);
     EXPECT_TRUE(Inside(canvas->Bounds(RGB(0, 0, 255)), cell));
@@ -200,48 +181,32 @@ TEST_F(TextTest, ExtTextOutOpaqueClipsAndAligns) {
 }
 
 TEST_F(TextTest, HeightsFollowTheDeviceConvention) {
-    HFONT cell = MakeFont(20);
-    SelectObject(canvas->dc(), cell);
+    Selected cell(canvas->dc(), MakeFont(20));
     TEXTMETRICW tm = Metrics();
     EXPECT_EQ(tm.tmHeight, 20) << "positive heights are cell heights";
     EXPECT_EQ(tm.tmAscent + tm.tmDescent, 20);
-    HFONT character = MakeFont(-20);
-    SelectObject(canvas->dc(), character);
+    Selected character(canvas->dc(), MakeFont(-20));
     tm = Metrics();
     EXPECT_EQ(tm.tmHeight - tm.tmInternalLeading, 20) << "negative heights are character heights";
     EXPECT_GT(tm.tmHeight, 20);
-    SIZE size;
-    GetTextExtentPoint32(canvas->dc(), u"x", 1, &size);
-    EXPECT_EQ(size.cy, tm.tmHeight);
-    SelectObject(canvas->dc(), font);
-    DeleteObject(cell);
-    DeleteObject(character);
+    EXPECT_EQ(Extent(u"x").cy, tm.tmHeight);
 }
 
 TEST_F(TextTest, WeightItalicAndUnknownFaces) {
-    SIZE normal, bold;
-    GetTextExtentPoint32(canvas->dc(), u"Weight", 6, &normal);
-    HFONT heavy = MakeFont(-14, FW_BOLD);
-    SelectObject(canvas->dc(), heavy);
-    GetTextExtentPoint32(canvas->dc(), u"Weight", 6, &bold);
-    EXPECT_GT(bold.cx, normal.cx);
-    EXPECT_EQ(Metrics().tmWeight, FW_BOLD);
-    HFONT unknown = MakeFont(-14, FW_NORMAL, u"No Such Face 123");
-    SelectObject(canvas->dc(), unknown);
-    WCHAR face[LF_FACESIZE] = {};
-    GetTextFace(canvas->dc(), LF_FACESIZE, face);
-    EXPECT_EQ(CString(face), CString(u"DejaVu Sans"));
-    HFONT slanted = MakeFont(-14, FW_NORMAL, u"DejaVu Sans", 1);
-    SelectObject(canvas->dc(), slanted);
+    SIZE normal = Extent(u"Weight");
+    {
+        Selected heavy(canvas->dc(), MakeFont(-14, FW_BOLD));
+        EXPECT_GT(Extent(u"Weight").cx, normal.cx);
+        EXPECT_EQ(Metrics().tmWeight, FW_BOLD);
+    }
+    {
+        Selected unknown(canvas->dc(), MakeFont(-14, FW_NORMAL, u"No Such Face 123"));
+        WCHAR face[LF_FACESIZE] = {};
+        GetTextFace(canvas->dc(), LF_FACESIZE, face);
+        EXPECT_EQ(CString(face), CString(u"DejaVu Sans"));
+    }
+    Selected slanted(canvas->dc(), MakeFont(-14, FW_NORMAL, u"DejaVu Sans", 1));
     EXPECT_EQ(Metrics().tmItalic, 1);
-    Draw(u"l", RECT{0, 0, 40, 40}, DT_SINGLELINE);
-    EXPECT_GT(canvas->Count(kInk), 0);
-    LOGFONTW back{};
-    EXPECT_EQ(GetObject(slanted, sizeof back, &back), int(sizeof back));
-    EXPECT_EQ(back.lfItalic, 1);
-    SelectObject(canvas->dc(), font);
-    for (HFONT f : {heavy, unknown, slanted})
-        DeleteObject(f);
 }
 
 TEST_F(TextTest, ExtentsSplitAtTheMaximum) {
@@ -260,13 +225,10 @@ TEST_F(TextTest, AntialiasedQualityBlendsEdges) {
     LOGFONTW lf{};
     lf.lfHeight = -20;
     lf.lfQuality = ANTIALIASED_QUALITY;
-    HFONT smooth = CreateFontIndirect(&lf);
-    SelectObject(canvas->dc(), smooth);
+    Selected smooth(canvas->dc(), CreateFontIndirect(&lf));
     Draw(u"Os", RECT{0, 0, 100, 40}, DT_SINGLELINE);
     int between = 0;
     for (COLORREF c : canvas->Pixels())
         between += c != kInk && c != kPaper;
     EXPECT_GT(between, 0);
-    SelectObject(canvas->dc(), font);
-    DeleteObject(smooth);
 }
