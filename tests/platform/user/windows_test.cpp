@@ -12,27 +12,21 @@ namespace {
 
 class WindowsTest : public ScreenTest {};
 
-// Records "message:window" for every window of the "SkLog" class.
+// Records "message:window text" for every window of the "SkLog" class; a window named
+// "refuse" refuses to be created.
 std::vector<std::string>* g_log = nullptr;
-std::vector<std::pair<HWND, std::string>>* g_names = nullptr;
-
-std::string NameOf(HWND hwnd) {
-    for (auto& [h, name] : *g_names)
-        if (h == hwnd) return name;
-    return "?";
-}
 
 LRESULT LogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_NCCREATE) {
-        auto* cs = reinterpret_cast<CREATESTRUCT*>(lParam);
-        g_names->push_back({hwnd, CString(cs->lpszName).ToUtf8()});
-    }
     const char* tag = message == WM_CREATE      ? "create"
                       : message == WM_DESTROY   ? "destroy"
                       : message == WM_NCDESTROY ? "ncdestroy"
                                                 : nullptr;
-    if (tag && g_log) g_log->push_back(std::string(tag) + ":" + NameOf(hwnd));
-    if (message == WM_CREATE && NameOf(hwnd) == "refuse") return -1;
+    if (tag && g_log) {
+        WCHAR name[16] = {};
+        GetWindowText(hwnd, name, 16);
+        g_log->push_back(std::string(tag) + ":" + CString(name).ToUtf8());
+        if (message == WM_CREATE && CString(name) == CString(u"refuse")) return -1;
+    }
     return DefWindowProc(hwnd, message, wParam, lParam);
 }
 
@@ -40,22 +34,17 @@ class LoggedWindows {
 public:
     LoggedWindows() {
         g_log = &log;
-        g_names = &names;
         WNDCLASS wc{};
         wc.lpfnWndProc = LogProc;
         wc.lpszClassName = u"SkLog";
         RegisterClass(&wc);
     }
-    ~LoggedWindows() {
-        g_log = nullptr;
-        g_names = nullptr;
-    }
+    ~LoggedWindows() { g_log = nullptr; }
     HWND Make(LPCWSTR name, HWND parent, DWORD style = WS_CHILD | WS_VISIBLE) {
         return CreateWindowEx(0, u"SkLog", name, style, 0, 0, 50, 50, parent, nullptr, nullptr,
                               nullptr);
     }
     std::vector<std::string> log;
-    std::vector<std::pair<HWND, std::string>> names;
 };
 
 TEST_F(WindowsTest, DestroyGoesParentFirstAndNcDestroyChildrenFirst) {
