@@ -10,22 +10,31 @@ using BitmapRegionTest = GdiTest;
 const COLORREF kKey = RGB(255, 0, 255); // magenta: matches whatever the byte order
 const COLORREF kInk = RGB(20, 40, 60);
 
-// A 24-bit section with pixel(x, y) as its colours.
-HBITMAP Image(int w, int h, const std::function<COLORREF(int, int)>& pixel) {
-    Canvas c(MakeSection(w, h, 24));
+// Deletes the object when the scope ends.
+template <class H> struct Owned {
+    Owned(H handle) : h(handle) {}
+    ~Owned() { DeleteObject(h); }
+    operator H() const { return h; }
+    H h;
+};
+
+// A section (24 bits unless asked otherwise) with pixel(x, y) as its colours.
+HBITMAP Image(int w, int h, const std::function<COLORREF(int, int)>& pixel, int bpp = 24) {
+    Canvas c(MakeSection(w, h, bpp));
     for (int y = 0; y < h; ++y)
         for (int x = 0; x < w; ++x)
             SetPixel(c.dc(), x, y, pixel(x, y));
     return c.Release();
 }
 
-std::vector<RECT> Rects(HRGN region) {
-    DWORD size = GetRegionData(region, 0, nullptr);
-    std::vector<BYTE> buffer(size);
-    auto* data = reinterpret_cast<RGNDATA*>(buffer.data());
-    GetRegionData(region, size, data);
-    const RECT* r = reinterpret_cast<const RECT*>(data->Buffer);
-    return std::vector<RECT>(r, r + data->rdh.nCount);
+HRGN Region(HBITMAP image, RECT* size = nullptr) {
+    return CBitmapU::GetBitmapRegion(image, kKey, 0, size);
+}
+
+RECT Box(HRGN region) {
+    RECT box{};
+    GetRgnBox(region, &box);
+    return box;
 }
 
 // Every pixel of the image is in the region exactly when it is not of the key colour.
@@ -40,44 +49,24 @@ void ExpectOpaquePixels(HRGN region, int w, int h, const std::function<COLORREF(
 } // namespace
 
 TEST_F(BitmapRegionTest, RunsOfOpaquePixelsBecomeRectangles) {
-    auto pixel = [](int x, int) { return x == 1 ? kKey : kInk; };
-    HBITMAP image = Image(4, 1, pixel);
-    HRGN region = CBitmapU::GetBitmapRegion(image, kKey, 0, nullptr);
-    ASSERT_NE(region, nullptr);
-    std::vector<RECT> rects = Rects(region);
-    ASSERT_EQ(rects.size(), 2u);
+    Owned<HBITMAP> image = Image(4, 1, [](int x, int) { return x == 1 ? kKey : kInk; });
+    Owned<HRGN> region = Region(image);
+    std::vector<BYTE> buffer(GetRegionData(region, 0, nullptr));
+    auto* data = reinterpret_cast<RGNDATA*>(buffer.data());
+    GetRegionData(region, DWORD(buffer.size()), data);
+    ASSERT_EQ(data->rdh.nCount, 2u);
+    const RECT* rects = reinterpret_cast<const RECT*>(data->Buffer);
     EXPECT_RECT(rects[0], 0, 0, 1, 1);
     EXPECT_RECT(rects[1], 2, 0, 4, 1);
-    DeleteObject(region);
-    DeleteObject(image);
-}
-
-TEST_F(BitmapRegionTest, ToleranceWidensTheRangeUpwardOnly) {
-    // Stored bytes (blue, green, red): (FF, 10, FF) is within FF..FF, 00..10, FF..FF;
-    // (F5, 08, F0) is not; neither is a pixel below the colour in any channel.
-    const COLORREF within = RGB(0xFF, 0x10, 0xFF), outside = RGB(0xF0, 0x08, 0xF5);
-    auto pixel = [&](int x, int) { return x == 0 ? within : outside; };
-    HBITMAP image = Image(2, 1, pixel);
-    HRGN region = CBitmapU::GetBitmapRegion(image, 0x00FF00FF, 0x101010, nullptr);
-    EXPECT_FALSE(PtInRegion(region, 0, 0));
-    EXPECT_TRUE(PtInRegion(region, 1, 0));
-    DeleteObject(region);
-    // Without tolerance only the exact colour is left out.
-    region = CBitmapU::GetBitmapRegion(image, 0x00FF00FF, 0, nullptr);
-    EXPECT_TRUE(PtInRegion(region, 0, 0));
-    DeleteObject(region);
-    DeleteObject(image);
 }
 
 // Guards the byte order of the comparison: channel 0 of the colour meets the stored blue byte.
 TEST_F(BitmapRegionTest, ColourBytesMeetThePixelBytesInStoredOrder) {
     auto pixel = [](int x, int) { return x == 0 ? RGB(255, 0, 0) : RGB(0, 0, 255); };
-    HBITMAP image = Image(2, 1, pixel);
-    HRGN region = CBitmapU::GetBitmapRegion(image, RGB(255, 0, 0), 0, nullptr);
+    Owned<HBITMAP> image = Image(2, 1, pixel);
+    Owned<HRGN> region = CBitmapU::GetBitmapRegion(image, RGB(255, 0, 0), 0, nullptr);
     EXPECT_TRUE(PtInRegion(region, 0, 0)) << "a red pixel is kept for the colour value of red";
     EXPECT_FALSE(PtInRegion(region, 1, 0)) << "the blue pixel is the one left out";
-    DeleteObject(region);
-    DeleteObject(image);
 }
 
 TEST_F(BitmapRegionTest, RunsAreMergedInBatchesOfTwoThousand) {
@@ -99,13 +88,11 @@ TEST_F(BitmapRegionTest, RunsAreMergedInBatchesOfTwoThousand) {
         auto pixel = [&](int x, int y) {
             return y == k.rows - 1 && x >= 2 * k.lastRowRuns ? kKey : columns(x, y);
         };
-        HBITMAP image = Image(k.width, k.rows, pixel);
+        Owned<HBITMAP> image = Image(k.width, k.rows, pixel);
         int before = GdiGetCreatedCounts().regions;
-        HRGN region = CBitmapU::GetBitmapRegion(image, kKey, 0, nullptr);
+        Owned<HRGN> region = Region(image);
         EXPECT_EQ(GdiGetCreatedCounts().regions - before, k.regionsMade);
         ExpectOpaquePixels(region, k.width, k.rows, pixel);
-        DeleteObject(region);
-        DeleteObject(image);
     }
 }
 
@@ -114,41 +101,39 @@ TEST_F(BitmapRegionTest, RunsAreMergedInBatchesOfTwoThousand) {
 TEST_F(BitmapRegionTest, EqualRowsJoinOnlyTheRowDirectlyAbove) {
     const char* rows[] = {"#.##.", "#.##.", ".....", "#.##.", ".#.#.", "#.##.", "#.##."};
     auto pixel = [&](int x, int y) { return rows[y][x] == '#' ? kInk : kKey; };
-    HBITMAP image = Image(5, 7, pixel);
-    HRGN region = CBitmapU::GetBitmapRegion(image, kKey, 0, nullptr);
+    Owned<HBITMAP> image = Image(5, 7, pixel);
+    Owned<HRGN> region = Region(image);
     ExpectOpaquePixels(region, 5, 7, pixel);
-    DeleteObject(region);
-    DeleteObject(image);
 }
 
 TEST_F(BitmapRegionTest, TheSizeScalesTheImageAndTheRegionStartsAtTheOrigin) {
-    HBITMAP image = Image(10, 4, [](int, int) { return kInk; });
+    Owned<HBITMAP> image = Image(10, 4, [](int, int) { return kInk; });
     RECT size{10, 10, 60, 30};
-    HRGN region = CBitmapU::GetBitmapRegion(image, kKey, 0, &size);
-    RECT box;
-    EXPECT_EQ(GetRgnBox(region, &box), SIMPLEREGION);
-    EXPECT_RECT(box, 0, 0, 50, 20);
-    DeleteObject(region);
+    Owned<HRGN> region = Region(image, &size);
+    EXPECT_EQ(GetRgnBox(region, &size), SIMPLEREGION);
+    EXPECT_RECT(size, 0, 0, 50, 20);
     // The right half transparent stays the right half when doubled.
-    HBITMAP halves = Image(4, 2, [](int x, int) { return x >= 2 ? kKey : kInk; });
+    Owned<HBITMAP> halves = Image(4, 2, [](int x, int) { return x >= 2 ? kKey : kInk; });
     RECT twice{0, 0, 8, 4};
-    region = CBitmapU::GetBitmapRegion(halves, kKey, 0, &twice);
-    GetRgnBox(region, &box);
-    EXPECT_RECT(box, 0, 0, 4, 4);
-    DeleteObject(region);
-    DeleteObject(halves);
-    DeleteObject(image);
+    Owned<HRGN> doubled = Region(halves, &twice);
+    EXPECT_RECT(Box(doubled), 0, 0, 4, 4);
 }
 
-TEST_F(BitmapRegionTest, AFullyTransparentImageGivesAnEmptyRegion) {
-    HBITMAP image = Image(6, 6, [](int, int) { return kKey; });
-    HRGN region = CBitmapU::GetBitmapRegion(image, kKey, 0, nullptr);
-    ASSERT_NE(region, nullptr);
+TEST_F(BitmapRegionTest, UnavailableBitmapsGiveNoRegionAndTransparentOnesAnEmptyOne) {
+    EXPECT_EQ(Region(nullptr), nullptr);
+    Owned<HBITMAP> clear = Image(6, 6, [](int, int) { return kKey; });
+    Owned<HRGN> empty = Region(clear);
+    ASSERT_NE(empty, nullptr);
     RECT box;
-    EXPECT_EQ(GetRgnBox(region, &box), NULLREGION);
-    DeleteObject(region);
-    DeleteObject(image);
-    EXPECT_EQ(CBitmapU::GetBitmapRegion(nullptr, kKey, 0, nullptr), nullptr);
+    EXPECT_EQ(GetRgnBox(empty, &box), NULLREGION);
+    Owned<HBITMAP> image = Image(8, 2, [](int x, int) { return x % 2 ? kKey : kInk; });
+    HDC holder = CreateCompatibleDC(nullptr);
+    HGDIOBJ old = SelectObject(holder, image);
+    EXPECT_EQ(Region(image), nullptr) << "selected elsewhere";
+    SelectObject(holder, old);
+    DeleteDC(holder);
+    Owned<HRGN> released = Region(image);
+    EXPECT_NE(released, nullptr);
 }
 
 TEST_F(BitmapRegionTest, FrameOneOfAFourFrameStripScansItsOwnColumns) {
@@ -158,20 +143,16 @@ TEST_F(BitmapRegionTest, FrameOneOfAFourFrameStripScansItsOwnColumns) {
         if (x < 32) return x >= 20 && x < 25 && y < 3 ? kInk : kKey;
         return x % 3 ? kInk : kKey;
     };
-    HBITMAP image = Image(64, 5, strip);
-    HRGN region = CBitmapU::GetBitmapRegionEx(image, 4, 1, kKey, 0, nullptr);
-    ASSERT_NE(region, nullptr);
+    Owned<HBITMAP> image = Image(64, 5, strip);
+    Owned<HRGN> second = CBitmapU::GetBitmapRegionEx(image, 4, 1, kKey, 0, nullptr);
+    ASSERT_NE(second, nullptr);
     RECT box;
-    EXPECT_EQ(GetRgnBox(region, &box), SIMPLEREGION);
+    EXPECT_EQ(GetRgnBox(second, &box), SIMPLEREGION);
     EXPECT_RECT(box, 4, 0, 9, 3);
-    DeleteObject(region);
-    region = CBitmapU::GetBitmapRegionEx(image, 4, 0, kKey, 0, nullptr);
-    GetRgnBox(region, &box);
-    EXPECT_RECT(box, 0, 0, 16, 5);
-    DeleteObject(region);
+    Owned<HRGN> first = CBitmapU::GetBitmapRegionEx(image, 4, 0, kKey, 0, nullptr);
+    EXPECT_RECT(Box(first), 0, 0, 16, 5);
     EXPECT_EQ(CBitmapU::GetBitmapRegionEx(image, 0, 0, kKey, 0, nullptr), nullptr);
     EXPECT_EQ(CBitmapU::GetBitmapRegionEx(image, 65, 0, kKey, 0, nullptr), nullptr);
-    DeleteObject(image);
 }
 
 TEST_F(BitmapRegionTest, ExtCreateRegionUnitesTheRectanglesOfTheData) {
@@ -181,22 +162,20 @@ TEST_F(BitmapRegionTest, ExtCreateRegionUnitesTheRectanglesOfTheData) {
     const RECT rects[] = {{0, 0, 4, 2}, {2, 1, 6, 3}, {10, 10, 10, 20}};
     std::copy_n(reinterpret_cast<const BYTE*>(rects), sizeof rects,
                 buffer.data() + sizeof(RGNDATAHEADER));
-    HRGN region = CBitmapU::ExtCreateRegion(0, 0, data);
+    Owned<HRGN> region = CBitmapU::ExtCreateRegion(0, 0, data);
     EXPECT_TRUE(PtInRegion(region, 5, 2));
     EXPECT_TRUE(PtInRegion(region, 0, 1));
     EXPECT_FALSE(PtInRegion(region, 0, 2));
-    RECT box;
-    GetRgnBox(region, &box);
-    EXPECT_RECT(box, 0, 0, 6, 3);
-    DeleteObject(region);
+    EXPECT_RECT(Box(region), 0, 0, 6, 3);
     data->rdh.nCount = 0;
-    region = CBitmapU::ExtCreateRegion(0, 0, data);
-    EXPECT_EQ(GetRgnBox(region, &box), NULLREGION);
-    DeleteObject(region);
+    Owned<HRGN> none = CBitmapU::ExtCreateRegion(0, 0, data);
+    RECT box;
+    EXPECT_EQ(GetRgnBox(none, &box), NULLREGION);
 }
 
 // Guards the scan's sixteen-pixel steps and ragged row ends against the per-pixel rule: a pixel
-// is left out when each stored byte (blue, green, red) lies in [colour byte, + tolerance byte].
+// is left out when each stored byte (blue, green, red) lies in [colour byte, + tolerance byte],
+// so the tolerance widens the range upward only.
 TEST_F(BitmapRegionTest, RandomImagesAgreeWithThePerPixelRangeRule) {
     unsigned seed = TestSeed();
     SCOPED_TRACE("seed " + std::to_string(seed) + " (set SKINKIT_SEED to repeat)");
@@ -213,8 +192,8 @@ TEST_F(BitmapRegionTest, RandomImagesAgreeWithThePerPixelRangeRule) {
             pixels.push_back(RGB(b2, b1, b0)); // stored bytes b0 (blue), b1, b2 (red)
         }
         auto at = [&](int x, int y) { return pixels[size_t(y * w + x)]; };
-        HBITMAP image = Image(w, h, at);
-        HRGN region = CBitmapU::GetBitmapRegion(image, colour, tolerance, nullptr);
+        Owned<HBITMAP> image = Image(w, h, at);
+        Owned<HRGN> region = CBitmapU::GetBitmapRegion(image, colour, tolerance, nullptr);
         for (int y = 0; y < h; ++y)
             for (int x = 0; x < w; ++x) {
                 COLORREF c = at(x, y);
@@ -228,12 +207,8 @@ TEST_F(BitmapRegionTest, RandomImagesAgreeWithThePerPixelRangeRule) {
                 ASSERT_EQ(bool(PtInRegion(region, x, y)), !within)
                     << "round " << round << " at " << x << "," << y;
             }
-        DeleteObject(region);
-        DeleteObject(image);
     }
 }
-
-namespace {
 
 // Guards the scan's shortcuts: rows equal to the row before reuse its runs, a 24-bit section
 // of the scan size is read in place, and wide rows go 32 pixels at a time with an overlapping
@@ -243,6 +218,7 @@ TEST_F(BitmapRegionTest, RepeatedRowsAndEverySourceFormatGiveTheSameRegion) {
     SCOPED_TRACE("seed " + std::to_string(seed) + " (set SKINKIT_SEED to repeat)");
     std::mt19937 rng(seed);
     for (int w : {31, 32, 33, 63, 64, 65, 97, 240}) {
+        SCOPED_TRACE("width " + std::to_string(w));
         // Rows come in runs of equal rows, so that both the reused and the rebuilt paths occur.
         const int h = 12;
         std::vector<std::vector<COLORREF>> rows;
@@ -257,36 +233,10 @@ TEST_F(BitmapRegionTest, RepeatedRowsAndEverySourceFormatGiveTheSameRegion) {
             rows.push_back(row);
         }
         auto at = [&](int x, int y) { return rows[size_t(y)][size_t(x)]; };
-        HBITMAP section = Image(w, h, at);
         // The same pixels in a 32-bit bitmap take the copy-and-scan path.
-        Canvas copy(w, h, 32);
-        for (int y = 0; y < h; ++y)
-            for (int x = 0; x < w; ++x)
-                SetPixel(copy.dc(), x, y, at(x, y));
-        HBITMAP deep = copy.Release();
-        HRGN direct = CBitmapU::GetBitmapRegion(section, kKey, 0, nullptr);
-        HRGN copied = CBitmapU::GetBitmapRegion(deep, kKey, 0, nullptr);
-        SCOPED_TRACE("width " + std::to_string(w));
+        Owned<HBITMAP> section = Image(w, h, at), deep = Image(w, h, at, 32);
+        Owned<HRGN> direct = Region(section), copied = Region(deep);
         ExpectOpaquePixels(direct, w, h, at);
         EXPECT_TRUE(EqualRgn(direct, copied));
-        DeleteObject(direct);
-        DeleteObject(copied);
-        DeleteObject(section);
-        DeleteObject(deep);
     }
 }
-
-TEST_F(BitmapRegionTest, ABitmapSelectedElsewhereGivesNoRegion) {
-    HBITMAP image = Image(8, 2, [](int x, int) { return x % 2 ? kKey : kInk; });
-    HDC holder = CreateCompatibleDC(nullptr);
-    HGDIOBJ old = SelectObject(holder, image);
-    EXPECT_EQ(CBitmapU::GetBitmapRegion(image, kKey, 0, nullptr), nullptr);
-    SelectObject(holder, old);
-    DeleteDC(holder);
-    HRGN region = CBitmapU::GetBitmapRegion(image, kKey, 0, nullptr);
-    EXPECT_NE(region, nullptr);
-    DeleteObject(region);
-    DeleteObject(image);
-}
-
-} // namespace
