@@ -1,5 +1,5 @@
 // Icons: masks, images, copies handed out by GetIconInfo, and the DrawIconEx flags.
-#include "support/gdi_fixture.h"
+#include "scoped.h"
 
 namespace {
 
@@ -83,11 +83,10 @@ TEST_F(IconTest, MaskAndImageFlagsDrawOnePartEach) {
     EXPECT_EQ(c.At(7, 1), kBlue);
     EXPECT_FALSE(DrawIconEx(c.dc(), 0, 0, icon, 0, 0, 0, nullptr, 0));
     // Stretched to 8x4 over a flicker-free brush.
-    HBRUSH white = CreateSolidBrush(kWhite);
+    Owned<HBRUSH> white = CreateSolidBrush(kWhite);
     DrawIconEx(c.dc(), 0, 0, icon, 8, 4, 0, white, DI_NORMAL);
     EXPECT_EQ(c.Count(kBlue), 16);
     EXPECT_EQ(c.Count(kWhite), 16);
-    DeleteObject(white);
     DestroyIcon(icon);
 }
 
