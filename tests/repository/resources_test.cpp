@@ -97,15 +97,11 @@ TEST_F(RepositoryResourcesTest, FailuresReturnNullAndCacheNothing) {
 }
 
 TEST_F(RepositoryResourcesTest, IconsComeFromTheHalvesOfTheEntry) {
-    const GdiObjectCounts before = GdiGetObjectCounts();
+    GdiObjectCounts expected = GdiGetObjectCounts();
     HICON icon = repository->GetIcon(u"Main", u"ok.bmi", true);
     ASSERT_NE(icon, nullptr);
-    // Only the icon is left: the decoded entry and both halves are gone.
-    GdiObjectCounts after = GdiGetObjectCounts();
-    EXPECT_EQ(after.icons, before.icons + 1);
-    EXPECT_EQ(after.bitmaps, before.bitmaps);
-    EXPECT_EQ(after.dcs, before.dcs);
-
+    ++expected.icons; // only the icon is left: the decoded entry and both halves are gone
+    EXPECT_EQ(GdiGetObjectCounts(), expected);
     ICONINFO info{};
     ASSERT_TRUE(GetIconInfo(icon, &info));
     BITMAP mask{};

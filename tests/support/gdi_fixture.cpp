@@ -1,6 +1,6 @@
 #include "support/gdi_fixture.h"
 
-#include "platform/afx/imagelist.h"
+#include "platform/afx/wnd.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -12,9 +12,7 @@ void GdiTest::SetUp() {
 }
 
 void GdiTest::TearDown() {
-    CGdiObject::DeleteTempMap();
-    CDC::DeleteTempMap();
-    CImageList::DeleteTempMap();
+    AfxDeleteTempMaps();
     GdiObjectCounts now = GdiGetObjectCounts();
     EXPECT_EQ(now, m_counts) << "left behind: " << GdiDescribeCounts(now) << " (at start "
                              << GdiDescribeCounts(m_counts) << ")";
