@@ -174,7 +174,6 @@ TEST_F(SkinObjectTest, WithoutARepositoryOrComponentNothingIsUpdatedOrRead) {
     CCountingControl unbound, missing;
     ASSERT_TRUE(unbound.Create(Parent(), u"main", 5, nullptr));
     ASSERT_TRUE(missing.Create(Parent(), u"main", 99, repository.get()));
-    EXPECT_TRUE(IsWindow(unbound.m_hWnd));
     EXPECT_FALSE(unbound.IsValid());
     ASSERT_TRUE(LoadSkin(ControlSkin()));
     EXPECT_EQ(unbound.updates, 0);

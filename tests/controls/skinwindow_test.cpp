@@ -92,16 +92,20 @@ TEST_F(SkinWindowTest, AMissingImageFallsBackToTheColourUntilTheEntryArrives) {
     EXPECT_EQ(At(31, 21), RGB(1, 1, 200));
 }
 
-TEST_F(SkinWindowTest, InvisibleOrMissingComponentsStayHidden) {
+TEST_F(SkinWindowTest, InvisibleMissingOrUnboundComponentsStayHidden) {
     SkinSpec skin = WindowSkin(u"0", false);
     skin.sections[0].components[0].attributes[0].value = u"false";
     ASSERT_TRUE(LoadSkin(skin));
-    CSkinWindow hidden, missing;
+    CSkinWindow hidden, missing, unbound;
     ASSERT_TRUE(hidden.Create(Parent(), u"main", 1, repository.get()));
     ASSERT_TRUE(missing.Create(Parent(), u"main", 2, repository.get()));
+    ASSERT_TRUE(unbound.Create(Parent(), u"main", 1, nullptr));
+    unbound.SetSection(u"main"); // runs Update, which only invalidates the 0 x 0 window
+    RECT update{};
+    EXPECT_FALSE(GetUpdateRect(unbound.m_hWnd, &update, FALSE));
     Pump();
-    EXPECT_FALSE(IsWindowVisible(hidden.m_hWnd));
-    EXPECT_FALSE(IsWindowVisible(missing.m_hWnd));
+    for (CSkinWindow* window : {&hidden, &missing, &unbound})
+        EXPECT_FALSE(IsWindowVisible(window->m_hWnd));
     EXPECT_FILL(RECT({0, 0, 240, 320}), kParentFill);
 }
 
@@ -189,15 +193,6 @@ TEST_F(SkinWindowTest, UpdatesReleaseTheirBackBuffers) {
         Pump();
     }
     EXPECT_EQ(GdiGetObjectCounts().bitmaps, bitmaps);
-}
-
-TEST_F(SkinWindowTest, WithoutARepositoryTheWindowOnlyInvalidatesItself) {
-    CSkinWindow window;
-    ASSERT_TRUE(window.Create(Parent(), u"main", 1, nullptr));
-    window.SetSection(u"main"); // runs Update
-    EXPECT_FALSE(IsWindowVisible(window.m_hWnd));
-    RECT update{};
-    EXPECT_FALSE(GetUpdateRect(window.m_hWnd, &update, FALSE)); // a 0 x 0 window has nothing
 }
 
 } // namespace

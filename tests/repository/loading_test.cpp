@@ -176,14 +176,10 @@ TEST_F(RepositoryLoadingTest, PackagesWithARefusedOrMissingIndexHeaderAddNothing
 }
 
 TEST_F(RepositoryLoadingTest, APartlyReadDescriptionContributesWhatWasRead) {
-    std::vector<BYTE> description = RecordStream({u"SKIN",      u"Part",  u"SKININFORMATION",
-                                                  u"Part",      u"1",     u"",
-                                                  u"",          u"",      u"",
-                                                  u"SECTION",   u"main",  u"COMPONENT",
-                                                  u"7",         u"label", u"static",
-                                                  u"ATTRIBUTE", u"text",  u"",
-                                                  u"string",    u"kept",  u"BOGUS",
-                                                  u"SECTION",   u"lost"});
+    // A bogus record after a whole section, then a section that is never reached.
+    std::vector<BYTE> description = RecordDescription(OneSection(u"Part", u"main", u"kept"));
+    std::vector<BYTE> rest = RecordStream({u"BOGUS", u"SECTION", u"lost"});
+    description.insert(description.end(), rest.begin() + 2, rest.end()); // without its mark
     ASSERT_TRUE(WritePackage(dir / u"part.skn", {{u".index", IndexHeaderBytes(u"2.0.0", u"2.0.0")},
                                                  {u".xml", description}}));
     ASSERT_TRUE(repository.LoadSkin(u"part.skn"));

@@ -1,5 +1,7 @@
 #include "support/archive_builder.h"
 
+#include "support/skin_builder.h"
+
 #include <zlib.h>
 
 #include <random>
@@ -14,10 +16,7 @@ Bytes U32(DWORD value) {
 }
 
 Bytes Utf16z(const CString& text) {
-    Bytes out;
-    for (int i = 0; i < text.GetLength(); ++i)
-        out += U16(text[i]);
-    return out + U16(0);
+    return Utf16Bytes(text.View(), false) + U16(0);
 }
 
 Bytes& operator+=(Bytes& a, const Bytes& b) {

@@ -169,12 +169,9 @@ std::vector<BYTE> IndexHeaderBytes(std::u16string_view first, std::u16string_vie
                                    DWORD size) {
     std::vector<BYTE> bytes = U32(size);
     for (auto [text, slot] : {std::pair{first, 20u}, std::pair{second, 24u}}) {
-        std::vector<BYTE> field(slot, 0);
-        for (size_t i = 0; i < text.size() && 2 * i + 1 < slot; ++i) {
-            field[2 * i] = BYTE(text[i]);
-            field[2 * i + 1] = BYTE(text[i] >> 8);
-        }
-        bytes.insert(bytes.end(), field.begin(), field.end());
+        std::vector<BYTE> field = Utf16Bytes(text.substr(0, slot / 2), false);
+        field.resize(slot, 0);
+        bytes += field;
     }
     return bytes;
 }
