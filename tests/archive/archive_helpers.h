@@ -15,15 +15,19 @@ inline void PrintTo(const CString& text, std::ostream* out) {
 
 using Entries = std::vector<std::pair<CString, Bytes>>;
 
+// Adds `bytes` from a memory file.
+inline bool AddBytes(CZArchive& archive, const CString& name, const Bytes& bytes) {
+    CMemFile file;
+    FillMemFile(file, bytes);
+    return archive.Add(name, file);
+}
+
 // Creates a package holding `entries` (added from memory in this order); false on any refusal.
 inline bool CreateArchive(const CString& path, const Entries& entries) {
     CZArchive archive;
     if (!archive.Open(path, CZArchive::modeCreate)) return false;
-    for (const auto& [name, data] : entries) {
-        CMemFile file;
-        FillMemFile(file, data);
-        if (!archive.Add(name, file)) return false;
-    }
+    for (const auto& [name, data] : entries)
+        if (!AddBytes(archive, name, data)) return false;
     return archive.Close();
 }
 

@@ -107,22 +107,23 @@ TEST(ArchiveDamage, FlippedBytesFailCleanlyOrGiveTheOriginalBytes) {
 const Bytes kData = MixedData(20000, 4);
 const DWORD kIndexAt = DWORD(16 + EncodeEntry(kData).size());
 
-Bytes WithIndex(const Bytes& content) {
+ArchiveBuilder OneEntry() {
     ArchiveBuilder builder;
     builder.AddEntry(u"e", kData);
-    return builder.FinishWithIndex(content);
+    return builder;
+}
+
+Bytes WithIndex(const Bytes& content) {
+    return OneEntry().FinishWithIndex(content);
 }
 
 // The index entry as given (already encoded) after the good entry.
 Bytes WithIndexEntry(const Bytes& entry) {
-    ArchiveBuilder builder;
-    builder.AddEntry(u"e", kData);
-    return builder.FinishWith(entry, kIndexAt);
+    return OneEntry().FinishWith(entry, kIndexAt);
 }
 
 Bytes WithTrailer(DWORD trailer) {
-    ArchiveBuilder builder;
-    builder.AddEntry(u"e", kData);
+    ArchiveBuilder builder = OneEntry();
     return builder.FinishWith(EncodeEntry(IndexContent(builder.Records())), trailer);
 }
 
@@ -226,8 +227,7 @@ std::vector<DamageCase> ExtractFailures() {
 TEST(ArchiveDamage, MalformedIndexFailsToOpen) {
     TempDir dir;
     for (const DamageCase& c : OpenFailures()) {
-        const Bytes& bytes = c.bytes;
-        dir.WriteFile(u"bad.sdf", bytes);
+        dir.WriteFile(u"bad.sdf", c.bytes);
         CZArchive archive;
         EXPECT_FALSE(archive.Open(dir / u"bad.sdf", kExtract)) << c.what;
         EXPECT_FALSE(archive.IsOpen()) << c.what;
@@ -238,15 +238,14 @@ TEST(ArchiveDamage, MalformedIndexFailsToOpen) {
 TEST(ArchiveDamage, MalformedEntryFailsToExtract) {
     TempDir dir;
     for (const DamageCase& c : ExtractFailures()) {
-        const Bytes& bytes = c.bytes;
-        dir.WriteFile(u"bad.sdf", bytes);
+        dir.WriteFile(u"bad.sdf", c.bytes);
         CZArchive archive;
         ASSERT_TRUE(archive.Open(dir / u"bad.sdf", kExtract)) << c.what;
         RecordingMemFile data;
         EXPECT_FALSE(archive.Extract(u"e", data)) << c.what;
         EXPECT_EQ(data.GetLength(), 0u) << c.what;
         // The declared size is only believed when the rest of the file could decode to it.
-        EXPECT_LE(data.m_largest, uint64_t(bytes.size()) * 1032) << c.what;
+        EXPECT_LE(data.m_largest, uint64_t(c.bytes.size()) * 1032) << c.what;
         EXPECT_FALSE(archive.Extract(u"e", dir / u"out.bin")) << c.what;
         EXPECT_FALSE(dir.Exists(u"out.bin")) << c.what;
     }
