@@ -54,22 +54,3 @@ TEST(ElementScanner, MatchesCuttingElementsOut) {
         }
     }
 }
-
-TEST(ElementScanner, StringFormMatchesScannerOnLoaderLikeText) {
-    // The loader's pattern: many like-named elements taken one after another.
-    std::u16string text;
-    for (int i = 0; i < 300; ++i)
-        text += u"  <component id=\"" + CString::FromUtf8(std::to_string(i)).Str() +
-                u"\"><attribute id=\"x\"/></component>\r\n";
-    std::u16string reference = text;
-    CElementScanner scanner{CString(text)};
-    CString content, attributes;
-    for (int i = 0; i < 300; ++i) {
-        ReferenceResult expected = ReferenceFind(reference, u"component");
-        ASSERT_TRUE(scanner.FindElement(u"component", content, &attributes));
-        ASSERT_EQ(attributes.Str(), expected.attributes);
-        ASSERT_EQ(content.Str(), expected.content);
-    }
-    EXPECT_FALSE(scanner.FindElement(u"component", content, &attributes));
-    EXPECT_EQ(scanner.GetText().Str(), reference);
-}

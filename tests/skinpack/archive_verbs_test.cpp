@@ -41,25 +41,6 @@ protected:
     TempDir m_dir;
 };
 
-TEST_F(Skinpack, UsageWithoutArgumentsOrWithHelp) {
-    ToolRun bare = Run({});
-    EXPECT_EQ(bare.exitCode, 2);
-    EXPECT_TRUE(bare.out.empty());
-    for (const char* line : {"usage: skinpack VERB", "create PACKAGE FILE...", "list PACKAGE",
-                             "extract PACKAGE ENTRY [-o OUT]"})
-        EXPECT_NE(bare.err.find(line), std::string::npos) << line;
-
-    EXPECT_EQ(Run({"--help"}).Outcome(), "0|" + bare.err + "|");
-
-    ToolRun verbHelp = Run({"extract", "--help"});
-    EXPECT_EQ(verbHelp.exitCode, 0);
-    EXPECT_EQ(verbHelp.out.rfind("usage: skinpack extract PACKAGE ENTRY [-o OUT]\n", 0), 0u);
-
-    ToolRun unknown = Run({"unpack", "x"});
-    EXPECT_EQ(unknown.exitCode, 2);
-    EXPECT_NE(unknown.err.find("skinpack: unknown verb 'unpack'"), std::string::npos);
-}
-
 TEST_F(Skinpack, CreateStoresFilesUnderTheirNamesInTheOrderGiven) {
     Bytes bitmap = MixedData(40000, 1), text = MixedData(300, 2), odd = Bytes{0, 1, 0, 255};
     m_dir.WriteFile(u"art/Bild ä.bmp", bitmap);
@@ -133,9 +114,8 @@ TEST_F(Skinpack, CreateFailuresNameTheFileAndKeepAnEarlierPackage) {
         }
         EXPECT_EQ(m_dir.ReadFile(u"keep.sdf"), before) << c.message;
     }
-    EXPECT_EQ(m_dir.Names(),
-              (std::vector<std::string>{"a.txt", "empty.txt", "folder", "keep.sdf", "sub",
-                                        "zarchive.contents.index"}));
+    EXPECT_EQ(m_dir.Names(), (std::vector<std::string>{"a.txt", "empty.txt", "folder", "keep.sdf",
+                                                       "sub", "zarchive.contents.index"}));
     // A successful create replaces the earlier package.
     ASSERT_EQ(Run({"create", "keep.sdf", "a.txt"}).exitCode, 0);
     EXPECT_EQ(Run({"list", "keep.sdf"}).out, "a.txt\n");
@@ -187,12 +167,23 @@ TEST_F(Skinpack, ExtractFailuresLeaveTheOutputAlone) {
     EXPECT_EQ(m_dir.Names(), (std::vector<std::string>{"folder", "out.bin", "p.sdf"}));
 }
 
-TEST_F(Skinpack, WrongArgumentsPrintTheVerbsUsage) {
+TEST_F(Skinpack, UsageOnRequestAndOnWrongArguments) {
+    ToolRun help = Run({"--help"});
+    EXPECT_EQ(help.exitCode, 0);
+    for (const char* line : {"usage: skinpack VERB", "create PACKAGE FILE...", "list PACKAGE",
+                             "extract PACKAGE ENTRY [-o OUT]"})
+        EXPECT_NE(help.out.find(line), std::string::npos) << line;
+    EXPECT_EQ(
+        Run({"extract", "--help"}).out.rfind("usage: skinpack extract PACKAGE ENTRY [-o OUT]\n", 0),
+        0u);
+
     MakePackage(u"p.sdf", {{u"e", Bytes{1}}});
     struct Case {
         std::vector<std::string> args;
         std::string err;
     } cases[] = {
+        {{}, help.out},
+        {{"unpack", "x"}, "skinpack: unknown verb 'unpack' (skinpack --help lists the verbs)\n"},
         {{"create", "only.sdf"}, "usage: skinpack create PACKAGE FILE...\n"},
         {{"list"}, "usage: skinpack list PACKAGE\n"},
         {{"list", "p.sdf", "q.sdf"}, "usage: skinpack list PACKAGE\n"},
@@ -201,9 +192,8 @@ TEST_F(Skinpack, WrongArgumentsPrintTheVerbsUsage) {
          "skinpack: option '-o' needs a value\nusage: skinpack extract PACKAGE ENTRY [-o OUT]\n"},
         {{"list", "-x", "p.sdf"}, "skinpack: unknown option '-x'\nusage: skinpack list PACKAGE\n"},
     };
-    for (const Case& c : cases) {
+    for (const Case& c : cases)
         EXPECT_EQ(Run(c.args).Outcome(), "2||" + c.err);
-    }
     EXPECT_FALSE(m_dir.Exists(u"only.sdf"));
     // "--" lets an entry name start with a dash.
     MakePackage(u"dash.sdf", {{u"-o", Bytes{'d'}}});
