@@ -121,6 +121,7 @@ TEST(BuildSkin, OutputFolderAndFileAreCreated) {
     EXPECT_EQ(Built(dir, u"blue.xml"), "ok: ");
     EXPECT_EQ(PackageEntryNames(dir / u"out\\deep\\blue.sdf").size(), 4u);
 
+    // An output path naming a file is the package's name too.
     skin.outputPath = u"pk\\night.skn";
     dir.WriteFile(u"blue.xml", TextDescription(skin));
     EXPECT_EQ(Built(dir, u"blue.xml"),
@@ -163,16 +164,12 @@ TEST(BuildSkin, PerSectionPackagesMoveToTheOutputFolder) {
     EXPECT_FALSE(dir.Exists(u"dist\\main.sdf.previous"));
 }
 
-TEST(BuildSkin, SkinWithoutSectionsBuildsNothingPerSection) {
+TEST(BuildSkin, NoSectionsToSplitFailsAndAnUnreadableDefinitionGivesAnEmptyPackage) {
     TempDir dir;
     SkinSpec skin = SkinSpec::Named(u"Empty");
     skin.separateFiles = true;
     dir.WriteFile(u"e.xml", TextDescription(skin));
     EXPECT_EQ(Built(dir, u"e.xml"), "failed: ");
-}
-
-TEST(BuildSkin, UnreadableDefinitionGivesAnEmptyPackage) {
-    TempDir dir;
     EXPECT_EQ(Built(dir, u"absent.xml"), "ok: ");
     EXPECT_EQ(PackageSkin(dir / u"absent.sdf"), SkinSpec());
 }
