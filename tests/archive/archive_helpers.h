@@ -1,4 +1,4 @@
-// Shortcuts shared by the archive tests: packages made and read through CZArchive.
+// Shortcuts shared by the archive and skinpack tests: packages made and read through CZArchive.
 #pragma once
 
 #include "archive/zarchive.h"

@@ -1,10 +1,8 @@
 // skinpack create, list and extract, run as a user runs them: the built program, its exit code,
 // and the bytes it prints or writes.
 
-#include "archive/zarchive.h"
-#include "support/archive_builder.h"
+#include "archive/archive_helpers.h"
 #include "support/run_tool.h"
-#include "support/tempdir.h"
 
 #include <gtest/gtest.h>
 
@@ -22,17 +20,9 @@ protected:
     ToolRun Run(const std::vector<std::string>& args) {
         return RunTool("skinpack", args, m_dir.HostPath());
     }
-    // A package made by the library from the given files of the folder.
-    void MakePackage(const CString& package,
-                     const std::vector<std::pair<CString, Bytes>>& entries) {
-        CZArchive archive;
-        ASSERT_TRUE(archive.Open(m_dir / package, CZArchive::modeCreate));
-        for (const auto& [name, data] : entries) {
-            CMemFile file;
-            FillMemFile(file, data);
-            ASSERT_TRUE(archive.Add(name, file));
-        }
-        ASSERT_TRUE(archive.Close());
+    // A package made by the library from entries given in memory.
+    void MakePackage(const CString& package, const Entries& entries) {
+        ASSERT_TRUE(CreateArchive(m_dir / package, entries));
     }
     std::string Host(const std::string& relative) const {
         return m_dir.HostPath() + "/" + relative;
