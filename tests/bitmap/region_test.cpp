@@ -173,6 +173,16 @@ TEST_F(BitmapRegionTest, ExtCreateRegionUnitesTheRectanglesOfTheData) {
     EXPECT_EQ(GetRgnBox(none, &box), NULLREGION);
 }
 
+TEST_F(BitmapRegionTest, TheToleranceExample) {
+    // Colour 0x00FF00FF, tolerance 0x101010: stored bytes (FF, 10, FF) are within the ranges
+    // FF..FF, 00..10, FF..FF and left out; (F5, 08, F0) are not, and are kept.
+    Owned<HBITMAP> image = Image(
+        2, 1, [](int x, int) { return x == 0 ? RGB(0xFF, 0x10, 0xFF) : RGB(0xF0, 0x08, 0xF5); });
+    Owned<HRGN> region = CBitmapU::GetBitmapRegion(image, 0x00FF00FF, 0x101010, nullptr);
+    EXPECT_FALSE(PtInRegion(region, 0, 0));
+    EXPECT_TRUE(PtInRegion(region, 1, 0));
+}
+
 // Guards the scan's sixteen-pixel steps and ragged row ends against the per-pixel rule: a pixel
 // is left out when each stored byte (blue, green, red) lies in [colour byte, + tolerance byte],
 // so the tolerance widens the range upward only.

@@ -82,6 +82,15 @@ TEST_F(SkinWindowTest, ImageTypesAndTheBackgroundColourByTheirPixels) {
     }
 }
 
+TEST_F(SkinWindowTest, ThePositionExamplePlacesAndSizesTheWindow) {
+    SkinSpec skin = WindowSkin(u"0", false);
+    skin.sections[0].components[0].attributes.back().value = u"0,26,240,320";
+    ASSERT_TRUE(LoadSkin(skin));
+    CSkinWindow window;
+    ASSERT_TRUE(window.Create(Parent(), u"main", 1, repository.get()));
+    EXPECT_RECT(ChildRect(window.m_hWnd), 0, 26, 240, 320); // 240 by 294 at (0, 26)
+}
+
 TEST_F(SkinWindowTest, AMissingImageFallsBackToTheColourUntilTheEntryArrives) {
     ASSERT_TRUE(LoadSkin(WindowSkin(u"2")));
     CSkinWindow window;
