@@ -41,8 +41,8 @@ std::pair<bool, T> Read(CCountingControl& control, const char16_t* key, T start)
     return {found, start};
 }
 
-SkinSpec ControlSkin() {
-    SkinSpec skin = SkinSpec::Named(u"Controls");
+SkinDef ControlSkin() {
+    SkinDef skin = SkinDef::Named(u"Controls");
     skin.Section(u"main")
         .Component(u"5", u"probe", u"custom")
         .Attr(u"position", u"rect", u"10,20,60,50");
@@ -128,7 +128,7 @@ TEST_F(SkinObjectTest, TheLibraryWindowClass) {
 }
 
 TEST_F(SkinObjectTest, PropertiesConvertByTheirType) {
-    SkinSpec skin = SkinSpec::Named(u"Props");
+    SkinDef skin = SkinDef::Named(u"Props");
     skin.Section(u"main")
         .Component(u"5", u"probe", u"custom")
         .Prop(u"flag", u"bool", u"TRUE")
@@ -215,7 +215,7 @@ protected:
 };
 
 TEST_F(SkinObjectTest, CustomComponentsBindWithoutAWindowOrGetOneThroughCreateBound) {
-    SkinSpec skin = SkinSpec::Named(u"Custom");
+    SkinDef skin = SkinDef::Named(u"Custom");
     skin.Section(u"main")
         .Component(u"12", u"gauge", u"gauge")
         .Prop(u"label", u"string", u"fuel")

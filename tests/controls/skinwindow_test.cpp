@@ -10,8 +10,8 @@ const COLORREF kRed = RGB(255, 0, 0), kGreen = RGB(0, 255, 0), kBlue = RGB(0, 0,
 const COLORREF kYellow = RGB(255, 255, 0), kTeal = RGB(0, 128, 128);
 
 // A window component at (20, 30) of 100 x 50.
-SkinSpec WindowSkin(const CString& type, bool display = true) {
-    SkinSpec skin = SkinSpec::Named(u"Win");
+SkinDef WindowSkin(const CString& type, bool display = true) {
+    SkinDef skin = SkinDef::Named(u"Win");
     skin.Section(u"main")
         .Component(u"1", u"window", u"window")
         .Attr(u"visible", u"bool", u"true")
@@ -83,7 +83,7 @@ TEST_F(SkinWindowTest, ImageTypesAndTheBackgroundColourByTheirPixels) {
 }
 
 TEST_F(SkinWindowTest, ThePositionExamplePlacesAndSizesTheWindow) {
-    SkinSpec skin = WindowSkin(u"0", false);
+    SkinDef skin = WindowSkin(u"0", false);
     skin.sections[0].components[0].attributes.back().value = u"0,26,240,320";
     ASSERT_TRUE(LoadSkin(skin));
     CSkinWindow window;
@@ -102,7 +102,7 @@ TEST_F(SkinWindowTest, AMissingImageFallsBackToTheColourUntilTheEntryArrives) {
 }
 
 TEST_F(SkinWindowTest, InvisibleMissingOrUnboundComponentsStayHidden) {
-    SkinSpec skin = WindowSkin(u"0", false);
+    SkinDef skin = WindowSkin(u"0", false);
     skin.sections[0].components[0].attributes[0].value = u"false";
     ASSERT_TRUE(LoadSkin(skin));
     CSkinWindow hidden, missing, unbound;

@@ -26,8 +26,8 @@ private:
     std::string m_name;
 };
 
-SkinSpec OneSection(const CString& skinName, const CString& section, const CString& marker) {
-    SkinSpec skin = SkinSpec::Named(skinName);
+SkinDef OneSection(const CString& skinName, const CString& section, const CString& marker) {
+    SkinDef skin = SkinDef::Named(skinName);
     skin.Section(section).Component(u"7", u"label", u"static").Attr(u"text", u"string", marker);
     return skin;
 }
@@ -57,12 +57,12 @@ protected:
 };
 
 TEST_F(RepositoryLoadingTest, InformationOfPackageAndFolderSkins) {
-    SkinSpec blue = SkinSpec::Named(u"Blue");
+    SkinDef blue = SkinDef::Named(u"Blue");
     blue.information.author = u"Ada";
     ASSERT_TRUE(WriteSkinPackage(dir / u"Blue.skn", blue));
     dir.MakeFolder(u"Night");
-    ASSERT_TRUE(WriteSkinPackage(dir / u"Night\\b.skn", SkinSpec::Named(u"Night B")));
-    ASSERT_TRUE(WriteSkinPackage(dir / u"Night\\a.skn", SkinSpec::Named(u"Night A")));
+    ASSERT_TRUE(WriteSkinPackage(dir / u"Night\\b.skn", SkinDef::Named(u"Night B")));
+    ASSERT_TRUE(WriteSkinPackage(dir / u"Night\\a.skn", SkinDef::Named(u"Night A")));
 
     tagSKININFORMATION info;
     ASSERT_TRUE(repository.GetSkinInformation(u"Blue.skn", info));
@@ -100,7 +100,7 @@ TEST_F(RepositoryLoadingTest, RefusedNamesChangeNothing) {
 }
 
 TEST_F(RepositoryLoadingTest, FolderSkinTakesEachSectionFromTheFirstPackage) {
-    SkinSpec a = OneSection(u"A", u"main", u"from a");
+    SkinDef a = OneSection(u"A", u"main", u"from a");
     a.Section(u"extra").Component(u"7", u"x", u"static").Attr(u"text", u"string", u"extra a");
     dir.MakeFolder(u"Night");
     ASSERT_TRUE(WriteSkinPackage(dir / u"Night\\a.skn", a, {{u"shared.txt", {'a'}}}));
@@ -127,7 +127,7 @@ TEST_F(RepositoryLoadingTest, FolderSkinTakesEachSectionFromTheFirstPackage) {
 TEST_F(RepositoryLoadingTest, ExtraPackagesAreMergedAfterTheSkin) {
     ASSERT_TRUE(WriteSkinPackage(dir / u"Blue.skn", OneSection(u"Blue", u"main", u"blue")));
     TempDir elsewhere;
-    SkinSpec extra = OneSection(u"Extra", u"main", u"ignored");
+    SkinDef extra = OneSection(u"Extra", u"main", u"ignored");
     extra.Section(u"tools").Component(u"7", u"t", u"static").Attr(u"text", u"string", u"tools");
     ASSERT_TRUE(WriteSkinPackage(elsewhere / u"extra.pkg", extra));
     CStringList extras;
@@ -226,8 +226,8 @@ TEST_F(RepositoryLoadingTest, UpdatePassThenOnUpdatePassInRegistrationOrder) {
 }
 
 TEST_F(RepositoryLoadingTest, ComponentIdentifiersReadAsDecimalNumbers) {
-    SkinSpec skin = SkinSpec::Named(u"Ids");
-    SectionSpec& main = skin.Section(u"main");
+    SkinDef skin = SkinDef::Named(u"Ids");
+    SectionDef& main = skin.Section(u"main");
     const char16_t* ids[] = {u"abc", u"07", u" 9", u"12a", u"-1", u"7"};
     for (const char16_t* id : ids)
         main.Component(id, u"c", u"static").Attr(u"text", u"string", id);
@@ -244,7 +244,7 @@ TEST_F(RepositoryLoadingTest, ComponentIdentifiersReadAsDecimalNumbers) {
 }
 
 TEST_F(RepositoryLoadingTest, ComponentStringShowsTheComponentAsText) {
-    SkinSpec skin = SkinSpec::Named(u"Text");
+    SkinDef skin = SkinDef::Named(u"Text");
     skin.Section(u"main")
         .Component(u"3", u"ok", u"button")
         .Attr(u"caption", u"string", u"Say \"hi\"")

@@ -25,7 +25,7 @@ class RepositoryResourcesTest : public GdiTest {
 protected:
     void SetUp() override {
         GdiTest::SetUp();
-        SkinSpec skin = SkinSpec::Named(u"Res");
+        SkinDef skin = SkinDef::Named(u"Res");
         skin.Section(u"Main")
             .Component(u"1", u"window", u"window")
             .Attr(u"image_filename", u"file", u"back.bmp")

@@ -12,10 +12,10 @@
 
 namespace {
 
-SkinSpec ButtonSkin() {
-    SkinSpec skin = SkinSpec::Named(u"Blue");
+SkinDef ButtonSkin() {
+    SkinDef skin = SkinDef::Named(u"Blue");
     skin.Defaults().Component(u"0", u"", u"button").Attr(u"image_filename", u"file", u"btn.bmp");
-    SectionSpec& main = skin.Section(u"main");
+    SectionDef& main = skin.Section(u"main");
     main.Component(u"1", u"ok", u"button")
         .Attr(u"image_filename", u"file", u"")
         .Attr(u"position", u"rect", u"0,0,40,20", u"", u"dropped from packages");
@@ -39,9 +39,9 @@ std::string Built(const TempDir& dir, const CString& definition) {
 }
 
 // The model a package's ".xml" entry loads into.
-SkinSpec PackageSkin(const CString& package) {
+SkinDef PackageSkin(const CString& package) {
     auto xml = PackageEntry(package, u".xml");
-    if (!xml) return SkinSpec();
+    if (!xml) return SkinDef();
     return Load(*xml);
 }
 
@@ -82,7 +82,7 @@ TEST(ComposePackagePath, FolderAndNameRules) {
 TEST(BuildSkin, SinglePackageFromEitherForm) {
     for (bool text : {true, false}) {
         TempDir dir;
-        SkinSpec skin = ButtonSkin();
+        SkinDef skin = ButtonSkin();
         dir.WriteFile(u"blue.xml", text ? TextDescription(skin) : RecordDescription(skin));
         WriteResources(dir);
         EXPECT_EQ(Built(dir, u"blue.xml"), "ok: ");
@@ -94,7 +94,7 @@ TEST(BuildSkin, SinglePackageFromEitherForm) {
                   (std::vector<CString>{u".index", u".xml", u"btn.bmp", u"icons\\cancel.ico"}));
         EXPECT_EQ(PackageEntry(package, u".index"), IndexHeaderBytes(u"2.0.0", u"2.0.0"));
         EXPECT_EQ(PackageEntry(package, u"btn.bmp"), dir.ReadFile(u"btn.bmp"));
-        SkinSpec expected = AsRecordForm(skin);
+        SkinDef expected = AsRecordForm(skin);
         if (text) expected.sections[0].components[0].attributes[0].value = u"btn.bmp";
         EXPECT_EQ(PackageSkin(package), expected);
         EXPECT_FALSE(dir.Exists(u"blue.sdf.building"));
@@ -103,7 +103,7 @@ TEST(BuildSkin, SinglePackageFromEitherForm) {
 
 TEST(BuildSkin, ResourcesAddedOnceAndMissingOnesReported) {
     TempDir dir;
-    SkinSpec skin = ButtonSkin();
+    SkinDef skin = ButtonSkin();
     skin.sections[1].components[0].Attr(u"image_filename", u"file", u"missing.bmp");
     skin.sections[1].components[0].Prop(u"again", u"file", u"missing.bmp");
     dir.WriteFile(u"blue.xml", TextDescription(skin));
@@ -114,7 +114,7 @@ TEST(BuildSkin, ResourcesAddedOnceAndMissingOnesReported) {
 
 TEST(BuildSkin, OutputFolderAndFileAreCreated) {
     TempDir dir;
-    SkinSpec skin = ButtonSkin();
+    SkinDef skin = ButtonSkin();
     skin.outputPath = u"out\\deep";
     dir.WriteFile(u"blue.xml", TextDescription(skin));
     WriteResources(dir, u"out\\deep\\"); // a single package reads resources where it is built
@@ -132,13 +132,13 @@ TEST(BuildSkin, OutputFolderAndFileAreCreated) {
 
 TEST(BuildSkin, OnePackagePerSection) {
     TempDir dir;
-    SkinSpec skin = ButtonSkin();
+    SkinDef skin = ButtonSkin();
     skin.separateFiles = true;
     skin.sections[1].output = u"prefs.pkg";
     dir.WriteFile(u"blue.xml", TextDescription(skin));
     WriteResources(dir);
     EXPECT_EQ(Built(dir, u"blue.xml"), "ok: ");
-    SkinSpec main = PackageSkin(dir / u"main.sdf"), prefs = PackageSkin(dir / u"prefs.pkg");
+    SkinDef main = PackageSkin(dir / u"main.sdf"), prefs = PackageSkin(dir / u"prefs.pkg");
     ASSERT_EQ(main.sections.size(), 1u);
     EXPECT_EQ(main.sections[0].id, CString(u"main"));
     EXPECT_EQ(main.sections[0].components[0].attributes[0].value, CString(u"btn.bmp"));
@@ -151,7 +151,7 @@ TEST(BuildSkin, OnePackagePerSection) {
 
 TEST(BuildSkin, PerSectionPackagesMoveToTheOutputFolder) {
     TempDir dir;
-    SkinSpec skin = ButtonSkin();
+    SkinDef skin = ButtonSkin();
     skin.separateFiles = true;
     skin.outputPath = u"dist";
     dir.WriteFile(u"blue.xml", TextDescription(skin));
@@ -166,18 +166,18 @@ TEST(BuildSkin, PerSectionPackagesMoveToTheOutputFolder) {
 
 TEST(BuildSkin, NoSectionsToSplitFailsAndAnUnreadableDefinitionGivesAnEmptyPackage) {
     TempDir dir;
-    SkinSpec skin = SkinSpec::Named(u"Empty");
+    SkinDef skin = SkinDef::Named(u"Empty");
     skin.separateFiles = true;
     dir.WriteFile(u"e.xml", TextDescription(skin));
     EXPECT_EQ(Built(dir, u"e.xml"), "failed: ");
     EXPECT_EQ(Built(dir, u"absent.xml"), "ok: ");
-    EXPECT_EQ(PackageSkin(dir / u"absent.sdf"), SkinSpec());
+    EXPECT_EQ(PackageSkin(dir / u"absent.sdf"), SkinDef());
 }
 
 TEST(BuildSkin, NeverReplacesTheDefinition) {
     // Guards the decision: a package path naming the definition is refused.
     TempDir dir;
-    SkinSpec skin = ButtonSkin();
+    SkinDef skin = ButtonSkin();
     std::vector<BYTE> definition = TextDescription(skin);
     dir.WriteFile(u"blue.sdf", definition);
     EXPECT_EQ(Built(dir, u"blue.sdf"),

@@ -14,32 +14,32 @@ inline void PrintTo(const CString& text, std::ostream* out) {
 }
 
 // Loads description bytes with ReadDescription; `ok` receives its result.
-inline SkinSpec Load(const std::vector<BYTE>& bytes, bool* ok = nullptr) {
+inline SkinDef Load(const std::vector<BYTE>& bytes, bool* ok = nullptr) {
     CMemFile file;
     LoadMemFile(file, bytes);
     tagSKIN skin;
     bool result = ReadDescription(file, skin);
     if (ok) *ok = result;
-    return SpecOf(skin);
+    return DefOf(skin);
 }
 
 // The model as the record form carries it: no output, no defaults, no section outputs and no
 // attribute descriptions.
-inline SkinSpec AsRecordForm(SkinSpec model) {
+inline SkinDef AsRecordForm(SkinDef model) {
     model.outputPath = CString();
     model.separateFiles = false;
     model.defaults.reset();
-    for (SectionSpec& s : model.sections) {
+    for (SectionDef& s : model.sections) {
         s.output = CString();
-        for (ComponentSpec& c : s.components)
-            for (AttributeSpec& a : c.attributes)
+        for (ComponentDef& c : s.components)
+            for (AttributeDef& a : c.attributes)
                 a.description = CString();
     }
     return model;
 }
 
 // The model as the text form carries it: the skin's name is the information's name.
-inline SkinSpec AsTextForm(SkinSpec model) {
+inline SkinDef AsTextForm(SkinDef model) {
     model.name = model.information.name;
     return model;
 }

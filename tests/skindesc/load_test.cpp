@@ -5,8 +5,8 @@
 
 namespace {
 
-SkinSpec SampleSkin() {
-    SkinSpec skin = SkinSpec::Named(u"Blue <Night>");
+SkinDef SampleSkin() {
+    SkinDef skin = SkinDef::Named(u"Blue <Night>");
     skin.information = {u"Blue <Night>",    u"2.1",
                         u"A \"dark\" skin", u"Ann",
                         u"ann@example.org", u"http://example.org/?a=1&b=2"};
@@ -15,7 +15,7 @@ SkinSpec SampleSkin() {
     skin.Defaults()
         .Component(u"0", u"button defaults", u"button")
         .Attr(u"font_size", u"numeric", u"12");
-    SectionSpec& main = skin.Section(u"main", u"main.sdf");
+    SectionDef& main = skin.Section(u"main", u"main.sdf");
     main.Component(u"1", u"ok", u"button")
         .Attr(u"position", u"rect", u"10, 20, 110, 60", u"Position", u"where it sits")
         .Attr(u"image_filename", u"file", u"ok.bmp")
@@ -37,18 +37,18 @@ std::vector<BYTE> AfterInformation(std::vector<std::u16string> records) {
 
 TEST(LoadDescriptionFile, ReadsEveryFieldOfEitherForm) {
     TempDir dir;
-    SkinSpec skin = SampleSkin();
+    SkinDef skin = SampleSkin();
     dir.WriteFile(u"text.xml", TextDescription(skin));
     dir.WriteFile(u"record.xml", RecordDescription(skin));
     tagSKIN text, record, missing;
     EXPECT_TRUE(ReadDescriptionFile(dir / u"text.xml", text));
-    EXPECT_EQ(SpecOf(text), AsTextForm(skin));
+    EXPECT_EQ(DefOf(text), AsTextForm(skin));
     EXPECT_TRUE(ReadDescriptionFile(dir / u"record.xml", record));
-    EXPECT_EQ(SpecOf(record), AsRecordForm(skin));
+    EXPECT_EQ(DefOf(record), AsRecordForm(skin));
     EXPECT_FALSE(ReadDescriptionFile(dir / u"missing.xml", missing));
     EXPECT_FALSE(ReadDescriptionFile(dir.Path(), missing)); // a folder
     bool ok = false;
-    EXPECT_EQ(Load(Utf16Bytes(u"<?xml version=\"1.0\"?>"), &ok), SkinSpec());
+    EXPECT_EQ(Load(Utf16Bytes(u"<?xml version=\"1.0\"?>"), &ok), SkinDef());
     EXPECT_TRUE(ok);
 }
 
@@ -56,7 +56,7 @@ TEST(LoadTextForm, DefaultsAnywhereAreTakenOutFirst) {
     std::u16string text = u"<?xml?><section id=\"s\"><component id=\"1\" type=\"t\"/></section>"
                           u"<defaults><component id=\"9\" name=\"d\" type=\"t\">"
                           u"<attribute id=\"a\" value=\"v\"/></component></defaults>";
-    SkinSpec expected;
+    SkinDef expected;
     expected.Defaults().Component(u"9", u"d", u"t").Attr(u"a", u"", u"v");
     expected.Section(u"s").Component(u"1", u"", u"t");
     EXPECT_EQ(Load(Utf16Bytes(text)), expected);
@@ -69,7 +69,7 @@ TEST(LoadTextForm, SectionsWithoutIdAndSecondInformationDefaultsAndOutputAreIgno
         u"<defaults><component id=\"1\"/></defaults><defaults><component id=\"2\"/></defaults>"
         u"<section id=\"one\"></section><section output=\"x.sdf\"><component id=\"5\"/>"
         u"</section><section id=\"two\"></section>";
-    SkinSpec expected;
+    SkinDef expected;
     expected.name = expected.information.name = u"first";
     expected.outputPath = u"p1";
     expected.separateFiles = true;
@@ -82,7 +82,7 @@ TEST(LoadTextForm, SectionsWithoutIdAndSecondInformationDefaultsAndOutputAreIgno
 TEST(LoadTextForm, AbsentAttributesReadEmpty) {
     std::u16string text = u"<?xml?><output/><section id=\"s\"><component name=\"n\">"
                           u"<attribute/><property value=\"3\"/></component></section>";
-    SkinSpec expected;
+    SkinDef expected;
     expected.Section(u"s").Component(u"", u"n", u"").Attr(u"", u"", u"").Prop(u"", u"", u"3");
     EXPECT_EQ(Load(Utf16Bytes(text)), expected);
 }
@@ -107,17 +107,17 @@ TEST(ReadSkinInformation, BothFormsLeaveAbsentFieldsAsTheyWere) {
 }
 
 TEST(LoadRecordForm, KeywordsIgnoreCaseAndAnEmptyStringOrTheInformationEnds) {
-    SkinSpec expected;
+    SkinDef expected;
     expected.name = u"N";
     expected.Section(u"s");
     EXPECT_EQ(Load(RecordStream({u"skin", u"N", u"SkinInformation", u"", u"", u"", u"", u"", u"",
                                  u"section", u"s", u"", u"SECTION", u"later"})),
               expected);
     bool ok = false;
-    SkinSpec loaded = Load(
+    SkinDef loaded = Load(
         RecordStream({u"SKIN", u"N", u"SKININFORMATION", u"n", u"v", u"d", u"a", u"e", u"w"}), &ok);
     EXPECT_TRUE(ok);
-    EXPECT_EQ(loaded.information, (InformationSpec{u"n", u"v", u"d", u"a", u"e", u"w"}));
+    EXPECT_EQ(loaded.information, (InformationDef{u"n", u"v", u"d", u"a", u"e", u"w"}));
     EXPECT_TRUE(loaded.sections.empty());
 }
 
@@ -154,7 +154,7 @@ TEST(LoadRecordForm, RecordsBeforeAFaultStay) {
                 AfterInformation({u"SECTION", u"s", u"COMPONENT", u"1", u"c", u"t", u"WHAT"}));
     tagSKIN skin;
     EXPECT_FALSE(ReadDescription(file, skin));
-    SkinSpec loaded = SpecOf(skin);
+    SkinDef loaded = DefOf(skin);
     ASSERT_EQ(loaded.sections.size(), 1u);
     ASSERT_EQ(loaded.sections[0].components.size(), 1u);
     EXPECT_EQ(loaded.sections[0].components[0].name, CString(u"c"));
@@ -169,7 +169,7 @@ TEST(LoadRecordForm, TruncatedValueStopsAtTheEndOfTheFile) {
         {u"SECTION", u"s", u"COMPONENT", u"1", u"c", u"t", u"ATTRIBUTE", u"a", u"n", u"t"});
     bytes.insert(bytes.end(), {0x00, 0x00, 0x00, 0x40, 'v', 0, 'a', 0, 'l'});
     bool ok = false;
-    SkinSpec loaded = Load(bytes, &ok);
+    SkinDef loaded = Load(bytes, &ok);
     EXPECT_TRUE(ok);
     ASSERT_EQ(loaded.sections.size(), 1u);
     EXPECT_EQ(loaded.sections[0].components[0].attributes[0].value, CString(u"va"));
@@ -178,7 +178,7 @@ TEST(LoadRecordForm, TruncatedValueStopsAtTheEndOfTheFile) {
 TEST(LoadRecordForm, ComponentStaysCurrentAcrossSections) {
     // Guards the record reading: a new section does not end the current component, so an
     // attribute straight after "SECTION" belongs to the last component read.
-    SkinSpec loaded =
+    SkinDef loaded =
         Load(AfterInformation({u"SECTION", u"a", u"COMPONENT", u"1", u"c", u"t", u"SECTION", u"b",
                                u"ATTRIBUTE", u"x", u"", u"s", u"v"}));
     ASSERT_EQ(loaded.sections.size(), 2u);
@@ -188,7 +188,7 @@ TEST(LoadRecordForm, ComponentStaysCurrentAcrossSections) {
 }
 
 TEST(LoadDescription, AppendsSectionsToThoseAlreadyThere) {
-    SkinSpec first = SkinSpec::Named(u"one"), second = SkinSpec::Named(u"two");
+    SkinDef first = SkinDef::Named(u"one"), second = SkinDef::Named(u"two");
     first.Section(u"a");
     second.Section(u"b");
     tagSKIN skin;
@@ -197,7 +197,7 @@ TEST(LoadDescription, AppendsSectionsToThoseAlreadyThere) {
     ASSERT_TRUE(ReadDescription(file, skin));
     LoadMemFile(file, TextDescription(second));
     ASSERT_TRUE(ReadDescription(file, skin));
-    SkinSpec loaded = SpecOf(skin);
+    SkinDef loaded = DefOf(skin);
     EXPECT_EQ(loaded.name, CString(u"two"));
     ASSERT_EQ(loaded.sections.size(), 2u);
     EXPECT_EQ(loaded.sections[0].id, CString(u"a"));

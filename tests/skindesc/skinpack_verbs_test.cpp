@@ -10,11 +10,11 @@ std::string Utf8(const std::u16string& text) {
     return CString(text).ToUtf8();
 }
 
-SkinSpec PackedSkin() {
-    SkinSpec skin = SkinSpec::Named(u"Night \u00e9t\u00e9");
+SkinDef PackedSkin() {
+    SkinDef skin = SkinDef::Named(u"Night \u00e9t\u00e9");
     skin.information.author = u"Ann";
     skin.Defaults().Component(u"0", u"", u"button").Attr(u"image_filename", u"file", u"b.bmp");
-    SectionSpec& main = skin.Section(u"main");
+    SectionDef& main = skin.Section(u"main");
     main.Component(u"1", u"ok", u"button").Attr(u"image_filename", u"file", u"");
     main.Component(u"2", u"label", u"static").Attr(u"text", u"string", u"a \"quoted\" <text>");
     skin.Section(u"empty");
@@ -32,7 +32,7 @@ protected:
 } // namespace
 
 TEST_F(SkinpackDescriptions, BuildPrintsItsMessagesAndWhereThePackageWent) {
-    SkinSpec skin = PackedSkin();
+    SkinDef skin = PackedSkin();
     m_dir.WriteFile(u"night.xml", TextDescription(skin));
     EXPECT_EQ(Run({"build", m_dir.HostPath() + "/night.xml"}).Outcome(),
               "0|Could not add resource \"b.bmp\".\nbuilt " + m_dir.HostPath() + "/night.sdf\n|");
@@ -50,10 +50,10 @@ TEST_F(SkinpackDescriptions, BuildPrintsItsMessagesAndWhereThePackageWent) {
 }
 
 TEST_F(SkinpackDescriptions, ConvertBetweenForms) {
-    SkinSpec skin = PackedSkin();
+    SkinDef skin = PackedSkin();
     m_dir.WriteFile(u"night.xml", TextDescription(skin));
     EXPECT_EQ(Run({"convert", "--record", "night.xml", "night.rec"}).Outcome(), "0||");
-    SkinSpec applied = AsRecordForm(skin);
+    SkinDef applied = AsRecordForm(skin);
     applied.sections[0].components[0].attributes[0].value = u"b.bmp";
     EXPECT_EQ(m_dir.ReadFile(u"night.rec"), RecordDescription(applied));
     EXPECT_EQ(Run({"convert", "--text", "night.xml", "again.xml"}).Outcome(), "0||");
@@ -72,7 +72,7 @@ TEST_F(SkinpackDescriptions, ConvertBetweenForms) {
 }
 
 TEST_F(SkinpackDescriptions, DumpAndInfoPrintTheDescription) {
-    SkinSpec skin = AsRecordForm(PackedSkin());
+    SkinDef skin = AsRecordForm(PackedSkin());
     ASSERT_TRUE(WriteSkinPackage(m_dir / u"night.sdf", skin));
     EXPECT_EQ(Run({"dump", "night.sdf"}).Outcome(), "0|" + Utf8(TextDescriptionText(skin)) + "\n|");
     EXPECT_EQ(Run({"dump", "night.xml"}).Outcome(),

@@ -8,7 +8,7 @@
 
 namespace {
 
-std::vector<BYTE> Write(const SkinSpec& model, bool textForm, bool defaultsSection,
+std::vector<BYTE> Write(const SkinDef& model, bool textForm, bool defaultsSection,
                         std::vector<CString>* resources = nullptr) {
     tagSKIN skin;
     FillSkin(model, skin);
@@ -21,16 +21,16 @@ std::vector<BYTE> Write(const SkinSpec& model, bool textForm, bool defaultsSecti
     return MemFileBytes(file);
 }
 
-SkinSpec SkinWithDefaults() {
-    SkinSpec skin = SkinSpec::Named(u"D");
-    ComponentSpec& d = skin.Defaults().Component(u"0", u"buttons", u"button");
+SkinDef SkinWithDefaults() {
+    SkinDef skin = SkinDef::Named(u"D");
+    ComponentDef& d = skin.Defaults().Component(u"0", u"buttons", u"button");
     d.Attr(u"font_size", u"numeric", u"12").Attr(u"image", u"file", u"first.bmp");
     skin.Defaults()
         .Component(u"0", u"later buttons", u"button")
         .Attr(u"FONT_SIZE", u"numeric", u"14")
         .Attr(u"image", u"file", u"default.bmp");
     skin.Defaults().Component(u"0", u"", u"Button").Attr(u"font_size", u"numeric", u"99");
-    SectionSpec& s = skin.Section(u"main", u"main.sdf");
+    SectionDef& s = skin.Section(u"main", u"main.sdf");
     s.Component(u"1", u"ok", u"button")
         .Attr(u"Font_Size", u"numeric", u"", u"", u"desc")
         .Attr(u"color", u"color", u"")
@@ -43,7 +43,7 @@ SkinSpec SkinWithDefaults() {
 } // namespace
 
 TEST(WriteTextForm, ExactLayout) {
-    SkinSpec skin = SkinSpec::Named(u"A\"<b>");
+    SkinDef skin = SkinDef::Named(u"A\"<b>");
     skin.information = {u"A\"<b>", u"1", u"d", u"au", u"e", u"w"};
     skin.outputPath = u"out";
     skin.Section(u"s", u"o.sdf")
@@ -67,7 +67,7 @@ TEST(WriteTextForm, ExactLayout) {
 }
 
 TEST(WriteTextForm, DefaultsSectionReadsBackTheSame) {
-    SkinSpec skin = SkinWithDefaults();
+    SkinDef skin = SkinWithDefaults();
     std::vector<BYTE> bytes = Write(skin, true, true);
     std::u16string text(reinterpret_cast<const char16_t*>(bytes.data() + 2),
                         (bytes.size() - 2) / 2);
@@ -78,10 +78,10 @@ TEST(WriteTextForm, DefaultsSectionReadsBackTheSame) {
 }
 
 TEST(WriteTextForm, WithoutDefaultsSectionAppliesThem) {
-    SkinSpec skin = SkinWithDefaults();
-    SkinSpec loaded = Load(Write(skin, true, false));
+    SkinDef skin = SkinWithDefaults();
+    SkinDef loaded = Load(Write(skin, true, false));
     EXPECT_FALSE(loaded.defaults.has_value());
-    const std::vector<ComponentSpec>& c = loaded.sections[0].components;
+    const std::vector<ComponentDef>& c = loaded.sections[0].components;
     EXPECT_EQ(c[0].attributes[0].value, CString(u"14")); // last "button" defaults, id any case
     EXPECT_EQ(c[0].attributes[0].description, CString(u"desc"));
     EXPECT_EQ(c[0].attributes[1].value, CString()); // no such default
@@ -93,19 +93,19 @@ TEST(WriteTextForm, WithoutDefaultsSectionAppliesThem) {
 TEST(WriteTextForm, DefaultsOfTheLastComponentOfAType) {
     // Guards the defaults map: the later "button" component replaces the earlier one entirely,
     // so an id only the earlier one has gets no default.
-    SkinSpec skin = SkinSpec::Named(u"L");
+    SkinDef skin = SkinDef::Named(u"L");
     skin.Defaults().Component(u"0", u"", u"button").Attr(u"only_first", u"string", u"x");
     skin.Defaults().Component(u"0", u"", u"button").Attr(u"other", u"string", u"y");
     skin.Section(u"s").Component(u"1", u"", u"button").Attr(u"only_first", u"string", u"");
-    SkinSpec loaded = Load(Write(skin, false, false));
+    SkinDef loaded = Load(Write(skin, false, false));
     EXPECT_EQ(loaded.sections[0].components[0].attributes[0].value, CString());
 }
 
 TEST(WriteRecordForm, AppliesDefaultsAndDropsWhatItCannotHold) {
-    SkinSpec skin = SkinWithDefaults();
+    SkinDef skin = SkinWithDefaults();
     skin.outputPath = u"x";
     skin.separateFiles = true;
-    SkinSpec expected = AsRecordForm(Load(Write(skin, true, false)));
+    SkinDef expected = AsRecordForm(Load(Write(skin, true, false)));
     expected.name = skin.name;
     bool ok = false;
     EXPECT_EQ(Load(Write(skin, false, true), &ok), expected);
@@ -113,7 +113,7 @@ TEST(WriteRecordForm, AppliesDefaultsAndDropsWhatItCannotHold) {
 }
 
 TEST(WriteRecordForm, ExactStrings) {
-    SkinSpec skin = SkinSpec::Named(u"R");
+    SkinDef skin = SkinDef::Named(u"R");
     skin.information.version = u"2";
     skin.Section(u"s", u"out.sdf")
         .Component(u"1", u"n", u"t")
@@ -128,8 +128,8 @@ TEST(WriteRecordForm, ExactStrings) {
 }
 
 TEST(WriteDescription, ResourcesOnceInOrderAfterDefaults) {
-    SkinSpec skin = SkinWithDefaults();
-    SectionSpec& s = skin.Section(u"second");
+    SkinDef skin = SkinWithDefaults();
+    SectionDef& s = skin.Section(u"second");
     s.Component(u"1", u"", u"image")
         .Attr(u"a", u"file", u"b.bmp")
         .Attr(u"b", u"string", u"not-a-file.bmp")
@@ -148,7 +148,7 @@ TEST(WriteDescription, ResourcesOnceInOrderAfterDefaults) {
 }
 
 TEST(WriteDescription, NullEntriesAreSkipped) {
-    SkinSpec model = SkinSpec::Named(u"N");
+    SkinDef model = SkinDef::Named(u"N");
     model.Section(u"s").Component(u"1", u"c", u"t").Attr(u"a", u"string", u"v");
     tagSKIN skin;
     FillSkin(model, skin);
@@ -159,7 +159,7 @@ TEST(WriteDescription, NullEntriesAreSkipped) {
     for (bool text : {false, true}) {
         CMemFile file;
         WriteDescription(skin, file, text, false, nullptr);
-        SkinSpec loaded = Load(MemFileBytes(file));
+        SkinDef loaded = Load(MemFileBytes(file));
         EXPECT_EQ(loaded.sections, model.sections);
     }
 }
@@ -167,7 +167,7 @@ TEST(WriteDescription, NullEntriesAreSkipped) {
 TEST(WriteDescriptionFile, TruncatesAndReportsFailure) {
     TempDir dir;
     dir.WriteFile(u"d.xml", std::string(100000, 'x'));
-    SkinSpec model = SkinSpec::Named(u"F");
+    SkinDef model = SkinDef::Named(u"F");
     tagSKIN skin;
     FillSkin(model, skin);
     ASSERT_TRUE(WriteDescriptionFile(skin, dir / u"d.xml", false, false, nullptr));

@@ -26,8 +26,8 @@ bool HasLine(const std::vector<std::string>& lines, std::initializer_list<std::s
     return false;
 }
 
-SkinSpec Skin(const CString& name) {
-    SkinSpec skin = SkinSpec::Named(name);
+SkinDef Skin(const CString& name) {
+    SkinDef skin = SkinDef::Named(name);
     skin.information.author = u"Ada \u00c5";
     return skin;
 }
@@ -60,7 +60,7 @@ TEST(SkinpackSkinsAndInfoTest, SkinsOfAFolderAndTheirInformationThroughTheReposi
 
 TEST(SkinpackCheckTest, ACleanSkinPassesAndUnknownSkinsAreRefused) {
     TempDir dir;
-    SkinSpec skin = Skin(u"Clean");
+    SkinDef skin = Skin(u"Clean");
     skin.Section(u"main")
         .Component(u"1", u"ok", u"button")
         .Attr(u"image_filename", u"file", u"ok.bmp");
@@ -79,7 +79,7 @@ TEST(SkinpackCheckTest, ACleanSkinPassesAndUnknownSkinsAreRefused) {
 TEST(SkinpackCheckTest, ReportsEveryKindOfProblemOnALine) {
     TempDir dir;
     dir.MakeFolder(u"Broken");
-    SkinSpec a = Skin(u"Broken");
+    SkinDef a = Skin(u"Broken");
     a.Section(u"main")
         .Component(u"1", u"ok", u"button")
         .Attr(u"image_filename", u"file", u"missing.bmp")
@@ -87,10 +87,10 @@ TEST(SkinpackCheckTest, ReportsEveryKindOfProblemOnALine) {
         .Prop(u"sound", u"file", u"click.wav");
     ASSERT_TRUE(WriteSkinPackage(dir / u"Broken\\a.skn", a,
                                  {{u"garbage.bmp", std::vector<BYTE>{'B', 'M', 0}}}));
-    SkinSpec b = Skin(u"Broken");
+    SkinDef b = Skin(u"Broken");
     b.Section(u"MAIN").Component(u"1", u"ok", u"button");
     ASSERT_TRUE(WriteSkinPackage(dir / u"Broken\\b.skn", b));
-    SkinSpec c = Skin(u"Broken");
+    SkinDef c = Skin(u"Broken");
     c.Section(u"other");
     ASSERT_TRUE(
         WritePackage(dir / u"Broken\\c.skn", {{u".index", IndexHeaderBytes(u"2.0.0", u"2.0.1")},

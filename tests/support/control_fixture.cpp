@@ -15,7 +15,7 @@ void ControlTest::TearDown() {
     ScreenTest::TearDown();
 }
 
-bool ControlTest::LoadSkin(const SkinSpec& skin, const PackageEntries& resources,
+bool ControlTest::LoadSkin(const SkinDef& skin, const PackageEntries& resources,
                            const CString& package) {
     if (!WriteSkinPackage(dir / package, skin, resources)) return false;
     bool loaded = repository->LoadSkin(package);

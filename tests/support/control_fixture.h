@@ -19,7 +19,7 @@ protected:
     void TearDown() override;
 
     // Writes the skin as a package (file name `package`) with its resources and loads it.
-    bool LoadSkin(const SkinSpec& skin, const PackageEntries& resources = {},
+    bool LoadSkin(const SkinDef& skin, const PackageEntries& resources = {},
                   const CString& package = u"Test.skn");
     CWnd* Parent() const { return CWnd::FromHandle(parent->hwnd()); }
 

@@ -2,37 +2,37 @@
 
 #include "support/archive_builder.h"
 
-ComponentSpec& ComponentSpec::Attr(const CString& id, const CString& type, const CString& value,
-                                   const CString& name, const CString& description) {
+ComponentDef& ComponentDef::Attr(const CString& id, const CString& type, const CString& value,
+                                 const CString& name, const CString& description) {
     attributes.push_back({id, name, type, value, description});
     return *this;
 }
 
-ComponentSpec& ComponentSpec::Prop(const CString& id, const CString& type, const CString& value) {
+ComponentDef& ComponentDef::Prop(const CString& id, const CString& type, const CString& value) {
     properties.push_back({id, type, value});
     return *this;
 }
 
-ComponentSpec& SectionSpec::Component(const CString& id, const CString& name, const CString& type) {
+ComponentDef& SectionDef::Component(const CString& id, const CString& name, const CString& type) {
     components.push_back({id, name, type, {}, {}});
     return components.back();
 }
 
-SkinSpec SkinSpec::Named(const CString& name) {
-    SkinSpec skin;
+SkinDef SkinDef::Named(const CString& name) {
+    SkinDef skin;
     skin.name = name;
     skin.information.name = name;
     skin.information.version = u"1.0";
     return skin;
 }
 
-SectionSpec& SkinSpec::Section(const CString& id, const CString& output) {
+SectionDef& SkinDef::Section(const CString& id, const CString& output) {
     sections.push_back({id, output, {}});
     return sections.back();
 }
 
-SectionSpec& SkinSpec::Defaults() {
-    if (!defaults) defaults = SectionSpec{kDefaultsSectionId, CString(), {}};
+SectionDef& SkinDef::Defaults() {
+    if (!defaults) defaults = SectionDef{kDefaultsSectionId, CString(), {}};
     return *defaults;
 }
 
@@ -65,11 +65,11 @@ std::u16string Pairs(std::initializer_list<std::pair<const char16_t*, CString>> 
     return out;
 }
 
-void AppendComponents(std::u16string& out, const SectionSpec& section) {
-    for (const ComponentSpec& c : section.components) {
+void AppendComponents(std::u16string& out, const SectionDef& section) {
+    for (const ComponentDef& c : section.components) {
         out += u"        <component" +
                Pairs({{u"id", c.id}, {u"name", c.name}, {u"type", c.type}}) + u">\r\n";
-        for (const AttributeSpec& a : c.attributes)
+        for (const AttributeDef& a : c.attributes)
             out += u"            <attribute" +
                    Pairs({{u"id", a.id},
                           {u"name", a.name},
@@ -77,7 +77,7 @@ void AppendComponents(std::u16string& out, const SectionSpec& section) {
                           {u"value", a.value},
                           {u"description", a.description}}) +
                    u"/>\r\n";
-        for (const PropertySpec& p : c.properties)
+        for (const PropertyDef& p : c.properties)
             out += u"            <property" +
                    Pairs({{u"id", p.id}, {u"type", p.type}, {u"value", p.value}}) + u"/>\r\n";
         out += u"        </component>\r\n";
@@ -86,8 +86,8 @@ void AppendComponents(std::u16string& out, const SectionSpec& section) {
 
 } // namespace
 
-std::u16string TextDescriptionText(const SkinSpec& skin) {
-    const InformationSpec& i = skin.information;
+std::u16string TextDescriptionText(const SkinDef& skin) {
+    const InformationDef& i = skin.information;
     std::u16string out = u"<?xml version=\"1.0\" encoding=\"ASCII\"?>\r\n<newvexskin>\r\n";
     out += u"    <information" +
            Pairs({{u"name", i.name},
@@ -106,7 +106,7 @@ std::u16string TextDescriptionText(const SkinSpec& skin) {
         AppendComponents(out, *skin.defaults);
         out += u"    </defaults>\r\n";
     }
-    for (const SectionSpec& s : skin.sections) {
+    for (const SectionDef& s : skin.sections) {
         out += u"    <section" + Pairs({{u"id", s.id}, {u"output", s.output}}) + u">\r\n";
         AppendComponents(out, s);
         out += u"    </section>\r\n";
@@ -114,7 +114,7 @@ std::u16string TextDescriptionText(const SkinSpec& skin) {
     return out + u"</newvexskin>";
 }
 
-std::vector<BYTE> TextDescription(const SkinSpec& skin) {
+std::vector<BYTE> TextDescription(const SkinDef& skin) {
     return Utf16Bytes(TextDescriptionText(skin));
 }
 
@@ -125,19 +125,19 @@ std::vector<BYTE> RecordStream(const std::vector<std::u16string>& strings) {
     return bytes;
 }
 
-std::vector<BYTE> RecordDescription(const SkinSpec& skin) {
-    const InformationSpec& i = skin.information;
+std::vector<BYTE> RecordDescription(const SkinDef& skin) {
+    const InformationDef& i = skin.information;
     std::vector<std::u16string> s = {u"SKIN",        skin.name.Str(), u"SKININFORMATION",
                                      i.name.Str(),   i.version.Str(), i.description.Str(),
                                      i.author.Str(), i.email.Str(),   i.webpage.Str()};
-    for (const SectionSpec& section : skin.sections) {
+    for (const SectionDef& section : skin.sections) {
         s.insert(s.end(), {u"SECTION", section.id.Str()});
-        for (const ComponentSpec& c : section.components) {
+        for (const ComponentDef& c : section.components) {
             s.insert(s.end(), {u"COMPONENT", c.id.Str(), c.name.Str(), c.type.Str()});
-            for (const AttributeSpec& a : c.attributes)
+            for (const AttributeDef& a : c.attributes)
                 s.insert(s.end(),
                          {u"ATTRIBUTE", a.id.Str(), a.name.Str(), a.type.Str(), a.value.Str()});
-            for (const PropertySpec& p : c.properties)
+            for (const PropertyDef& p : c.properties)
                 s.insert(s.end(), {u"PROPERTY", p.id.Str(), p.type.Str(), p.value.Str()});
         }
     }
@@ -146,20 +146,20 @@ std::vector<BYTE> RecordDescription(const SkinSpec& skin) {
 
 // --- printing: in the text form, which shows every field -----------------------------------
 
-void PrintTo(const SkinSpec& skin, std::ostream* os) {
+void PrintTo(const SkinDef& skin, std::ostream* os) {
     *os << "skin \"" << skin.name.ToUtf8() << "\"\n" << CString(TextDescriptionText(skin)).ToUtf8();
 }
 
-void PrintTo(const SectionSpec& section, std::ostream* os) {
+void PrintTo(const SectionDef& section, std::ostream* os) {
     std::u16string out =
         u"<section" + Pairs({{u"id", section.id}, {u"output", section.output}}) + u">\r\n";
     AppendComponents(out, section);
     *os << CString(out).ToUtf8();
 }
 
-void PrintTo(const ComponentSpec& component, std::ostream* os) {
+void PrintTo(const ComponentDef& component, std::ostream* os) {
     std::u16string out;
-    AppendComponents(out, SectionSpec{CString(), CString(), {component}});
+    AppendComponents(out, SectionDef{CString(), CString(), {component}});
     *os << CString(out).ToUtf8();
 }
 

@@ -1,11 +1,11 @@
 // Skin inputs made in code: descriptions in either form, bitmaps, index headers and packages.
 //
-// A SkinSpec is a plain value model of a skin. The byte writers here encode it without the
+// A SkinDef is a plain value model of a skin. The byte writers here encode it without the
 // library's own writers, so a test of the reader or the builder never checks the library
-// against itself. FillSkin and SpecOf convert between a SkinSpec and the library's records, so
+// against itself. FillSkin and DefOf convert between a SkinDef and the library's records, so
 // a test can build input records and compare what the library loaded.
 //
-//   SkinSpec skin = SkinSpec::Named(u"Blue");
+//   SkinDef skin = SkinDef::Named(u"Blue");
 //   skin.Section(u"main").Component(u"1", u"ok", u"button")
 //       .Attr(u"position", u"rect", u"0,0,40,20").Attr(u"image_filename", u"file", u"ok.bmp");
 //   dir.WriteFile(u"blue.xml", TextDescription(skin));
@@ -23,53 +23,53 @@
 #include <utility>
 #include <vector>
 
-struct AttributeSpec {
+struct AttributeDef {
     CString id, name, type, value, description;
-    bool operator==(const AttributeSpec&) const = default;
+    bool operator==(const AttributeDef&) const = default;
 };
 
-struct PropertySpec {
+struct PropertyDef {
     CString id, type, value;
-    bool operator==(const PropertySpec&) const = default;
+    bool operator==(const PropertyDef&) const = default;
 };
 
-struct ComponentSpec {
+struct ComponentDef {
     CString id, name, type;
-    std::vector<AttributeSpec> attributes;
-    std::vector<PropertySpec> properties;
+    std::vector<AttributeDef> attributes;
+    std::vector<PropertyDef> properties;
 
-    ComponentSpec& Attr(const CString& id, const CString& type, const CString& value,
-                        const CString& name = CString(), const CString& description = CString());
-    ComponentSpec& Prop(const CString& id, const CString& type, const CString& value);
-    bool operator==(const ComponentSpec&) const = default;
+    ComponentDef& Attr(const CString& id, const CString& type, const CString& value,
+                       const CString& name = CString(), const CString& description = CString());
+    ComponentDef& Prop(const CString& id, const CString& type, const CString& value);
+    bool operator==(const ComponentDef&) const = default;
 };
 
-struct SectionSpec {
+struct SectionDef {
     CString id, output;
-    std::vector<ComponentSpec> components;
+    std::vector<ComponentDef> components;
 
-    ComponentSpec& Component(const CString& id, const CString& name, const CString& type);
-    bool operator==(const SectionSpec&) const = default;
+    ComponentDef& Component(const CString& id, const CString& name, const CString& type);
+    bool operator==(const SectionDef&) const = default;
 };
 
-struct InformationSpec {
+struct InformationDef {
     CString name, version, description, author, email, webpage;
-    bool operator==(const InformationSpec&) const = default;
+    bool operator==(const InformationDef&) const = default;
 };
 
-struct SkinSpec {
+struct SkinDef {
     CString name; // the record form's skin name; the text form takes the information's name
-    InformationSpec information;
+    InformationDef information;
     CString outputPath;
     bool separateFiles = false;
-    std::optional<SectionSpec> defaults;
-    std::vector<SectionSpec> sections;
+    std::optional<SectionDef> defaults;
+    std::vector<SectionDef> sections;
 
     // A skin whose name and information name are `name`, version "1.0".
-    static SkinSpec Named(const CString& name);
-    SectionSpec& Section(const CString& id, const CString& output = CString());
-    SectionSpec& Defaults(); // the defaults section, made on first use
-    bool operator==(const SkinSpec&) const = default;
+    static SkinDef Named(const CString& name);
+    SectionDef& Section(const CString& id, const CString& output = CString());
+    SectionDef& Defaults(); // the defaults section, made on first use
+    bool operator==(const SkinDef&) const = default;
 };
 
 // --- description bytes ----------------------------------------------------------------------
@@ -78,10 +78,10 @@ struct SkinSpec {
 std::vector<BYTE> Utf16Bytes(std::u16string_view text, bool withMark = true);
 // The text form, indented like the builder's output but written independently of it; element
 // order: information, output, defaults, sections.
-std::u16string TextDescriptionText(const SkinSpec& skin);
-std::vector<BYTE> TextDescription(const SkinSpec& skin);
+std::u16string TextDescriptionText(const SkinDef& skin);
+std::vector<BYTE> TextDescription(const SkinDef& skin);
 // The record form of the skin, values as they stand (no defaults applied).
-std::vector<BYTE> RecordDescription(const SkinSpec& skin);
+std::vector<BYTE> RecordDescription(const SkinDef& skin);
 // FF FE then each string as a record-form string (32-bit count, UTF-16LE units).
 std::vector<BYTE> RecordStream(const std::vector<std::u16string>& strings);
 
@@ -103,7 +103,7 @@ using PackageEntries = std::vector<std::pair<CString, std::vector<BYTE>>>;
 bool WritePackage(const CString& path, const PackageEntries& entries);
 // A skin package as the builder lays it out: ".index" (2.0.0 / 2.0.0), ".xml" in the record
 // form, then the resources.
-bool WriteSkinPackage(const CString& path, const SkinSpec& skin,
+bool WriteSkinPackage(const CString& path, const SkinDef& skin,
                       const PackageEntries& resources = {});
 // The entry's bytes, or nullopt when the package or entry cannot be read.
 std::optional<std::vector<BYTE>> PackageEntry(const CString& path, const CString& entry);
@@ -112,14 +112,14 @@ std::vector<CString> PackageEntryNames(const CString& path);
 // --- records --------------------------------------------------------------------------------
 
 // Fills an empty tagSKIN with new records made from the model (the skin then owns them).
-void FillSkin(const SkinSpec& model, tagSKIN& skin);
-SkinSpec SpecOf(const tagSKIN& skin);
+void FillSkin(const SkinDef& model, tagSKIN& skin);
+SkinDef DefOf(const tagSKIN& skin);
 
 // A memory file holding a copy of bytes, positioned at its start.
 void LoadMemFile(CMemFile& file, const std::vector<BYTE>& bytes);
 std::vector<BYTE> MemFileBytes(CMemFile& file);
 
 // Readable output in test failures.
-void PrintTo(const SkinSpec& skin, std::ostream* os);
-void PrintTo(const SectionSpec& section, std::ostream* os);
-void PrintTo(const ComponentSpec& component, std::ostream* os);
+void PrintTo(const SkinDef& skin, std::ostream* os);
+void PrintTo(const SectionDef& section, std::ostream* os);
+void PrintTo(const ComponentDef& component, std::ostream* os);

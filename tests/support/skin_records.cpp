@@ -1,5 +1,5 @@
 // Packages and records for tests: archives written through CZArchive, the library's records
-// made from and compared with SkinSpec values.
+// made from and compared with SkinDef values.
 #include "support/skin_builder.h"
 
 #include "archive/zarchive.h"
@@ -31,7 +31,7 @@ bool WritePackage(const CString& path, const PackageEntries& entries) {
     return archive.Close();
 }
 
-bool WriteSkinPackage(const CString& path, const SkinSpec& skin, const PackageEntries& resources) {
+bool WriteSkinPackage(const CString& path, const SkinDef& skin, const PackageEntries& resources) {
     PackageEntries entries = {{u".index", IndexHeaderBytes(u"2.0.0", u"2.0.0")},
                               {u".xml", RecordDescription(skin)}};
     entries.insert(entries.end(), resources.begin(), resources.end());
@@ -60,27 +60,27 @@ std::vector<CString> PackageEntryNames(const CString& path) {
 
 namespace {
 
-tagSECTION* NewSection(const SectionSpec& model) {
+tagSECTION* NewSection(const SectionDef& model) {
     auto* section = new tagSECTION{model.id, model.output, CPtrList()};
-    for (const ComponentSpec& c : model.components) {
+    for (const ComponentDef& c : model.components) {
         auto* component = new tagCOMPONENT;
         component->id = c.id;
         component->name = c.name;
         component->type = c.type;
-        for (const AttributeSpec& a : c.attributes)
+        for (const AttributeDef& a : c.attributes)
             component->attributes.AddTail(
                 new tagATTRIBUTE{a.id, a.name, a.type, a.value, a.description});
-        for (const PropertySpec& p : c.properties)
+        for (const PropertyDef& p : c.properties)
             component->properties.AddTail(new tagPROPERTY{p.id, p.type, p.value});
         section->components.AddTail(component);
     }
     return section;
 }
 
-SectionSpec SpecOfSection(const tagSECTION& section) {
-    SectionSpec model{section.id, section.output, {}};
+SectionDef DefOfSection(const tagSECTION& section) {
+    SectionDef model{section.id, section.output, {}};
     ForEachRecord<tagCOMPONENT>(section.components, [&](const tagCOMPONENT& c) {
-        ComponentSpec& component = model.Component(c.id, c.name, c.type);
+        ComponentDef& component = model.Component(c.id, c.name, c.type);
         ForEachRecord<tagATTRIBUTE>(c.attributes, [&](const tagATTRIBUTE& a) {
             component.Attr(a.id, a.type, a.value, a.name, a.description);
         });
@@ -92,26 +92,26 @@ SectionSpec SpecOfSection(const tagSECTION& section) {
 
 } // namespace
 
-void FillSkin(const SkinSpec& model, tagSKIN& skin) {
-    const InformationSpec& i = model.information;
+void FillSkin(const SkinDef& model, tagSKIN& skin) {
+    const InformationDef& i = model.information;
     skin.name = model.name;
     skin.information = {i.name, i.version, i.description, i.author, i.email, i.webpage};
     skin.outputPath = model.outputPath;
     skin.separateFiles = model.separateFiles;
     if (model.defaults) skin.defaults = NewSection(*model.defaults);
-    for (const SectionSpec& s : model.sections)
+    for (const SectionDef& s : model.sections)
         skin.sections.AddTail(NewSection(s));
 }
 
-SkinSpec SpecOf(const tagSKIN& skin) {
-    SkinSpec model;
+SkinDef DefOf(const tagSKIN& skin) {
+    SkinDef model;
     const tagSKININFORMATION& i = skin.information;
     model.name = skin.name;
     model.information = {i.name, i.version, i.description, i.author, i.email, i.webpage};
     model.outputPath = skin.outputPath;
     model.separateFiles = skin.separateFiles;
-    if (skin.defaults) model.defaults = SpecOfSection(*skin.defaults);
+    if (skin.defaults) model.defaults = DefOfSection(*skin.defaults);
     ForEachRecord<tagSECTION>(
-        skin.sections, [&](const tagSECTION& s) { model.sections.push_back(SpecOfSection(s)); });
+        skin.sections, [&](const tagSECTION& s) { model.sections.push_back(DefOfSection(s)); });
     return model;
 }

@@ -1,4 +1,4 @@
-// skinpack: builds, lists, extracts, inspects and checks skin packages.
+// skinpack: builds, lists, extracts, examines and checks skin packages.
 //
 // A new verb is one row in kVerbs plus its function in the verbs file of its area (see verbs.h).
 
@@ -28,7 +28,7 @@ const Verb kVerbs[] = {
 
 void PrintUsage(FILE* out) {
     std::fprintf(out, "usage: skinpack VERB ARGUMENTS...\n\n"
-                      "Builds, lists, extracts, inspects and checks skin packages.\n\n"
+                      "Builds, lists, extracts, examines and checks skin packages.\n\n"
                       "verbs:\n");
     for (const Verb& verb : kVerbs) {
         std::string call = std::string(verb.name) + " " + verb.usage;

@@ -14,9 +14,9 @@
 
 namespace {
 
-// The repository with its view of a skin opened up for inspection: which packages make the
+// The repository with its view of a skin opened up for examination: which packages make the
 // skin and which package supplied each section.
-class CSkinInspector : public CSkinRepository {
+class CSkinExaminer : public CSkinRepository {
 public:
     bool Packages(const CString& name, CStringList& packages) const {
         SkinLocation location;
@@ -55,7 +55,9 @@ private:
     int m_count = 0;
 };
 
-std::string Q(const CString& text) { return Quoted(text); }
+std::string Q(const CString& text) {
+    return Quoted(text);
+}
 
 // A UTF-16 string from a slot of the header, up to its terminator or the slot's end.
 CString SlotText(const BYTE* bytes, size_t slot) {
@@ -98,7 +100,8 @@ bool CheckPackage(const CString& package, tagSKIN& skin, ProblemReport& report) 
         report.Add(package, "refused: no description (.xml)");
         return false;
     }
-    if (!ReadDescription(xml, skin)) report.Add(package, "description is damaged; only its start is used");
+    if (!ReadDescription(xml, skin))
+        report.Add(package, "description is damaged; only its start is used");
     return true;
 }
 
@@ -129,8 +132,10 @@ void CheckResources(const CString& package, const tagSECTION& section, ProblemRe
         }
         if (!IsImage(entry)) return;
         CMemFile data(1024);
-        HBITMAP bitmap = archive.Extract(entry, data) ? CBitmapU::LoadBitmapFromFile(data) : nullptr;
-        if (!bitmap) report.Add(package, where + ": entry " + Q(entry) + " does not decode as a bitmap");
+        HBITMAP bitmap =
+            archive.Extract(entry, data) ? CBitmapU::LoadBitmapFromFile(data) : nullptr;
+        if (!bitmap)
+            report.Add(package, where + ": entry " + Q(entry) + " does not decode as a bitmap");
         DeleteObject(bitmap);
     };
     ForEachRecord<tagCOMPONENT>(section.components, [&](const tagCOMPONENT& c) {
@@ -143,9 +148,9 @@ void CheckResources(const CString& package, const tagSECTION& section, ProblemRe
     });
 }
 
-// Sets up an inspector on a skins folder; false with a message when the folder is refused.
-bool OpenFolder(CSkinInspector& inspector, const std::string& folder) {
-    if (inspector.SetSkinsFolder(DevicePath(folder))) return true;
+// Sets up an examiner on a skins folder; false with a message when the folder is refused.
+bool OpenFolder(CSkinExaminer& examiner, const std::string& folder) {
+    if (examiner.SetSkinsFolder(DevicePath(folder))) return true;
     Fail("skins folder " + Quoted(folder) + " is not a folder");
     return false;
 }
@@ -156,10 +161,10 @@ int SkinsVerb(const Invocation& call) {
     Arguments args;
     if (!args.Parse(call.args, {})) return UsageFailure(call, args.Error());
     if (args.positional.size() != 2) return UsageFailure(call);
-    CSkinInspector inspector;
-    if (!OpenFolder(inspector, args.positional[0])) return kExitFailure;
+    CSkinExaminer examiner;
+    if (!OpenFolder(examiner, args.positional[0])) return kExitFailure;
     CStringList skins;
-    inspector.GetAvailableSkinsList(skins, CString::FromUtf8(args.positional[1]));
+    examiner.GetAvailableSkinsList(skins, CString::FromUtf8(args.positional[1]));
     for (const CString& skin : skins)
         if (!PrintLine(skin)) return kExitFailure;
     return kExitOk;
@@ -167,15 +172,15 @@ int SkinsVerb(const Invocation& call) {
 
 int SkinInfoVerb(const Invocation& call, const Arguments& args) {
     if (args.positional.size() != 1 || !args.Has("--folder")) return UsageFailure(call);
-    CSkinInspector inspector;
-    if (!OpenFolder(inspector, args.Value("--folder"))) return kExitFailure;
+    CSkinExaminer examiner;
+    if (!OpenFolder(examiner, args.Value("--folder"))) return kExitFailure;
     CString name = CString::FromUtf8(args.positional[0]);
     // A folder skin may be named by its folder alone when the extension is given.
     CStringList packages;
-    if (!inspector.Packages(name, packages) && name.Find(u'?') < 0 && args.Has("--ext"))
+    if (!examiner.Packages(name, packages) && name.Find(u'?') < 0 && args.Has("--ext"))
         name += u'?' + CString::FromUtf8(args.Value("--ext"));
     tagSKININFORMATION info;
-    if (!inspector.GetSkinInformation(name, info))
+    if (!examiner.GetSkinInformation(name, info))
         return Fail("cannot read the information of skin " + Quoted(name) + " in " +
                     Quoted(args.Value("--folder")));
     CStringList lines;
@@ -189,14 +194,14 @@ int CheckVerb(const Invocation& call) {
     Arguments args;
     if (!args.Parse(call.args, {})) return UsageFailure(call, args.Error());
     if (args.positional.size() != 3) return UsageFailure(call);
-    CSkinInspector inspector;
-    if (!OpenFolder(inspector, args.positional[0])) return kExitFailure;
+    CSkinExaminer examiner;
+    if (!OpenFolder(examiner, args.positional[0])) return kExitFailure;
     CString name = CString::FromUtf8(args.positional[2]);
     CStringList packages;
     // A folder skin may be named by its folder alone.
-    if (!inspector.Packages(name, packages) && name.Find(u'?') < 0)
+    if (!examiner.Packages(name, packages) && name.Find(u'?') < 0)
         name += u'?' + CString::FromUtf8(args.positional[1]);
-    if (packages.IsEmpty() && !inspector.Packages(name, packages))
+    if (packages.IsEmpty() && !examiner.Packages(name, packages))
         return Fail("no skin " + Quoted(name) + " in " + Quoted(args.positional[0]));
 
     ProblemReport report;
@@ -213,12 +218,12 @@ int CheckVerb(const Invocation& call) {
                                         Q(PackageName(it->second)) + ", whose section wins");
         });
     }
-    inspector.LoadSkin(name);
-    ForEachRecord<tagSECTION>(inspector.Skin().sections, [&](const tagSECTION& section) {
-        CheckResources(inspector.SectionPackage(section.id), section, report);
+    examiner.LoadSkin(name);
+    ForEachRecord<tagSECTION>(examiner.Skin().sections, [&](const tagSECTION& section) {
+        CheckResources(examiner.SectionPackage(section.id), section, report);
     });
     if (report.Count() == 0)
-        PrintLine(name + u": no problems found in " + CString::FromUtf8(std::to_string(packages.GetCount())) +
-                  u" package(s)");
+        PrintLine(name + u": no problems found in " +
+                  CString::FromUtf8(std::to_string(packages.GetCount())) + u" package(s)");
     return report.Count() == 0 ? kExitOk : kExitFailure;
 }

@@ -109,7 +109,7 @@ public:
                    repaint);
     }
     // A null insertAfter puts the window on top of its siblings (when the z-order changes at
-    // all); use the platform's call for the other special places.
+    // all); use the platform's call for the other reserved places.
     BOOL SetWindowPos(const CWnd* insertAfter, int x, int y, int cx, int cy, UINT flags);
     void BringWindowToTop() { ::BringWindowToTop(m_hWnd); }
     void GetWindowRect(LPRECT rect) const { ::GetWindowRect(m_hWnd, rect); }
