@@ -6,11 +6,13 @@ void ControlTest::SetUp() {
     ASSERT_TRUE(repository->SetSkinsFolder(dir.Path()));
     parent = std::make_unique<ProbeWindow>(nullptr, RECT{0, 0, m_width, m_height}, kParentFill, 0,
                                            WS_POPUP | WS_VISIBLE);
+    m_parentWnd.Attach(parent->hwnd());
     Pump();
 }
 
 void ControlTest::TearDown() {
     repository.reset();
+    m_parentWnd.Detach();
     parent.reset();
     ScreenTest::TearDown();
 }
