@@ -2,6 +2,7 @@
 
 #include "controls/skinobject.h"
 #include "controls/skinwindow.h"
+#include "menu/skinmenu.h"
 
 namespace {
 
@@ -9,7 +10,7 @@ AFX_EXTENSION_MODULE g_skinkitModule;
 
 // The library's run-time classes, made known to the application while the library is loaded.
 const CRuntimeClass* const g_classes[] = {RUNTIME_CLASS(CSkinObject), RUNTIME_CLASS(CSkinWindow),
-                                          nullptr};
+                                          RUNTIME_CLASS(CSkinMenu), nullptr};
 
 } // namespace
 
