@@ -281,6 +281,18 @@ void NoteMenuLoopExit(Window* w) {
 
 using namespace user;
 
+BOOL GetMenuItemRect(HWND, HMENU menu, UINT item, LPRECT rect) {
+    Tracker* t = Current();
+    for (size_t i = 0; t && rect && i < t->popups.size(); ++i) {
+        const Popup& p = *t->popups[i];
+        if (p.menu != menu || item >= p.boxes.size()) continue;
+        *rect = p.boxes[item];
+        MapWindowPoints(p.hwnd, nullptr, reinterpret_cast<POINT*>(rect), 2);
+        return TRUE;
+    }
+    return FALSE;
+}
+
 BOOL TrackPopupMenu(HMENU menu, UINT flags, int x, int y, int, HWND owner, const RECT*) {
     return TrackPopupMenuEx(menu, flags, x, y, owner, nullptr);
 }

@@ -227,6 +227,8 @@ inline int GetMenuString(HMENU menu, UINT item, LPWSTR text, int maxCount, UINT 
 BOOL TrackPopupMenu(HMENU menu, UINT flags, int x, int y, int reserved, HWND owner,
                     const RECT* reservedRect);
 BOOL TrackPopupMenuEx(HMENU menu, UINT flags, int x, int y, HWND owner, LPTPMPARAMS params);
+// The screen rectangle of an item (by position) of a popup that is open; false otherwise.
+BOOL GetMenuItemRect(HWND hwnd, HMENU menu, UINT item, LPRECT rect);
 
 // ---- Resources -------------------------------------------------------------------------------
 
