@@ -9,6 +9,7 @@
 #include "platform/base/cstring.h"
 #include "platform/user/wndobj.h"
 
+#include <deque>
 #include <vector>
 
 namespace user {
@@ -26,7 +27,8 @@ struct MenuItem {
 struct Menu {
     HMENU handle = nullptr;
     bool popup = false;
-    std::vector<MenuItem> items;
+    // In blocks: a long menu grows without moving its items into ever larger single blocks.
+    std::deque<MenuItem> items;
 };
 
 // ---- Menu table (menu.cpp) -------------------------------------------------------------------
