@@ -64,30 +64,51 @@ SIZE OwnerDrawnSize(HWND owner, const MenuItem& item, int defaultHeight) {
             LONG(std::min<UINT>(mis.itemHeight, 0x7FFF))};
 }
 
-// Lays the items out; the client size of the popup, or an empty size when there is nothing.
+struct ItemSize {
+    SIZE size;
+    bool newColumn; // MFT_MENUBREAK or MFT_MENUBARBREAK
+};
+
+// Items go down in columns as wide as their widest item: a column ends before an item that
+// asks for a new one or that would reach past the screen's bottom. The client size.
+SIZE Arrange(Popup& popup, const std::vector<ItemSize>& items) {
+    LONG limit = GetSystemMetrics(SM_CYSCREEN) - 2 * GetSystemMetrics(SM_CYBORDER);
+    LONG x = 0, y = 0, width = 0, height = 0;
+    popup.boxes.clear();
+    for (size_t i = 0, first = 0; i <= items.size(); ++i) {
+        if (i == items.size() ||
+            (i > first && (items[i].newColumn || y + items[i].size.cy > limit))) {
+            for (size_t k = first; k < i; ++k)
+                popup.boxes[k].left = x, popup.boxes[k].right = x + width;
+            x += width;
+            width = y = 0;
+            first = i;
+        }
+        if (i == items.size()) break;
+        popup.boxes.push_back(RECT{0, y, 0, y + items[i].size.cy});
+        y += items[i].size.cy;
+        width = std::max(width, items[i].size.cx);
+        height = std::max(height, y);
+    }
+    return {x, height};
+}
+
+// Measures and lays out the items; the client size of the popup (empty when there is nothing).
 SIZE Layout(Popup& popup, HWND owner) {
-    Menu* menu = LookupMenu(popup.menu);
-    if (!menu) return {};
     HDC dc = GetDC(nullptr);
     HGDIOBJ oldFont = SelectObject(dc, MenuFont());
     int defaultHeight = std::max(FontHeight(dc) + 6, 16);
-    std::vector<SIZE> sizes;
+    std::vector<ItemSize> items;
+    Menu* menu;
     for (size_t i = 0; (menu = LookupMenu(popup.menu)) && i < menu->items.size(); ++i) {
         MenuItem item = menu->items[i]; // the owner may change the menu while measuring
-        sizes.push_back((item.type & MFT_OWNERDRAW) ? OwnerDrawnSize(owner, item, defaultHeight)
-                                                    : PlainItemSize(dc, item));
+        items.push_back({(item.type & MFT_OWNERDRAW) ? OwnerDrawnSize(owner, item, defaultHeight)
+                                                     : PlainItemSize(dc, item),
+                         (item.type & (MFT_MENUBREAK | MFT_MENUBARBREAK)) != 0});
     }
     SelectObject(dc, oldFont);
     ReleaseDC(nullptr, dc);
-    LONG width = 0, y = 0;
-    for (SIZE s : sizes)
-        width = std::max(width, s.cx);
-    popup.boxes.clear();
-    for (SIZE s : sizes) {
-        popup.boxes.push_back(RECT{0, y, width, y + s.cy});
-        y += s.cy;
-    }
-    return {width, y};
+    return Arrange(popup, items);
 }
 
 // One coordinate of a popup of the given length at pos, kept within [0, limit): when it runs

@@ -204,6 +204,13 @@ TEST_F(MenuTest, PopupsStayOnTheScreenAndOffTheExclusionRectangle) {
         EXPECT_EQ(std::to_string(p.left) + "," + std::to_string(p.top), r.expected)
             << r.x << "," << r.y;
     }
+    // Too tall for the screen: a second column, from the sixteenth item on.
+    for (UINT id = 4; id <= 30; ++id)
+        AppendMenuW(m_menu, MF_OWNERDRAW, id, nullptr);
+    RECT p = {};
+    UserSetWaitHook([&] { return GetWindowRect(GetTopWindow(nullptr), &p), false; });
+    TrackPopupMenu(m_menu, 0, 0, 0, 0, owner, nullptr);
+    EXPECT_EQ(std::to_string(p.right - p.left) + "x" + std::to_string(p.bottom - p.top), "102x302");
     UserSetWaitHook(nullptr);
 }
 
