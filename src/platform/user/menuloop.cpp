@@ -64,6 +64,16 @@ RECT ItemAnchor(const Popup& parent, int index) {
                 origin.y + box.bottom + border};
 }
 
+// The item at index of a popup's menu while both the menu and a box for the item exist; the
+// owner may change or destroy the menu while the popup is open.
+const MenuItem* ItemOf(const Popup& popup, int index) {
+    Menu* menu = LookupMenu(popup.menu);
+    if (!menu || index < 0 || size_t(index) >= menu->items.size() ||
+        size_t(index) >= popup.boxes.size())
+        return nullptr;
+    return &menu->items[size_t(index)];
+}
+
 int FirstSelectable(HMENU handle, int from, int step) {
     Menu* menu = LookupMenu(handle);
     int n = menu ? int(menu->items.size()) : 0;
@@ -78,9 +88,9 @@ int FirstSelectable(HMENU handle, int from, int step) {
 void OpenSubmenu(Tracker& t, size_t level, int index, bool selectFirst) {
     CloseAbove(t, level);
     Popup& parent = *t.popups[level];
-    Menu* menu = LookupMenu(parent.menu);
-    if (!Choosable(*menu, index) || !LookupMenu(menu->items[size_t(index)].submenu)) return;
-    HMENU submenu = menu->items[size_t(index)].submenu;
+    const MenuItem* item = ItemOf(parent, index);
+    if (!item || (item->state & MFS_GRAYED) || !LookupMenu(item->submenu)) return;
+    HMENU submenu = item->submenu;
     RECT anchor = ItemAnchor(parent, index);
     if (Notifies(t)) SendMessage(t.owner, WM_INITMENUPOPUP, WPARAM(submenu), MAKELPARAM(index, 0));
     if (!Alive(t) || !LookupMenu(submenu)) return;
@@ -98,7 +108,9 @@ void OpenSubmenu(Tracker& t, size_t level, int index, bool selectFirst) {
 // Opens the submenu of item index unless it is open already; from the keyboard, its first
 // item takes the highlight.
 void EnterSubmenu(Tracker& t, size_t level, int index, bool byKey) {
-    HMENU submenu = LookupMenu(t.popups[level]->menu)->items[size_t(index)].submenu;
+    const MenuItem* item = ItemOf(*t.popups[level], index);
+    if (!item) return;
+    HMENU submenu = item->submenu;
     if (t.popups.size() <= level + 1 || t.popups[level + 1]->menu != submenu)
         OpenSubmenu(t, level, index, byKey);
     else if (byKey && t.popups[level + 1]->selected < 0)
@@ -108,15 +120,14 @@ void EnterSubmenu(Tracker& t, size_t level, int index, bool byKey) {
 // Acts on the highlighted item of popup level: opens its submenu or chooses it.
 void Execute(Tracker& t, size_t level, bool byKey) {
     Popup& popup = *t.popups[level];
-    Menu* menu = LookupMenu(popup.menu);
-    int index = popup.selected;
-    if (menu && index >= 0 && menu->items[size_t(index)].submenu) {
-        EnterSubmenu(t, level, index, byKey);
+    const MenuItem* item = ItemOf(popup, popup.selected);
+    if (item && item->submenu) {
+        EnterSubmenu(t, level, popup.selected, byKey);
         return;
     }
-    if (menu && Choosable(*menu, index)) {
+    if (item && Choosable(*LookupMenu(popup.menu), popup.selected)) {
         t.chosen = true;
-        t.command = menu->items[size_t(index)].id;
+        t.command = item->id;
         t.done = true;
     } else if (byKey) {
         t.done = true; // Enter on nothing, or on a grayed item, ends the menu
@@ -142,8 +153,8 @@ void Hover(Tracker& t, size_t level, int index) {
     bool submenuOpen = t.popups.size() > level + 1 && popup.selected == index;
     if (!submenuOpen) CloseAbove(t, level);
     SelectPopupItem(popup, t.owner, index);
-    Menu* menu = LookupMenu(popup.menu);
-    if (!submenuOpen && menu && popup.selected == index && menu->items[size_t(index)].submenu)
+    const MenuItem* item = ItemOf(popup, index);
+    if (!submenuOpen && item && item->submenu && popup.selected == index)
         OpenSubmenu(t, level, index, false);
 }
 
@@ -188,8 +199,7 @@ void OnKey(Tracker& t, const MSG& msg) {
         break;
     }
     case VK_RIGHT:
-        if (Menu* menu = LookupMenu(popup.menu);
-            menu && popup.selected >= 0 && menu->items[size_t(popup.selected)].submenu)
+        if (const MenuItem* item = ItemOf(popup, popup.selected); item && item->submenu)
             EnterSubmenu(t, level, popup.selected, true);
         break;
     case VK_LEFT:
