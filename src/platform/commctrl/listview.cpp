@@ -89,6 +89,11 @@ LRESULT ListView::Message(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_HSCROLL:
         Scroll(message == WM_VSCROLL ? SB_VERT : SB_HORZ, LOWORD(wParam));
         return 0;
+    case WM_DESTROY:
+        // The parent hears of every item going, so that it can free what their data hold.
+        m_redraw = false;
+        DeleteAllItems();
+        return 0;
     case WM_NCDESTROY:
         if (!(Style() & LVS_SHAREIMAGELISTS))
             for (HIMAGELIST& list : m_images)

@@ -77,6 +77,11 @@ LRESULT TreeView::Message(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_HSCROLL:
         Scroll(message == WM_VSCROLL ? SB_VERT : SB_HORZ, LOWORD(wParam));
         return 0;
+    case WM_DESTROY:
+        // The parent hears of every item going, so that it can free what their data hold.
+        m_redraw = false;
+        DeleteItem(TVI_ROOT);
+        return 0;
     default:
         return DefWindowProc(m_hwnd, message, wParam, lParam);
     }

@@ -80,23 +80,36 @@ RECT AlongRect(const ScrollLayout& l, int from, int to) {
                       : RECT{b.left + from, b.top, b.left + to, b.bottom};
 }
 
-// The shaft: the system's checked scroll-bar pattern, dark where a held page part is.
+// The shaft: the system's checked scroll-bar pattern (built in a section, one pass over its
+// pixels), dark where a held page part is.
 void FillShaft(HDC dc, const RECT& r, bool held) {
     if (IsRectEmpty(&r)) return;
     if (held) {
         FillRect(dc, &r, GetSysColorBrush(COLOR_3DDKSHADOW));
         return;
     }
-    FillRect(dc, &r, GetSysColorBrush(COLOR_SCROLLBAR));
-    HPEN pen = CreatePen(PS_DOT, 1, GetSysColor(COLOR_BTNHIGHLIGHT));
-    HGDIOBJ old = SelectObject(dc, pen);
-    // Every other pixel, aligned to the window so the pattern stays put as the thumb moves.
-    for (LONG y = r.top; y < r.bottom; ++y) {
-        MoveToEx(dc, int(r.left + ((r.left + y) & 1)), int(y), nullptr);
-        LineTo(dc, int(r.right), int(y));
-    }
-    SelectObject(dc, old);
-    DeleteObject(pen);
+    int width = int(r.right - r.left), height = int(r.bottom - r.top);
+    BITMAPINFO info = {};
+    info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    void* bits = nullptr;
+    HBITMAP section = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    if (!section) return;
+    auto pixel = [](int index) {
+        COLORREF c = GetSysColor(index);
+        return uint32_t(GetRValue(c)) << 16 | uint32_t(GetGValue(c)) << 8 | GetBValue(c);
+    };
+    uint32_t even = pixel(COLOR_SCROLLBAR), odd = pixel(COLOR_BTNHIGHLIGHT);
+    auto* out = static_cast<uint32_t*>(bits);
+    // Aligned to the window, so the pattern stays put as the thumb moves.
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x)
+            *out++ = ((x + y + r.left + r.top) & 1) ? odd : even;
+    HDC memory = CreateCompatibleDC(dc);
+    HGDIOBJ old = SelectObject(memory, section);
+    BitBlt(dc, int(r.left), int(r.top), width, height, memory, 0, 0, SRCCOPY);
+    SelectObject(memory, old);
+    DeleteDC(memory);
+    DeleteObject(section);
 }
 
 } // namespace
