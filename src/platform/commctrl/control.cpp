@@ -119,7 +119,7 @@ int CopyText(const CString& text, LPWSTR buffer, int size) {
 }
 
 bool ForwardBarPress(HWND hwnd, POINT client) {
-    RECT rect;
+    RECT rect = {};
     GetClientRect(hwnd, &rect);
     if (PtInRect(&rect, client)) return false;
     POINT screen = client;

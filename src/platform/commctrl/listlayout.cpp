@@ -32,7 +32,7 @@ int ListView::ItemsTop() const {
 }
 
 int ListView::PerPage() const {
-    RECT client;
+    RECT client = {};
     GetClientRect(m_hwnd, &client);
     return std::max(0, int(client.bottom) - ItemsTop()) / m_rowHeight;
 }
@@ -52,13 +52,13 @@ int ListView::ColumnLeft(int column) const {
 }
 
 RECT ListView::HeaderRect() const {
-    RECT client;
+    RECT client = {};
     GetClientRect(m_hwnd, &client);
     return RECT{0, 0, client.right, HeaderHeight()};
 }
 
 RECT ListView::ItemsArea() const {
-    RECT client;
+    RECT client = {};
     GetClientRect(m_hwnd, &client);
     client.top = std::min<LONG>(ItemsTop(), client.bottom);
     return client;
@@ -101,7 +101,7 @@ RECT ListView::SelectionRect(HDC dc, int index) const {
 
 LVHITTESTINFO ListView::HitTest(POINT pt, bool subItems) const {
     LVHITTESTINFO h = {pt, 0, -1, 0};
-    RECT client;
+    RECT client = {};
     GetClientRect(m_hwnd, &client);
     if (pt.x < 0) h.flags |= LVHT_TOLEFT;
     if (pt.x >= client.right) h.flags |= LVHT_TORIGHT;
@@ -148,7 +148,7 @@ void ListView::ScrollRows(int delta) {
 }
 
 void ListView::ScrollPixels(int dx) {
-    RECT client;
+    RECT client = {};
     GetClientRect(m_hwnd, &client);
     int last = std::max(0, TotalWidth() - int(client.right));
     int x = int(std::clamp<int64_t>(int64_t(m_scrollX) + dx, 0, last));
@@ -185,7 +185,7 @@ void ListView::UpdateScrollBars() {
     m_inBars = true;
     // Showing one bar can make room short for the other: settle in a few rounds.
     for (int round = 0; round < 3; ++round) {
-        RECT before, after;
+        RECT before = {}, after = {};
         GetClientRect(m_hwnd, &before);
         SCROLLINFO v = {sizeof v,
                         SIF_RANGE | SIF_PAGE | SIF_POS,
@@ -214,7 +214,7 @@ void ListView::UpdateScrollBars() {
 void ListView::ClampScroll() {
     int last = std::max(0, int(m_items.size()) - std::max(1, PerPage()));
     if (m_top > last) ScrollRows(last - m_top);
-    RECT client;
+    RECT client = {};
     GetClientRect(m_hwnd, &client);
     int lastX = std::max(0, TotalWidth() - int(client.right));
     if (m_scrollX > lastX) ScrollPixels(lastX - m_scrollX);
@@ -242,7 +242,7 @@ void ListView::InvalidateFrom(int first) {
 void ListView::Scroll(int bar, UINT code) {
     int page = std::max(1, PerPage());
     if (bar == SB_HORZ) {
-        RECT client;
+        RECT client = {};
         GetClientRect(m_hwnd, &client);
         page = std::max<int>(1, client.right);
     }

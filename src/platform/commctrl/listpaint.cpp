@@ -31,7 +31,7 @@ void Fill(HDC dc, const RECT& r, COLORREF colour) {
 
 bool ListView::Erase(HDC dc) {
     if (m_bk == CLR_NONE) return false;
-    RECT client;
+    RECT client = {};
     GetClientRect(m_hwnd, &client);
     Fill(dc, client, m_bk);
     return true;

@@ -467,7 +467,7 @@ int ListView::AutoWidth(int index, int mode) const {
     } else {
         width = TextWidth(dc, column.text) + 2 * kHeaderPadding;
         if (mode == LVSCW_AUTOSIZE_USEHEADER && index + 1 == int(m_columns.size())) {
-            RECT client;
+            RECT client = {};
             GetClientRect(m_hwnd, &client);
             width = std::max(width, int(client.right) - (ColumnLeft(index) + m_scrollX));
         }

@@ -37,7 +37,7 @@ int TreeView::Level(const TreeNode* node) const {
 }
 
 int TreeView::Page() const {
-    RECT client;
+    RECT client = {};
     GetClientRect(m_hwnd, &client);
     return int(client.bottom) / m_itemHeight;
 }
@@ -58,7 +58,7 @@ int TreeView::RowOf(const TreeNode* node) const {
 }
 
 RECT TreeView::RowRect(int row) const {
-    RECT client;
+    RECT client = {};
     GetClientRect(m_hwnd, &client);
     return RECT{0, row * m_itemHeight, client.right, (row + 1) * m_itemHeight};
 }
@@ -82,7 +82,7 @@ RECT TreeView::LabelRect(const TreeNode* node, int row) const {
 
 TVHITTESTINFO TreeView::HitTest(POINT pt) const {
     TVHITTESTINFO h = {pt, 0, nullptr};
-    RECT client;
+    RECT client = {};
     GetClientRect(m_hwnd, &client);
     if (pt.x < 0) h.flags |= TVHT_TOLEFT;
     if (pt.x >= client.right) h.flags |= TVHT_TORIGHT;
@@ -198,7 +198,7 @@ void TreeView::ScrollTo(int index) {
 }
 
 void TreeView::ScrollPixels(int dx) {
-    RECT client;
+    RECT client = {};
     GetClientRect(m_hwnd, &client);
     int last = std::max(0, m_maxWidth - int(client.right));
     int x = int(std::clamp<int64_t>(int64_t(m_scrollX) + dx, 0, last));
@@ -228,7 +228,7 @@ void TreeView::UpdateScrollBars() {
     if (m_inBars || !m_redraw || (Style() & TVS_NOSCROLL)) return;
     m_inBars = true;
     for (int round = 0; round < 3; ++round) {
-        RECT before, after;
+        RECT before = {}, after = {};
         GetClientRect(m_hwnd, &before);
         SCROLLINFO v = {sizeof v,
                         SIF_RANGE | SIF_PAGE | SIF_POS,
@@ -261,7 +261,7 @@ void TreeView::ClampScroll() {
     }
     int last = std::max(0, m_items.TotalRows() - std::max(1, Page()));
     if (m_topIndex > last) ScrollTo(last);
-    RECT client;
+    RECT client = {};
     GetClientRect(m_hwnd, &client);
     int lastX = std::max(0, m_maxWidth - int(client.right));
     if (m_scrollX > lastX) ScrollPixels(lastX - m_scrollX);
@@ -284,7 +284,7 @@ void TreeView::InvalidateFrom(const TreeNode* node) {
     int row = RowOf(node);
     if (row < 0) return;
     RECT r = RowRect(row);
-    RECT client;
+    RECT client = {};
     GetClientRect(m_hwnd, &client);
     r.bottom = client.bottom;
     InvalidateRect(m_hwnd, &r, TRUE);
@@ -298,7 +298,7 @@ const TreeNode* TreeView::LineStart(const TreeNode* node) const {
 }
 
 void TreeView::Scroll(int bar, UINT code) {
-    RECT client;
+    RECT client = {};
     GetClientRect(m_hwnd, &client);
     int page = bar == SB_VERT ? std::max(1, Page()) : std::max<int>(1, client.right);
     int pos = bar == SB_VERT ? m_topIndex : m_scrollX;

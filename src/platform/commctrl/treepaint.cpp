@@ -44,7 +44,7 @@ COLORREF TreeView::LineColour() const {
 }
 
 bool TreeView::Erase(HDC dc) {
-    RECT client;
+    RECT client = {};
     GetClientRect(m_hwnd, &client);
     Fill(dc, client, Background());
     return true;
