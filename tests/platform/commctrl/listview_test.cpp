@@ -16,6 +16,23 @@ std::string States(UINT state) {
 
 // "+i" inserted, "-i" deleted, "?i" about to change, "i=SF" changed to these states, ...
 std::string DescribeList(const NMHDR* h) {
+    switch (h->code) {
+    case NM_SETFOCUS:
+        return "focus";
+    case LVN_KEYDOWN:
+        return "key";
+    case NM_CLICK:
+        return "click:" + std::to_string(reinterpret_cast<const NMITEMACTIVATE*>(h)->iItem);
+    case LVN_DELETEALLITEMS:
+        return "-all";
+    case LVN_INSERTITEM:
+    case LVN_DELETEITEM:
+    case LVN_ITEMCHANGING:
+    case LVN_ITEMCHANGED:
+        break;
+    default:
+        return "other";
+    }
     auto* nm = reinterpret_cast<const NMLISTVIEW*>(h);
     std::string i = std::to_string(nm->iItem);
     switch (h->code) {
@@ -23,20 +40,10 @@ std::string DescribeList(const NMHDR* h) {
         return "+" + i;
     case LVN_DELETEITEM:
         return "-" + i;
-    case LVN_DELETEALLITEMS:
-        return "-all";
     case LVN_ITEMCHANGING:
         return "?" + i;
-    case LVN_ITEMCHANGED:
-        return i + "=" + States(nm->uNewState);
-    case NM_CLICK:
-        return "click:" + i;
-    case NM_SETFOCUS:
-        return "focus";
-    case LVN_KEYDOWN:
-        return "key";
     default:
-        return "other";
+        return i + "=" + States(nm->uNewState);
     }
 }
 

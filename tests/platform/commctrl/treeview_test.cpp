@@ -19,6 +19,22 @@ std::string Name(const TVITEM& item) {
 }
 
 std::string DescribeTree(const NMHDR* h) {
+    switch (h->code) {
+    case NM_CLICK:
+        return "click";
+    case NM_SETFOCUS:
+        return "focus";
+    case TVN_KEYDOWN:
+        return "key";
+    case TVN_SELCHANGING:
+    case TVN_SELCHANGED:
+    case TVN_ITEMEXPANDING:
+    case TVN_ITEMEXPANDED:
+    case TVN_DELETEITEM:
+        break;
+    default:
+        return "other";
+    }
     auto* nm = reinterpret_cast<const NMTREEVIEW*>(h);
     const char* by[] = {"", "/m", "/k"};
     std::string sign = nm->action == TVE_COLLAPSE ? "-" : "+";
@@ -31,16 +47,8 @@ std::string DescribeTree(const NMHDR* h) {
         return sign + "?" + Name(nm->itemNew);
     case TVN_ITEMEXPANDED:
         return sign + Name(nm->itemNew);
-    case TVN_DELETEITEM:
-        return "del:" + Name(nm->itemOld);
-    case NM_CLICK:
-        return "click";
-    case NM_SETFOCUS:
-        return "focus";
-    case TVN_KEYDOWN:
-        return "key";
     default:
-        return "other";
+        return "del:" + Name(nm->itemOld);
     }
 }
 
