@@ -32,7 +32,8 @@ Canvas Tile() {
 void Key(Canvas& c, int x, int w, int h, int f, int radius) {
     bool pressed = f == 1, disabled = f == 2;
     int top = pressed ? 2 : 0, bottom = pressed ? h : h - 2;
-    if (!pressed) c.FillRoundRect(x, 2, x + w, h, radius, kShadow);
+    // The shadow, and for a sunk key the gap above it: every frame covers frame 0's shape.
+    c.FillRoundRect(x, pressed ? 0 : 2, x + w, pressed ? h - 2 : h, radius, kShadow);
     COLORREF rim = disabled ? RGB(170, 160, 146) : f == 3 ? kRed : kInk;
     c.FillRoundRect(x, top, x + w, bottom, radius, rim);
     c.FillRoundRect(x + 2, top + 2, x + w - 2, bottom - 2, radius - 1,
