@@ -9,7 +9,7 @@ namespace {
 
 const std::vector<COLORREF> kFrames = {RGB(200, 0, 0), RGB(0, 200, 0), RGB(0, 0, 200),
                                        RGB(200, 200, 0)};
-const COLORREF kTeal = RGB(0, 128, 128), kInk = RGB(255, 255, 255);
+const COLORREF kTeal = RGB(0, 128, 128);
 
 // Buttons of 40 x 20 frames with a 2-pixel transparent border: 5 see-through, 6 shaped to its
 // opaque pixels, 7 a plain toggle; all under a skin window 8 that fills the screen in teal.
@@ -141,24 +141,19 @@ TEST_F(ButtonTest, TransparentPixelsShowTheWindowBehindAndTheStripSizesTheWindow
 
 TEST_F(ButtonTest, CaptionsSitInTheAdjustedTextRectangleAndFollowTheSkin) {
     s->buttons[2].SetText(u"Go");
-    Pump();
-    // Right and bottom aligned in (4, 2, 36, 18): the ink ends inside those edges.
-    RECT r = ChildRect(s->buttons[2].m_hWnd);
-    int right = 0, bottom = 0;
-    for (int y = 0; y < 20; ++y)
-        for (int x = 0; x < 40; ++x)
-            if (Pixel(r.left + x, r.top + y) == kInk) right = std::max(right, x), bottom = y;
-    EXPECT_GT(right, 30);
-    EXPECT_LE(right, 35);
-    EXPECT_LE(bottom, 17);
-    EXPECT_GT(bottom, 10);
     s->buttons[2].Toggle(true);
+    Pump();
+    // Right and bottom aligned in (4, 2, 36, 18): ink near those edges, none past them.
+    RECT r = ChildRect(s->buttons[2].m_hWnd);
+    EXPECT_NE(CheckFill({r.left + 30, r.top + 10, r.left + 36, r.top + 18}, kFrames[1]), "");
+    EXPECT_FILL(RECT({r.left + 36, r.top + 2, r.left + 38, r.top + 18}), kFrames[1]);
+    EXPECT_FILL(RECT({r.left + 2, r.top + 16, r.left + 38, r.top + 18}), kFrames[1]);
     // A skin change keeps the toggle's state and replaces the caption by the skin's text.
     ASSERT_TRUE(repository->LoadSkin(u"Test.skn"));
     Pump();
     EXPECT_EQ(s->buttons[2].GetText(), u"");
     EXPECT_TRUE(s->buttons[2].IsDown());
-    EXPECT_EQ(FrameAt(s->buttons[2]), '1');
+    EXPECT_FILL(RECT({r.left + 2, r.top + 2, r.left + 38, r.top + 18}), kFrames[1]);
 }
 
 } // namespace

@@ -9,7 +9,6 @@ namespace {
 
 const std::vector<COLORREF> kFrames = {RGB(200, 0, 0), RGB(0, 200, 0), RGB(0, 0, 200),
                                        RGB(200, 200, 0)};
-const COLORREF kInk = RGB(255, 255, 255);
 
 ComponentDef& Box(SectionDef& section, const char16_t* id, const char16_t* type,
                   const char16_t* position, const char16_t* strip = u"box.bmp") {
@@ -118,12 +117,8 @@ TEST_F(CheckBoxTest, TheBoxSitsCentredOverTheScreenBehindAndTheCaptionRightOfIt)
     EXPECT_EQ(Pixel(tall.left + 8, tall.bottom - 1), kFrames[0]);
 
     // Without "font_rect" the caption fills the area right of the box: (16, 0, 100, 20).
-    RECT ink{1000, 1000, -1, -1};
-    for (int y = r.top; y < r.bottom; ++y)
-        for (int x = r.left; x < r.right; ++x)
-            if (Pixel(x, y) == kInk) ink = {std::min<LONG>(ink.left, x), 0, x + 1, 0};
-    EXPECT_GE(ink.left - r.left, 16);
-    EXPECT_LT(ink.left - r.left, 20);
+    EXPECT_FILL(RECT({r.left + 14, r.top, r.left + 16, r.bottom}), kParentFill);
+    EXPECT_NE(CheckFill({r.left + 16, r.top, r.left + 20, r.bottom}, kParentFill), "");
 
     // SetChecked with the state it has repaints nothing; a skin change keeps the state and
     // replaces the caption.
