@@ -13,33 +13,16 @@ const COLORREF kTeal = RGB(0, 128, 128);
 
 // Buttons of 40 x 20 frames with a 2-pixel transparent border: 5 see-through, 6 shaped to its
 // opaque pixels, 7 a plain toggle; all under a skin window 8 that fills the screen in teal.
-SkinDef ButtonSkin(const CString& text = u"") {
+SkinDef ButtonSkin() {
     SkinDef skin = SkinDef::Named(u"Buttons");
-    SectionDef& main = skin.Section(u"main");
-    main.Component(u"8", u"window", u"window")
-        .Attr(u"visible", u"bool", u"true")
-        .Attr(u"background_color", u"color", u"0,128,128")
-        .Attr(u"position", u"rect", u"0,0,240,320");
-    auto button = [&](const char16_t* id, const char16_t* at, bool transparent, bool region,
-                      bool toggle) {
-        main.Component(id, u"button", u"button")
-            .Attr(u"visible", u"bool", u"true")
-            .Attr(u"image_filename", u"file", u"strip.bmp")
-            .Attr(u"font_size", u"numeric", u"12")
-            .Attr(u"font_halign", u"choice", u"2")
-            .Attr(u"font_valign", u"choice", u"2")
-            .Attr(u"font_rect", u"rect", u"4,2,-4,-2")
-            .Attr(u"font_color", u"color", u"255,255,255")
-            .Attr(u"text", u"string", text)
-            .Attr(u"transparent", u"bool", transparent ? u"true" : u"false")
-            .Attr(u"region", u"bool", region ? u"true" : u"false")
-            .Attr(u"transparent_color", u"color", u"255,0,255")
-            .Attr(u"toggle", u"bool", toggle ? u"true" : u"false")
-            .Attr(u"position", u"point", at);
-    };
-    button(u"5", u"10,10", true, false, false);
-    button(u"6", u"60,10", true, true, false);
-    button(u"7", u"110,10", false, false, true);
+    skin.Section(u"main");
+    Control(skin, u"8", u"window", "visible=true;background_color=0,128,128;position=0,0,240,320");
+    const std::string common = "visible=true;image_filename=strip.bmp;font_size=12;font_halign=2;"
+                               "font_valign=2;font_rect=4,2,-4,-2;font_color=255,255,255;"
+                               "transparent_color=255,0,255;";
+    Control(skin, u"5", u"button", common + "transparent=true;position=10,10");
+    Control(skin, u"6", u"button", common + "transparent=true;region=true;position=60,10");
+    Control(skin, u"7", u"button", common + "toggle=true;position=110,10");
     return skin;
 }
 

@@ -10,15 +10,11 @@ namespace {
 const std::vector<COLORREF> kFrames = {RGB(200, 0, 0), RGB(0, 200, 0), RGB(0, 0, 200),
                                        RGB(200, 200, 0)};
 
-ComponentDef& Box(SectionDef& section, const char16_t* id, const char16_t* type,
-                  const char16_t* position, const char16_t* strip = u"box.bmp") {
-    return section.Component(id, u"box", type)
-        .Attr(u"visible", u"bool", u"true")
-        .Attr(u"image_filename", u"file", strip)
-        .Attr(u"font_size", u"numeric", u"12")
-        .Attr(u"font_color", u"color", u"255,255,255")
-        .Attr(u"transparent_color", u"color", u"255,0,255")
-        .Attr(u"position", u"rect", position);
+// Attributes in more come first, so they win over the common ones.
+void Box(SkinDef& skin, const char16_t* id, const char16_t* type, const std::string& more) {
+    Control(skin, id, type,
+            more + ";visible=true;image_filename=box.bmp;font_size=12;font_color=255,255,255;"
+                   "transparent_color=255,0,255");
 }
 
 // Directly on the test's plain parent, so the see-through parts capture the screen.
@@ -27,12 +23,12 @@ protected:
     void SetUp() override {
         PressTest::SetUp();
         SkinDef skin = SkinDef::Named(u"Boxes");
-        SectionDef& main = skin.Section(u"main");
-        Box(main, u"3", u"checkbox", u"10,10,110,30").Attr(u"text", u"string", u"Sound");
-        Box(main, u"4", u"radio", u"10,40,110,60");
-        Box(main, u"5", u"radio", u"10,70,110,90");
-        Box(main, u"6", u"radio", u"10,100,110,120");
-        Box(main, u"7", u"checkbox", u"10,130,110,146", u"tall.bmp");
+        skin.Section(u"main");
+        Box(skin, u"3", u"checkbox", "text=Sound;position=10,10,110,30");
+        Box(skin, u"4", u"radio", "position=10,40,110,60");
+        Box(skin, u"5", u"radio", "position=10,70,110,90");
+        Box(skin, u"6", u"radio", "position=10,100,110,120");
+        Box(skin, u"7", u"checkbox", "image_filename=tall.bmp;position=10,130,110,146");
         // 64 x 16 strips: 16-pixel frames with a 2-pixel transparent border; one 20 high.
         ASSERT_TRUE(LoadSkin(skin, {{u"box.bmp", FrameStrip(kFrames, 16, 16, 2)},
                                     {u"tall.bmp", FrameStrip(kFrames, 16, 20, 2)}}));

@@ -11,16 +11,13 @@ const std::vector<COLORREF> kFrames = {RGB(200, 0, 0), RGB(0, 200, 0), RGB(0, 0,
 
 // Image 9 at (10, 10): a strip of count 32 x 20 frames, frame 0 with a transparent border
 // and the others opaque.
-SkinDef ImageSkin(const char16_t* count, bool transparent = true) {
+SkinDef ImageSkin(const std::string& count, bool transparent = true) {
     SkinDef skin = SkinDef::Named(u"Images");
-    skin.Section(u"main")
-        .Component(u"9", u"lamp", u"image")
-        .Attr(u"visible", u"bool", u"true")
-        .Attr(u"image_filename", u"file", u"lamp.bmp")
-        .Attr(u"image_count", u"numeric", count)
-        .Attr(u"transparent", u"bool", transparent ? u"true" : u"false")
-        .Attr(u"transparent_color", u"color", u"255,0,255")
-        .Attr(u"position", u"point", u"10,10");
+    skin.Section(u"main");
+    Control(skin, u"9", u"image",
+            "visible=true;image_filename=lamp.bmp;transparent_color=255,0,255;position=10,10;"
+            "image_count=" +
+                count + (transparent ? ";transparent=true" : ""));
     return skin;
 }
 
@@ -47,7 +44,7 @@ protected:
 };
 
 TEST_F(ImageTest, FramesByIndexAndTapsOnOpaquePixelsOfFrameZero) {
-    ASSERT_TRUE(LoadSkin(ImageSkin(u"3"), {{u"lamp.bmp", Lamp(3)}}));
+    ASSERT_TRUE(LoadSkin(ImageSkin("3"), {{u"lamp.bmp", Lamp(3)}}));
     Make();
     EXPECT_RECT(ChildRect(image->m_hWnd), 10, 10, 42, 30); // 96 / 3 wide
     EXPECT_EQ(Shown(), '0');
@@ -77,20 +74,20 @@ TEST_F(ImageTest, FramesByIndexAndTapsOnOpaquePixelsOfFrameZero) {
 }
 
 TEST_F(ImageTest, ASkinSwitchKeepsTheChosenFrameEvenBeyondTheNewStrip) {
-    ASSERT_TRUE(LoadSkin(ImageSkin(u"5", false), {{u"lamp.bmp", Lamp(5)}}));
+    ASSERT_TRUE(LoadSkin(ImageSkin("5", false), {{u"lamp.bmp", Lamp(5)}}));
     Make();
     EXPECT_TRUE(image->SetImage(4));
     Pump();
     EXPECT_EQ(Shown(), '4');
-    ASSERT_TRUE(LoadSkin(ImageSkin(u"3", false), {{u"lamp.bmp", Lamp(3)}}, u"Three.skn"));
+    ASSERT_TRUE(LoadSkin(ImageSkin("3", false), {{u"lamp.bmp", Lamp(3)}}, u"Three.skn"));
     EXPECT_EQ(Shown(), '0'); // index 4 is beyond the strip: frame 0 shows
     EXPECT_FALSE(image->SetImage(4));
     // Without a bitmap: a 0 x 0 window, and the count as the skin gives it.
-    ASSERT_TRUE(LoadSkin(ImageSkin(u"7"), {}, u"Empty.skn"));
+    ASSERT_TRUE(LoadSkin(ImageSkin("7"), {}, u"Empty.skn"));
     EXPECT_EQ(image->GetImageCount(), 7u);
     EXPECT_RECT(ChildRect(image->m_hWnd), 10, 10, 10, 10);
     // An "image_count" of 0 shows the whole strip as one frame.
-    ASSERT_TRUE(LoadSkin(ImageSkin(u"0", false), {{u"lamp.bmp", Lamp(2)}}, u"Zero.skn"));
+    ASSERT_TRUE(LoadSkin(ImageSkin("0", false), {{u"lamp.bmp", Lamp(2)}}, u"Zero.skn"));
     EXPECT_RECT(ChildRect(image->m_hWnd), 10, 10, 74, 30);
     EXPECT_EQ(Shown(), '0');
 }

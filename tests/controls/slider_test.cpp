@@ -11,25 +11,19 @@ const std::vector<COLORREF> kThumb = {RGB(0, 200, 0), RGB(200, 200, 0)}; // norm
 
 // Slider 11 at (10, 10): a 120 x 20 background, a 20 x 16 thumb strip, margin 4, so the track
 // is (4, 2, 116, 18), the thumb (4, 2, 14, 18) and the travel 102.
-SkinDef SliderSkin(const char16_t* tickType, const char16_t* tickFreq) {
+SkinDef SliderSkin(const std::string& tickType, const std::string& tickFreq) {
     SkinDef skin = SkinDef::Named(u"Sliders");
-    skin.Section(u"main")
-        .Component(u"11", u"volume", u"slider")
-        .Attr(u"visible", u"bool", u"true")
-        .Attr(u"bkgnd_display", u"bool", u"true")
-        .Attr(u"bkgnd_filename", u"file", u"track.bmp")
-        .Attr(u"thumb_filename", u"file", u"thumb.bmp")
-        .Attr(u"thumb_transparent_color", u"color", u"255,0,255")
-        .Attr(u"thumb_margin", u"numeric", u"4")
-        .Attr(u"tick_freq_type", u"numeric", tickType)
-        .Attr(u"tick_freq", u"numeric", tickFreq)
-        .Attr(u"position", u"point", u"10,10");
+    skin.Section(u"main");
+    Control(skin, u"11", u"slider",
+            "visible=true;bkgnd_display=true;bkgnd_filename=track.bmp;thumb_filename=thumb.bmp;"
+            "thumb_transparent_color=255,0,255;thumb_margin=4;position=10,10;tick_freq_type=" +
+                tickType + ";tick_freq=" + tickFreq);
     return skin;
 }
 
 class SliderTest : public PressTest {
 protected:
-    void Make(const char16_t* tickType = u"0", const char16_t* tickFreq = u"50") {
+    void Make(const std::string& tickType = "0", const std::string& tickFreq = "50") {
         ASSERT_TRUE(
             LoadSkin(SliderSkin(tickType, tickFreq), {{u"track.bmp", BmpBytes(120, 20, 24, kTrack)},
                                                       {u"thumb.bmp", FrameStrip(kThumb, 10, 16)}}));
@@ -82,7 +76,7 @@ TEST_F(SliderTest, TapsStepDragsFollowThePointerAndEveryChangeIsPosted) {
 }
 
 TEST_F(SliderTest, RangesMapThePositionWithTruncationAndSkinChangesResetTheThumb) {
-    Make(u"0", u"2");
+    Make("0", "2");
     struct Row {
         DWORD minimum, maximum, pos;
         int left;

@@ -10,18 +10,9 @@ namespace {
 
 const COLORREF kInk = RGB(255, 255, 255), kRed = RGB(255, 0, 0), kBlue = RGB(0, 0, 255);
 
-ComponentDef& Text(SkinDef& skin, const char16_t* id, const char16_t* type, const CString& text,
-                   const char16_t* position, bool wrap = false, bool transparent = true) {
-    return skin.sections[0]
-        .Component(id, u"text", type)
-        .Attr(u"visible", u"bool", u"true")
-        .Attr(u"font_size", u"numeric", u"12")
-        .Attr(u"font_rect", u"rect", u"0,0,-1,-1")
-        .Attr(u"font_color", u"color", u"255,255,255")
-        .Attr(u"wordwrap", u"bool", wrap ? u"true" : u"false")
-        .Attr(u"text", u"string", text)
-        .Attr(u"transparent", u"bool", transparent ? u"true" : u"false")
-        .Attr(u"position", type[0] == u'b' ? u"point" : u"rect", position);
+void Text(SkinDef& skin, const char16_t* id, const char16_t* type, const std::string& more) {
+    Control(skin, id, type,
+            "visible=true;font_size=12;font_rect=0,0,-1,-1;font_color=255,255,255;" + more);
 }
 
 // Texts over a skin window whose background is a red and blue checkerboard.
@@ -30,13 +21,10 @@ protected:
     SkinDef skin = SkinDef::Named(u"Texts");
     void SetUp() override {
         PressTest::SetUp();
-        skin.Section(u"main")
-            .Component(u"1", u"window", u"window")
-            .Attr(u"visible", u"bool", u"true")
-            .Attr(u"image_display", u"bool", u"true")
-            .Attr(u"image_type", u"choice", u"2")
-            .Attr(u"image_filename", u"file", u"back.bmp")
-            .Attr(u"position", u"rect", u"0,0,240,320");
+        skin.Section(u"main");
+        Control(skin, u"1", u"window",
+                "visible=true;image_display=true;image_type=2;image_filename=back.bmp;"
+                "position=0,0,240,320");
     }
     void Load(std::vector<UINT> ids) {
         auto back = BmpBytes(2, 2, 24, [](int x, int y) { return (x + y) % 2 ? kRed : kBlue; });
@@ -80,9 +68,12 @@ protected:
 };
 
 TEST_F(StaticTest, BreaksWrapLinesAndOneLineShowsTheBackslashes) {
-    Text(skin, u"2", u"static", u"one\\n\\ntwo", u"0,0,100,60", true);
-    Text(skin, u"3", u"static", u"one\\n\\ntwo", u"100,0,240,60");
-    Text(skin, u"4", u"static", u"lorem ipsum dolor sit amet", u"0,100,60,200", true);
+    const std::string text = "transparent=true;text=one\\n\\ntwo;";
+    Text(skin, u"2", u"static", text + "wordwrap=true;position=0,0,100,60");
+    Text(skin, u"3", u"static", text + "position=100,0,240,60");
+    Text(skin, u"4", u"static",
+         "transparent=true;wordwrap=true;position=0,100,60,200;"
+         "text=lorem ipsum dolor sit amet");
     Load({2, 3, 4});
     // "one", a line holding a space, "two": the second band on the third 14-pixel line.
     std::vector<int> bands = InkBands({0, 0, 100, 60});
@@ -96,8 +87,8 @@ TEST_F(StaticTest, BreaksWrapLinesAndOneLineShowsTheBackslashes) {
 }
 
 TEST_F(StaticTest, SetTextConvertsBreaksByWordWrapAndTheBackgroundFollowsTransparency) {
-    Text(skin, u"2", u"static", u"", u"0,0,100,60", true);
-    Text(skin, u"3", u"static", u"", u"100,0,240,60", false, false);
+    Text(skin, u"2", u"static", "transparent=true;wordwrap=true;position=0,0,100,60");
+    Text(skin, u"3", u"static", "position=100,0,240,60");
     Load({2, 3});
     Static(0).SetText(u"a\\nb");
     Static(1).SetText(u"a\\nb\nc");
@@ -110,7 +101,7 @@ TEST_F(StaticTest, SetTextConvertsBreaksByWordWrapAndTheBackgroundFollowsTranspa
 }
 
 TEST_F(StaticTest, ATapIsAReleaseWithinFivePixelsAndADoubleClickIsOneTap) {
-    Text(skin, u"2", u"static", u"Tap", u"0,0,100,60");
+    Text(skin, u"2", u"static", "text=Tap;position=0,0,100,60");
     Load({2});
     struct Row {
         const char* steps;
@@ -129,12 +120,15 @@ TEST_F(StaticTest, ATapIsAReleaseWithinFivePixelsAndADoubleClickIsOneTap) {
 
 // "font_bold" true is the heavier weight for texts and the lighter one for buttons.
 TEST_F(StaticTest, FontBoldWeighsDifferentlyPerControl) {
-    Text(skin, u"2", u"static", u"Heavy", u"0,0,120,20").Attr(u"font_bold", u"bool", u"true");
-    Text(skin, u"3", u"static", u"Heavy", u"120,0,240,20").Attr(u"font_bold", u"bool", u"false");
-    for (const char16_t* id : {u"20", u"21"})
-        Text(skin, id, u"button", u"Heavy", id[1] == u'0' ? u"0,40" : u"120,40")
-            .Attr(u"font_bold", u"bool", id[1] == u'0' ? u"true" : u"false")
-            .Attr(u"image_filename", u"file", u"b.bmp");
+    for (const char* bold : {"true", "false"}) {
+        bool b = bold[0] == 't';
+        Text(skin, b ? u"2" : u"3", u"static",
+             std::string("text=Heavy;font_bold=") + bold +
+                 (b ? ";position=0,0,120,20" : ";position=120,0,240,20"));
+        Text(skin, b ? u"20" : u"21", u"button",
+             std::string("text=Heavy;image_filename=b.bmp;font_bold=") + bold +
+                 (b ? ";position=0,40" : ";position=120,40"));
+    }
     Load({2, 3, 20, 21});
     EXPECT_GT(InkCount({0, 0, 120, 20}), InkCount({120, 0, 240, 20}));
     EXPECT_LT(InkCount({0, 40, 120, 60}), InkCount({120, 40, 240, 60}));

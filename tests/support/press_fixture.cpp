@@ -1,5 +1,6 @@
 #include "support/press_fixture.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <sstream>
 
@@ -35,6 +36,25 @@ std::string PressTest::Received(UINT message) const {
         }
     }
     return text;
+}
+
+ComponentDef& Control(SkinDef& skin, const CString& id, const CString& type,
+                      const std::string& attributes) {
+    ComponentDef& c = skin.sections.back().Component(id, u"control", type);
+    std::istringstream in(attributes);
+    for (std::string item; std::getline(in, item, ';');) {
+        std::string key = item.substr(0, item.find('=')), value = item.substr(item.find('=') + 1);
+        bool rect = std::count(value.begin(), value.end(), ',') == 3;
+        std::string kind = key == "text" || key == "font_name"                 ? "string"
+                           : key.ends_with("filename")                         ? "file"
+                           : key.ends_with("color")                            ? "color"
+                           : key == "font_rect" || (key == "position" && rect) ? "rect"
+                           : key == "position"                                 ? "point"
+                           : value == "true" || value == "false"               ? "bool"
+                                                                               : "numeric";
+        c.Attr(CString::FromUtf8(key), CString::FromUtf8(kind), CString::FromUtf8(value));
+    }
+    return c;
 }
 
 std::vector<BYTE> FrameStrip(const std::vector<COLORREF>& frames, int frameWidth, int height,

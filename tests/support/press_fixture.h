@@ -27,6 +27,11 @@ protected:
     std::string Received(UINT message = 0) const;
 };
 
+// A component whose attributes are "key=value" items separated by ';', each typed as the
+// controls read it (a "position" of four numbers is a rect, of two a point).
+ComponentDef& Control(SkinDef& skin, const CString& id, const CString& type,
+                      const std::string& attributes);
+
 // Frames of one colour each with a transparent border of width border (magenta), side by side.
 std::vector<BYTE> FrameStrip(const std::vector<COLORREF>& frames, int frameWidth, int height,
                              int border = 0);
