@@ -72,18 +72,19 @@ std::vector<Spec> ScreenLayout() {
     return specs;
 }
 
-// n controls of every kind in turn, spread over the screen (overlapping when many).
+// n controls of every kind in turn, tiling the screen in 12 columns: a screen full of small
+// controls, each drawn from 16 x 16 frames.
 std::vector<Spec> ManyControls(int n) {
     std::vector<Spec> specs;
+    const int rows = (n + 11) / 12, h = 320 / rows;
     for (int i = 0; i < n; ++i) {
-        Kind kind = Kind(i % kKinds);
-        int x = (i * 37) % 180, y = (i * 23) % 290;
-        specs.push_back({kind, CRect(x, y, x + (kind == kSlider ? 200 : 48), y + 24)});
+        int x = (i % 12) * 20, y = (i / 12) * h;
+        specs.push_back({Kind(i % kKinds), CRect(x, y, x + 20, y + h)});
     }
     return specs;
 }
 
-void AddControlComponent(tagSECTION& section, int id, const Spec& spec) {
+void AddControlComponent(tagSECTION& section, int id, const Spec& spec, bool small) {
     static const char16_t* types[kKinds] = {u"button", u"button", u"checkbox",
                                             u"static", u"image",  u"slider"};
     tagCOMPONENT& c =
@@ -92,7 +93,7 @@ void AddControlComponent(tagSECTION& section, int id, const Spec& spec) {
     point.Format(u"%d,%d", int(spec.rect.left), int(spec.rect.top));
     rect.Format(u"%d,%d,%d,%d", int(spec.rect.left), int(spec.rect.top), int(spec.rect.right),
                 int(spec.rect.bottom));
-    const Art& art = kArt[spec.kind];
+    const Art& art = small && spec.kind != kCheckBox ? kArt[kCheckBox] : kArt[spec.kind];
     AddAttribute(c, u"visible", u"bool", u"true");
     AddAttribute(c, spec.kind == kSlider ? u"bkgnd_filename" : u"image_filename", u"file",
                  art.file ? art.file : u"");
@@ -107,9 +108,9 @@ void AddControlComponent(tagSECTION& section, int id, const Spec& spec) {
     AddAttribute(c, u"transparent", u"bool", u"true");
     AddAttribute(c, u"region", u"bool", spec.kind == kRegionButton ? u"true" : u"false");
     AddAttribute(c, u"transparent_color", u"color", u"255,0,255");
-    AddAttribute(c, u"image_count", u"numeric", u"2");
+    AddAttribute(c, u"image_count", u"numeric", small ? u"4" : u"2");
     AddAttribute(c, u"bkgnd_display", u"bool", u"true");
-    AddAttribute(c, u"thumb_filename", u"file", u"round.bmp");
+    AddAttribute(c, u"thumb_filename", u"file", small ? u"box.bmp" : u"round.bmp");
     AddAttribute(c, u"thumb_transparent_color", u"color", u"255,0,255");
     AddAttribute(c, u"position",
                  spec.kind == kCheckBox || spec.kind == kStatic ? u"rect" : u"point",
@@ -117,7 +118,7 @@ void AddControlComponent(tagSECTION& section, int id, const Spec& spec) {
 }
 
 // A skin of a tiled background window (component 1) and the controls (2, 3, ...).
-void WriteControlsSkin(const CString& path, const std::vector<Spec>& specs) {
+void WriteControlsSkin(const CString& path, const std::vector<Spec>& specs, bool small) {
     tagSKIN skin;
     skin.name = skin.information.name = u"Controls";
     tagSECTION& main = AddSection(skin, u"main");
@@ -128,7 +129,7 @@ void WriteControlsSkin(const CString& path, const std::vector<Spec>& specs) {
     AddAttribute(w, u"image_filename", u"file", u"tile.bmp");
     AddAttribute(w, u"position", u"rect", u"0,0,240,320");
     for (size_t i = 0; i < specs.size(); ++i)
-        AddControlComponent(main, int(i) + 2, specs[i]);
+        AddControlComponent(main, int(i) + 2, specs[i], small);
     std::vector<std::pair<CString, std::vector<BYTE>>> files = {
         {u"tile.bmp", BenchBitmap(32, 24, 5)}};
     for (int k = 0; k < kKinds; ++k)
@@ -144,9 +145,9 @@ struct Screen {
     std::vector<std::unique_ptr<CSkinObject>> controls;
 
     // The skin holds every control of specs; the first `made` of them are created.
-    Screen(const std::vector<Spec>& specs, size_t made) {
+    Screen(const std::vector<Spec>& specs, size_t made, bool small = false) {
         UserResetPlatform();
-        WriteControlsSkin(folder.Path() + u"\\Controls.skn", specs);
+        WriteControlsSkin(folder.Path() + u"\\Controls.skn", specs, small);
         repository = std::make_unique<CSkinRepository>();
         repository->SetSkinsFolder(folder.Path());
         repository->LoadSkin(u"Controls.skn");
@@ -250,7 +251,7 @@ BENCHMARK(BM_LeastPixelWork);
 
 void BM_SkinSwitch(benchmark::State& state) {
     std::vector<Spec> specs = ManyControls(int(state.range(0)));
-    Screen screen(specs, size_t(state.range(1)) ? specs.size() : 0);
+    Screen screen(specs, size_t(state.range(1)) ? specs.size() : 0, true);
     for (auto _ : state) {
         screen.repository->LoadSkin(u"Controls.skn");
         Settle(state);
