@@ -39,10 +39,6 @@ protected:
             ASSERT_TRUE(s->radios[i].Create(Parent(), u"main", 4 + i, repository.get(), &s->group));
         Pump();
     }
-    void TearDown() override {
-        s.reset();
-        PressTest::TearDown();
-    }
     char FrameAt(const CWnd& control) {
         RECT r = ChildRect(control.m_hWnd);
         return FrameOf(Pixel(r.left + 8, r.top + (r.bottom - r.top) / 2), kFrames);

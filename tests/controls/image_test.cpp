@@ -35,10 +35,6 @@ protected:
         ASSERT_TRUE(image->Create(Parent(), u"main", 9, repository.get()));
         Pump();
     }
-    void TearDown() override {
-        image.reset();
-        PressTest::TearDown();
-    }
     char Shown() { return FrameOf(Pixel(10 + 16, 10 + 10), kFrames); }
     std::unique_ptr<CSkinImage> image;
 };

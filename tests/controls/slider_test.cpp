@@ -31,10 +31,6 @@ protected:
         ASSERT_TRUE(slider->Create(Parent(), u"main", 11, repository.get()));
         Pump();
     }
-    void TearDown() override {
-        slider.reset();
-        PressTest::TearDown();
-    }
     // The thumb's left edge in client coordinates, as the screen shows it.
     int ThumbLeft() {
         for (int x = 0; x < 120; ++x)

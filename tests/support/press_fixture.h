@@ -1,15 +1,7 @@
-// Tests of the basic controls: press sequences as table rows, and skin strips whose frames can
-// be told apart by one pixel.
-//
-// A row gives the injected steps as text in the control's client coordinates ("d" down, "m"
-// move, "u" up, "r" repaint the control), what the screen shows after each step (one character per
-// step, read by a look function, usually the frame index), and the ordered messages the parent
-// received:
-//
-//   {"drag out and back in", "d5,5 m90,5 m5,5 u5,5", "1031", "C6"},
-//
-// Steps run without advancing the clock, so "d u d u" at one point is a double click; rows run
-// one second apart, so they never join into one.
+// Press sequences as table rows: the steps in the control's client coordinates ("d" down,
+// "m" move, "u" up, "r" repaint), what the screen shows after each, and the messages the
+// parent received, e.g. {"drag out and back in", "d5,5 m90,5 m5,5 u5,5", "1010", "C6"}.
+// Rows run a second apart (never one double click); steps within a row do not.
 #pragma once
 
 #include "support/control_fixture.h"
@@ -20,10 +12,9 @@
 
 class PressTest : public ControlTest {
 protected:
-    // Injects steps in window's client coordinates; after each, appends look().
     std::string Press(HWND window, const std::string& steps, const std::function<char()>& look);
-    // The parent's WM_COMMAND messages since the last Clear: "C<id>" each (a notification code
-    // other than 0 adds ":<code>"), and any message numbered message as "<wParam>".
+    // The parent's WM_COMMAND messages as "C<id>[:<code>]", and messages numbered message as
+    // their wParam.
     std::string Received(UINT message = 0) const;
 };
 
