@@ -252,6 +252,7 @@ typedef WNDCLASSW* LPWNDCLASS;
 
 // Notification codes in WM_COMMAND's high word.
 #define BN_CLICKED 0
+#define STN_CLICKED 0
 
 // ---- Keys ------------------------------------------------------------------------------------
 
