@@ -28,18 +28,32 @@ function(skinkit_link_cycle a b)
   endif()
 endfunction()
 
-# tools/<name>/*.cpp -> build/bin/<name>
+# tools/<name>/*.cpp -> build/bin/<name>; <name>/app/*.cpp, when present, is the library
+# <name>_app that the program is built on and that fuzzers may share.
 function(skinkit_tools)
   file(GLOB _dirs LIST_DIRECTORIES true CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tools/*
        ${CMAKE_SOURCE_DIR}/examples/*)
   foreach(_dir ${_dirs})
     file(GLOB _sources CONFIGURE_DEPENDS ${_dir}/*.cpp)
+    file(GLOB _app CONFIGURE_DEPENDS ${_dir}/app/*.cpp)
+    get_filename_component(_name ${_dir} NAME)
+    if(_app)
+      add_library(${_name}_app STATIC ${_app})
+      target_include_directories(${_name}_app PUBLIC ${_dir}/app)
+      target_link_libraries(${_name}_app PUBLIC skinkit)
+    endif()
     if(_sources)
-      get_filename_component(_name ${_dir} NAME)
       add_executable(${_name} ${_sources})
       target_link_libraries(${_name} PRIVATE skinkit)
+      if(_app)
+        target_link_libraries(${_name} PRIVATE ${_name}_app)
+      endif()
     endif()
   endforeach()
+  # The demo's screens are drawn on the sample skins that skingen makes.
+  if(TARGET demo_app AND TARGET skingen_app)
+    target_link_libraries(demo_app PUBLIC skingen_app)
+  endif()
 endfunction()
 
 # tests/<path>/*.cpp -> one GoogleTest program per folder, test_<path>; tests/support is shared.
@@ -103,6 +117,11 @@ function(skinkit_fuzzers)
     target_compile_options(fuzz_${_name} PRIVATE -fsanitize=fuzzer)
     target_link_options(fuzz_${_name} PRIVATE -fsanitize=fuzzer)
     target_link_libraries(fuzz_${_name} PRIVATE skinkit)
+    # Fuzzers may drive the demo's screens, on sample skins made from the source tree.
+    if(TARGET demo_app)
+      target_link_libraries(fuzz_${_name} PRIVATE demo_app)
+      target_compile_definitions(fuzz_${_name} PRIVATE SKINKIT_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
+    endif()
   endforeach()
   # The seed writer builds valid inputs with the library itself.
   file(GLOB _seeds CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/fuzz/seeds/*.cpp)

@@ -15,10 +15,18 @@ cp README.md "$out/README.md"
 "$bin/skinpack" list "$out/demo.sdf"
 "$bin/skinpack" extract "$out/demo.sdf" readme.txt
 
-echo "== sample skin: draw its bitmaps, build its package, show what it holds"
-"$bin/skingen" examples/skins/ocean/ocean.xml "$out/skins/ocean"
-"$bin/skinpack" build "$out/skins/ocean/ocean.xml"
-"$bin/skinpack" info "$out/skins/ocean/ocean.sdf"
+echo "== sample skins: draw their bitmaps, build their packages, show what they hold"
+mkdir -p "$out/skins"
+for skin in ocean paper; do
+  "$bin/skingen" "examples/skins/$skin/$skin.xml" "$out/gen/$skin" >/dev/null
+  "$bin/skinpack" build "$out/gen/$skin/$skin.xml"
+  "$bin/skinpack" info "$out/gen/$skin/$skin.sdf"
+  cp "$out/gen/$skin/$skin.sdf" "$out/skins/"
+done
 
-echo "== demo application: a frame window and the skin's main window, rendered headless"
-"$bin/demo" "$out/skins/ocean" sdf --png "$out/demo.png"
+echo "== demo player: every screen on every skin, rendered headless"
+"$bin/demo" "$out/skins" sdf --out "$out"
+
+echo "== demo player: a tour of taps and drags, a picture after each step"
+mkdir -p "$out/tour"
+"$bin/demo" "$out/skins" sdf --script examples/demo/tour.txt --out "$out/tour"

@@ -1,58 +1,98 @@
-// The skinkit demo: an application whose screen is built from skinned controls.
+// The skinkit demo: a small music player built from skinned controls, on any of the skins in
+// a folder.
 //
-//   demo SKINS-FOLDER EXTENSION [SKIN] [--png OUT] [--window]
+//   demo SKINS-FOLDER EXTENSION [--out DIR] [--script FILE] [--window]
 //
-// It loads skinkit, points a skin repository at the folder, lists the skins there, loads the
-// chosen one (the first listed by default) and shows a frame window holding the skin's
-// "main" window. Headless, it renders the screen to OUT (default demo.png) and prints the
-// path; with --window and a display it opens a desktop window until the user closes it.
-#include "controls/skinwindow.h"
+// It lists the skins in the folder and loads the first. Headless, it renders each screen on
+// each skin to DIR/<skin>-<screen>.png (switching skins as the user would) and prints the
+// paths. With --script it replays the file's taps and drags instead and saves
+// DIR/step-NN.png after each step. With --window and a display it opens a desktop window and
+// runs until the user closes it.
+#include "demoframe.h"
 #include "module/skinkitmodule.h"
 #include "platform/afx/app.h"
-#include "platform/afx/frame.h"
 #include "platform/display/display.h"
-#include "repository/skinrepository.h"
+#include "platform/user/userdevice.h"
+#include "script.h"
 
 #include <cstdio>
 #include <cstring>
+#include <fstream>
+#include <iterator>
 #include <string>
 #include <vector>
 
 namespace {
 
 struct Options {
-    std::string folder, extension, skin, png = "demo.png";
+    std::string folder, extension, out = ".", script;
     bool window = false;
 };
 
 bool ParseOptions(int argc, char** argv, Options& options) {
     std::vector<std::string> positional;
     for (int i = 1; i < argc; ++i) {
-        if (std::strcmp(argv[i], "--png") == 0 && i + 1 < argc)
-            options.png = argv[++i];
+        bool more = i + 1 < argc;
+        if (std::strcmp(argv[i], "--out") == 0 && more)
+            options.out = argv[++i];
+        else if (std::strcmp(argv[i], "--script") == 0 && more)
+            options.script = argv[++i];
         else if (std::strcmp(argv[i], "--window") == 0)
             options.window = true;
         else
             positional.push_back(argv[i]);
     }
-    if (positional.size() < 2 || positional.size() > 3) return false;
+    if (positional.size() != 2) return false;
     options.folder = positional[0];
     options.extension = positional[1];
-    if (positional.size() == 3) options.skin = positional[2];
     return true;
 }
 
-// The application's main window; commands from the skinned screen arrive here.
-class CDemoFrame : public CFrameWnd {
-public:
-    CSkinWindow screen;
+int Fail(const std::string& message) {
+    std::fprintf(stderr, "demo: %s\n", message.c_str());
+    return 1;
+}
 
-protected:
-    BOOL OnCommand(WPARAM wParam, LPARAM lParam) override {
-        std::printf("command %u from the skinned screen\n", unsigned(LOWORD(wParam)));
-        return CFrameWnd::OnCommand(wParam, lParam);
+bool Save(const std::string& path) {
+    if (!DisplaySaveScreen(path)) return false;
+    std::printf("saved %s\n", path.c_str());
+    return true;
+}
+
+// Every screen on every skin, from the first skin round to it again.
+int RenderScreens(CDemoFrame& frame, const Options& options, size_t skins) {
+    for (size_t i = 0; i < skins; ++i) {
+        std::string skin = frame.CurrentSkin().ToUtf8();
+        skin = skin.substr(0, skin.rfind('.'));
+        for (auto [screen, name] : {std::pair{CDemoFrame::kPlayer, "player"},
+                                    std::pair{CDemoFrame::kSettings, "settings"}}) {
+            frame.ShowScreen(screen);
+            if (!UserPumpUntilIdle()) return Fail("the screen did not settle");
+            if (!Save(options.out + "/" + skin + "-" + name + ".png"))
+                return Fail("cannot write into " + options.out);
+        }
+        frame.ShowScreen(CDemoFrame::kPlayer);
+        if (skins > 1 && !frame.SwitchSkin()) return Fail("cannot switch skins");
     }
-};
+    return 0;
+}
+
+int RunScript(const Options& options) {
+    std::ifstream in(options.script);
+    if (!in) return Fail("cannot read " + options.script);
+    std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    std::vector<ScriptStep> steps;
+    std::string error;
+    if (!ParseScript(text, steps, error)) return Fail(options.script + ": " + error);
+    for (size_t i = 0; i < steps.size(); ++i) {
+        if (!RunScriptStep(steps[i]))
+            return Fail("step on line " + std::to_string(steps[i].line) + " did not settle");
+        char name[32];
+        std::snprintf(name, sizeof name, "/step-%02zu.png", i + 1);
+        if (!Save(options.out + name)) return Fail("cannot write into " + options.out);
+    }
+    return 0;
+}
 
 class CDemoApp : public CWinApp {
 public:
@@ -60,69 +100,58 @@ public:
 
     BOOL InitInstance() override {
         if (!m_repository.SetSkinsFolder(CString::FromUtf8(m_options.folder)))
-            return Fail("'" + m_options.folder + "' is not a folder");
-        CStringList skins;
-        m_repository.GetAvailableSkinsList(skins, CString::FromUtf8(m_options.extension));
-        std::printf("skins in %s:\n", m_options.folder.c_str());
-        for (const CString& skin : skins) std::printf("  %s\n", skin.ToUtf8().c_str());
-        if (skins.IsEmpty()) return Fail("no skins ending in '" + m_options.extension + "'");
-        CString choice = m_options.skin.empty() ? skins.GetHead() : CString::FromUtf8(m_options.skin);
-
-        tagSKININFORMATION info;
-        if (m_repository.GetSkinInformation(choice, info))
-            std::printf("loading %s: \"%s\" %s by %s\n", choice.ToUtf8().c_str(),
-                        info.name.ToUtf8().c_str(), info.version.ToUtf8().c_str(),
-                        info.author.ToUtf8().c_str());
-        if (!m_repository.LoadSkin(choice, nullptr, true, true))
-            return Fail("cannot load skin '" + choice.ToUtf8() + "'");
-
-        auto* frame = new CDemoFrame; // frames delete themselves when destroyed
-        m_pMainWnd = frame;
-        SIZE screen{GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
-        if (!frame->Create(nullptr, u"skinkit demo", WS_POPUP | WS_VISIBLE,
-                           CRect(0, 0, screen.cx, screen.cy)))
-            return Fail("cannot create the main window");
-        if (!frame->screen.Create(frame, u"main", 1, &m_repository))
-            return Fail("cannot create the skinned screen");
+            return Fail("'" + m_options.folder + "' is not a folder"), FALSE;
+        CStringList names;
+        m_repository.GetAvailableSkinsList(names, CString::FromUtf8(m_options.extension));
+        for (const CString& name : names) {
+            m_skins.push_back(name);
+            std::printf("skin %s\n", name.ToUtf8().c_str());
+        }
+        if (m_skins.empty()) return Fail("no skins ending in '" + m_options.extension + "'"), FALSE;
+        if (!m_repository.LoadSkin(m_skins.front(), nullptr, true, true))
+            return Fail("cannot load skin '" + m_skins.front().ToUtf8() + "'"), FALSE;
+        m_pFrame = new CDemoFrame; // frames delete themselves when destroyed
+        m_pMainWnd = m_pFrame;
+        if (!m_pFrame->Create(&m_repository, m_skins))
+            return Fail("cannot build the screens"), FALSE;
         return TRUE;
     }
 
-private:
-    BOOL Fail(const std::string& message) {
-        std::fprintf(stderr, "demo: %s\n", message.c_str());
-        return FALSE;
-    }
+    CDemoFrame* Frame() { return m_pFrame; }
+    size_t SkinCount() const { return m_skins.size(); }
 
+private:
     Options m_options;
     CSkinRepository m_repository;
+    std::vector<CString> m_skins;
+    CDemoFrame* m_pFrame = nullptr;
 };
+
+int Run(CDemoApp& app, const Options& options) {
+    std::unique_ptr<DesktopWindow> desktop;
+    if (options.window && !(desktop = DesktopWindow::Open(2, "skinkit demo")))
+        std::fprintf(stderr, "demo: no display here; rendering headless\n");
+    if (!app.InitInstance()) return 1;
+    if (desktop) return app.Run(), 0;
+    if (!UserPumpUntilIdle()) return Fail("the first screen did not settle");
+    if (!options.script.empty()) return RunScript(options);
+    return RenderScreens(*app.Frame(), options, app.SkinCount());
+}
 
 } // namespace
 
 int main(int argc, char** argv) {
     Options options;
     if (!ParseOptions(argc, argv, options)) {
-        std::fprintf(stderr, "usage: demo SKINS-FOLDER EXTENSION [SKIN] [--png OUT] [--window]\n");
+        std::fprintf(stderr,
+                     "usage: demo SKINS-FOLDER EXTENSION [--out DIR] [--script FILE] [--window]\n");
         return 2;
     }
     HMODULE skinkit = LoadLinkedLibrary(u"skinkit", SkinkitEntry);
     int status = 1;
     {
         CDemoApp app(options);
-        std::unique_ptr<DesktopWindow> desktop;
-        if (options.window) {
-            desktop = DesktopWindow::Open(2, "skinkit demo");
-            if (!desktop) std::fprintf(stderr, "demo: no display here; rendering headless\n");
-        }
-        if (app.InitInstance()) {
-            app.Run(); // headless, it returns once everything is painted
-            if (DisplaySaveScreen(options.png)) {
-                std::printf("screen saved to %s\n", options.png.c_str());
-                status = 0;
-            } else {
-                std::fprintf(stderr, "demo: cannot write '%s'\n", options.png.c_str());
-            }
-        }
+        status = Run(app, options);
         if (CWnd* main = app.GetMainWnd(); main && ::IsWindow(main->m_hWnd)) main->DestroyWindow();
     }
     FreeLibrary(skinkit);

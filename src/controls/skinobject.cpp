@@ -29,7 +29,9 @@ void EnsureWindowClass() {
 
 } // namespace
 
-CSkinObject::CSkinObject() { EnsureWindowClass(); }
+CSkinObject::CSkinObject() {
+    EnsureWindowClass();
+}
 
 CSkinObject::~CSkinObject() {
     // A repository destroyed first has already let go of its components.
@@ -53,7 +55,9 @@ void CSkinObject::SetSection(const CString& section) {
     Update();
 }
 
-bool CSkinObject::IsValid() const { return m_hWnd && ::IsWindow(m_hWnd) && m_pRepository; }
+bool CSkinObject::IsValid() const {
+    return m_hWnd && ::IsWindow(m_hWnd) && m_pRepository;
+}
 
 const tagPROPERTY* CSkinObject::GetProperty(const CString& name) {
     if (!m_pRepository) return nullptr;
@@ -146,7 +150,9 @@ bool CSkinCustom::Create(const CString& section, UINT id, CSkinRepository* repos
     return true;
 }
 
-bool CSkinCustom::Create(CWnd*, const CString&, UINT, CSkinRepository*) { return false; }
+bool CSkinCustom::Create(CWnd*, const CString&, UINT, CSkinRepository*) {
+    return false;
+}
 
 bool CSkinCustom::CreateBound(CWnd* parent, const CString& section, UINT id,
                               CSkinRepository* repository) {

@@ -6,11 +6,11 @@
 IMPLEMENT_DYNAMIC(CSkinWindow, CSkinObject)
 
 BEGIN_MESSAGE_MAP(CSkinWindow, CSkinObject)
-    ON_WM_ERASEBKGND()
-    ON_WM_PAINT()
-    ON_WM_LBUTTONDOWN()
-    ON_WM_LBUTTONUP()
-    ON_WM_HSCROLL()
+ON_WM_ERASEBKGND()
+ON_WM_PAINT()
+ON_WM_LBUTTONDOWN()
+ON_WM_LBUTTONUP()
+ON_WM_HSCROLL()
 END_MESSAGE_MAP()
 
 namespace {
@@ -138,7 +138,9 @@ void CSkinWindow::OnPaint() {
         dc.FillSolidRect(0, 0, Width(), Height(), m_clrBackground);
 }
 
-BOOL CSkinWindow::OnEraseBkgnd(CDC*) { return TRUE; } // OnPaint covers the window
+BOOL CSkinWindow::OnEraseBkgnd(CDC*) {
+    return TRUE;
+} // OnPaint covers the window
 
 void CSkinWindow::OnLButtonDown(UINT, CPoint point) {
     m_bPressed = true;

@@ -149,6 +149,41 @@ public:
     CDC* BeginPaint(LPPAINTSTRUCT paint) { return CDC::FromHandle(::BeginPaint(m_hWnd, paint)); }
     void EndPaint(LPPAINTSTRUCT paint) { ::EndPaint(m_hWnd, paint); }
 
+    // ---- Scroll bars and scrolling
+    BOOL SetScrollInfo(int bar, LPSCROLLINFO info, BOOL redraw = TRUE) {
+        if (!info) return FALSE;
+        ::SetScrollInfo(m_hWnd, bar, info, redraw);
+        return TRUE;
+    }
+    BOOL GetScrollInfo(int bar, LPSCROLLINFO info, UINT mask = SIF_ALL) const {
+        if (!info) return FALSE;
+        info->fMask = mask;
+        return ::GetScrollInfo(m_hWnd, bar, info);
+    }
+    int SetScrollPos(int bar, int pos, BOOL redraw = TRUE) {
+        return ::SetScrollPos(m_hWnd, bar, pos, redraw);
+    }
+    int GetScrollPos(int bar) const { return ::GetScrollPos(m_hWnd, bar); }
+    void SetScrollRange(int bar, int min, int max, BOOL redraw = TRUE) {
+        ::SetScrollRange(m_hWnd, bar, min, max, redraw);
+    }
+    void GetScrollRange(int bar, int* min, int* max) const {
+        ::GetScrollRange(m_hWnd, bar, min, max);
+    }
+    void ShowScrollBar(UINT bar, BOOL show = TRUE) { ::ShowScrollBar(m_hWnd, int(bar), show); }
+    BOOL EnableScrollBar(int bar, UINT arrows = ESB_ENABLE_BOTH) {
+        return ::EnableScrollBar(m_hWnd, UINT(bar), arrows);
+    }
+    void ScrollWindow(int dx, int dy, LPCRECT scroll = nullptr, LPCRECT clip = nullptr) {
+        ::ScrollWindow(m_hWnd, dx, dy, scroll, clip);
+    }
+    int ScrollWindowEx(int dx, int dy, LPCRECT scroll, LPCRECT clip, CRgn* update,
+                       LPRECT updateRect, UINT flags) {
+        return ::ScrollWindowEx(m_hWnd, dx, dy, scroll, clip, update ? HRGN(*update) : nullptr,
+                                updateRect, flags);
+    }
+    void SetRedraw(BOOL redraw = TRUE) { SendMessage(WM_SETREDRAW, redraw); }
+
     // ---- Input, focus, timers
     CWnd* SetCapture() { return FromHandle(::SetCapture(m_hWnd)); }
     static CWnd* GetCapture() { return FromHandle(::GetCapture()); }

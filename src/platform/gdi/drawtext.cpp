@@ -55,7 +55,17 @@ int Width(RealFont& font, const Source& s, Range r, UINT format) {
     return width;
 }
 
-// Greedy wrapping at spaces; a word wider than the line keeps a line of its own.
+// The end of the longest run from start that fits maxWidth, at least one character: where
+// the device breaks a word too wide for a line of its own.
+size_t FitCharacters(RealFont& font, const Source& s, size_t start, size_t end, int maxWidth,
+                     UINT format) {
+    size_t fit = start + 1;
+    while (fit < end && Width(font, s, {start, fit + 1}, format) <= maxWidth)
+        ++fit;
+    return fit;
+}
+
+// Greedy wrapping at spaces; a word wider than the line is broken between characters.
 void Wrap(RealFont& font, const Source& s, Range para, int maxWidth, UINT format,
           std::vector<Range>& lines) {
     size_t start = para.begin;
@@ -67,7 +77,11 @@ void Wrap(RealFont& font, const Source& s, Range para, int maxWidth, UINT format
                 ++wordEnd;
             while (wordEnd < para.end && s.text[wordEnd] != u' ')
                 ++wordEnd;
-            if (lastFit > start && Width(font, s, {start, wordEnd}, format) > maxWidth) break;
+            if (Width(font, s, {start, wordEnd}, format) > maxWidth) {
+                if (lastFit == start)
+                    end = FitCharacters(font, s, start, wordEnd, maxWidth, format);
+                break;
+            }
             end = lastFit = wordEnd;
         }
         size_t trimmed = end;

@@ -6,20 +6,22 @@
 namespace user {
 namespace {
 
-LRESULT HitTestDefault(Window* w, LPARAM lParam) {
+// A press on a standard scroll bar is tracked until the pointer is lifted.
+void NonClientButtonDown(Window* w, WPARAM hit, LPARAM lParam) {
     POINT pt = {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
-    RECT client = ClientRectScreen(w);
-    if (PtInRect(&client, pt)) return HTCLIENT;
-    RECT wr = WindowRectScreen(w);
-    return PtInRect(&wr, pt) ? HTBORDER : HTNOWHERE;
+    if (hit == HTVSCROLL) TrackScrollBar(w, SB_VERT, pt);
+    if (hit == HTHSCROLL) TrackScrollBar(w, SB_HORZ, pt);
 }
 
-void PaintFrame(Window* w) {
-    if (!BorderWidth(w)) return;
-    HDC dc = GetWindowDC(w->handle);
-    RECT r = {0, 0, w->rect.right - w->rect.left, w->rect.bottom - w->rect.top};
-    FrameRect(dc, &r, GetSysColorBrush(COLOR_WINDOWFRAME));
-    ReleaseDC(w->handle, dc);
+// The client area within a window rectangle given in the parent's coordinates.
+void CalcClientRect(Window* w, RECT* r) {
+    RECT client = ClientRectInWindow(w);
+    LONG width = w->rect.right - w->rect.left, height = w->rect.bottom - w->rect.top;
+    RECT out = {r->left + client.left, r->top + client.top, r->right - (width - client.right),
+                r->bottom - (height - client.bottom)};
+    out.right = std::max(out.left, out.right);
+    out.bottom = std::max(out.top, out.bottom);
+    *r = out;
 }
 
 LRESULT EraseDefault(Window* w, HDC dc) {
@@ -65,9 +67,18 @@ LRESULT DefWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_NCCREATE:
         return TRUE;
     case WM_NCHITTEST:
-        return HitTestDefault(w, lParam);
+        return NonClientHitTest(w, POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
     case WM_NCPAINT:
-        PaintFrame(w);
+        PaintNonClient(w);
+        return 0;
+    case WM_NCCALCSIZE:
+        if (lParam)
+            CalcClientRect(w, wParam ? &reinterpret_cast<NCCALCSIZE_PARAMS*>(lParam)->rgrc[0]
+                                     : reinterpret_cast<RECT*>(lParam));
+        return 0;
+    case WM_NCLBUTTONDOWN:
+    case WM_NCLBUTTONDBLCLK:
+        NonClientButtonDown(w, wParam, lParam);
         return 0;
     case WM_NCACTIVATE:
         return TRUE;

@@ -44,6 +44,12 @@ RECT ClientRectInWindow(const Window* w) {
     LONG width = w->rect.right - w->rect.left;
     LONG height = w->rect.bottom - w->rect.top;
     RECT r = {b, b, std::max<LONG>(b, width - b), std::max<LONG>(b, height - b)};
+    // The standard scroll bars take their room from the client area's right and bottom.
+    if (w->isDesktop) return r;
+    if (w->style & WS_VSCROLL)
+        r.right = std::max<LONG>(r.left, r.right - GetSystemMetrics(SM_CXVSCROLL));
+    if (w->style & WS_HSCROLL)
+        r.bottom = std::max<LONG>(r.top, r.bottom - GetSystemMetrics(SM_CYHSCROLL));
     return r;
 }
 

@@ -1,6 +1,49 @@
-// System metrics: fixed values like the device's, the screen size from the screen itself.
+// System metrics: fixed values like the device's, the screen size from the screen itself, and
+// the scroll-bar sizes from the window system's registry key, as the device reads them.
 #include "platform/gdi/gdidevice.h"
-#include "platform/user/winuser.h"
+#include "platform/user/winreg.h"
+#include "platform/user/wndobj.h"
+
+namespace {
+
+constexpr int kScrollBarSize = 13;
+
+// A scroll-bar size under HKEY_LOCAL_MACHINE\SYSTEM\GWE; fallback when it is missing or
+// unusable (not a 4-byte value from 1 to 255).
+int GweValue(LPCWSTR name, int fallback) {
+    HKEY key = nullptr;
+    if (RegOpenKeyEx(HKEY_LOCAL_MACHINE, u"SYSTEM\\GWE", 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS)
+        return fallback;
+    DWORD value = 0, size = sizeof value;
+    LONG result =
+        RegQueryValueEx(key, name, nullptr, nullptr, reinterpret_cast<LPBYTE>(&value), &size);
+    RegCloseKey(key);
+    return result == ERROR_SUCCESS && size == sizeof value && value >= 1 && value <= 255
+               ? int(value)
+               : fallback;
+}
+
+struct ScrollSizes {
+    uint64_t serial = 0;
+    int cxVScroll = kScrollBarSize, cyVScroll = kScrollBarSize;
+    int cyHScroll = kScrollBarSize, cxHScroll = kScrollBarSize;
+};
+
+// Read again only after the registry changed: the window manager asks on every layout.
+const ScrollSizes& Sizes() {
+    static ScrollSizes sizes;
+    if (sizes.serial != user::RegistrySerial()) {
+        sizes.serial = user::RegistrySerial();
+        sizes.cxVScroll = GweValue(u"cxVScr", kScrollBarSize);
+        sizes.cyHScroll = GweValue(u"cyHScr", kScrollBarSize);
+        // Arrows stay square unless their length is set too.
+        sizes.cyVScroll = GweValue(u"cyVScr", sizes.cxVScroll);
+        sizes.cxHScroll = GweValue(u"cxHScr", sizes.cyHScroll);
+    }
+    return sizes;
+}
+
+} // namespace
 
 int GetSystemMetrics(int index) {
     SIZE screen = GdiGetScreenSize();
@@ -12,12 +55,15 @@ int GetSystemMetrics(int index) {
     case SM_CYFULLSCREEN:
         return screen.cy;
     case SM_CXVSCROLL:
-    case SM_CYHSCROLL:
+        return Sizes().cxVScroll;
     case SM_CYVSCROLL:
-    case SM_CXHSCROLL:
     case SM_CYVTHUMB:
+        return Sizes().cyVScroll;
+    case SM_CYHSCROLL:
+        return Sizes().cyHScroll;
+    case SM_CXHSCROLL:
     case SM_CXHTHUMB:
-        return 13;
+        return Sizes().cxHScroll;
     case SM_CYCAPTION:
         return 26;
     case SM_CXBORDER:

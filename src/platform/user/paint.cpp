@@ -97,9 +97,11 @@ Window* FindWindowToPaint(Window* root) {
 }
 
 void SendNcPaint(Window* w) {
-    if (!BorderWidth(w) || w->update.IsEmpty()) return; // no frame to paint
+    if (w->update.IsEmpty()) return;
+    RECT client = ClientRectInWindow(w), bounds = WindowBounds(w);
+    if (EqualRect(&client, &bounds)) return; // no frame or bars to paint
     gdi::PixRegion frame = w->update;
-    frame.Subtract(gdi::PixRegion(ClientRectInWindow(w)));
+    frame.Subtract(gdi::PixRegion(client));
     if (frame.IsEmpty()) return;
     w->update.Subtract(frame);
     if (w->update.IsEmpty()) w->erase = false;

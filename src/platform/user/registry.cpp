@@ -84,6 +84,8 @@ HKEY NewHandle(std::shared_ptr<RegKey> key) {
     return reinterpret_cast<HKEY>(v);
 }
 
+uint64_t g_serial = 1;
+
 void MarkDeleted(RegKey& key) {
     key.deleted = true;
     for (auto& sub : key.subkeys)
@@ -92,7 +94,12 @@ void MarkDeleted(RegKey& key) {
 
 } // namespace
 
+uint64_t RegistrySerial() {
+    return g_serial;
+}
+
 void ResetRegistry() {
+    ++g_serial;
     Registry& r = Reg();
     for (auto& [handle, key] : r.open)
         key->deleted = true;
@@ -182,6 +189,7 @@ LONG RegSetValueEx(HKEY key, LPCWSTR valueName, DWORD reserved, DWORD type, cons
     }
     v->type = type;
     v->data.assign(data, data + dataSize);
+    ++g_serial;
     return ERROR_SUCCESS;
 }
 
@@ -191,6 +199,7 @@ LONG RegDeleteValue(HKEY key, LPCWSTR valueName) {
     RegValue* v = FindValue(*k, valueName);
     if (!v) return ERROR_FILE_NOT_FOUND;
     k->values.erase(k->values.begin() + (v - k->values.data()));
+    ++g_serial;
     return ERROR_SUCCESS;
 }
 
@@ -207,5 +216,6 @@ LONG RegDeleteKey(HKEY key, LPCWSTR subKey) {
     target->deleted = true;
     auto& subs = parent->subkeys;
     subs.erase(std::find(subs.begin(), subs.end(), target));
+    ++g_serial;
     return ERROR_SUCCESS;
 }

@@ -191,6 +191,9 @@ typedef WNDCLASSW* LPWNDCLASS;
 #define HTNOWHERE 0
 #define HTCLIENT 1
 #define HTCAPTION 2
+#define HTGROWBOX 4
+#define HTHSCROLL 6
+#define HTVSCROLL 7
 #define HTBORDER 18
 
 #define SB_HORZ 0
@@ -211,6 +214,30 @@ typedef WNDCLASSW* LPWNDCLASS;
 #define SB_BOTTOM 7
 #define SB_RIGHT 7
 #define SB_ENDSCROLL 8
+#define SB_BOTH 3
+
+#define ESB_ENABLE_BOTH 0x0000
+#define ESB_DISABLE_LEFT 0x0001
+#define ESB_DISABLE_UP 0x0001
+#define ESB_DISABLE_RIGHT 0x0002
+#define ESB_DISABLE_DOWN 0x0002
+#define ESB_DISABLE_BOTH 0x0003
+
+#define SIF_RANGE 0x0001
+#define SIF_PAGE 0x0002
+#define SIF_POS 0x0004
+#define SIF_DISABLENOSCROLL 0x0008
+#define SIF_TRACKPOS 0x0010
+#define SIF_ALL (SIF_RANGE | SIF_PAGE | SIF_POS | SIF_TRACKPOS)
+
+#define SW_SCROLLCHILDREN 0x0001
+#define SW_INVALIDATE 0x0002
+#define SW_ERASE 0x0004
+
+#define DLGC_WANTARROWS 0x0001
+#define DLGC_WANTTAB 0x0002
+#define DLGC_WANTALLKEYS 0x0004
+#define DLGC_WANTCHARS 0x0080
 
 #define ODT_MENU 1
 #define ODT_LISTBOX 2
@@ -228,6 +255,7 @@ typedef WNDCLASSW* LPWNDCLASS;
 
 // Notification codes in WM_COMMAND's high word.
 #define BN_CLICKED 0
+#define STN_CLICKED 0
 
 // ---- Keys ------------------------------------------------------------------------------------
 
@@ -406,6 +434,57 @@ struct MEASUREITEMSTRUCT {
     ULONG_PTR itemData;
 };
 typedef MEASUREITEMSTRUCT* LPMEASUREITEMSTRUCT;
+
+struct SCROLLINFO {
+    UINT cbSize;
+    UINT fMask;
+    int nMin;
+    int nMax;
+    UINT nPage;
+    int nPos;
+    int nTrackPos;
+};
+typedef SCROLLINFO* LPSCROLLINFO;
+typedef const SCROLLINFO* LPCSCROLLINFO;
+
+struct NCCALCSIZE_PARAMS {
+    RECT rgrc[3];
+    WINDOWPOS* lppos;
+};
+typedef NCCALCSIZE_PARAMS* LPNCCALCSIZE_PARAMS;
+
+// ---- Edges and frame controls ----------------------------------------------------------------
+
+#define BDR_RAISEDOUTER 0x0001
+#define BDR_SUNKENOUTER 0x0002
+#define BDR_RAISEDINNER 0x0004
+#define BDR_SUNKENINNER 0x0008
+#define BDR_OUTER 0x0003
+#define BDR_INNER 0x000C
+#define EDGE_RAISED (BDR_RAISEDOUTER | BDR_RAISEDINNER)
+#define EDGE_SUNKEN (BDR_SUNKENOUTER | BDR_SUNKENINNER)
+#define EDGE_ETCHED (BDR_SUNKENOUTER | BDR_RAISEDINNER)
+#define EDGE_BUMP (BDR_RAISEDOUTER | BDR_SUNKENINNER)
+
+#define BF_LEFT 0x0001
+#define BF_TOP 0x0002
+#define BF_RIGHT 0x0004
+#define BF_BOTTOM 0x0008
+#define BF_RECT (BF_LEFT | BF_TOP | BF_RIGHT | BF_BOTTOM)
+#define BF_MIDDLE 0x0800
+#define BF_SOFT 0x1000
+#define BF_ADJUST 0x2000
+#define BF_FLAT 0x4000
+#define BF_MONO 0x8000
+
+#define DFC_SCROLL 3
+#define DFCS_SCROLLUP 0x0000
+#define DFCS_SCROLLDOWN 0x0001
+#define DFCS_SCROLLLEFT 0x0002
+#define DFCS_SCROLLRIGHT 0x0003
+#define DFCS_INACTIVE 0x0100
+#define DFCS_PUSHED 0x0200
+#define DFCS_FLAT 0x4000
 
 // ---- Menus -----------------------------------------------------------------------------------
 

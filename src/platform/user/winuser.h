@@ -104,6 +104,43 @@ HDC GetWindowDC(HWND hwnd);
 int ReleaseDC(HWND hwnd, HDC dc);
 HWND WindowFromDC(HDC dc);
 
+// ---- Scroll bars and scrolling --------------------------------------------------------------
+
+// The standard bars of a window with WS_VSCROLL or WS_HSCROLL lie outside its client area, as
+// wide as SM_CXVSCROLL and as high as SM_CYHSCROLL. Setting a range or page that leaves nothing
+// to scroll hides the bar (SIF_DISABLENOSCROLL disables it instead); setting one that scrolls
+// shows it again. A tap on a bar sends the window WM_VSCROLL or WM_HSCROLL with the SB_ codes
+// of the part tapped (arrows and shaft repeat while held, on the clock), a dragged thumb sends
+// SB_THUMBTRACK and SB_THUMBPOSITION; every tap ends with SB_ENDSCROLL. The window scrolls
+// itself: the bar only reports.
+int SetScrollInfo(HWND hwnd, int bar, LPCSCROLLINFO info, BOOL redraw);
+BOOL GetScrollInfo(HWND hwnd, int bar, LPSCROLLINFO info);
+// Returns the previous position.
+int SetScrollPos(HWND hwnd, int bar, int pos, BOOL redraw);
+int GetScrollPos(HWND hwnd, int bar);
+BOOL SetScrollRange(HWND hwnd, int bar, int min, int max, BOOL redraw);
+BOOL GetScrollRange(HWND hwnd, int bar, int* min, int* max);
+// SB_HORZ, SB_VERT or SB_BOTH.
+BOOL ShowScrollBar(HWND hwnd, int bar, BOOL show);
+// ESB_ flags; FALSE when nothing changed.
+BOOL EnableScrollBar(HWND hwnd, UINT bar, UINT arrows);
+// Moves the pixels of the client area (or of scroll, cut to clip) by (dx, dy) and reports, in
+// update and updateRect, the area that the move exposed. Only pixels that were on screen and
+// up to date are moved; SW_INVALIDATE adds the exposed area (and the window's pending update,
+// moved along) to the update region, SW_ERASE asks for erasing it, SW_SCROLLCHILDREN moves
+// the child windows that lie in the scrolled rectangle. Returns the region type of the
+// exposed area, or ERROR.
+int ScrollWindowEx(HWND hwnd, int dx, int dy, const RECT* scroll, const RECT* clip, HRGN update,
+                   LPRECT updateRect, UINT flags);
+BOOL ScrollWindow(HWND hwnd, int dx, int dy, const RECT* scroll, const RECT* clip);
+
+// ---- Drawing helpers -------------------------------------------------------------------------
+
+// Three-dimensional edges in the system colours.
+BOOL DrawEdge(HDC dc, LPRECT rect, UINT edge, UINT flags);
+// DFC_SCROLL: the arrow buttons of a scroll bar.
+BOOL DrawFrameControl(HDC dc, LPRECT rect, UINT type, UINT state);
+
 // ---- Messages --------------------------------------------------------------------------------
 
 LRESULT SendMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);

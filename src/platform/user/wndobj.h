@@ -33,6 +33,15 @@ struct WndClass {
     bool system = false;
 };
 
+// One standard scroll bar's values (range 0 to 100 until set, as on the device).
+struct ScrollBarInfo {
+    int min = 0;
+    int max = 100;
+    UINT page = 0;
+    int pos = 0;
+    UINT disabled = 0; // ESB_ flags
+};
+
 struct Window {
     HWND handle = nullptr;
     std::shared_ptr<WndClass> cls;
@@ -60,6 +69,8 @@ struct Window {
 
     mutable POINT origin = {};        // screen position of the client area, cached
     mutable uint64_t originEpoch = 0; // the geometry epoch the cached origin belongs to
+
+    ScrollBarInfo scroll[2]; // the standard bars, SB_HORZ and SB_VERT
 
     bool created = false;    // WM_NCCREATE and WM_CREATE have been answered
     bool destroying = false; // inside DestroyWindow
@@ -180,6 +191,17 @@ void ResetRegistry();
 // Focus follows a hidden or destroyed window's subtree to its parent.
 void MoveFocusFrom(Window* w);
 void ActivateAfterLoss(Window* w);
+
+// ---- Non-client area and standard scroll bars (nonclient.cpp, scrollbar.cpp) ---------------
+
+// The shown bar's rectangle in window coordinates (empty when the window shows none).
+RECT ScrollBarRect(const Window* w, int bar);
+// What DefWindowProc answers for WM_NCHITTEST, WM_NCPAINT and a press on a bar.
+LRESULT NonClientHitTest(Window* w, POINT screen);
+void PaintNonClient(Window* w);
+void TrackScrollBar(Window* w, int bar, POINT screen);
+// Changes every time a registry value is written or removed (system metrics cache on it).
+uint64_t RegistrySerial();
 
 // ---- Position changes (winpos.cpp) -----------------------------------------------------------
 

@@ -19,7 +19,9 @@ Table& TheTable() {
 
 } // namespace
 
-Window* Lookup(HWND hwnd) { return TheTable().windows.Find(hwnd); }
+Window* Lookup(HWND hwnd) {
+    return TheTable().windows.Find(hwnd);
+}
 
 Window* Checked(HWND hwnd) {
     Window* w = Lookup(hwnd);
@@ -42,11 +44,14 @@ void FreeWindow(Window* w) {
     if (dead && t.desktop == w) t.desktop = nullptr;
 }
 
-std::vector<Window*> AllWindows() { return TheTable().windows.All(); }
+std::vector<Window*> AllWindows() {
+    return TheTable().windows.All();
+}
 
 void ClearWindowTable() {
     Table& t = TheTable();
-    for (Window* w : t.windows.All()) t.windows.Remove(w->handle);
+    for (Window* w : t.windows.All())
+        t.windows.Remove(w->handle);
     t.desktop = nullptr;
 }
 

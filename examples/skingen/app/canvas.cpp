@@ -53,6 +53,33 @@ void Canvas::FillCircle(int cx, int cy, int radius, COLORREF colour) {
             if ((x - cx) * (x - cx) + (y - cy) * (y - cy) <= radius * radius) Set(x, y, colour);
 }
 
+void Canvas::FillTriangle(int x0, int y0, int x1, int y1, int x2, int y2, COLORREF colour) {
+    auto side = [](int ax, int ay, int bx, int by, int px, int py) {
+        return (bx - ax) * (py - ay) - (by - ay) * (px - ax);
+    };
+    for (int y = std::min({y0, y1, y2}); y <= std::max({y0, y1, y2}); ++y)
+        for (int x = std::min({x0, x1, x2}); x <= std::max({x0, x1, x2}); ++x) {
+            int a = side(x0, y0, x1, y1, x, y), b = side(x1, y1, x2, y2, x, y),
+                c = side(x2, y2, x0, y0, x, y);
+            if ((a >= 0 && b >= 0 && c >= 0) || (a <= 0 && b <= 0 && c <= 0)) Set(x, y, colour);
+        }
+}
+
+void Canvas::Ring(int cx, int cy, int radius, int thickness, COLORREF colour) {
+    int inner = radius - thickness;
+    for (int y = cy - radius; y <= cy + radius; ++y)
+        for (int x = cx - radius; x <= cx + radius; ++x) {
+            int d = (x - cx) * (x - cx) + (y - cy) * (y - cy);
+            if (d <= radius * radius && d > inner * inner) Set(x, y, colour);
+        }
+}
+
+void Canvas::Paste(const Canvas& source, int x, int y, COLORREF skip) {
+    for (int sy = 0; sy < source.Height(); ++sy)
+        for (int sx = 0; sx < source.Width(); ++sx)
+            if (COLORREF c = source.Get(sx, sy); c != skip) Set(x + sx, y + sy, c);
+}
+
 void Canvas::Gradient(int left, int top, int right, int bottom, COLORREF a, COLORREF b) {
     for (int y = top; y < bottom; ++y)
         FillRect(left, y, right, y + 1, Mix(a, b, y - top, std::max(1, bottom - top - 1)));

@@ -20,6 +20,11 @@ public:
     void FrameRect(int left, int top, int right, int bottom, COLORREF colour);
     void Line(int x0, int y0, int x1, int y1, COLORREF colour, int thickness = 1);
     void FillCircle(int cx, int cy, int radius, COLORREF colour);
+    void FillTriangle(int x0, int y0, int x1, int y1, int x2, int y2, COLORREF colour);
+    // A ring: the circle's pixels between radius - thickness and radius.
+    void Ring(int cx, int cy, int radius, int thickness, COLORREF colour);
+    // Copies source onto this canvas at (x, y), leaving out pixels of colour skip.
+    void Paste(const Canvas& source, int x, int y, COLORREF skip = 0xFFFFFFFF);
     // Vertical gradient from top to bottom colour over the rectangle.
     void Gradient(int left, int top, int right, int bottom, COLORREF topColour,
                   COLORREF bottomColour);

@@ -1,0 +1,78 @@
+#include "demoframe.h"
+
+BEGIN_MESSAGE_MAP(CDemoFrame, CFrameWnd)
+ON_MESSAGE(CDemoFrame::kSliderMessage, OnSliderMessage)
+ON_WM_TIMER()
+END_MESSAGE_MAP()
+
+bool CDemoFrame::Create(CSkinRepository* repository, const std::vector<CString>& skins) {
+    m_pRepository = repository;
+    m_skins = skins.empty() ? std::vector<CString>{repository->GetCurrentSkinName()} : skins;
+    CRect screen(0, 0, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN));
+    if (!CFrameWnd::Create(nullptr, u"skinkit player", WS_POPUP | WS_VISIBLE, screen)) return false;
+    if (!m_player.Create(this, repository) || !m_settings.Create(this, repository)) return false;
+    m_player.SetSliderParent(this);
+    ShowScreen(kPlayer);
+    SetTimer(kMeterTimer, kMeterInterval);
+    return true;
+}
+
+CDemoScreen& CDemoFrame::GetScreen(Screen screen) {
+    return screen == kSettings ? static_cast<CDemoScreen&>(m_settings) : m_player;
+}
+
+void CDemoFrame::ShowScreen(Screen screen) {
+    m_active = screen;
+    GetScreen(screen == kPlayer ? kSettings : kPlayer).Show(false);
+    GetScreen(screen).Show(true);
+}
+
+bool CDemoFrame::SwitchSkin() {
+    if (m_skins.size() < 2) return false;
+    size_t next = (m_nSkin + 1) % m_skins.size();
+    if (!m_pRepository->LoadSkin(m_skins[next])) return false;
+    m_nSkin = next;
+    // Every skinned window shows itself as its skin says: only the active screen stays.
+    m_player.Apply();
+    m_settings.Apply();
+    ShowScreen(m_active);
+    return true;
+}
+
+CDemoScreen* CDemoFrame::ScreenOf(HWND control) {
+    if (m_player.Owns(control)) return &m_player;
+    if (m_settings.Owns(control)) return &m_settings;
+    return nullptr;
+}
+
+BOOL CDemoFrame::OnCommand(WPARAM wParam, LPARAM lParam) {
+    CDemoScreen* screen = ScreenOf(reinterpret_cast<HWND>(lParam));
+    if (!screen) return CFrameWnd::OnCommand(wParam, lParam);
+    Perform(screen->OnCommand(LOWORD(wParam)));
+    return TRUE;
+}
+
+LRESULT CDemoFrame::OnSliderMessage(WPARAM wParam, LPARAM) {
+    Perform(m_player.OnSlider(wParam));
+    return 0;
+}
+
+void CDemoFrame::OnTimer(UINT_PTR id) {
+    if (id == kMeterTimer) m_player.OnTick();
+}
+
+void CDemoFrame::Perform(DemoAction action) {
+    switch (action) {
+    case DemoAction::ShowPlayer:
+        ShowScreen(kPlayer);
+        break;
+    case DemoAction::ShowSettings:
+        ShowScreen(kSettings);
+        break;
+    case DemoAction::SwitchSkin:
+        SwitchSkin();
+        break;
+    case DemoAction::None:
+        break;
+    }
+}

@@ -1,0 +1,54 @@
+// CDemoFrame: the demo player's main window. It holds the player's state and its screens,
+// shows one screen at a time, passes each notification to the screen whose control sent it,
+// animates the now-playing screen with a timer, and switches between the skins it was given
+// (every control repaints from the new skin; the state stays and is shown again).
+//
+// Frames are made with new and delete themselves when their window is destroyed; the
+// repository must outlive the frame.
+#pragma once
+
+#include "nowplaying.h"
+#include "platform/afx/frame.h"
+#include "settings.h"
+
+#include <vector>
+
+class CDemoFrame : public CFrameWnd {
+public:
+    static constexpr UINT_PTR kMeterTimer = 1;
+    static constexpr UINT kMeterInterval = 150; // ms
+    static constexpr UINT kSliderMessage = WM_USER + 0x32;
+
+    CDemoFrame() = default;
+
+    // A full-screen frame with both screens, the now-playing one shown. skins are the names to
+    // switch between; the first is already loaded.
+    bool Create(CSkinRepository* repository, const std::vector<CString>& skins);
+
+    enum Screen { kPlayer = 0, kSettings = 1 };
+    void ShowScreen(Screen screen);
+    // Loads the next skin of the list and shows the state on every screen again.
+    bool SwitchSkin();
+    const CString& CurrentSkin() const { return m_skins[m_nSkin]; }
+    CDemoScreen& GetScreen(Screen screen);
+    CDemoScreen& ActiveScreen() { return GetScreen(m_active); }
+    const PlayerState& State() const { return m_state; }
+
+protected:
+    BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
+    afx_msg LRESULT OnSliderMessage(WPARAM wParam, LPARAM lParam);
+    afx_msg void OnTimer(UINT_PTR id);
+
+    void Perform(DemoAction action);
+    CDemoScreen* ScreenOf(HWND control);
+
+    PlayerState m_state;
+    CSkinRepository* m_pRepository = nullptr;
+    std::vector<CString> m_skins;
+    size_t m_nSkin = 0;
+    CNowPlayingScreen m_player{m_state};
+    CSettingsScreen m_settings{m_state};
+    Screen m_active = kPlayer;
+
+    DECLARE_MESSAGE_MAP()
+};

@@ -1,0 +1,122 @@
+// The demo player's screens driven by arbitrary bytes as a user's input: taps, drags, double
+// taps, presses and releases anywhere, controls enabled and disabled, screens shown, skins
+// switched, the clock run. Every pump must reach idle, and once the screens are destroyed no
+// graphics object may be left.
+//
+// The bytes are events: one byte picks the event from the table (modulo its size), the next
+// bytes are its arguments. Later controls join by adding rows.
+#include "demoframe.h"
+#include "generate.h"
+#include "platform/afx/wnd.h"
+#include "platform/gdi/gdidevice.h"
+#include "platform/user/userdevice.h"
+#include "skindesc/skinbuilder.h"
+
+#include <cstdint>
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+
+namespace {
+
+std::string g_skins; // the folder holding ocean.sdf and paper.sdf
+
+void Settle() {
+    if (!UserPumpUntilIdle()) std::abort();
+}
+
+int X(uint8_t b) { return b * 240 / 256; }
+int Y(uint8_t b) { return b * 320 / 256; }
+
+void Tap(int x, int y) {
+    UserInjectPointerDown(x, y);
+    Settle();
+    UserInjectPointerUp(x, y);
+    Settle();
+}
+
+struct Event {
+    size_t arguments;
+    void (*run)(CDemoFrame& frame, const uint8_t* a);
+};
+
+const Event kEvents[] = {
+    {2, [](CDemoFrame&, const uint8_t* a) { Tap(X(a[0]), Y(a[1])); }},
+    {2, [](CDemoFrame&, const uint8_t* a) { Tap(X(a[0]), Y(a[1])), Tap(X(a[0]), Y(a[1])); }},
+    {4,
+     [](CDemoFrame&, const uint8_t* a) {
+         UserInjectPointerDown(X(a[0]), Y(a[1]));
+         Settle();
+         for (int i = 1; i <= 4; ++i) {
+             UserInjectPointerMove(X(a[0]) + (X(a[2]) - X(a[0])) * i / 4,
+                                   Y(a[1]) + (Y(a[3]) - Y(a[1])) * i / 4);
+             Settle();
+         }
+         UserInjectPointerUp(X(a[2]), Y(a[3]));
+     }},
+    {2, [](CDemoFrame&, const uint8_t* a) { UserInjectPointerDown(X(a[0]), Y(a[1])); }},
+    {2, [](CDemoFrame&, const uint8_t* a) { UserInjectPointerMove(X(a[0]), Y(a[1])); }},
+    {2, [](CDemoFrame&, const uint8_t* a) { UserInjectPointerUp(X(a[0]), Y(a[1])); }},
+    {2,
+     [](CDemoFrame& frame, const uint8_t* a) { // enable or disable a control of the screen
+         const auto& controls = frame.ActiveScreen().Controls();
+         if (!controls.empty()) controls[a[0] % controls.size()]->EnableWindow(a[1] & 1);
+     }},
+    {0, [](CDemoFrame& frame, const uint8_t*) { frame.SwitchSkin(); }},
+    {1,
+     [](CDemoFrame& frame, const uint8_t* a) {
+         frame.ShowScreen(a[0] & 1 ? CDemoFrame::kSettings : CDemoFrame::kPlayer);
+     }},
+    {1, [](CDemoFrame&, const uint8_t* a) { UserAdvanceTime(DWORD(a[0]) * 10); }},
+};
+
+// Draws and packs the two sample skins once, into a folder of their own.
+bool MakeSampleSkins() {
+    auto root = std::filesystem::temp_directory_path() / "skinkit-fuzz-demo";
+    std::filesystem::create_directories(root / "skins");
+    for (const char* name : {"ocean", "paper"}) {
+        std::string definition = std::string(SKINKIT_SOURCE_DIR) + "/examples/skins/" + name +
+                                 "/" + name + ".xml";
+        std::string error, folder = (root / name).string();
+        if (!GenerateSkin(definition, folder, error)) return false;
+        CString xml = CString::FromUtf8(folder + "/" + name + ".xml");
+        if (!BuildSkin(xml, nullptr)) return false;
+        std::filesystem::copy_file(folder + "/" + name + ".sdf",
+                                   root / "skins" / (std::string(name) + ".sdf"),
+                                   std::filesystem::copy_options::overwrite_existing);
+    }
+    g_skins = (root / "skins").string();
+    return true;
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerInitialize(int*, char***) {
+    if (!MakeSampleSkins()) std::abort();
+    return 0;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    UserResetPlatform();
+    const GdiObjectCounts start = GdiGetObjectCounts();
+    {
+        CSkinRepository repository;
+        if (!repository.SetSkinsFolder(CString::FromUtf8(g_skins))) std::abort();
+        if (!repository.LoadSkin(u"ocean.sdf")) std::abort();
+        auto* frame = new CDemoFrame; // deletes itself when its window is destroyed
+        if (!frame->Create(&repository, {u"ocean.sdf", u"paper.sdf"})) std::abort();
+        Settle();
+        for (size_t at = 0; at < size;) {
+            const Event& event = kEvents[data[at++] % std::size(kEvents)];
+            if (size - at < event.arguments) break;
+            event.run(*frame, data + at);
+            at += event.arguments;
+            Settle();
+        }
+        frame->DestroyWindow();
+        Settle();
+    }
+    AfxDeleteTempMaps();
+    if (!(GdiGetObjectCounts() == start)) std::abort();
+    return 0;
+}
