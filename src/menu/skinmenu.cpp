@@ -138,17 +138,28 @@ void CSkinMenu::SetRadioImages(int normal, int selected, int disabled) {
 BOOL CSkinMenu::AppendMenuW(UINT flags, UINT_PTR id, LPCWSTR text, int image, int selectedImage,
                             int disabledImage) {
     const int images[3] = {image, selectedImage, disabledImage};
-    return Append(flags, id, text ? text : u"", nullptr, images);
+    return AddItem(flags, text ? text : u"", nullptr, images,
+                   [&](LPCWSTR data) { return CMenu::AppendMenu(flags | MF_OWNERDRAW, id, data); });
+}
+
+BOOL CSkinMenu::InsertMenuW(UINT position, UINT flags, UINT_PTR id, LPCWSTR text, int image,
+                            int selectedImage, int disabledImage) {
+    const int images[3] = {image, selectedImage, disabledImage};
+    // The record keeps the item's flags; how the position was meant is not one of them.
+    return AddItem(
+        flags & ~UINT(MF_BYPOSITION), text ? text : u"", nullptr, images,
+        [&](LPCWSTR data) { return CMenu::InsertMenu(position, flags | MF_OWNERDRAW, id, data); });
 }
 
 BOOL CSkinMenu::AppendMenuW(UINT flags, UINT_PTR id, CBitmap* bitmap, int image, int selectedImage,
                             int disabledImage) {
     const int images[3] = {image, selectedImage, disabledImage};
-    return Append(flags, id, u"", bitmap, images);
+    return AddItem(flags, u"", bitmap, images,
+                   [&](LPCWSTR data) { return CMenu::AppendMenu(flags | MF_OWNERDRAW, id, data); });
 }
 
-BOOL CSkinMenu::Append(UINT flags, UINT_PTR id, LPCWSTR text, CBitmap* bitmap,
-                       const int images[3]) {
+BOOL CSkinMenu::AddItem(UINT flags, LPCWSTR text, CBitmap* bitmap, const int images[3],
+                        const std::function<BOOL(LPCWSTR data)>& add) {
     auto record = std::make_unique<tagSKINMENUITEM>();
     record->nFlags = flags & ~UINT(MF_OWNERDRAW);
     record->strText = text;
@@ -157,7 +168,7 @@ BOOL CSkinMenu::Append(UINT flags, UINT_PTR id, LPCWSTR text, CBitmap* bitmap,
     record->nDisabledImage = images[2];
     record->pBitmap = bitmap;
     auto data = reinterpret_cast<ULONG_PTR>(record.get());
-    if (CMenu::AppendMenu(flags | MF_OWNERDRAW, id, reinterpret_cast<LPCWSTR>(data)) != 1) return 0;
+    if (add(reinterpret_cast<LPCWSTR>(data)) != 1) return 0;
     m_records.emplace(data, std::move(record));
     // Amortized: the sweep runs only once removed items hold most of the records.
     if (m_records.size() > 2 * size_t(GetMenuItemCount()) + 16) ForgetRemovedItems();

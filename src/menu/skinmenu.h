@@ -24,6 +24,7 @@
 #include "platform/afx/menu.h"
 #include "platform/base/file.h"
 
+#include <functional>
 #include <memory>
 #include <unordered_map>
 
@@ -94,6 +95,10 @@ public:
     // The same with an empty text; the bitmap is kept in the record, not drawn.
     BOOL AppendMenuW(UINT flags, UINT_PTR id, CBitmap* bitmap, int image = -1,
                      int selectedImage = -1, int disabledImage = -1);
+    // Inserts an owner-drawn item with a record before the item at position (by command, or
+    // by position with MF_BYPOSITION; past the last position it appends); 1 or 0 as above.
+    BOOL InsertMenuW(UINT position, UINT flags, UINT_PTR id, LPCWSTR text, int image = -1,
+                     int selectedImage = -1, int disabledImage = -1);
     // Items are not modified in place: both return 0 and change nothing.
     BOOL ModifyMenu(UINT flags, UINT_PTR id, LPCWSTR text, int image = -1, int selectedImage = -1,
                     int disabledImage = -1);
@@ -115,7 +120,9 @@ private:
     bool IsType4() const { return m_nType == SKINMENU_TYPE4; }
     // The record behind an item, or, for a foreign item, one filled in from the platform.
     const tagSKINMENUITEM* ItemRecord(ULONG_PTR data, UINT id, tagSKINMENUITEM* scratch);
-    BOOL Append(UINT flags, UINT_PTR id, LPCWSTR text, CBitmap* bitmap, const int images[3]);
+    // Makes the item's record and hands its address to add, which makes the platform item.
+    BOOL AddItem(UINT flags, LPCWSTR text, CBitmap* bitmap, const int images[3],
+                 const std::function<BOOL(LPCWSTR data)>& add);
     void ForgetRemovedItems();
     SIZE TextExtent(const CString& text) const;
     void DrawBackground(HDC dc, const RECT& r, bool highlighted) const;

@@ -2,6 +2,7 @@
 
 #include "controls/skinbutton.h"
 #include "controls/skincheckbox.h"
+#include "controls/skindroplist.h"
 #include "controls/skinimage.h"
 #include "controls/skinobject.h"
 #include "controls/skinradiobutton.h"
@@ -25,6 +26,8 @@ const CRuntimeClass* const g_classes[] = {RUNTIME_CLASS(CSkinObject),
                                           RUNTIME_CLASS(CSkinStatic),
                                           RUNTIME_CLASS(CSkinImage),
                                           RUNTIME_CLASS(CSkinSlider),
+                                          RUNTIME_CLASS(CSkinDropBase),
+                                          RUNTIME_CLASS(CSkinDropList),
                                           RUNTIME_CLASS(CSkinMenu),
                                           nullptr};
 
