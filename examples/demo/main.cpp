@@ -4,10 +4,10 @@
 //   demo SKINS-FOLDER EXTENSION [--out DIR] [--script FILE] [--window]
 //
 // It lists the skins in the folder and loads the first. Headless, it renders each screen on
-// each skin to DIR/<skin>-<screen>.png (switching skins as the user would) and prints the
-// paths. With --script it replays the file's taps and drags instead and saves
-// DIR/step-NN.png after each step. With --window and a display it opens a desktop window and
-// runs until the user closes it.
+// each skin to DIR/<skin>-<screen>.png (switching skins as the user would), and the popups
+// open over their screens to DIR/<skin>-<popup>.png, and prints the paths. With --script it replays
+// the file's taps and drags instead and saves DIR/step-NN.png after each step. With --window and a
+// display it opens a desktop window and runs until the user closes it.
 #include "demoframe.h"
 #include "module/skinkitmodule.h"
 #include "platform/afx/app.h"
@@ -59,6 +59,44 @@ bool Save(const std::string& path) {
     return true;
 }
 
+// Taps the middle of the control's rectangle r (client coordinates); when a popup opens, the
+// down arrow highlights its item number `highlight`, the screen is saved to path, and the
+// popup is closed as by a tap outside it.
+bool SaveOpenPopup(CWnd& control, const CRect& r, int highlight, const std::string& path) {
+    bool saved = false;
+    int keys = 0;
+    UserSetWaitHook([&] {
+        if (keys++ < highlight)
+            return UserInjectKey(VK_DOWN, true), UserInjectKey(VK_DOWN, false), true;
+        return saved = Save(path), false;
+    });
+    CPoint p = r.CenterPoint();
+    control.ClientToScreen(&p);
+    UserInjectPointerDown(p.x, p.y);
+    bool settled = bool(UserPumpUntilIdle());
+    UserInjectPointerUp(p.x, p.y);
+    settled = UserPumpUntilIdle() && settled;
+    UserSetWaitHook(nullptr);
+    return saved && settled;
+}
+
+// The skin chooser and the options, open over their screens.
+int RenderPopups(CDemoFrame& frame, const Options& options, const std::string& skin) {
+    frame.ShowScreen(CDemoFrame::kSettings);
+    CSkinDropList& chooser = frame.Settings().SkinChooser();
+    if (!UserPumpUntilIdle() ||
+        !SaveOpenPopup(chooser, chooser.LabelBox(), 2, options.out + "/" + skin + "-skins.png"))
+        return Fail("cannot show the skin chooser");
+    frame.ShowScreen(CDemoFrame::kPlayer);
+    CSkinImage& logo = frame.Player().Logo();
+    CRect client;
+    logo.GetClientRect(&client);
+    if (!UserPumpUntilIdle() ||
+        !SaveOpenPopup(logo, client, 1, options.out + "/" + skin + "-options.png"))
+        return Fail("cannot show the options");
+    return 0;
+}
+
 // Every screen on every skin, from the first skin round to it again.
 int RenderScreens(CDemoFrame& frame, const Options& options, size_t skins) {
     for (size_t i = 0; i < skins; ++i) {
@@ -71,6 +109,7 @@ int RenderScreens(CDemoFrame& frame, const Options& options, size_t skins) {
             if (!Save(options.out + "/" + skin + "-" + name + ".png"))
                 return Fail("cannot write into " + options.out);
         }
+        if (int failed = RenderPopups(frame, options, skin)) return failed;
         frame.ShowScreen(CDemoFrame::kPlayer);
         if (skins > 1 && !frame.SwitchSkin()) return Fail("cannot switch skins");
     }

@@ -12,6 +12,7 @@ bool CDemoFrame::Create(CSkinRepository* repository, const std::vector<CString>&
     if (!CFrameWnd::Create(nullptr, u"skinkit player", WS_POPUP | WS_VISIBLE, screen)) return false;
     if (!m_player.Create(this, repository) || !m_settings.Create(this, repository)) return false;
     m_player.SetSliderParent(this);
+    m_settings.ShowSkins(SkinNames(), m_nSkin);
     ShowScreen(kPlayer);
     SetTimer(kMeterTimer, kMeterInterval);
     return true;
@@ -23,15 +24,20 @@ CDemoScreen& CDemoFrame::GetScreen(Screen screen) {
 
 void CDemoFrame::ShowScreen(Screen screen) {
     m_active = screen;
+    GetScreen(screen).Apply(); // the state may have changed on another screen
     GetScreen(screen == kPlayer ? kSettings : kPlayer).Show(false);
     GetScreen(screen).Show(true);
 }
 
 bool CDemoFrame::SwitchSkin() {
     if (m_skins.size() < 2) return false;
-    size_t next = (m_nSkin + 1) % m_skins.size();
-    if (!m_pRepository->LoadSkin(m_skins[next])) return false;
-    m_nSkin = next;
+    return ChooseSkin((m_nSkin + 1) % m_skins.size());
+}
+
+bool CDemoFrame::ChooseSkin(size_t index) {
+    if (index >= m_skins.size() || !m_pRepository->LoadSkin(m_skins[index])) return false;
+    m_nSkin = index;
+    m_settings.ShowSkins(SkinNames(), m_nSkin);
     // Every skinned window shows itself as its skin says: only the active screen stays.
     m_player.Apply();
     m_settings.Apply();
@@ -45,7 +51,21 @@ CDemoScreen* CDemoFrame::ScreenOf(HWND control) {
     return nullptr;
 }
 
+std::vector<CString> CDemoFrame::SkinNames() {
+    std::vector<CString> names;
+    for (const CString& skin : m_skins) {
+        tagSKININFORMATION information;
+        bool named =
+            m_pRepository->GetSkinInformation(skin, information) && !information.name.IsEmpty();
+        names.push_back(named ? information.name : skin);
+    }
+    return names;
+}
+
 BOOL CDemoFrame::OnCommand(WPARAM wParam, LPARAM lParam) {
+    // The skin chooser's choice: a menu command, passed on by the settings' window.
+    UINT skin = LOWORD(wParam) - CSettingsScreen::kFirstSkinCommand;
+    if (lParam == 0 && HIWORD(wParam) == 0 && skin < m_skins.size()) return ChooseSkin(skin), TRUE;
     CDemoScreen* screen = ScreenOf(reinterpret_cast<HWND>(lParam));
     if (!screen) return CFrameWnd::OnCommand(wParam, lParam);
     Perform(screen->OnCommand(LOWORD(wParam)));

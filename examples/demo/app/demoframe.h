@@ -1,7 +1,8 @@
 // CDemoFrame: the demo player's main window. It holds the player's state and its screens,
 // shows one screen at a time, passes each notification to the screen whose control sent it,
 // animates the now-playing screen with a timer, and switches between the skins it was given
-// (every control repaints from the new skin; the state stays and is shown again).
+// (every control repaints from the new skin; the state stays and is shown again), by its key
+// or from the settings' skin chooser.
 //
 // Frames are made with new and delete themselves when their window is destroyed; the
 // repository must outlive the frame.
@@ -29,10 +30,14 @@ public:
     void ShowScreen(Screen screen);
     // Loads the next skin of the list and shows the state on every screen again.
     bool SwitchSkin();
+    // The same for skin index of the list.
+    bool ChooseSkin(size_t index);
     const CString& CurrentSkin() const { return m_skins[m_nSkin]; }
     CDemoScreen& GetScreen(Screen screen);
     CDemoScreen& ActiveScreen() { return GetScreen(m_active); }
     const PlayerState& State() const { return m_state; }
+    CNowPlayingScreen& Player() { return m_player; }
+    CSettingsScreen& Settings() { return m_settings; }
 
 protected:
     BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
@@ -41,6 +46,8 @@ protected:
 
     void Perform(DemoAction action);
     CDemoScreen* ScreenOf(HWND control);
+    // The skins by the names they give themselves.
+    std::vector<CString> SkinNames();
 
     PlayerState m_state;
     CSkinRepository* m_pRepository = nullptr;

@@ -1,5 +1,7 @@
 #include "nowplaying.h"
 
+#include "optionsmenu.h"
+
 namespace {
 
 enum : UINT {
@@ -46,6 +48,8 @@ DemoAction CNowPlayingScreen::OnCommand(UINT id) {
         return DemoAction::ShowSettings;
     case kSkin:
         return DemoAction::SwitchSkin;
+    case kLogo:
+        return ShowOptions();
     case kPrev:
         ChangeTrack(-1);
         break;
@@ -61,6 +65,38 @@ DemoAction CNowPlayingScreen::OnCommand(UINT id) {
         m_state.meterFrame = 0;
         Apply();
         break;
+    default:
+        break;
+    }
+    return DemoAction::None;
+}
+
+// The popup hangs from the logo's bottom corner nearest the screen's middle.
+DemoAction CNowPlayingScreen::ShowOptions() {
+    COptionsMenu menu;
+    if (!menu.Build(m_pRepository, m_state)) return DemoAction::None;
+    CRect logo;
+    m_logo.GetWindowRect(&logo);
+    bool right = logo.CenterPoint().x > ::GetSystemMetrics(SM_CXSCREEN) / 2;
+    switch (menu.Run(&m_window, right ? logo.right : logo.left, logo.bottom, right)) {
+    case COptionsMenu::kPlay:
+        m_state.playing = !m_state.playing;
+        if (!m_state.playing) m_state.meterFrame = 0;
+        Apply();
+        break;
+    case COptionsMenu::kPrevious:
+        ChangeTrack(-1);
+        break;
+    case COptionsMenu::kNext:
+        ChangeTrack(+1);
+        break;
+    case COptionsMenu::kLyrics:
+        m_state.lyrics = !m_state.lyrics;
+        break;
+    case COptionsMenu::kSettings:
+        return DemoAction::ShowSettings;
+    case COptionsMenu::kNextSkin:
+        return DemoAction::SwitchSkin;
     default:
         break;
     }

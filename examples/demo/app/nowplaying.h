@@ -1,7 +1,7 @@
 // CNowPlayingScreen: the player's main screen (section "main"): the album art and track,
 // a level meter that moves while music plays, the transport keys (previous, stop, a play key
 // that latches down while playing, next), the volume slider with its label, and the keys to
-// the settings and to the other skin.
+// the settings and to the other skin. A tap on the logo opens the options (COptionsMenu).
 #pragma once
 
 #include "controls/skinbutton.h"
@@ -22,12 +22,15 @@ public:
     // One step of the level meter's animation while music plays.
     void OnTick() override;
     void Apply() override;
+    CSkinImage& Logo() { return m_logo; }
 
 protected:
     bool CreateControls() override;
 
 private:
     void ChangeTrack(int delta);
+    // Runs the options popup at the logo and does what was chosen.
+    DemoAction ShowOptions();
 
     CSkinStatic m_title, m_track, m_volumeLabel;
     CSkinImage m_logo, m_art, m_meter;

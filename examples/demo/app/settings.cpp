@@ -9,8 +9,23 @@ enum : UINT {
     kModeHelp = 7,
     kCrossfade = 8,
     kLyrics = 9,
-    kBack = 10
+    kBack = 10,
+    kSkinChooser = 11
 };
+
+// The popup's colours, from the chooser's properties where the skin gives them.
+void ApplyPopupLook(CSkinDropList& list) {
+    const struct {
+        const char16_t* property;
+        void (CSkinMenu::*set)(COLORREF);
+    } colours[] = {{u"menu_background", &CSkinMenu::SetBackgroundColor},
+                   {u"menu_text", &CSkinMenu::SetTextColor},
+                   {u"menu_selection", &CSkinMenu::SetSelectionColor},
+                   {u"menu_selected_text", &CSkinMenu::SetSelectedTextColor}};
+    for (const auto& colour : colours)
+        if (DWORD value = 0; list.GetProperty(colour.property, value))
+            (list.GetMenu().*colour.set)(value);
+}
 
 } // namespace
 
@@ -22,7 +37,7 @@ bool CSettingsScreen::CreateControls() {
                                        &m_modes);
     }
     return made && Add(m_modeHelp, kModeHelp) && Add(m_crossfade, kCrossfade) &&
-           Add(m_lyrics, kLyrics) && Add(m_back, kBack);
+           Add(m_lyrics, kLyrics) && Add(m_back, kBack) && Add(m_skinChooser, kSkinChooser);
 }
 
 void CSettingsScreen::Apply() {
@@ -32,6 +47,15 @@ void CSettingsScreen::Apply() {
     m_modeHelp.SetText(m_state.ModeText());
     m_crossfade.SetChecked(m_state.crossfade);
     m_lyrics.SetChecked(m_state.lyrics);
+    ApplyPopupLook(m_skinChooser);
+}
+
+void CSettingsScreen::ShowSkins(const std::vector<CString>& names, size_t current) {
+    m_skinChooser.Clear();
+    for (size_t i = 0; i < names.size(); ++i)
+        m_skinChooser.Append(kFirstSkinCommand + UINT(i), names[i]);
+    m_skinChooser.Select(kFirstSkinCommand + UINT(current), MF_BYCOMMAND);
+    m_skinChooser.SetDropLabel(u"Skins");
 }
 
 DemoAction CSettingsScreen::OnCommand(UINT id) {

@@ -1,9 +1,10 @@
 // CSettingsScreen: the player's settings (section "settings"): the play mode as a radio group
-// with a sentence on what it does, two check boxes, and the way back.
+// with a sentence on what it does, two check boxes, the skin chooser, and the way back.
 #pragma once
 
 #include "controls/skinbutton.h"
 #include "controls/skincheckbox.h"
+#include "controls/skindroplist.h"
 #include "controls/skinradiobutton.h"
 #include "controls/skinradiogroup.h"
 #include "controls/skinstatic.h"
@@ -13,8 +14,15 @@ class CSettingsScreen : public CDemoScreen {
 public:
     explicit CSettingsScreen(PlayerState& state) : CDemoScreen(u"settings", state) {}
 
+    // The skin chooser's items run from this command on, one per skin in list order; a choice
+    // reaches the frame as that menu command (lParam 0).
+    static constexpr UINT kFirstSkinCommand = 0x9000;
+
     DemoAction OnCommand(UINT id) override;
     void Apply() override;
+    // Lists the skins in the chooser, current as its choice.
+    void ShowSkins(const std::vector<CString>& names, size_t current);
+    CSkinDropList& SkinChooser() { return m_skinChooser; }
 
 protected:
     bool CreateControls() override;
@@ -26,4 +34,5 @@ private:
     CSkinRadioButton m_modeButtons[3];
     CSkinCheckBox m_crossfade, m_lyrics;
     CSkinButton m_back;
+    CSkinDropList m_skinChooser;
 };

@@ -5,6 +5,7 @@ const PictureMap& Pictures() {
         PictureMap map;
         AddOceanPictures(map);
         AddPaperPictures(map);
+        AddIconPictures(map);
         return map;
     }();
     return pictures;

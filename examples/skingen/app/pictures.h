@@ -18,6 +18,8 @@ const PictureMap& Pictures();
 // Each sample skin adds its own drawings.
 void AddOceanPictures(PictureMap& pictures);
 void AddPaperPictures(PictureMap& pictures);
+// The small icons of menus and trees, in each skin's inks.
+void AddIconPictures(PictureMap& pictures);
 
 // Magenta marks the pixels the controls treat as transparent.
 inline constexpr COLORREF kMagenta = RGB(255, 0, 255);
