@@ -3,6 +3,7 @@
 #include "controls/skinbutton.h"
 #include "controls/skincheckbox.h"
 #include "controls/skindroplist.h"
+#include "controls/skindroptree.h"
 #include "controls/skinimage.h"
 #include "controls/skinobject.h"
 #include "controls/skinradiobutton.h"
@@ -28,6 +29,7 @@ const CRuntimeClass* const g_classes[] = {RUNTIME_CLASS(CSkinObject),
                                           RUNTIME_CLASS(CSkinSlider),
                                           RUNTIME_CLASS(CSkinDropBase),
                                           RUNTIME_CLASS(CSkinDropList),
+                                          RUNTIME_CLASS(CSkinDropTree),
                                           RUNTIME_CLASS(CSkinMenu),
                                           nullptr};
 
