@@ -80,13 +80,26 @@ bool SaveOpenPopup(CWnd& control, const CRect& r, int highlight, const std::stri
     return saved && settled;
 }
 
-// The skin chooser and the options, open over their screens.
+// The folder chooser open over the settings: it does not wait, so it is closed again here.
+bool SaveOpenTree(CSkinDropTree& folders, const std::string& path) {
+    CPoint p = folders.LabelBox().CenterPoint();
+    folders.ClientToScreen(&p);
+    UserInjectPointerDown(p.x, p.y);
+    UserInjectPointerUp(p.x, p.y);
+    bool saved = UserPumpUntilIdle() && folders.GetTree()->IsWindowVisible() && Save(path);
+    folders.DropDown(false);
+    return UserPumpUntilIdle() && saved;
+}
+
+// The skin chooser, the folder chooser and the options, open over their screens.
 int RenderPopups(CDemoFrame& frame, const Options& options, const std::string& skin) {
     frame.ShowScreen(CDemoFrame::kSettings);
     CSkinDropList& chooser = frame.Settings().SkinChooser();
     if (!UserPumpUntilIdle() ||
         !SaveOpenPopup(chooser, chooser.LabelBox(), 2, options.out + "/" + skin + "-skins.png"))
         return Fail("cannot show the skin chooser");
+    if (!SaveOpenTree(frame.Settings().FolderChooser(), options.out + "/" + skin + "-folders.png"))
+        return Fail("cannot show the folder chooser");
     frame.ShowScreen(CDemoFrame::kPlayer);
     CSkinImage& logo = frame.Player().Logo();
     CRect client;

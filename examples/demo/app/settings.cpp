@@ -10,7 +10,9 @@ enum : UINT {
     kCrossfade = 8,
     kLyrics = 9,
     kBack = 10,
-    kSkinChooser = 11
+    kSkinChooser = 11,
+    kFolders = 12,
+    kFolderLabel = 13
 };
 
 // The popup's colours, from the chooser's properties where the skin gives them.
@@ -37,7 +39,30 @@ bool CSettingsScreen::CreateControls() {
                                        &m_modes);
     }
     return made && Add(m_modeHelp, kModeHelp) && Add(m_crossfade, kCrossfade) &&
-           Add(m_lyrics, kLyrics) && Add(m_back, kBack) && Add(m_skinChooser, kSkinChooser);
+           Add(m_lyrics, kLyrics) && Add(m_back, kBack) && Add(m_skinChooser, kSkinChooser) &&
+           Add(m_folderLabel, kFolderLabel) && CreateFolders();
+}
+
+// The music's folders, each with the icons of the skin's strip.
+bool CSettingsScreen::CreateFolders() {
+    enum Icon { kFolder, kOpenFolder, kArtist, kAlbum, kGenre };
+    m_controls.push_back(&m_folders);
+    if (!m_folders.Create(&m_window, m_strSection, kFolders, m_pRepository, 208, 180)) return false;
+    CTreeCtrl& tree = *m_folders.GetTree();
+    HTREEITEM artists = tree.InsertItem(u"Artists", kFolder, kOpenFolder);
+    HTREEITEM albums = tree.InsertItem(u"Albums", kFolder, kOpenFolder);
+    HTREEITEM genres = tree.InsertItem(u"Genres", kFolder, kOpenFolder);
+    for (const Track& track : PlayerState::kTracks) {
+        tree.InsertItem(track.artist, kArtist, kArtist, artists);
+        tree.InsertItem(track.title, kAlbum, kAlbum, albums);
+    }
+    for (const char16_t* genre : {u"Ambient", u"Folk", u"Jazz"})
+        tree.InsertItem(genre, kGenre, kGenre, genres);
+    tree.Expand(artists, TVE_EXPAND);
+    tree.Expand(albums, TVE_EXPAND);
+    m_folders.SelectItem(u"Albums");
+    m_folders.SetDropLabel(u"Folders");
+    return true;
 }
 
 void CSettingsScreen::Apply() {
@@ -48,6 +73,9 @@ void CSettingsScreen::Apply() {
     m_crossfade.SetChecked(m_state.crossfade);
     m_lyrics.SetChecked(m_state.lyrics);
     ApplyPopupLook(m_skinChooser);
+    DWORD colour = 0;
+    if (m_folders.GetProperty(u"tree_background", colour)) m_folders.GetTree()->SetBkColor(colour);
+    if (m_folders.GetProperty(u"tree_text", colour)) m_folders.GetTree()->SetTextColor(colour);
 }
 
 void CSettingsScreen::ShowSkins(const std::vector<CString>& names, size_t current) {
@@ -66,6 +94,8 @@ DemoAction CSettingsScreen::OnCommand(UINT id) {
         m_state.crossfade = m_crossfade.IsChecked();
     } else if (id == kLyrics) {
         m_state.lyrics = m_lyrics.IsChecked();
+    } else if (id == kFolders) { // the folder chosen in the tree becomes the label
+        m_folders.SetLabel(m_folders.GetSelectedCaption());
     } else if (id == kBack) {
         return DemoAction::ShowPlayer;
     }

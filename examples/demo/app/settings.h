@@ -1,10 +1,12 @@
 // CSettingsScreen: the player's settings (section "settings"): the play mode as a radio group
-// with a sentence on what it does, two check boxes, the skin chooser, and the way back.
+// with a sentence on what it does, two check boxes, the skin chooser, the folder the music
+// comes from (a drop tree of artists, albums and genres), and the way back.
 #pragma once
 
 #include "controls/skinbutton.h"
 #include "controls/skincheckbox.h"
 #include "controls/skindroplist.h"
+#include "controls/skindroptree.h"
 #include "controls/skinradiobutton.h"
 #include "controls/skinradiogroup.h"
 #include "controls/skinstatic.h"
@@ -23,6 +25,7 @@ public:
     // Lists the skins in the chooser, current as its choice.
     void ShowSkins(const std::vector<CString>& names, size_t current);
     CSkinDropList& SkinChooser() { return m_skinChooser; }
+    CSkinDropTree& FolderChooser() { return m_folders; }
 
 protected:
     bool CreateControls() override;
@@ -35,4 +38,8 @@ private:
     CSkinCheckBox m_crossfade, m_lyrics;
     CSkinButton m_back;
     CSkinDropList m_skinChooser;
+    CSkinStatic m_folderLabel;
+    CSkinDropTree m_folders;
+
+    bool CreateFolders();
 };
