@@ -4,7 +4,10 @@
 // graphics object may be left.
 //
 // The bytes are events: one byte picks the event from the table (modulo its size), the next
-// bytes are its arguments. Later controls join by adding rows.
+// bytes are its arguments. Later controls join by adding rows. Popups (the skin chooser's
+// menu, the options) run their own loop: events queue what each of its waits does (a tap, a
+// key, DropDown(false)), and with nothing left it closes as a tap outside would. The folder
+// chooser's tree does not wait: taps after it has opened reach it through its capture.
 #include "demoframe.h"
 #include "generate.h"
 #include "platform/afx/wnd.h"
@@ -14,8 +17,12 @@
 
 #include <cstdint>
 #include <cstdlib>
+#include <deque>
 #include <filesystem>
+#include <functional>
 #include <string>
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size);
 
 namespace {
 
@@ -25,8 +32,12 @@ void Settle() {
     if (!UserPumpUntilIdle()) std::abort();
 }
 
-int X(uint8_t b) { return b * 240 / 256; }
-int Y(uint8_t b) { return b * 320 / 256; }
+int X(uint8_t b) {
+    return b * 240 / 256;
+}
+int Y(uint8_t b) {
+    return b * 320 / 256;
+}
 
 void Tap(int x, int y) {
     UserInjectPointerDown(x, y);
@@ -34,6 +45,41 @@ void Tap(int x, int y) {
     UserInjectPointerUp(x, y);
     Settle();
 }
+
+// What the waits of the next popup do, in order.
+std::deque<std::function<void()>> g_popupSteps;
+
+bool RunPopupStep() {
+    if (g_popupSteps.empty()) return false;
+    std::function<void()> step = std::move(g_popupSteps.front());
+    g_popupSteps.pop_front();
+    step();
+    return true;
+}
+
+// A tap on the middle of r, a rectangle of control's client area.
+void TapControl(CWnd& control, const CRect& r) {
+    CPoint p = r.CenterPoint();
+    control.ClientToScreen(&p);
+    Tap(p.x, p.y);
+}
+
+CSettingsScreen& Settings(CDemoFrame& frame) {
+    frame.ShowScreen(CDemoFrame::kSettings);
+    Settle();
+    return frame.Settings();
+}
+
+void OpenOptions(CDemoFrame& frame, const uint8_t*) {
+    frame.ShowScreen(CDemoFrame::kPlayer);
+    Settle();
+    CRect client;
+    frame.Player().Logo().GetClientRect(&client);
+    TapControl(frame.Player().Logo(), client);
+}
+
+const UINT kPopupKeys[] = {VK_UP, VK_DOWN, VK_RETURN, VK_ESCAPE, VK_LEFT};
+const char16_t* const kFolders[] = {u"albums", u"Lanterns", u"Jazz", u"Nowhere"};
 
 struct Event {
     size_t arguments;
@@ -68,6 +114,48 @@ const Event kEvents[] = {
          frame.ShowScreen(a[0] & 1 ? CDemoFrame::kSettings : CDemoFrame::kPlayer);
      }},
     {1, [](CDemoFrame&, const uint8_t* a) { UserAdvanceTime(DWORD(a[0]) * 10); }},
+    {2,
+     [](CDemoFrame&, const uint8_t* a) {
+         g_popupSteps.push_back([x = X(a[0]), y = Y(a[1])] {
+             UserInjectPointerDown(x, y);
+             UserInjectPointerUp(x, y);
+         });
+     }},
+    {1,
+     [](CDemoFrame&, const uint8_t* a) {
+         g_popupSteps.push_back([key = kPopupKeys[a[0] % std::size(kPopupKeys)]] {
+             UserInjectKey(key, true);
+             UserInjectKey(key, false);
+         });
+     }},
+    {0,
+     [](CDemoFrame& frame, const uint8_t*) {
+         g_popupSteps.push_back([&frame] { frame.Settings().SkinChooser().DropDown(false); });
+     }},
+    {0,
+     [](CDemoFrame& frame, const uint8_t*) {
+         CSkinDropList& chooser = Settings(frame).SkinChooser();
+         TapControl(chooser, chooser.LabelBox());
+     }},
+    {0, OpenOptions},
+    {0,
+     [](CDemoFrame& frame, const uint8_t*) {
+         CSkinDropTree& folders = Settings(frame).FolderChooser();
+         TapControl(folders, folders.LabelBox());
+     }},
+    {1,
+     [](CDemoFrame& frame, const uint8_t* a) {
+         CSkinDropTree& folders = frame.Settings().FolderChooser();
+         if (a[0] & 4)
+             folders.DropDown(a[0] & 1);
+         else
+             folders.SelectItem(kFolders[a[0] % std::size(kFolders)]);
+     }},
+    {2,
+     [](CDemoFrame& frame, const uint8_t* a) {
+         UINT item = a[0] & 1 ? a[1] % 4 : CSettingsScreen::kFirstSkinCommand + a[1] % 4;
+         frame.Settings().SkinChooser().Select(item, a[0] & 1 ? MF_BYPOSITION : MF_BYCOMMAND);
+     }},
 };
 
 // Draws and packs the two sample skins once, into a folder of their own.
@@ -75,8 +163,8 @@ bool MakeSampleSkins() {
     auto root = std::filesystem::temp_directory_path() / "skinkit-fuzz-demo";
     std::filesystem::create_directories(root / "skins");
     for (const char* name : {"ocean", "paper"}) {
-        std::string definition = std::string(SKINKIT_SOURCE_DIR) + "/examples/skins/" + name +
-                                 "/" + name + ".xml";
+        std::string definition =
+            std::string(SKINKIT_SOURCE_DIR) + "/examples/skins/" + name + "/" + name + ".xml";
         std::string error, folder = (root / name).string();
         if (!GenerateSkin(definition, folder, error)) return false;
         CString xml = CString::FromUtf8(folder + "/" + name + ".xml");
@@ -89,15 +177,26 @@ bool MakeSampleSkins() {
     return true;
 }
 
+// Every screen and popup shown once on each skin before fuzzing starts: fontconfig keeps what
+// it learns about each font for the life of the process, which a run must not count as its
+// own leak.
+void WarmUp() {
+    const uint8_t events[] = {8, 0, 8, 1, 13, 14, 15, 8, 2, 7, 8, 0, 8, 1, 13, 14, 15, 8, 2};
+    LLVMFuzzerTestOneInput(events, sizeof events);
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
     if (!MakeSampleSkins()) std::abort();
+    WarmUp();
     return 0;
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     UserResetPlatform();
+    g_popupSteps.clear();
+    UserSetWaitHook(RunPopupStep);
     const GdiObjectCounts start = GdiGetObjectCounts();
     {
         CSkinRepository repository;
@@ -116,6 +215,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         frame->DestroyWindow();
         Settle();
     }
+    UserSetWaitHook(nullptr);
     AfxDeleteTempMaps();
     if (!(GdiGetObjectCounts() == start)) std::abort();
     return 0;
