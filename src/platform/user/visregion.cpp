@@ -9,8 +9,10 @@ namespace {
 void Descend(Window* w, gdi::PixRegion area, bool erase) {
     gdi::PixRegion inClient = area;
     inClient.IntersectRect(ClientRectScreen(w));
-    for (Window* c : w->children) {
-        if (!(c->style & WS_VISIBLE) || inClient.IsEmpty()) continue;
+    std::vector<Window*> near;
+    if (!inClient.IsEmpty()) near = VisibleChildrenNear(w, inClient.Extents());
+    for (Window* c : near) {
+        if (inClient.IsEmpty()) break;
         if (!RectsOverlap(inClient.Extents(), WindowRectScreen(c))) continue;
         gdi::PixRegion part = inClient;
         part.Intersect(OwnArea(c));
@@ -30,7 +32,7 @@ void Descend(Window* w, gdi::PixRegion area, bool erase) {
 namespace {
 
 // Removes the areas of windows from area in one step when they are plain rectangles.
-void SubtractAreas(gdi::PixRegion& area, const std::vector<const Window*>& windows) {
+void SubtractAreas(gdi::PixRegion& area, const std::vector<Window*>& windows) {
     if (windows.size() == 1) {
         area.Subtract(OwnArea(windows.front()));
         return;
@@ -70,16 +72,15 @@ gdi::PixRegion ShownArea(const Window* w) {
     if (!IsVisible(w)) return gdi::PixRegion();
     RECT bound = Bound(w);
     if (IsRectEmpty(&bound)) return gdi::PixRegion();
-    std::vector<const Window*> above;
+    std::vector<Window*> above;
     std::vector<const Window*> shaped;
     if (w->hasShape) shaped.push_back(w);
     for (const Window* cur = w; cur->parent; cur = cur->parent) {
         const Window* p = cur->parent;
         if (p->hasShape) shaped.push_back(p);
-        for (const Window* s : p->children) {
-            if (s == cur) break;
-            if ((s->style & WS_VISIBLE) && RectsOverlap(bound, WindowRectScreen(s)))
-                above.push_back(s);
+        for (Window* s : VisibleChildrenNear(p, bound)) {
+            if (s->z >= cur->z) break;
+            above.push_back(s);
         }
     }
     gdi::PixRegion area(bound);
@@ -91,14 +92,20 @@ gdi::PixRegion ShownArea(const Window* w) {
 
 gdi::PixRegion VisibleRegion(const Window* w, bool client) {
     gdi::PixRegion area = ShownArea(w);
-    if (client) area.IntersectRect(ClientRectScreen(w));
-    if (area.IsEmpty()) return area;
-    RECT extents = area.Extents();
-    std::vector<const Window*> children;
-    for (const Window* c : w->children)
-        if ((c->style & WS_VISIBLE) && RectsOverlap(extents, WindowRectScreen(c)))
-            children.push_back(c);
-    if (!children.empty()) SubtractAreas(area, children);
+    RECT inner = ClientRectScreen(w);
+    if (client) area.IntersectRect(inner);
+    RECT extents = area.Extents(), reach;
+    if (area.IsEmpty() || !IntersectRect(&reach, &extents, &inner)) return area;
+    std::vector<Window*> children = VisibleChildrenNear(w, reach);
+    if (children.empty()) return area;
+    // Children show only within the client area: the frame stays the window's own.
+    gdi::PixRegion frame;
+    if (!client) {
+        frame = area;
+        frame.Subtract(gdi::PixRegion(inner));
+    }
+    SubtractAreas(area, children);
+    area.Union(frame);
     return area;
 }
 

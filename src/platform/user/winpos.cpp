@@ -16,34 +16,44 @@ bool IsTopmost(const Window* w) {
     return w->exStyle & WS_EX_TOPMOST;
 }
 
-size_t TargetIndex(Window* w, HWND after) {
-    auto& siblings = w->parent->children;
+// The place among the siblings that `after` asks for, counted once w has left its old place.
+size_t TargetPlace(const Window* w, HWND after) {
+    const auto& siblings = w->parent->children;
     size_t firstOrdinary = 0;
     while (firstOrdinary < siblings.size() && IsTopmost(siblings[firstOrdinary]))
         ++firstOrdinary;
+    size_t target = ZIndex(w);
     if (after == HWND_TOPMOST) {
-        w->exStyle |= WS_EX_TOPMOST;
-        return 0;
+        target = 0;
+    } else if (after == HWND_NOTOPMOST) {
+        target = firstOrdinary;
+    } else if (after == HWND_TOP) {
+        target = IsTopmost(w) || w->parent != Desktop() ? 0 : firstOrdinary;
+    } else if (after == HWND_BOTTOM) {
+        target = siblings.size();
+    } else if (Window* a = Lookup(after); a && a->parent == w->parent && a != w) {
+        target = ZIndex(a) + 1;
     }
-    if (after == HWND_NOTOPMOST) {
-        w->exStyle &= ~DWORD(WS_EX_TOPMOST);
-        return firstOrdinary;
-    }
-    if (after == HWND_TOP) return IsTopmost(w) || w->parent != Desktop() ? 0 : firstOrdinary;
-    if (after == HWND_BOTTOM) return siblings.size();
-    Window* a = Lookup(after);
-    if (!a || a->parent != w->parent || a == w) return ZIndex(w);
-    return ZIndex(a) + 1;
+    return target > ZIndex(w) ? target - 1 : target;
 }
 
-// Moves w within its siblings; true when its place changed.
-bool Restack(Window* w, HWND after) {
-    size_t before = ZIndex(w);
-    size_t target = TargetIndex(w, after);
-    if (target > before) --target; // w itself leaves its old place first
-    if (target == before) return false;
+// Moves w to its new place among its siblings; true when its place changed.
+bool Restack(Window* w, HWND after, size_t place) {
+    if (after == HWND_TOPMOST) w->exStyle |= WS_EX_TOPMOST;
+    if (after == HWND_NOTOPMOST) w->exStyle &= ~DWORD(WS_EX_TOPMOST);
+    if (place == ZIndex(w)) return false;
     Unlink(w);
-    LinkAt(w->parent, w, target);
+    LinkAt(w->parent, w, place);
+    return true;
+}
+
+// True when moving w to a new place among its siblings passes none that overlaps it, so that
+// nothing on the screen changes.
+bool PassesNothing(const Window* w, size_t place) {
+    size_t from = ZIndex(w);
+    size_t low = std::min(from, place), high = std::max(from, place);
+    for (const Window* s : VisibleChildrenNear(w->parent, WindowRectScreen(w)))
+        if (s != w && s->z >= low && s->z <= high) return false;
     return true;
 }
 
@@ -101,28 +111,53 @@ using namespace user;
 namespace user {
 namespace {
 
-// Applies the new rectangle, place and visibility; says what changed.
-Change Apply(Window* w, const WINDOWPOS& pos) {
-    Change c;
-    RECT r = w->rect;
+// What a call asks for: the new rectangle, place among the siblings and visibility.
+struct Target {
+    RECT rect;
+    size_t place;
+    bool visible;
+};
+
+Target TargetOf(const Window* w, const WINDOWPOS& pos) {
+    Target t = {w->rect, ZIndex(w), bool(w->style & WS_VISIBLE)};
     if (!(pos.flags & SWP_NOSIZE)) {
-        r.right = r.left + std::max(0, pos.cx);
-        r.bottom = r.top + std::max(0, pos.cy);
+        t.rect.right = t.rect.left + std::max(0, pos.cx);
+        t.rect.bottom = t.rect.top + std::max(0, pos.cy);
     }
-    if (!(pos.flags & SWP_NOMOVE)) OffsetRect(&r, pos.x - r.left, pos.y - r.top);
-    c.moved = r.left != w->rect.left || r.top != w->rect.top;
-    c.sized = (r.right - r.left != w->rect.right - w->rect.left) ||
-              (r.bottom - r.top != w->rect.bottom - w->rect.top);
-    if (c.moved || c.sized) GeometryChanged();
-    w->rect = r;
-    if (!(pos.flags & SWP_NOZORDER)) c.restacked = Restack(w, pos.hwndInsertAfter);
+    if (!(pos.flags & SWP_NOMOVE)) OffsetRect(&t.rect, pos.x - t.rect.left, pos.y - t.rect.top);
+    if (!(pos.flags & SWP_NOZORDER)) t.place = TargetPlace(w, pos.hwndInsertAfter);
+    if ((pos.flags & SWP_SHOWWINDOW) && !(pos.flags & SWP_HIDEWINDOW)) t.visible = true;
+    if (pos.flags & SWP_HIDEWINDOW) t.visible = false;
+    return t;
+}
+
+Change ChangeOf(const Window* w, const Target& t) {
+    Change c;
+    const RECT& r = w->rect;
+    c.moved = t.rect.left != r.left || t.rect.top != r.top;
+    c.sized = (t.rect.right - t.rect.left != r.right - r.left) ||
+              (t.rect.bottom - t.rect.top != r.bottom - r.top);
+    c.restacked = t.place != ZIndex(w);
     bool wasVisible = w->style & WS_VISIBLE;
-    if ((pos.flags & SWP_SHOWWINDOW) && !(pos.flags & SWP_HIDEWINDOW)) w->style |= WS_VISIBLE;
-    if (pos.flags & SWP_HIDEWINDOW) w->style &= ~DWORD(WS_VISIBLE);
-    bool visible = w->style & WS_VISIBLE;
-    c.shown = visible && !wasVisible;
-    c.hidden = wasVisible && !visible;
+    c.shown = t.visible && !wasVisible;
+    c.hidden = wasVisible && !t.visible;
     return c;
+}
+
+// True when the change moves nothing on the screen: no region needs to be worked out (a
+// control's Update moves and restacks every control to where it already is).
+bool Quiet(const Window* w, const Target& t, const Change& c) {
+    if (c.moved || c.sized || c.shown || c.hidden) return false;
+    return !c.restacked || PassesNothing(w, t.place);
+}
+
+void Apply(Window* w, const WINDOWPOS& pos, const Target& t) {
+    SetWindowRectField(w, t.rect);
+    if (!(pos.flags & SWP_NOZORDER)) Restack(w, pos.hwndInsertAfter, t.place);
+    if (t.visible)
+        w->style |= WS_VISIBLE;
+    else
+        w->style &= ~DWORD(WS_VISIBLE);
 }
 
 void SendChanged(Window* w, const WINDOWPOS& pos, const Change& c) {
@@ -149,11 +184,14 @@ BOOL SetWindowPos(HWND hwnd, HWND after, int x, int y, int cx, int cy, UINT flag
         CallProc(w, WM_WINDOWPOSCHANGING, 0, LPARAM(&pos));
         if (!(w = Lookup(hwnd))) return FALSE;
     }
-    gdi::PixRegion before = ShownArea(w);
-    Change c = Apply(w, pos);
-    gdi::PixRegion now = ShownArea(w);
+    Target t = TargetOf(w, pos);
+    Change c = ChangeOf(w, t);
+    bool quiet = Quiet(w, t, c);
+    gdi::PixRegion before = quiet ? gdi::PixRegion() : ShownArea(w);
+    Apply(w, pos, t);
+    gdi::PixRegion now = quiet ? gdi::PixRegion() : ShownArea(w);
     if (c.hidden) ClearUpdateTree(w);
-    if (!(pos.flags & SWP_NOREDRAW)) Expose(w, before, now, c);
+    if (!(pos.flags & SWP_NOREDRAW) && !quiet) Expose(w, before, now, c);
     RefreshDCs();
     if (c.hidden) MoveFocusFrom(w);
     if ((w = Lookup(hwnd))) SendChanged(w, pos, c);

@@ -10,6 +10,7 @@
 
 #include "platform/base/cstring.h"
 #include "platform/gdi/region.h"
+#include "platform/user/childgrid.h"
 #include "platform/user/winuser.h"
 
 #include <memory>
@@ -45,9 +46,13 @@ struct Window {
     CString text;
     std::vector<BYTE> extra;
 
-    Window* parent = nullptr;      // the desktop for top-level windows; null for the desktop
-    Window* owner = nullptr;       // popups: the top-level window that owns them
-    std::vector<Window*> children; // topmost first
+    Window* parent = nullptr;        // the desktop for top-level windows; null for the desktop
+    Window* owner = nullptr;         // popups: the top-level window that owns them
+    std::vector<Window*> children;   // topmost first
+    size_t z = 0;                    // place among the siblings (children[z] of the parent)
+    std::unique_ptr<ChildGrid> grid; // children by area, kept for parents of many
+    RECT gridCells = {};             // the cells of the parent's grid that list this window
+    mutable uint64_t gridMark = 0;   // the last grid search that found this window
 
     RECT rect = {};        // window rectangle in the parent's client coordinates
     HRGN region = nullptr; // window region (owned), window coordinates
@@ -96,6 +101,8 @@ Window* TopLevelOf(Window* w);
 void Unlink(Window* w);
 void LinkAt(Window* parent, Window* w, size_t index);
 size_t ZIndex(const Window* w);
+// Gives the window a new rectangle (parent client coordinates).
+void SetWindowRectField(Window* w, const RECT& rect);
 int BorderWidth(const Window* w);
 // Called whenever a window's rectangle, border or parent changes (screen positions are cached).
 void GeometryChanged();
@@ -110,6 +117,15 @@ gdi::PixRegion OwnArea(const Window* w);
 // The deepest visible window under a screen point, searching children topmost first; a
 // disabled window ends the search (disabled is set) and takes the point for nobody.
 Window* HitTest(Window* root, POINT pt, bool* disabled);
+
+// ---- Children by area (childgrid.cpp) -------------------------------------------------------
+
+// The visible children of parent whose rectangles overlap a screen rectangle, topmost first.
+std::vector<Window*> VisibleChildrenNear(const Window* parent, const RECT& screenRect);
+// Keep the parent's grid in step: unlist before the window's rectangle or place among its
+// siblings changes, list again after.
+void ListInGrid(Window* w);
+void UnlistFromGrid(Window* w);
 
 // ---- Visible regions and exposure (visregion.cpp) --------------------------------------------
 

@@ -1,0 +1,141 @@
+// Many overlapping siblings, moved, sized, shaped, restacked, hidden and shown at random: after
+// each pump every screen pixel must show what a plain model built from the public calls says
+// (the topmost visible window whose area holds the pixel, within its ancestors' client areas).
+// A missed exposure leaves stale pixels; a wrong visible region paints over a neighbour.
+#include "support/screen_fixture.h"
+
+#include <memory>
+#include <random>
+
+namespace {
+
+// The tree as the public calls describe it.
+struct Node {
+    COLORREF fill;     // of the client area
+    RECT rect, client; // screen coordinates
+    HRGN region;       // window coordinates; null for none
+    std::vector<Node> children;
+};
+
+Node Snapshot(HWND hwnd) {
+    auto* probe = reinterpret_cast<ProbeWindow*>(GetWindowLongPtr(hwnd, GWL_USERDATA));
+    Node n{
+        probe ? probe->fill : GetSysColor(COLOR_BACKGROUND), {}, {}, CreateRectRgn(0, 0, 0, 0), {}};
+    GetWindowRect(hwnd, &n.rect);
+    GetClientRect(hwnd, &n.client);
+    MapWindowPoints(hwnd, nullptr, reinterpret_cast<POINT*>(&n.client), 2);
+    if (GetWindowRgn(hwnd, n.region) == ERROR) DeleteObject(std::exchange(n.region, nullptr));
+    for (HWND c = GetWindow(hwnd, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT))
+        if (GetWindowLong(c, GWL_STYLE) & WS_VISIBLE) n.children.push_back(Snapshot(c));
+    return n;
+}
+
+void Release(Node& n) {
+    if (n.region) DeleteObject(n.region);
+    for (Node& c : n.children)
+        Release(c);
+}
+
+// The window showing a screen pixel, and whether the pixel is its frame.
+const Node* OwnerOf(const Node& n, POINT p, bool* frame) {
+    *frame = !PtInRect(&n.client, p);
+    if (*frame) return &n;
+    for (const Node& c : n.children) {
+        if (!PtInRect(&c.rect, p)) continue;
+        if (c.region && !PtInRegion(c.region, p.x - c.rect.left, p.y - c.rect.top)) continue;
+        return OwnerOf(c, p, frame);
+    }
+    return &n;
+}
+
+class OverlapTest : public ScreenTest {
+protected:
+    RECT RandomRect() {
+        int x = Pick(-20, 230), y = Pick(-20, 310);
+        return {x, y, x + Pick(0, 80), y + Pick(0, 80)};
+    }
+    int Pick(int low, int high) { return std::uniform_int_distribution(low, high)(random); }
+    void RandomChange(HWND w, HWND sibling);
+    std::string FirstWrongPixel();
+
+    std::mt19937 random;
+    std::vector<std::unique_ptr<ProbeWindow>> windows;
+};
+
+void OverlapTest::RandomChange(HWND w, HWND sibling) {
+    RECT r = RandomRect();
+    switch (Pick(0, 6)) {
+    case 0:
+        MoveWindow(w, r.left, r.top, r.right - r.left, r.bottom - r.top, TRUE);
+        break;
+    case 1:
+        ShowWindow(w, IsWindowVisible(w) ? SW_HIDE : SW_SHOWNA);
+        break;
+    case 2:
+        SetWindowPos(w, Pick(0, 1) ? HWND_BOTTOM : sibling, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+        break;
+    case 3:
+        BringWindowToTop(w);
+        break;
+    case 4: { // an L shape, or none
+        HRGN shape = nullptr;
+        if (Pick(0, 2)) {
+            shape = CreateRectRgn(0, 0, Pick(1, 40), Pick(1, 10));
+            HRGN leg = CreateRectRgn(0, 0, Pick(1, 10), Pick(1, 40));
+            CombineRgn(shape, shape, leg, RGN_OR);
+            DeleteObject(leg);
+        }
+        SetWindowRgn(w, shape, TRUE);
+        break;
+    }
+    default: // the same place again, as a control's Update does
+        SetWindowPos(w, nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER);
+        break;
+    }
+}
+
+std::string OverlapTest::FirstWrongPixel() {
+    Node desktop = Snapshot(GetDesktopWindow());
+    std::string wrong;
+    for (int y = 0; y < m_height && wrong.empty(); ++y) {
+        for (int x = 0; x < m_width && wrong.empty(); ++x) {
+            bool frame = false;
+            const Node* owner = OwnerOf(desktop, {x, y}, &frame);
+            COLORREF want = frame ? GetSysColor(COLOR_WINDOWFRAME) : owner->fill;
+            if (Pixel(x, y) != want) wrong = CheckFill(RECT{x, y, x + 1, y + 1}, want);
+        }
+    }
+    Release(desktop);
+    return wrong;
+}
+
+TEST_F(OverlapTest, TheScreenMatchesAPerPixelModelAfterRandomChanges) {
+    for (unsigned seed : {1u, 2u, 3u}) {
+        SCOPED_TRACE("seed " + std::to_string(seed));
+        random.seed(seed);
+        windows.clear();
+        auto top = std::make_unique<ProbeWindow>(nullptr, RECT{0, 0, 240, 320}, RGB(255, 255, 255),
+                                                 0, WS_POPUP | WS_VISIBLE);
+        HWND parent = *top;
+        windows.push_back(std::move(top));
+        // 40 siblings, then a bordered one of 20 children of its own.
+        for (int i = 0; i < 60; ++i) {
+            if (i == 40) parent = windows.back()->hwnd();
+            DWORD style = WS_CHILD | WS_VISIBLE | (i == 39 ? WS_BORDER : 0);
+            windows.push_back(std::make_unique<ProbeWindow>(
+                parent, RandomRect(), RGB(10 + 4 * i, (i * 53) % 200 + 20, 250 - 3 * i), i, style));
+        }
+        SetWindowPos(windows[40]->hwnd(), nullptr, 20, 20, 200, 280, SWP_NOZORDER);
+        for (int round = 0; round < 10; ++round) {
+            for (int change = 0; change < 8; ++change) {
+                int i = Pick(1, 60);
+                int sibling = i < 41 ? Pick(1, 40) : Pick(41, 60);
+                RandomChange(windows[i]->hwnd(), windows[sibling]->hwnd());
+            }
+            Pump();
+            ASSERT_EQ(FirstWrongPixel(), "") << "round " << round;
+        }
+    }
+}
+
+} // namespace
