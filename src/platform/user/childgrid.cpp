@@ -91,23 +91,28 @@ void ChildGrid::Collect(const RECT& rect, std::vector<Window*>* out) const {
     }
 }
 
-std::vector<Window*> VisibleChildrenNear(const Window* parent, const RECT& screenRect) {
+void FindChildrenNear(const Window* parent, const RECT& screenRect, size_t limit,
+                      std::vector<Window*>* out) {
     POINT origin = ClientOrigin(parent);
     RECT r = screenRect;
     OffsetRect(&r, -origin.x, -origin.y);
-    std::vector<Window*> near;
+    auto wanted = [&r, limit](const Window* c) {
+        return c->z < limit && (c->style & WS_VISIBLE) && RectsOverlap(c->rect, r);
+    };
     const ChildGrid* grid = GridOf(parent);
-    if (grid)
-        grid->Collect(r, &near);
-    else
-        near = parent->children;
-    std::erase_if(near, [&r](const Window* c) {
-        return !(c->style & WS_VISIBLE) || !RectsOverlap(c->rect, r);
-    });
-    if (grid)
-        std::sort(near.begin(), near.end(),
-                  [](const Window* a, const Window* b) { return a->z < b->z; });
-    return near;
+    if (!grid) {
+        size_t end = std::min(limit, parent->children.size());
+        for (size_t i = 0; i < end; ++i)
+            if (wanted(parent->children[i])) out->push_back(parent->children[i]);
+        return;
+    }
+    size_t first = out->size();
+    grid->Collect(r, out);
+    auto kept = std::remove_if(out->begin() + std::ptrdiff_t(first), out->end(),
+                               [&wanted](const Window* c) { return !wanted(c); });
+    out->erase(kept, out->end());
+    std::sort(out->begin() + std::ptrdiff_t(first), out->end(),
+              [](const Window* a, const Window* b) { return a->z < b->z; });
 }
 
 void ListInGrid(Window* w) {

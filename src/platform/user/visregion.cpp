@@ -6,37 +6,9 @@
 namespace user {
 namespace {
 
-void Descend(Window* w, gdi::PixRegion area, bool erase) {
-    gdi::PixRegion inClient = area;
-    inClient.IntersectRect(ClientRectScreen(w));
-    std::vector<Window*> near;
-    if (!inClient.IsEmpty()) near = VisibleChildrenNear(w, inClient.Extents());
-    for (Window* c : near) {
-        if (inClient.IsEmpty()) break;
-        if (!RectsOverlap(inClient.Extents(), WindowRectScreen(c))) continue;
-        gdi::PixRegion part = inClient;
-        part.Intersect(OwnArea(c));
-        if (part.IsEmpty()) continue;
-        inClient.Subtract(part);
-        area.Subtract(part);
-        Descend(c, std::move(part), erase);
-    }
-    if (area.IsEmpty()) return;
-    RECT wr = WindowRectScreen(w);
-    area.Translate(-wr.left, -wr.top);
-    AddUpdate(w, area, erase);
-}
-
-} // namespace
-
-namespace {
-
-// Removes the areas of windows from area in one step when they are plain rectangles.
-void SubtractAreas(gdi::PixRegion& area, const std::vector<Window*>& windows) {
-    if (windows.size() == 1) {
-        area.Subtract(OwnArea(windows.front()));
-        return;
-    }
+// The union of the windows' areas, built in one step when they are plain rectangles.
+gdi::PixRegion AreasOf(const std::vector<Window*>& windows) {
+    if (windows.size() == 1) return OwnArea(windows.front());
     std::vector<RECT> rects;
     gdi::PixRegion shaped;
     for (const Window* s : windows) {
@@ -45,10 +17,44 @@ void SubtractAreas(gdi::PixRegion& area, const std::vector<Window*>& windows) {
         else
             rects.push_back(WindowRectScreen(s));
     }
-    gdi::PixRegion cut;
-    cut.SetRects(rects.data(), rects.size());
-    cut.Union(shaped);
-    area.Subtract(cut);
+    gdi::PixRegion all;
+    all.SetRects(rects.data(), rects.size());
+    all.Union(shaped);
+    return all;
+}
+
+// Cuts region to the window's area.
+void IntersectArea(gdi::PixRegion& region, const Window* w) {
+    if (w->hasShape)
+        region.Intersect(OwnArea(w));
+    else
+        region.IntersectRect(WindowRectScreen(w));
+}
+
+// Hands each pixel of area (screen coordinates, within w's area) to w or the descendant that
+// shows it. Each child near the area takes its part less what the siblings above it take.
+void Descend(Window* w, gdi::PixRegion area, bool erase) {
+    RECT client = ClientRectScreen(w);
+    gdi::PixRegion inClient = area;
+    inClient.IntersectRect(client);
+    std::vector<Window*> near;
+    if (!inClient.IsEmpty()) FindChildrenNear(w, inClient.Extents(), kAllChildren, &near);
+    for (size_t i = 0; i < near.size(); ++i) {
+        gdi::PixRegion part = inClient;
+        IntersectArea(part, near[i]);
+        for (size_t above = 0; above < i && !part.IsEmpty(); ++above)
+            if (RectsOverlap(near[above]->rect, near[i]->rect)) part.Subtract(OwnArea(near[above]));
+        if (!part.IsEmpty()) Descend(near[i], std::move(part), erase);
+    }
+    if (!near.empty()) {
+        gdi::PixRegion taken = AreasOf(near);
+        taken.IntersectRect(client);
+        area.Subtract(taken);
+    }
+    if (area.IsEmpty()) return;
+    RECT wr = WindowRectScreen(w);
+    area.Translate(-wr.left, -wr.top);
+    AddUpdate(w, area, erase);
 }
 
 // The window's rectangle cut by its ancestors' client areas and the screen.
@@ -72,21 +78,14 @@ gdi::PixRegion ShownArea(const Window* w) {
     if (!IsVisible(w)) return gdi::PixRegion();
     RECT bound = Bound(w);
     if (IsRectEmpty(&bound)) return gdi::PixRegion();
-    std::vector<Window*> above;
-    std::vector<const Window*> shaped;
-    if (w->hasShape) shaped.push_back(w);
-    for (const Window* cur = w; cur->parent; cur = cur->parent) {
-        const Window* p = cur->parent;
-        if (p->hasShape) shaped.push_back(p);
-        for (Window* s : VisibleChildrenNear(p, bound)) {
-            if (s->z >= cur->z) break;
-            above.push_back(s);
-        }
-    }
     gdi::PixRegion area(bound);
-    for (const Window* s : shaped)
-        area.Intersect(OwnArea(s));
-    if (!above.empty()) SubtractAreas(area, above);
+    if (w->hasShape) area.Intersect(OwnArea(w));
+    std::vector<Window*> above;
+    for (const Window* cur = w; cur->parent; cur = cur->parent) {
+        if (cur->parent->hasShape) area.Intersect(OwnArea(cur->parent));
+        FindChildrenNear(cur->parent, bound, cur->z, &above);
+    }
+    if (!above.empty()) area.Subtract(AreasOf(above));
     return area;
 }
 
@@ -96,7 +95,8 @@ gdi::PixRegion VisibleRegion(const Window* w, bool client) {
     if (client) area.IntersectRect(inner);
     RECT extents = area.Extents(), reach;
     if (area.IsEmpty() || !IntersectRect(&reach, &extents, &inner)) return area;
-    std::vector<Window*> children = VisibleChildrenNear(w, reach);
+    std::vector<Window*> children;
+    FindChildrenNear(w, reach, kAllChildren, &children);
     if (children.empty()) return area;
     // Children show only within the client area: the frame stays the window's own.
     gdi::PixRegion frame;
@@ -104,7 +104,7 @@ gdi::PixRegion VisibleRegion(const Window* w, bool client) {
         frame = area;
         frame.Subtract(gdi::PixRegion(inner));
     }
-    SubtractAreas(area, children);
+    area.Subtract(AreasOf(children));
     area.Union(frame);
     return area;
 }
@@ -115,6 +115,10 @@ void InvalidateScreenArea(const gdi::PixRegion& screenArea, bool erase) {
     gdi::PixRegion area = screenArea;
     area.Intersect(OwnArea(d));
     if (!area.IsEmpty()) Descend(d, std::move(area), erase);
+}
+
+void InvalidateWithin(Window* top, const gdi::PixRegion& screenArea, bool erase) {
+    if (!screenArea.IsEmpty() && IsVisible(top)) Descend(top, screenArea, erase);
 }
 
 } // namespace user

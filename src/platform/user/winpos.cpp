@@ -52,8 +52,10 @@ bool Restack(Window* w, HWND after, size_t place) {
 bool PassesNothing(const Window* w, size_t place) {
     size_t from = ZIndex(w);
     size_t low = std::min(from, place), high = std::max(from, place);
-    for (const Window* s : VisibleChildrenNear(w->parent, WindowRectScreen(w)))
-        if (s != w && s->z >= low && s->z <= high) return false;
+    std::vector<Window*> near;
+    FindChildrenNear(w->parent, WindowRectScreen(w), high + 1, &near);
+    for (const Window* s : near)
+        if (s != w && s->z >= low) return false;
     return true;
 }
 
@@ -70,21 +72,23 @@ struct Change {
     bool hidden = false;
 };
 
+// What the window no longer shows goes to its parent or the siblings now over it; what it
+// shows now, to it or its children.
 void Expose(Window* w, const gdi::PixRegion& before, const gdi::PixRegion& after, const Change& c) {
     bool transient = !w->painting.empty();
     if (c.hidden) {
         gdi::PixRegion exposed = before;
         if (transient) exposed.Intersect(w->painting.back());
-        InvalidateScreenArea(exposed, true);
+        InvalidateWithin(w->parent, exposed, true);
         return;
     }
-    InvalidateScreenArea(Minus(before, after), true);
+    InvalidateWithin(w->parent, Minus(before, after), true);
     if (c.shown) {
-        if (!transient) InvalidateScreenArea(after, true);
+        if (!transient) InvalidateWithin(w, after, true);
     } else if (c.moved || c.sized) {
-        InvalidateScreenArea(after, true);
+        InvalidateWithin(w, after, true);
     } else if (c.restacked) {
-        InvalidateScreenArea(Minus(after, before), true);
+        InvalidateWithin(w, Minus(after, before), true);
     }
 }
 
@@ -100,7 +104,7 @@ void HideForDestroy(Window* w) {
     gdi::PixRegion before = ShownArea(w);
     w->style &= ~DWORD(WS_VISIBLE);
     ClearUpdateTree(w);
-    InvalidateScreenArea(before, true);
+    InvalidateWithin(w->parent, before, true);
     RefreshDCs();
 }
 
@@ -236,8 +240,8 @@ int SetWindowRgn(HWND hwnd, HRGN region, BOOL redraw) {
     w->shape = std::move(shape);
     gdi::PixRegion after = ShownArea(w);
     if (redraw) {
-        InvalidateScreenArea(Minus(before, after), true);
-        InvalidateScreenArea(after, true);
+        InvalidateWithin(w->parent, Minus(before, after), true);
+        InvalidateWithin(w, after, true);
     }
     RefreshDCs();
     return 1;

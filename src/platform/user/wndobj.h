@@ -13,6 +13,7 @@
 #include "platform/user/childgrid.h"
 #include "platform/user/winuser.h"
 
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <vector>
@@ -120,8 +121,11 @@ Window* HitTest(Window* root, POINT pt, bool* disabled);
 
 // ---- Children by area (childgrid.cpp) -------------------------------------------------------
 
-// The visible children of parent whose rectangles overlap a screen rectangle, topmost first.
-std::vector<Window*> VisibleChildrenNear(const Window* parent, const RECT& screenRect);
+// Appends to *out the visible children of parent above place `limit` (z < limit) whose
+// rectangles overlap a screen rectangle, topmost first.
+void FindChildrenNear(const Window* parent, const RECT& screenRect, size_t limit,
+                      std::vector<Window*>* out);
+constexpr size_t kAllChildren = SIZE_MAX;
 // Keep the parent's grid in step: unlist before the window's rectangle or place among its
 // siblings changes, list again after.
 void ListInGrid(Window* w);
@@ -138,6 +142,9 @@ gdi::PixRegion VisibleRegion(const Window* w, bool client);
 // Hands each pixel of screenArea to the window that shows it now and adds it to that window's
 // update region.
 void InvalidateScreenArea(const gdi::PixRegion& screenArea, bool erase);
+// The same for an area that only top and its descendants can show (what a window showed or
+// shows now goes to it, its parent or their descendants): the search starts there.
+void InvalidateWithin(Window* top, const gdi::PixRegion& screenArea, bool erase);
 
 // ---- Region handles (regionio.cpp) -----------------------------------------------------------
 
