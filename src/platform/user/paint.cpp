@@ -74,6 +74,12 @@ void AddUpdate(Window* w, const gdi::PixRegion& windowArea, bool erase) {
     if (area.IsEmpty()) return;
     w->update.Union(area);
     if (erase) w->erase = true;
+    MarkPaintBelow(w->parent);
+}
+
+void MarkPaintBelow(Window* w) {
+    for (; w && !w->paintBelow; w = w->parent)
+        w->paintBelow = true;
 }
 
 void ClearUpdateTree(Window* w) {
@@ -90,9 +96,11 @@ bool NeedsPaint(const Window* w) {
 Window* FindWindowToPaint(Window* root) {
     if (!root || !(root->style & WS_VISIBLE)) return nullptr;
     if (NeedsPaint(root)) return root;
+    if (!root->paintBelow) return nullptr;
     // Lower siblings first, so that what lies under a window is painted before it.
     for (auto it = root->children.rbegin(); it != root->children.rend(); ++it)
         if (Window* found = FindWindowToPaint(*it)) return found;
+    root->paintBelow = false; // nothing below needs paint any more
     return nullptr;
 }
 

@@ -53,6 +53,7 @@ void LinkAt(Window* parent, Window* w, size_t index) {
     siblings.insert(siblings.begin() + index, w);
     Renumber(siblings, index);
     ListInGrid(w);
+    if (NeedsPaint(w) || w->paintBelow) MarkPaintBelow(parent);
 }
 
 size_t ZIndex(const Window* w) {

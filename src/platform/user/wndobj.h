@@ -60,8 +60,9 @@ struct Window {
     gdi::PixRegion shape;  // copy of the region for clipping and hit testing
     bool hasShape = false;
 
-    gdi::PixRegion update;                // window coordinates
-    bool erase = false;                   // the next BeginPaint sends WM_ERASEBKGND
+    gdi::PixRegion update;   // window coordinates
+    bool erase = false;      // the next BeginPaint sends WM_ERASEBKGND
+    bool paintBelow = false; // a descendant may need paint (then every ancestor has it too)
     std::vector<gdi::PixRegion> painting; // screen areas of BeginPaint calls still open
 
     mutable POINT origin = {};        // screen position of the client area, cached
@@ -156,6 +157,8 @@ HRGN MakeRegionHandle(const gdi::PixRegion& region);
 // ---- Paint (paint.cpp, dce.cpp) --------------------------------------------------------------
 
 void AddUpdate(Window* w, const gdi::PixRegion& windowArea, bool erase);
+// Tells w and its ancestors that a window below them may need paint.
+void MarkPaintBelow(Window* w);
 void ClearUpdateTree(Window* w);
 bool NeedsPaint(const Window* w);
 // The first window needing paint in pre-order (parents first), within root's tree.
