@@ -106,11 +106,13 @@ void FindChildrenNear(const Window* parent, const RECT& screenRect, size_t limit
             if (wanted(parent->children[i])) out->push_back(parent->children[i]);
         return;
     }
+    // The candidates go to storage kept from call to call; most searches keep none of them.
+    static std::vector<Window*> candidates;
+    candidates.clear();
+    grid->Collect(r, &candidates);
     size_t first = out->size();
-    grid->Collect(r, out);
-    auto kept = std::remove_if(out->begin() + std::ptrdiff_t(first), out->end(),
-                               [&wanted](const Window* c) { return !wanted(c); });
-    out->erase(kept, out->end());
+    for (Window* c : candidates)
+        if (wanted(c)) out->push_back(c);
     std::sort(out->begin() + std::ptrdiff_t(first), out->end(),
               [](const Window* a, const Window* b) { return a->z < b->z; });
 }

@@ -19,7 +19,7 @@ gdi::PixRegion AreasOf(const std::vector<Window*>& windows) {
     }
     gdi::PixRegion all;
     all.SetRects(rects.data(), rects.size());
-    all.Union(shaped);
+    if (!shaped.IsEmpty()) all.Union(shaped);
     return all;
 }
 
@@ -39,12 +39,14 @@ void Descend(Window* w, gdi::PixRegion area, bool erase) {
     inClient.IntersectRect(client);
     std::vector<Window*> near;
     if (!inClient.IsEmpty()) FindChildrenNear(w, inClient.Extents(), kAllChildren, &near);
-    for (size_t i = 0; i < near.size(); ++i) {
+    std::vector<Window*> above;
+    for (Window* c : near) {
         gdi::PixRegion part = inClient;
-        IntersectArea(part, near[i]);
-        for (size_t above = 0; above < i && !part.IsEmpty(); ++above)
-            if (RectsOverlap(near[above]->rect, near[i]->rect)) part.Subtract(OwnArea(near[above]));
-        if (!part.IsEmpty()) Descend(near[i], std::move(part), erase);
+        IntersectArea(part, c);
+        above.clear();
+        if (!part.IsEmpty()) FindChildrenNear(w, part.Extents(), c->z, &above);
+        if (!above.empty()) part.Subtract(AreasOf(above));
+        if (!part.IsEmpty()) Descend(c, std::move(part), erase);
     }
     if (!near.empty()) {
         gdi::PixRegion taken = AreasOf(near);
