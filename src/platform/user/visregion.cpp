@@ -6,21 +6,45 @@
 namespace user {
 namespace {
 
-// The union of the windows' areas, built in one step when they are plain rectangles.
+constexpr size_t kFewAreas = 32;
+
+} // namespace
+
 gdi::PixRegion AreasOf(const std::vector<Window*>& windows) {
-    if (windows.size() == 1) return OwnArea(windows.front());
+    // A few areas are joined one by one; many in one step from all their rectangles.
+    if (windows.size() <= kFewAreas) {
+        gdi::PixRegion all;
+        for (const Window* s : windows)
+            all.Union(OwnArea(s));
+        return all;
+    }
     std::vector<RECT> rects;
-    gdi::PixRegion shaped;
     for (const Window* s : windows) {
-        if (s->hasShape)
-            shaped.Union(OwnArea(s));
-        else
+        if (!s->hasShape) {
             rects.push_back(WindowRectScreen(s));
+            continue;
+        }
+        gdi::PixRegion area = OwnArea(s);
+        for (const pixman_box32_t& b : area.Boxes())
+            rects.push_back(RECT{b.x1, b.y1, b.x2, b.y2});
     }
     gdi::PixRegion all;
     all.SetRects(rects.data(), rects.size());
-    if (!shaped.IsEmpty()) all.Union(shaped);
     return all;
+}
+
+namespace {
+
+// Removes the windows' areas from area: one at a time while they are few, skipping those that
+// miss what is left.
+void SubtractAreas(gdi::PixRegion& area, const std::vector<Window*>& windows) {
+    if (windows.size() > kFewAreas) {
+        area.Subtract(AreasOf(windows));
+        return;
+    }
+    for (const Window* s : windows)
+        if (!area.IsEmpty() && RectsOverlap(area.Extents(), WindowRectScreen(s)))
+            area.Subtract(OwnArea(s));
 }
 
 // Cuts region to the window's area.
@@ -45,7 +69,7 @@ void Descend(Window* w, gdi::PixRegion area, bool erase) {
         IntersectArea(part, c);
         above.clear();
         if (!part.IsEmpty()) FindChildrenNear(w, part.Extents(), c->z, &above);
-        if (!above.empty()) part.Subtract(AreasOf(above));
+        SubtractAreas(part, above);
         if (!part.IsEmpty()) Descend(c, std::move(part), erase);
     }
     if (!near.empty()) {
@@ -87,7 +111,7 @@ gdi::PixRegion ShownArea(const Window* w) {
         if (cur->parent->hasShape) area.Intersect(OwnArea(cur->parent));
         FindChildrenNear(cur->parent, bound, cur->z, &above);
     }
-    if (!above.empty()) area.Subtract(AreasOf(above));
+    SubtractAreas(area, above);
     return area;
 }
 
@@ -106,7 +130,7 @@ gdi::PixRegion VisibleRegion(const Window* w, bool client) {
         frame = area;
         frame.Subtract(gdi::PixRegion(inner));
     }
-    area.Subtract(AreasOf(children));
+    SubtractAreas(area, children);
     area.Union(frame);
     return area;
 }

@@ -47,16 +47,15 @@ bool Restack(Window* w, HWND after, size_t place) {
     return true;
 }
 
-// True when moving w to a new place among its siblings passes none that overlaps it, so that
-// nothing on the screen changes.
-bool PassesNothing(const Window* w, size_t place) {
+// The visible siblings that overlap w and that moving it to a new place passes.
+std::vector<Window*> Passed(const Window* w, size_t place) {
     size_t from = ZIndex(w);
     size_t low = std::min(from, place), high = std::max(from, place);
-    std::vector<Window*> near;
+    std::vector<Window*> near, passed;
     FindChildrenNear(w->parent, WindowRectScreen(w), high + 1, &near);
-    for (const Window* s : near)
-        if (s != w && s->z >= low) return false;
-    return true;
+    for (Window* s : near)
+        if (s != w && s->z >= low) passed.push_back(s);
+    return passed;
 }
 
 gdi::PixRegion Minus(gdi::PixRegion a, const gdi::PixRegion& b) {
@@ -83,13 +82,8 @@ void Expose(Window* w, const gdi::PixRegion& before, const gdi::PixRegion& after
         return;
     }
     InvalidateWithin(w->parent, Minus(before, after), true);
-    if (c.shown) {
-        if (!transient) InvalidateWithin(w, after, true);
-    } else if (c.moved || c.sized) {
-        InvalidateWithin(w, after, true);
-    } else if (c.restacked) {
-        InvalidateWithin(w, Minus(after, before), true);
-    }
+    // Shown again within its own paint: the window is repainting that area already.
+    if (!(c.shown && transient)) InvalidateWithin(w, after, true);
 }
 
 void Activate(Window* w, UINT flags, const Change& c) {
@@ -148,13 +142,6 @@ Change ChangeOf(const Window* w, const Target& t) {
     return c;
 }
 
-// True when the change moves nothing on the screen: no region needs to be worked out (a
-// control's Update moves and restacks every control to where it already is).
-bool Quiet(const Window* w, const Target& t, const Change& c) {
-    if (c.moved || c.sized || c.shown || c.hidden) return false;
-    return !c.restacked || PassesNothing(w, t.place);
-}
-
 void Apply(Window* w, const WINDOWPOS& pos, const Target& t) {
     SetWindowRectField(w, t.rect);
     if (!(pos.flags & SWP_NOZORDER)) Restack(w, pos.hwndInsertAfter, t.place);
@@ -162,6 +149,22 @@ void Apply(Window* w, const WINDOWPOS& pos, const Target& t) {
         w->style |= WS_VISIBLE;
     else
         w->style &= ~DWORD(WS_VISIBLE);
+}
+
+// A change of place alone (or no change): only the siblings passed on the way gain or lose
+// pixels, and only where they overlap the window; a control's Update restacks every control,
+// mostly passing nothing.
+void ApplyPlace(Window* w, const WINDOWPOS& pos, const Target& t, bool redraw) {
+    std::vector<Window*> passed;
+    if (t.place != ZIndex(w)) passed = Passed(w, t.place);
+    bool up = t.place < ZIndex(w);
+    gdi::PixRegion exposed;
+    if (redraw && !passed.empty() && !up) exposed = ShownArea(w); // what it shows before
+    Apply(w, pos, t);
+    if (!redraw || passed.empty()) return;
+    if (up) exposed = ShownArea(w); // what it shows after
+    exposed.Intersect(AreasOf(passed));
+    InvalidateWithin(up ? w : w->parent, exposed, true);
 }
 
 void SendChanged(Window* w, const WINDOWPOS& pos, const Change& c) {
@@ -190,12 +193,16 @@ BOOL SetWindowPos(HWND hwnd, HWND after, int x, int y, int cx, int cy, UINT flag
     }
     Target t = TargetOf(w, pos);
     Change c = ChangeOf(w, t);
-    bool quiet = Quiet(w, t, c);
-    gdi::PixRegion before = quiet ? gdi::PixRegion() : ShownArea(w);
-    Apply(w, pos, t);
-    gdi::PixRegion now = quiet ? gdi::PixRegion() : ShownArea(w);
-    if (c.hidden) ClearUpdateTree(w);
-    if (!(pos.flags & SWP_NOREDRAW) && !quiet) Expose(w, before, now, c);
+    bool redraw = !(pos.flags & SWP_NOREDRAW);
+    if (c.moved || c.sized || c.shown || c.hidden) {
+        gdi::PixRegion before = ShownArea(w);
+        Apply(w, pos, t);
+        gdi::PixRegion now = ShownArea(w);
+        if (c.hidden) ClearUpdateTree(w);
+        if (redraw) Expose(w, before, now, c);
+    } else {
+        ApplyPlace(w, pos, t, redraw);
+    }
     RefreshDCs();
     if (c.hidden) MoveFocusFrom(w);
     if ((w = Lookup(hwnd))) SendChanged(w, pos, c);

@@ -134,6 +134,9 @@ void UnlistFromGrid(Window* w);
 
 // ---- Visible regions and exposure (visregion.cpp) --------------------------------------------
 
+// The union of the windows' areas (screen coordinates), built in one step.
+gdi::PixRegion AreasOf(const std::vector<Window*>& windows);
+
 // What of the window's area is on screen, in screen coordinates: cut by ancestors' client
 // areas and regions and by the siblings above it and above each ancestor. Children are not
 // removed.
