@@ -43,6 +43,7 @@ void Unlink(Window* w) {
     size_t index = size_t(it - siblings.begin());
     siblings.erase(it);
     Renumber(siblings, index);
+    w->parent->cleanBelow = 0;
 }
 
 void LinkAt(Window* parent, Window* w, size_t index) {
@@ -53,6 +54,7 @@ void LinkAt(Window* parent, Window* w, size_t index) {
     siblings.insert(siblings.begin() + index, w);
     Renumber(siblings, index);
     ListInGrid(w);
+    parent->cleanBelow = 0;
     if (NeedsPaint(w) || w->paintBelow) MarkPaintBelow(parent);
 }
 

@@ -63,6 +63,7 @@ struct Window {
     gdi::PixRegion update;   // window coordinates
     bool erase = false;      // the next BeginPaint sends WM_ERASEBKGND
     bool paintBelow = false; // a descendant may need paint (then every ancestor has it too)
+    size_t cleanBelow = 0;   // how many of the lowest children are known to need no paint
     std::vector<gdi::PixRegion> painting; // screen areas of BeginPaint calls still open
 
     mutable POINT origin = {};        // screen position of the client area, cached

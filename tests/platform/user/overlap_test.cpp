@@ -139,3 +139,21 @@ TEST_F(OverlapTest, TheScreenMatchesAPerPixelModelAfterRandomChanges) {
 }
 
 } // namespace
+
+// Guards the paint search's notes of clean subtrees: a window hidden through its style keeps
+// its update region and is painted once its style shows it again, among many siblings.
+TEST_F(OverlapTest, AnUpdateKeptWhileHiddenByStyleIsPaintedWhenShownAgain) {
+    ProbeWindow top(nullptr, {0, 0, 240, 320}, RGB(255, 255, 255), 0, WS_POPUP | WS_VISIBLE);
+    for (int i = 0; i < 20; ++i)
+        windows.push_back(std::make_unique<ProbeWindow>(top, RECT{i * 12, 0, i * 12 + 12, 12},
+                                                        RGB(10 * i, 0, 0), i));
+    Pump();
+    HWND w = windows[5]->hwnd();
+    windows[5]->fill = RGB(0, 0, 255);
+    InvalidateRect(w, nullptr, TRUE);
+    SetWindowLong(w, GWL_STYLE, GetWindowLong(w, GWL_STYLE) & ~WS_VISIBLE);
+    Pump();
+    SetWindowLong(w, GWL_STYLE, GetWindowLong(w, GWL_STYLE) | WS_VISIBLE);
+    Pump();
+    EXPECT_FILL((RECT{60, 0, 72, 12}), RGB(0, 0, 255));
+}
