@@ -43,6 +43,7 @@ void Unlink(Window* w) {
     size_t index = size_t(it - siblings.begin());
     siblings.erase(it);
     Renumber(siblings, index);
+    AreasChanged();
     w->parent->cleanBelow = 0;
 }
 
@@ -53,6 +54,7 @@ void LinkAt(Window* parent, Window* w, size_t index) {
     index = std::min(index, siblings.size());
     siblings.insert(siblings.begin() + index, w);
     Renumber(siblings, index);
+    AreasChanged();
     ListInGrid(w);
     parent->cleanBelow = 0;
     if (NeedsPaint(w) || w->paintBelow) MarkPaintBelow(parent);
@@ -65,6 +67,7 @@ size_t ZIndex(const Window* w) {
 void SetWindowRectField(Window* w, const RECT& rect) {
     if (EqualRect(&rect, &w->rect)) return;
     GeometryChanged();
+    AreasChanged();
     UnlistFromGrid(w);
     w->rect = rect;
     ListInGrid(w);

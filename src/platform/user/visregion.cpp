@@ -7,8 +7,21 @@ namespace user {
 namespace {
 
 constexpr size_t kFewAreas = 32;
+uint64_t g_areasEpoch = 1;
 
 } // namespace
+
+void AreasChanged() {
+    ++g_areasEpoch;
+}
+
+uint64_t AreasEpoch() {
+    return g_areasEpoch;
+}
+
+void KeepShownArea(const Window* w) {
+    w->shownEpoch = g_areasEpoch;
+}
 
 gdi::PixRegion AreasOf(const std::vector<Window*>& windows) {
     // A few areas are joined one by one; many in one step from all their rectangles.
@@ -99,19 +112,24 @@ RECT Bound(const Window* w) {
 } // namespace
 
 // Most windows are rectangles that nothing covers: the area stays a rectangle until a shape or
-// an overlapping sibling cuts it.
+// an overlapping sibling cuts it. The area of a visible window is kept until anything changes.
 gdi::PixRegion ShownArea(const Window* w) {
     if (!IsVisible(w)) return gdi::PixRegion();
+    if (w->shownEpoch == g_areasEpoch) return w->shown;
     RECT bound = Bound(w);
-    if (IsRectEmpty(&bound)) return gdi::PixRegion();
-    gdi::PixRegion area(bound);
-    if (w->hasShape) area.Intersect(OwnArea(w));
-    std::vector<Window*> above;
-    for (const Window* cur = w; cur->parent; cur = cur->parent) {
-        if (cur->parent->hasShape) area.Intersect(OwnArea(cur->parent));
-        FindChildrenNear(cur->parent, bound, cur->z, &above);
+    gdi::PixRegion area;
+    if (!IsRectEmpty(&bound)) {
+        area = gdi::PixRegion(bound);
+        if (w->hasShape) area.Intersect(OwnArea(w));
+        std::vector<Window*> above;
+        for (const Window* cur = w; cur->parent; cur = cur->parent) {
+            if (cur->parent->hasShape) area.Intersect(OwnArea(cur->parent));
+            FindChildrenNear(cur->parent, bound, cur->z, &above);
+        }
+        SubtractAreas(area, above);
     }
-    SubtractAreas(area, above);
+    w->shown = area;
+    w->shownEpoch = g_areasEpoch;
     return area;
 }
 

@@ -97,6 +97,7 @@ void Activate(Window* w, UINT flags, const Change& c) {
 void HideForDestroy(Window* w) {
     gdi::PixRegion before = ShownArea(w);
     w->style &= ~DWORD(WS_VISIBLE);
+    AreasChanged();
     ClearUpdateTree(w);
     InvalidateWithin(w->parent, before, true);
     RefreshDCs();
@@ -145,10 +146,29 @@ Change ChangeOf(const Window* w, const Target& t) {
 void Apply(Window* w, const WINDOWPOS& pos, const Target& t) {
     SetWindowRectField(w, t.rect);
     if (!(pos.flags & SWP_NOZORDER)) Restack(w, pos.hwndInsertAfter, t.place);
+    if (t.visible == bool(w->style & WS_VISIBLE)) return;
     if (t.visible)
         w->style |= WS_VISIBLE;
     else
         w->style &= ~DWORD(WS_VISIBLE);
+    AreasChanged();
+}
+
+// Compares what the window shows before and after the change.
+void ApplyAndExpose(Window* w, const WINDOWPOS& pos, const Target& t, const Change& c,
+                    bool redraw) {
+    gdi::PixRegion before = ShownArea(w);
+    // Hidden and shown again with nothing else changed in between (a control's Update): it
+    // shows what it showed before it was hidden.
+    bool inPlace = !c.moved && !c.sized && !c.restacked;
+    bool cached = w->shownEpoch == AreasEpoch();
+    bool back = c.shown && inPlace && w->hiddenEpoch == AreasEpoch();
+    Apply(w, pos, t);
+    if (back) KeepShownArea(w);
+    if (c.hidden) w->hiddenEpoch = inPlace && cached ? AreasEpoch() : 0;
+    gdi::PixRegion now = ShownArea(w);
+    if (c.hidden) ClearUpdateTree(w);
+    if (redraw) Expose(w, before, now, c);
 }
 
 // A change of place alone (or no change): only the siblings passed on the way gain or lose
@@ -194,15 +214,10 @@ BOOL SetWindowPos(HWND hwnd, HWND after, int x, int y, int cx, int cy, UINT flag
     Target t = TargetOf(w, pos);
     Change c = ChangeOf(w, t);
     bool redraw = !(pos.flags & SWP_NOREDRAW);
-    if (c.moved || c.sized || c.shown || c.hidden) {
-        gdi::PixRegion before = ShownArea(w);
-        Apply(w, pos, t);
-        gdi::PixRegion now = ShownArea(w);
-        if (c.hidden) ClearUpdateTree(w);
-        if (redraw) Expose(w, before, now, c);
-    } else {
+    if (c.moved || c.sized || c.shown || c.hidden)
+        ApplyAndExpose(w, pos, t, c, redraw);
+    else
         ApplyPlace(w, pos, t, redraw);
-    }
     RefreshDCs();
     if (c.hidden) MoveFocusFrom(w);
     if ((w = Lookup(hwnd))) SendChanged(w, pos, c);
@@ -245,6 +260,7 @@ int SetWindowRgn(HWND hwnd, HRGN region, BOOL redraw) {
     w->region = region;
     w->hasShape = region != nullptr;
     w->shape = std::move(shape);
+    AreasChanged();
     gdi::PixRegion after = ShownArea(w);
     if (redraw) {
         InvalidateWithin(w->parent, Minus(before, after), true);

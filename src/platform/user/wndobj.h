@@ -66,6 +66,10 @@ struct Window {
     size_t cleanBelow = 0;   // how many of the lowest children are known to need no paint
     std::vector<gdi::PixRegion> painting; // screen areas of BeginPaint calls still open
 
+    mutable gdi::PixRegion shown;    // ShownArea while visible, cached for the epoch below
+    mutable uint64_t shownEpoch = 0; // the areas epoch the cached shown area belongs to
+    uint64_t hiddenEpoch = 0;        // the areas epoch right after SetWindowPos last hid it
+
     mutable POINT origin = {};        // screen position of the client area, cached
     mutable uint64_t originEpoch = 0; // the geometry epoch the cached origin belongs to
 
@@ -135,6 +139,14 @@ void UnlistFromGrid(Window* w);
 
 // ---- Visible regions and exposure (visregion.cpp) --------------------------------------------
 
+// Called whenever anything that decides which window shows which pixel changes: rectangles,
+// borders, visibility, window regions, z-order, parents (shown areas are cached per epoch).
+void AreasChanged();
+uint64_t AreasEpoch();
+// Marks the window's cached shown area valid again after it was shown back where it was hidden
+// with nothing else changed in between (a window's own visibility does not change what it
+// shows while visible).
+void KeepShownArea(const Window* w);
 // The union of the windows' areas (screen coordinates), built in one step.
 gdi::PixRegion AreasOf(const std::vector<Window*>& windows);
 
