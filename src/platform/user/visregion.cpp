@@ -68,9 +68,21 @@ void IntersectArea(gdi::PixRegion& region, const Window* w) {
         region.IntersectRect(WindowRectScreen(w));
 }
 
+// Adds an area given in screen coordinates to the window's update region.
+void AddScreenUpdate(Window* w, gdi::PixRegion area, bool erase) {
+    if (area.IsEmpty()) return;
+    RECT wr = WindowRectScreen(w);
+    area.Translate(-wr.left, -wr.top);
+    AddUpdate(w, area, erase);
+}
+
 // Hands each pixel of area (screen coordinates, within w's area) to w or the descendant that
 // shows it. Each child near the area takes its part less what the siblings above it take.
 void Descend(Window* w, gdi::PixRegion area, bool erase) {
+    if (w->children.empty()) {
+        AddScreenUpdate(w, std::move(area), erase);
+        return;
+    }
     RECT client = ClientRectScreen(w);
     gdi::PixRegion inClient = area;
     inClient.IntersectRect(client);
@@ -90,10 +102,7 @@ void Descend(Window* w, gdi::PixRegion area, bool erase) {
         taken.IntersectRect(client);
         area.Subtract(taken);
     }
-    if (area.IsEmpty()) return;
-    RECT wr = WindowRectScreen(w);
-    area.Translate(-wr.left, -wr.top);
-    AddUpdate(w, area, erase);
+    AddScreenUpdate(w, std::move(area), erase);
 }
 
 // The window's rectangle cut by its ancestors' client areas and the screen.
