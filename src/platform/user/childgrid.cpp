@@ -99,7 +99,8 @@ void FindChildrenNear(const Window* parent, const RECT& screenRect, size_t limit
     auto wanted = [&r, limit](const Window* c) {
         return c->z < limit && (c->style & WS_VISIBLE) && RectsOverlap(c->rect, r);
     };
-    const ChildGrid* grid = GridOf(parent);
+    // A few children above a place are fewer than the grid would offer.
+    const ChildGrid* grid = limit < kGridFrom ? nullptr : GridOf(parent);
     if (!grid) {
         size_t end = std::min(limit, parent->children.size());
         for (size_t i = 0; i < end; ++i)

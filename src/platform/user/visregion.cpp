@@ -98,9 +98,16 @@ void Descend(Window* w, gdi::PixRegion area, bool erase) {
         if (!part.IsEmpty()) Descend(c, std::move(part), erase);
     }
     if (!near.empty()) {
-        gdi::PixRegion taken = AreasOf(near);
-        taken.IntersectRect(client);
-        area.Subtract(taken);
+        // What the children took leaves w the rest of the client part and its frame part.
+        gdi::PixRegion frame;
+        RECT extents = area.Extents(), inside;
+        if (!IntersectRect(&inside, &extents, &client) || !EqualRect(&inside, &extents)) {
+            frame = area;
+            frame.Subtract(inClient);
+        }
+        SubtractAreas(inClient, near);
+        area = std::move(inClient);
+        if (!frame.IsEmpty()) area.Union(frame);
     }
     AddScreenUpdate(w, std::move(area), erase);
 }
