@@ -9,54 +9,57 @@
 
 namespace {
 
-// The tree as the public calls describe it.
+// The tree as the public calls describe it: rectangles in screen coordinates, the window
+// region (null for none) in window coordinates.
 struct Node {
-    COLORREF fill;     // of the client area
-    RECT rect, client; // screen coordinates
-    HRGN region;       // window coordinates; null for none
+    COLORREF fill;
+    RECT rect, client;
+    std::shared_ptr<void> region;
     std::vector<Node> children;
 };
 
 Node Snapshot(HWND hwnd) {
     auto* probe = reinterpret_cast<ProbeWindow*>(GetWindowLongPtr(hwnd, GWL_USERDATA));
-    Node n{
-        probe ? probe->fill : GetSysColor(COLOR_BACKGROUND), {}, {}, CreateRectRgn(0, 0, 0, 0), {}};
+    Node n{probe ? probe->fill : GetSysColor(COLOR_BACKGROUND), {}, {}, nullptr, {}};
     GetWindowRect(hwnd, &n.rect);
     GetClientRect(hwnd, &n.client);
     MapWindowPoints(hwnd, nullptr, reinterpret_cast<POINT*>(&n.client), 2);
-    if (GetWindowRgn(hwnd, n.region) == ERROR) DeleteObject(std::exchange(n.region, nullptr));
+    HRGN region = CreateRectRgn(0, 0, 0, 0);
+    n.region.reset(region, DeleteObject);
+    if (GetWindowRgn(hwnd, region) == ERROR) n.region.reset();
     for (HWND c = GetWindow(hwnd, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT))
         if (GetWindowLong(c, GWL_STYLE) & WS_VISIBLE) n.children.push_back(Snapshot(c));
     return n;
 }
 
-void Release(Node& n) {
-    if (n.region) DeleteObject(n.region);
-    for (Node& c : n.children)
-        Release(c);
-}
-
-// The window showing a screen pixel, and whether the pixel is its frame.
-const Node* OwnerOf(const Node& n, POINT p, bool* frame) {
-    *frame = !PtInRect(&n.client, p);
-    if (*frame) return &n;
+// The colour a screen pixel must have: its owner's fill, or the frame colour on a border.
+COLORREF Expected(const Node& n, POINT p) {
+    if (!PtInRect(&n.client, p)) return GetSysColor(COLOR_WINDOWFRAME);
     for (const Node& c : n.children) {
-        if (!PtInRect(&c.rect, p)) continue;
-        if (c.region && !PtInRegion(c.region, p.x - c.rect.left, p.y - c.rect.top)) continue;
-        return OwnerOf(c, p, frame);
+        auto* region = static_cast<HRGN>(c.region.get());
+        if (PtInRect(&c.rect, p) &&
+            (!region || PtInRegion(region, p.x - c.rect.left, p.y - c.rect.top)))
+            return Expected(c, p);
     }
-    return &n;
+    return n.fill;
 }
 
 class OverlapTest : public ScreenTest {
 protected:
+    int Pick(int low, int high) { return std::uniform_int_distribution(low, high)(random); }
     RECT RandomRect() {
         int x = Pick(-20, 230), y = Pick(-20, 310);
         return {x, y, x + Pick(0, 80), y + Pick(0, 80)};
     }
-    int Pick(int low, int high) { return std::uniform_int_distribution(low, high)(random); }
     void RandomChange(HWND w, HWND sibling);
-    std::string FirstWrongPixel();
+    std::string FirstWrongPixel() {
+        Node desktop = Snapshot(GetDesktopWindow());
+        for (int y = 0; y < m_height; ++y)
+            for (int x = 0; x < m_width; ++x)
+                if (COLORREF want = Expected(desktop, {x, y}); Pixel(x, y) != want)
+                    return CheckFill(RECT{x, y, x + 1, y + 1}, want);
+        return "";
+    }
 
     std::mt19937 random;
     std::vector<std::unique_ptr<ProbeWindow>> windows;
@@ -69,12 +72,8 @@ void OverlapTest::RandomChange(HWND w, HWND sibling) {
         MoveWindow(w, r.left, r.top, r.right - r.left, r.bottom - r.top, TRUE);
         break;
     case 1: // shown, or hidden (and at times shown again at once, as a control's Update does)
-        if (!(GetWindowLong(w, GWL_STYLE) & WS_VISIBLE)) {
-            ShowWindow(w, SW_SHOWNA);
-        } else {
-            ShowWindow(w, SW_HIDE);
-            if (Pick(0, 1)) ShowWindow(w, SW_SHOWNA);
-        }
+        if (GetWindowLong(w, GWL_STYLE) & WS_VISIBLE) ShowWindow(w, SW_HIDE);
+        if (!(GetWindowLong(w, GWL_STYLE) & WS_VISIBLE) && Pick(0, 2)) ShowWindow(w, SW_SHOWNA);
         break;
     case 2:
         SetWindowPos(w, Pick(0, 1) ? HWND_BOTTOM : sibling, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
@@ -83,35 +82,16 @@ void OverlapTest::RandomChange(HWND w, HWND sibling) {
         BringWindowToTop(w);
         break;
     case 4: { // an L shape, or none
-        HRGN shape = nullptr;
-        if (Pick(0, 2)) {
-            shape = CreateRectRgn(0, 0, Pick(1, 40), Pick(1, 10));
-            HRGN leg = CreateRectRgn(0, 0, Pick(1, 10), Pick(1, 40));
-            CombineRgn(shape, shape, leg, RGN_OR);
-            DeleteObject(leg);
-        }
+        HRGN shape = Pick(0, 2) ? CreateRectRgn(0, 0, Pick(1, 40), Pick(1, 10)) : nullptr;
+        HRGN leg = CreateRectRgn(0, 0, Pick(1, 10), Pick(1, 40));
+        if (shape) CombineRgn(shape, shape, leg, RGN_OR);
+        DeleteObject(leg);
         SetWindowRgn(w, shape, TRUE);
         break;
     }
     default: // the same place again, as a control's Update does
         SetWindowPos(w, nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER);
-        break;
     }
-}
-
-std::string OverlapTest::FirstWrongPixel() {
-    Node desktop = Snapshot(GetDesktopWindow());
-    std::string wrong;
-    for (int y = 0; y < m_height && wrong.empty(); ++y) {
-        for (int x = 0; x < m_width && wrong.empty(); ++x) {
-            bool frame = false;
-            const Node* owner = OwnerOf(desktop, {x, y}, &frame);
-            COLORREF want = frame ? GetSysColor(COLOR_WINDOWFRAME) : owner->fill;
-            if (Pixel(x, y) != want) wrong = CheckFill(RECT{x, y, x + 1, y + 1}, want);
-        }
-    }
-    Release(desktop);
-    return wrong;
 }
 
 TEST_F(OverlapTest, TheScreenMatchesAPerPixelModelAfterRandomChanges) {
@@ -119,31 +99,26 @@ TEST_F(OverlapTest, TheScreenMatchesAPerPixelModelAfterRandomChanges) {
         SCOPED_TRACE("seed " + std::to_string(seed));
         random.seed(seed);
         windows.clear();
-        auto top = std::make_unique<ProbeWindow>(nullptr, RECT{0, 0, 240, 320}, RGB(255, 255, 255),
-                                                 0, WS_POPUP | WS_VISIBLE);
-        HWND parent = *top;
-        windows.push_back(std::move(top));
-        // 40 siblings, then a bordered one of 20 children of its own.
-        for (int i = 0; i < 60; ++i) {
-            if (i == 40) parent = windows.back()->hwnd();
-            DWORD style = WS_CHILD | WS_VISIBLE | (i == 39 ? WS_BORDER : 0);
-            windows.push_back(std::make_unique<ProbeWindow>(
-                parent, RandomRect(), RGB(10 + 4 * i, (i * 53) % 200 + 20, 250 - 3 * i), i, style));
-        }
+        windows.push_back(std::make_unique<ProbeWindow>(
+            nullptr, RECT{0, 0, 240, 320}, RGB(255, 255, 255), 0, WS_POPUP | WS_VISIBLE));
+        // 40 siblings, the last of them bordered with 20 children of its own.
+        for (int i = 0; i < 60; ++i)
+            windows.push_back(
+                std::make_unique<ProbeWindow>(windows[i < 40 ? 0 : 40]->hwnd(), RandomRect(),
+                                              RGB(10 + 4 * i, (i * 53) % 200 + 20, 250 - 3 * i), i,
+                                              WS_CHILD | WS_VISIBLE | (i == 39 ? WS_BORDER : 0)));
         SetWindowPos(windows[40]->hwnd(), nullptr, 20, 20, 200, 280, SWP_NOZORDER);
         for (int round = 0; round < 8; ++round) {
             for (int change = 0; change < 20; ++change) {
                 int i = Pick(1, 60);
-                int sibling = i < 41 ? Pick(1, 40) : Pick(41, 60);
-                RandomChange(windows[i]->hwnd(), windows[sibling]->hwnd());
+                RandomChange(windows[i]->hwnd(),
+                             windows[i < 41 ? Pick(1, 40) : Pick(41, 60)]->hwnd());
             }
             Pump();
             ASSERT_EQ(FirstWrongPixel(), "") << "round " << round;
         }
     }
 }
-
-} // namespace
 
 // Guards the paint search's notes of clean subtrees: a window hidden through its style keeps
 // its update region and is painted once its style shows it again, among many siblings.
@@ -162,3 +137,5 @@ TEST_F(OverlapTest, AnUpdateKeptWhileHiddenByStyleIsPaintedWhenShownAgain) {
     Pump();
     EXPECT_FILL((RECT{60, 0, 72, 12}), RGB(0, 0, 255));
 }
+
+} // namespace
