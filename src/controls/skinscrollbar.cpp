@@ -96,7 +96,7 @@ void CSkinScrollBar::SizeChanged() {
     m_dwItemSize = m_pListCtrl->GetItemSize();
     m_dwScrollIndex = m_pListCtrl->GetScrollIndex();
     CRect elevator = ElevatorFor(m_dwTotalSize, m_dwPageSize, m_dwScrollIndex);
-    if (elevator == m_rcElevator) return;
+    if (elevator.EqualRect(&m_rcElevator)) return;
     m_rcElevator = elevator;
     Repaint();
 }
@@ -239,7 +239,7 @@ void CSkinScrollBar::DragTo(CPoint point) {
     CRect moved = current;
     if (m_bVertical && point.x >= current.left - 30 && point.x <= current.right + 30)
         moved = Dragged(point.y - m_ptLast.y);
-    if (moved == current) return;
+    if (moved.EqualRect(&current)) return;
     m_rcElevator = moved;
     m_ptLast = point;
     if (m_pListCtrl) {
