@@ -95,10 +95,9 @@ void CSkinScrollBar::SizeChanged() {
     m_dwPageSize = m_pListCtrl->GetPageSize();
     m_dwItemSize = m_pListCtrl->GetItemSize();
     m_dwScrollIndex = m_pListCtrl->GetScrollIndex();
-    CRect elevator = ElevatorFor(m_dwTotalSize, m_dwPageSize, m_dwScrollIndex);
-    if (elevator.EqualRect(&m_rcElevator)) return;
-    m_rcElevator = elevator;
-    Repaint();
+    const CRect before = m_rcElevator;
+    m_rcElevator = ElevatorFor(m_dwTotalSize, m_dwPageSize, m_dwScrollIndex);
+    if (!m_rcElevator.EqualRect(&before)) RepaintElevator(before);
 }
 
 // The shaft's length L stands for the whole content: the elevator starts at index/total of it
@@ -135,11 +134,14 @@ int CSkinScrollBar::ArrowFrame(short arrow) const {
     return m_nPressed == arrow && m_bInside ? 1 : 0;
 }
 
+// The bar is composed off screen as a whole, but only over the area being repainted: a
+// moving elevator repaints the stripe it left and the one it took.
 void CSkinScrollBar::OnPaint() {
     CPaintDC dc(this);
-    CRect client;
-    GetClientRect(&client);
-    CSkinOffscreen image(&dc, client.Width(), client.Height());
+    const CRect area = dc.m_ps.rcPaint;
+    if (area.IsRectEmpty()) return;
+    CSkinOffscreen image(&dc, area.Width(), area.Height());
+    image.DC()->SetViewportOrg(-area.left, -area.top);
     PaintArrow(image.DC(), &dc, m_hArrowLess, ArrowLessRect(), kArrowLess);
     PaintArrow(image.DC(), &dc, m_hArrowMore, ArrowMoreRect(), kArrowMore);
     const CRect shaft = ShaftRect();
@@ -149,7 +151,8 @@ void CSkinScrollBar::OnPaint() {
                                0, m_sizeShaft.cx, m_sizeShaft.cy, SRCCOPY);
     }
     PaintElevator(image.DC(), &dc);
-    image.CopyTo(&dc, client.Width(), client.Height());
+    image.DC()->SetViewportOrg(0, 0);
+    dc.BitBlt(area.left, area.top, area.Width(), area.Height(), image.DC(), 0, 0, SRCCOPY);
 }
 
 void CSkinScrollBar::PaintArrow(CDC* image, CDC* compatible, HBITMAP strip, const CRect& rect,
@@ -175,6 +178,16 @@ void CSkinScrollBar::PaintElevator(CDC* image, CDC* compatible) {
 void CSkinScrollBar::Repaint() {
     // Also reached while the view is being destroyed after the bar's window went.
     if (m_hWnd && ::IsWindow(m_hWnd)) Invalidate(FALSE);
+}
+
+// Where the elevator was and where it is; the whole bar when the arrows change with it.
+void CSkinScrollBar::RepaintElevator(const CRect& before) {
+    const bool wasScrollable = before.Width() != 0 || before.Height() != 0;
+    if (wasScrollable != (ArrowFrame(kNone) != 2) || !m_hWnd || !::IsWindow(m_hWnd))
+        return Repaint();
+    CRect area;
+    area.UnionRect(&before, &m_rcElevator);
+    InvalidateRect(&area, FALSE);
 }
 
 // ---- Input ----------------------------------------------------------------------------------
@@ -241,6 +254,7 @@ void CSkinScrollBar::DragTo(CPoint point) {
         moved = Dragged(point.y - m_ptLast.y);
     if (moved.EqualRect(&current)) return;
     m_rcElevator = moved;
+    RepaintElevator(current);
     m_ptLast = point;
     if (m_pListCtrl) {
         const DWORD total = m_pListCtrl->GetTotalSize(), page = m_pListCtrl->GetPageSize();
@@ -249,7 +263,6 @@ void CSkinScrollBar::DragTo(CPoint point) {
         if (travel != 0)
             m_pListCtrl->DoScroll((total - page) * (DWORD(moved.top) - arrow) / travel);
     }
-    Repaint();
 }
 
 void CSkinScrollBar::OnTimer(UINT_PTR id) {

@@ -100,6 +100,7 @@ private:
     void PaintElevator(CDC* image, CDC* source);
     void DragTo(CPoint point);
     void Repaint();
+    void RepaintElevator(const CRect& before);
 
     DECLARE_MESSAGE_MAP()
 };
