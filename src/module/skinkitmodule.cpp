@@ -12,25 +12,21 @@
 #include "controls/skinslider.h"
 #include "controls/skinstatic.h"
 #include "controls/skinwindow.h"
+#include "menu/skinmenu.h"
 
 namespace {
 
 AFX_EXTENSION_MODULE g_skinkitModule;
 
 // The library's run-time classes, made known to the application while the library is loaded.
-const CRuntimeClass* const g_classes[] = {RUNTIME_CLASS(CSkinObject),
-                                          RUNTIME_CLASS(CSkinWindow),
-                                          RUNTIME_CLASS(CSkinButton),
-                                          RUNTIME_CLASS(CSkinCheckBox),
-                                          RUNTIME_CLASS(CSkinRadioButton),
-                                          RUNTIME_CLASS(CSkinRadioGroup),
-                                          RUNTIME_CLASS(CSkinStatic),
-                                          RUNTIME_CLASS(CSkinImage),
-                                          RUNTIME_CLASS(CSkinSlider),
-                                          RUNTIME_CLASS(CSkinScrollBar),
-                                          RUNTIME_CLASS(CSkinScrollList),
-                                          RUNTIME_CLASS(CSkinListCtrl),
-                                          nullptr};
+const CRuntimeClass* const g_classes[] = {
+    RUNTIME_CLASS(CSkinObject),      RUNTIME_CLASS(CSkinWindow),
+    RUNTIME_CLASS(CSkinButton),      RUNTIME_CLASS(CSkinCheckBox),
+    RUNTIME_CLASS(CSkinRadioButton), RUNTIME_CLASS(CSkinRadioGroup),
+    RUNTIME_CLASS(CSkinStatic),      RUNTIME_CLASS(CSkinImage),
+    RUNTIME_CLASS(CSkinSlider),      RUNTIME_CLASS(CSkinScrollBar),
+    RUNTIME_CLASS(CSkinScrollList),  RUNTIME_CLASS(CSkinListCtrl),
+    RUNTIME_CLASS(CSkinMenu),        nullptr};
 
 } // namespace
 

@@ -41,6 +41,7 @@ void DestroyTopLevelWindows() {
 void ScreenTest::SetUp() {
     UserResetPlatform(m_width, m_height);
     m_counts = GdiGetObjectCounts();
+    m_menus = UserGetMenuCount();
     Pump();
 }
 
@@ -55,6 +56,7 @@ void ScreenTest::TearDown() {
     GdiObjectCounts now = GdiGetObjectCounts();
     EXPECT_EQ(now, m_counts) << "left behind: " << GdiDescribeCounts(now) << " (at start "
                              << GdiDescribeCounts(m_counts) << ")";
+    EXPECT_EQ(UserGetMenuCount(), m_menus) << "menus left behind";
     UserResetPlatform(m_width, m_height);
 }
 

@@ -19,7 +19,7 @@ protected:
     // the desktop has painted.
     void SetUp() override;
     // Saves the screen when the test failed; destroys the windows still open, frees temporary
-    // wrappers and expects the live-object counts of SetUp; resets the platform.
+    // wrappers and expects the live-object and menu counts of SetUp; resets the platform.
     void TearDown() override;
 
     // Pumps until idle; a runaway loop fails the test with the pump's message.
@@ -43,6 +43,7 @@ protected:
 
 private:
     GdiObjectCounts m_counts;
+    int m_menus = 0;
 };
 
 #define EXPECT_FILL(rect, colour) EXPECT_EQ(CheckFill(rect, colour), "")

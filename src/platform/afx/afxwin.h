@@ -9,6 +9,7 @@
 #include "platform/afx/gdiobj.h"
 #include "platform/afx/geometry.h"
 #include "platform/afx/imagelist.h"
+#include "platform/afx/menu.h"
 #include "platform/afx/msgmap.h"
 #include "platform/afx/wnd.h"
 #include "platform/afx/wnddc.h"

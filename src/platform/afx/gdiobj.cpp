@@ -3,6 +3,8 @@
 
 #include "platform/afx/dc.h"
 #include "platform/afx/handlemap.h"
+#include "platform/base/module.h"
+#include "platform/user/winuser.h"
 
 #include <cmath>
 #include <cstdlib>
@@ -124,6 +126,10 @@ BOOL CFont::CreatePointFont(int pointSize, LPCWSTR face, CDC* dc) {
     for (int i = 0; face && face[i] && i < LF_FACESIZE - 1; ++i)
         lf.lfFaceName[i] = face[i];
     return CreatePointFontIndirect(&lf, dc);
+}
+
+BOOL CBitmap::LoadBitmap(UINT id) {
+    return AttachNew(::LoadBitmap(AfxGetResourceHandle(), MAKEINTRESOURCE(id)));
 }
 
 BOOL CBitmap::CreateCompatibleBitmap(CDC* dc, int width, int height) {

@@ -104,6 +104,8 @@ public:
         return AttachNew(::CreateBitmapIndirect(bitmap));
     }
     BOOL CreateCompatibleBitmap(CDC* dc, int width, int height);
+    // A bitmap resource of the application's resource module.
+    BOOL LoadBitmap(UINT id);
     int GetBitmap(BITMAP* bitmap) const { return GetObject(sizeof(BITMAP), bitmap); }
 };
 

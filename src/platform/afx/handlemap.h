@@ -12,6 +12,12 @@ public:
         return it == m_permanent.end() ? nullptr : it->second;
     }
     void SetPermanent(const void* handle, Object* object) { m_permanent[handle] = object; }
+    // The first permanent wrapper for which test() holds, or null.
+    template <class Test> Object* FindPermanent(Test test) const {
+        for (auto& [handle, object] : m_permanent)
+            if (test(object)) return object;
+        return nullptr;
+    }
     void RemoveHandle(const void* handle, const Object* object) {
         auto it = m_permanent.find(handle);
         if (it != m_permanent.end() && it->second == object) m_permanent.erase(it);

@@ -2,6 +2,8 @@
 #include "platform/afx/imagelist.h"
 
 #include "platform/afx/handlemap.h"
+#include "platform/base/module.h"
+#include "platform/user/winuser.h"
 
 IMPLEMENT_DYNAMIC(CImageList, CObject)
 
@@ -25,6 +27,24 @@ void CImageList::DeleteTempMap() {
 BOOL CImageList::Create(int cx, int cy, UINT flags, int initial, int grow) {
     if (m_hImageList) return FALSE;
     return Attach(ImageList_Create(cx, cy, flags, initial, grow));
+}
+
+BOOL CImageList::Create(UINT bitmapId, int cx, int grow, COLORREF mask) {
+    if (m_hImageList || cx <= 0) return FALSE;
+    HBITMAP bitmap = ::LoadBitmap(AfxGetResourceHandle(), MAKEINTRESOURCE(bitmapId));
+    BITMAP bm = {};
+    if (!bitmap || !::GetObject(bitmap, sizeof bm, &bm)) return FALSE;
+    bool masked = mask != CLR_NONE;
+    HIMAGELIST list = ImageList_Create(cx, bm.bmHeight, masked ? ILC_MASK : ILC_COLOR, 0, grow);
+    int first = !list    ? -1
+                : masked ? ImageList_AddMasked(list, bitmap, mask)
+                         : ImageList_Add(list, bitmap, nullptr);
+    ::DeleteObject(bitmap);
+    if (first < 0) {
+        if (list) ImageList_Destroy(list);
+        return FALSE;
+    }
+    return Attach(list);
 }
 
 BOOL CImageList::Attach(HIMAGELIST list) {

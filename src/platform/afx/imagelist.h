@@ -20,6 +20,9 @@ public:
     static void DeleteTempMap();
 
     BOOL Create(int cx, int cy, UINT flags, int initial, int grow);
+    // Images cx pixels wide cut from a bitmap resource of the application's resource module;
+    // pixels of colour mask are transparent (CLR_NONE: none are).
+    BOOL Create(UINT bitmapId, int cx, int grow, COLORREF mask);
     BOOL Attach(HIMAGELIST list);
     HIMAGELIST Detach();
     BOOL DeleteImageList();

@@ -4,6 +4,7 @@
 
 #include "platform/afx/handlemap.h"
 #include "platform/afx/imagelist.h"
+#include "platform/afx/menu.h"
 #include "platform/base/module.h"
 #include "platform/user/userdevice.h"
 
@@ -153,6 +154,7 @@ void AfxDeleteTempMaps() {
     CDC::DeleteTempMap();
     CGdiObject::DeleteTempMap();
     CImageList::DeleteTempMap();
+    CMenu::DeleteTempMap();
 }
 
 BOOL CWnd::Attach(HWND hwnd) {

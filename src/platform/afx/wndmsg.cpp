@@ -1,6 +1,7 @@
 // CWnd: the framework's window procedure, message-map dispatch, default handling, commands,
 // notifications and their reflection to the child that sent them.
 #include "platform/afx/app.h"
+#include "platform/afx/menu.h"
 #include "platform/afx/wnd.h"
 
 #include <utility>
@@ -30,6 +31,7 @@ const MSG* AfxGetCurrentMessage() {
 
 LRESULT AfxCallWndProc(CWnd* wnd, HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     MSG saved = std::exchange(Current(), MSG{hwnd, message, wParam, lParam, 0, {}});
+    if (message == WM_INITMENUPOPUP) AfxNotePopupMenu(hwnd, reinterpret_cast<HMENU>(wParam));
     LRESULT result = wnd->WindowProc(message, wParam, lParam);
     Current() = saved;
     return result;
@@ -274,13 +276,28 @@ void CWnd::OnVScroll(UINT, UINT, CScrollBar* scrollBar) {
 }
 
 // Owner-drawn controls draw themselves: the item goes to the control's own object first.
+// Menu items go to the menu's own object (a menu item names its menu in hwndItem).
 void CWnd::OnDrawItem(int, LPDRAWITEMSTRUCT item) {
-    if (item && item->CtlType != ODT_MENU && ReflectLastMsg(item->hwndItem)) return;
+    if (item && item->CtlType == ODT_MENU) {
+        if (CMenu* menu = CMenu::FromHandlePermanent(reinterpret_cast<HMENU>(item->hwndItem))) {
+            menu->DrawItem(item);
+            return;
+        }
+    } else if (item && ReflectLastMsg(item->hwndItem)) {
+        return;
+    }
     Default();
 }
 
 void CWnd::OnMeasureItem(int id, LPMEASUREITEMSTRUCT item) {
-    if (item && item->CtlType != ODT_MENU && ReflectLastMsg(::GetDlgItem(m_hWnd, id))) return;
+    if (item && item->CtlType == ODT_MENU) {
+        if (CMenu* menu = AfxFindMenuOfItem(m_hWnd, *item)) {
+            menu->MeasureItem(item);
+            return;
+        }
+    } else if (item && ReflectLastMsg(::GetDlgItem(m_hWnd, id))) {
+        return;
+    }
     Default();
 }
 

@@ -1,4 +1,5 @@
 // Sending, posting, retrieving and dispatching messages.
+#include "platform/user/menuobj.h"
 #include "platform/user/queue.h"
 #include "platform/user/userdevice.h"
 
@@ -85,6 +86,8 @@ LRESULT CallProc(Window* w, UINT message, WPARAM wParam, LPARAM lParam) {
                     UserDescribeMessage(w->handle, message));
         return 0;
     }
+    // Whoever tells a menu's owner that the menu loop ends closes an open popup menu.
+    if (message == WM_EXITMENULOOP) NoteMenuLoopExit(w);
     ++s.depth;
     LRESULT result = CallWindowProc(w->proc, w->handle, message, wParam, lParam);
     --s.depth;

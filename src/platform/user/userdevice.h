@@ -31,6 +31,15 @@ ATOM UserRegisterSystemClass(const WNDCLASS* wndClass);
 // test can reach a caller's failure path. Reset clears it.
 void UserFailClassRegistrations(bool fail);
 
+// ---- Live objects --------------------------------------------------------------------------
+
+// Menus made and not yet destroyed (a submenu is destroyed with its parent). Resets keep
+// them, as they keep graphics objects.
+int UserGetMenuCount();
+// Bitmap resources of a module, for LoadBitmap: the platform keeps a copy of the bitmap's
+// pixels under the identifier. Reset removes them.
+bool UserAddBitmapResource(HINSTANCE module, UINT id, HBITMAP bitmap);
+
 // ---- Pump ------------------------------------------------------------------------------------
 
 struct UserPumpResult {

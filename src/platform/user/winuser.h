@@ -200,3 +200,75 @@ BOOL InflateRect(LPRECT rect, int dx, int dy);
 BOOL IntersectRect(LPRECT dest, const RECT* a, const RECT* b);
 BOOL UnionRect(LPRECT dest, const RECT* a, const RECT* b);
 BOOL EqualRect(const RECT* a, const RECT* b);
+
+// ---- Menus -----------------------------------------------------------------------------------
+
+// Menus are platform objects reached by handle: a stale handle fails with
+// ERROR_INVALID_MENU_HANDLE. By command, an item is looked for in the menu and then in its
+// submenus; by position, only in the menu itself.
+HMENU CreateMenu();
+HMENU CreatePopupMenu();
+// Destroys the menu and, with it, every submenu it holds.
+BOOL DestroyMenu(HMENU menu);
+BOOL IsMenu(HMENU menu);
+// With MF_POPUP, idOrSubmenu is the submenu's handle; with MF_OWNERDRAW, item is the item
+// data; with MF_BITMAP, item is the bitmap's handle; otherwise item is the text.
+BOOL AppendMenuW(HMENU menu, UINT flags, UINT_PTR idOrSubmenu, LPCWSTR item);
+// A position past the last item (by position) appends.
+BOOL InsertMenuW(HMENU menu, UINT position, UINT flags, UINT_PTR idOrSubmenu, LPCWSTR item);
+// RemoveMenu keeps the item's submenu alive; DeleteMenu destroys it.
+BOOL RemoveMenu(HMENU menu, UINT position, UINT flags);
+BOOL DeleteMenu(HMENU menu, UINT position, UINT flags);
+int GetMenuItemCount(HMENU menu);
+// 0xFFFFFFFF past the last item and for an item that opens a submenu.
+UINT GetMenuItemID(HMENU menu, int position);
+HMENU GetSubMenu(HMENU menu, int position);
+// The item's type and state flags (MF_*), with the submenu's item count in the high byte for
+// a submenu; 0xFFFFFFFF when there is no such item.
+UINT GetMenuState(HMENU menu, UINT item, UINT flags);
+BOOL GetMenuItemInfoW(HMENU menu, UINT item, BOOL byPosition, LPMENUITEMINFOW info);
+BOOL SetMenuItemInfoW(HMENU menu, UINT item, BOOL byPosition, LPCMENUITEMINFOW info);
+// Copies the item's text; a null buffer asks for its length.
+int GetMenuStringW(HMENU menu, UINT item, LPWSTR text, int maxCount, UINT flags);
+// Each returns the previous MF_CHECKED or MF_ENABLED/MF_GRAYED/MF_DISABLED state, or
+// 0xFFFFFFFF when there is no such item.
+DWORD CheckMenuItem(HMENU menu, UINT item, UINT check);
+UINT EnableMenuItem(HMENU menu, UINT item, UINT enable);
+// Checks item as a radio item and unchecks the others from first to last (ids or positions,
+// all in one menu); fails when item is not among them.
+BOOL CheckMenuRadioItem(HMENU menu, UINT first, UINT last, UINT item, UINT flags);
+
+inline BOOL AppendMenu(HMENU menu, UINT flags, UINT_PTR idOrSubmenu, LPCWSTR item) {
+    return AppendMenuW(menu, flags, idOrSubmenu, item);
+}
+inline BOOL InsertMenu(HMENU menu, UINT position, UINT flags, UINT_PTR idOrSubmenu, LPCWSTR item) {
+    return InsertMenuW(menu, position, flags, idOrSubmenu, item);
+}
+inline BOOL GetMenuItemInfo(HMENU menu, UINT item, BOOL byPosition, LPMENUITEMINFOW info) {
+    return GetMenuItemInfoW(menu, item, byPosition, info);
+}
+inline BOOL SetMenuItemInfo(HMENU menu, UINT item, BOOL byPosition, LPCMENUITEMINFOW info) {
+    return SetMenuItemInfoW(menu, item, byPosition, info);
+}
+inline int GetMenuString(HMENU menu, UINT item, LPWSTR text, int maxCount, UINT flags) {
+    return GetMenuStringW(menu, item, text, maxCount, flags);
+}
+
+// Shows the popup at (x, y) as the alignment flags say, kept on the screen (and off the
+// exclusion rectangle), and runs a modal loop until an item is chosen or the popup is
+// dismissed: a tap outside, Escape, or WM_EXITMENULOOP reaching the owner. The owner
+// receives WM_ENTERMENULOOP, WM_INITMENU and WM_INITMENUPOPUP first, WM_MEASUREITEM and
+// WM_DRAWITEM for owner-drawn items, and WM_EXITMENULOOP last; the chosen command is posted
+// as WM_COMMAND after the loop, or returned with TPM_RETURNCMD (0 when nothing was chosen).
+// Without TPM_RETURNCMD the result is nonzero when the popup was shown.
+BOOL TrackPopupMenu(HMENU menu, UINT flags, int x, int y, int reserved, HWND owner,
+                    const RECT* reservedRect);
+BOOL TrackPopupMenuEx(HMENU menu, UINT flags, int x, int y, HWND owner, LPTPMPARAMS params);
+// The screen rectangle of an item (by position) of a popup that is open; false otherwise.
+BOOL GetMenuItemRect(HWND hwnd, HMENU menu, UINT item, LPRECT rect);
+
+// ---- Resources -------------------------------------------------------------------------------
+
+// A bitmap resource of the module as a new bitmap the caller deletes; null when the module
+// has no such resource.
+HBITMAP LoadBitmap(HINSTANCE instance, LPCWSTR name);
