@@ -186,7 +186,8 @@ void CSkinScrollBar::RepaintElevator(const CRect& before) {
     if (wasScrollable != (ArrowFrame(kNone) != 2) || !m_hWnd || !::IsWindow(m_hWnd))
         return Repaint();
     CRect area;
-    area.UnionRect(&before, &m_rcElevator);
+    const CRect now = ElevatorRect();
+    area.UnionRect(&before, &now);
     InvalidateRect(&area, FALSE);
 }
 

@@ -37,6 +37,7 @@ void CPlaylistCtrl::SetListFont(CFont* font) {
 }
 
 void CPlaylistCtrl::OnClick(NMHDR* header, LRESULT* result) {
+    OnListChanged(); // a tap on a row cut by the edge scrolls it in after selecting it
     int item = reinterpret_cast<NMITEMACTIVATE*>(header)->iItem;
     if (item >= 0 && onChoose) onChoose(item);
     *result = 0;
