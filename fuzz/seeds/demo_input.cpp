@@ -1,8 +1,10 @@
 // Input for the demo fuzz target: event bytes as its table reads them (0 tap, 1 double tap,
 // 2 drag, 3 down, 4 move, 5 up, 6 enable/disable, 7 switch skin, 8 show a screen, 9 run the
-// clock; for popups: 10 queue a tap, 11 queue a key, 12 queue closing the skin chooser, 13 open
-// the skin chooser, 14 open the options, 15 open the folder chooser, 16 select or drop the
-// folders, 17 select a skin item), coordinates scaled from 0..255 to the screen.
+// clock; on the playlist: 10 tap a part of the bar, 11 hold one, 12 drag the elevator, 13 tap a
+// row, 14 change the rows, 15 a few repeat ticks; for popups: 16 queue a tap, 17 queue a key, 18
+// queue closing the skin chooser, 19 open the skin chooser, 20 open the options, 21 open the
+// folder chooser, 22 select or drop the folders, 23 select a skin item), coordinates scaled
+// from 0..255 to the screen (the playlist's events aim within the bar's parts and the list).
 #include "seeds.h"
 
 namespace {
@@ -16,10 +18,16 @@ void WriteDemoSeeds(const std::string& folder) {
               {1, 149, 144, 6, 7, 0, 0, 69, 144, 3, 69, 144, 4, 200, 20, 5, 200, 20, 6, 7, 1});
     // Screens and skins switched back and forth.
     WriteSeed(folder, "skins", {8, 1, 7, 8, 0, 7, 7, 8, 1, 0, 32, 85, 9, 255});
+    // The playlist: arrows tapped and held, the elevator dragged both ways and astray, a row
+    // chosen, rows deleted and added back, a skin switch between.
+    WriteSeed(folder, "playlist",
+              {8,   2,  10, 1,   128, 11, 1,   128, 40,  12, 128, 0,  30,  13, 100, 10, 3,
+               200, 11, 0,  128, 20,  12, 128, 100, 236, 15, 7,   14, 0,   5,  7,   14, 2,
+               0,   10, 1,  128, 14,  3,  39,  12,  128, 0,  100, 13, 250, 15, 3});
     // The other skin by keys, the next track from the options, a folder tapped in the tree,
     // the tree closed by a tap outside, folders selected by name, a chooser closed from inside.
-    WriteSeed(folder, "popups", {11, 1, 11,  1,  11, 2, 13, 10, 64, 84, 14, 15, 0, 100, 110,
-                                 15, 0, 250, 10, 16, 0, 16, 5,  16, 4,  17, 1,  1, 12,  13});
+    WriteSeed(folder, "popups", {17, 1, 17,  1,  17, 2, 19, 16, 64, 84, 20, 21, 0, 100, 110,
+                                 21, 0, 250, 10, 22, 0, 22, 5,  22, 4,  23, 1,  1, 18,  19});
 }
 
 } // namespace

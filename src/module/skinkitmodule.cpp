@@ -5,9 +5,12 @@
 #include "controls/skindroplist.h"
 #include "controls/skindroptree.h"
 #include "controls/skinimage.h"
+#include "controls/skinlistctrl.h"
 #include "controls/skinobject.h"
 #include "controls/skinradiobutton.h"
 #include "controls/skinradiogroup.h"
+#include "controls/skinscrollbar.h"
+#include "controls/skinscrolllist.h"
 #include "controls/skinslider.h"
 #include "controls/skinstatic.h"
 #include "controls/skinwindow.h"
@@ -27,6 +30,9 @@ const CRuntimeClass* const g_classes[] = {RUNTIME_CLASS(CSkinObject),
                                           RUNTIME_CLASS(CSkinStatic),
                                           RUNTIME_CLASS(CSkinImage),
                                           RUNTIME_CLASS(CSkinSlider),
+                                          RUNTIME_CLASS(CSkinScrollBar),
+                                          RUNTIME_CLASS(CSkinScrollList),
+                                          RUNTIME_CLASS(CSkinListCtrl),
                                           RUNTIME_CLASS(CSkinDropBase),
                                           RUNTIME_CLASS(CSkinDropList),
                                           RUNTIME_CLASS(CSkinDropTree),

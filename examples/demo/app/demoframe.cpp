@@ -10,7 +10,9 @@ bool CDemoFrame::Create(CSkinRepository* repository, const std::vector<CString>&
     m_skins = skins.empty() ? std::vector<CString>{repository->GetCurrentSkinName()} : skins;
     CRect screen(0, 0, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN));
     if (!CFrameWnd::Create(nullptr, u"skinkit player", WS_POPUP | WS_VISIBLE, screen)) return false;
-    if (!m_player.Create(this, repository) || !m_settings.Create(this, repository)) return false;
+    if (!m_player.Create(this, repository) || !m_settings.Create(this, repository) ||
+        !m_playlist.Create(this, repository))
+        return false;
     m_player.SetSliderParent(this);
     m_settings.ShowSkins(SkinNames(), m_nSkin);
     ShowScreen(kPlayer);
@@ -19,13 +21,15 @@ bool CDemoFrame::Create(CSkinRepository* repository, const std::vector<CString>&
 }
 
 CDemoScreen& CDemoFrame::GetScreen(Screen screen) {
+    if (screen == kPlaylist) return m_playlist;
     return screen == kSettings ? static_cast<CDemoScreen&>(m_settings) : m_player;
 }
 
 void CDemoFrame::ShowScreen(Screen screen) {
     m_active = screen;
+    for (int other = 0; other < kScreenCount; ++other)
+        if (other != screen) GetScreen(Screen(other)).Show(false);
     GetScreen(screen).Apply(); // the state may have changed on another screen
-    GetScreen(screen == kPlayer ? kSettings : kPlayer).Show(false);
     GetScreen(screen).Show(true);
 }
 
@@ -41,6 +45,7 @@ bool CDemoFrame::ChooseSkin(size_t index) {
     // Every skinned window shows itself as its skin says: only the active screen stays.
     m_player.Apply();
     m_settings.Apply();
+    m_playlist.Apply();
     ShowScreen(m_active);
     return true;
 }
@@ -48,6 +53,7 @@ bool CDemoFrame::ChooseSkin(size_t index) {
 CDemoScreen* CDemoFrame::ScreenOf(HWND control) {
     if (m_player.Owns(control)) return &m_player;
     if (m_settings.Owns(control)) return &m_settings;
+    if (m_playlist.Owns(control)) return &m_playlist;
     return nullptr;
 }
 
@@ -91,6 +97,9 @@ void CDemoFrame::Perform(DemoAction action) {
         break;
     case DemoAction::SwitchSkin:
         SwitchSkin();
+        break;
+    case DemoAction::ShowPlaylist:
+        ShowScreen(kPlaylist);
         break;
     case DemoAction::None:
         break;

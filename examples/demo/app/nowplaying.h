@@ -1,7 +1,8 @@
 // CNowPlayingScreen: the player's main screen (section "main"): the album art and track,
 // a level meter that moves while music plays, the transport keys (previous, stop, a play key
 // that latches down while playing, next), the volume slider with its label, and the keys to
-// the settings and to the other skin. A tap on the logo opens the options (COptionsMenu).
+// the settings, to the other skin and to the playlist. A tap on the logo opens the options
+// (COptionsMenu).
 #pragma once
 
 #include "controls/skinbutton.h"
@@ -34,6 +35,6 @@ private:
 
     CSkinStatic m_title, m_track, m_volumeLabel;
     CSkinImage m_logo, m_art, m_meter;
-    CSkinButton m_settings, m_skin, m_prev, m_stop, m_play, m_next;
+    CSkinButton m_settings, m_skin, m_prev, m_stop, m_play, m_next, m_playlist;
     CSkinSlider m_volume;
 };
