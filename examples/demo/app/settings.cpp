@@ -52,9 +52,9 @@ bool CSettingsScreen::CreateFolders() {
     HTREEITEM artists = tree.InsertItem(u"Artists", kFolder, kOpenFolder);
     HTREEITEM albums = tree.InsertItem(u"Albums", kFolder, kOpenFolder);
     HTREEITEM genres = tree.InsertItem(u"Genres", kFolder, kOpenFolder);
-    for (const Track& track : PlayerState::kTracks) {
-        tree.InsertItem(track.artist, kArtist, kArtist, artists);
-        tree.InsertItem(track.title, kAlbum, kAlbum, albums);
+    for (int i = 0; i < PlayerState::kArtCount; ++i) { // the tracks with albums of their own
+        tree.InsertItem(PlayerState::TrackAt(i).artist, kArtist, kArtist, artists);
+        tree.InsertItem(PlayerState::TrackAt(i).title, kAlbum, kAlbum, albums);
     }
     for (const char16_t* genre : {u"Ambient", u"Folk", u"Jazz"})
         tree.InsertItem(genre, kGenre, kGenre, genres);
