@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <cstring>
 #include <memory>
+#include <vector>
 
 namespace {
 
@@ -337,17 +338,23 @@ bool CZArchive::DecodeChunks(DWORD size, CFile& target) {
     return !target.HasFailed();
 }
 
+// A failure leaves the caller's file as it was: what it held (usually nothing) is kept aside
+// and put back, and it is sought to where it stood.
 bool CZArchive::Extract(const CString& name, CMemFile& data) {
     DWORD size = 0;
-    if (BeginEntry(name, size)) {
-        data.SetLength(size);
+    if (!BeginEntry(name, size)) return false;
+    std::vector<BYTE> held(data.GetData(), data.GetData() + data.GetLength());
+    DWORD position = data.GetPosition();
+    data.SetLength(size);
+    data.SeekToBegin();
+    if (!data.HasFailed() && DecodeChunks(size, data)) {
         data.SeekToBegin();
-        if (!data.HasFailed() && DecodeChunks(size, data)) {
-            data.SeekToBegin();
-            return true;
-        }
+        return true;
     }
-    data.Close();
+    data.SetLength(0);
+    data.SeekToBegin();
+    data.Write(held.data(), UINT(held.size()));
+    data.Seek(LONG(position), CFile::begin);
     return false;
 }
 
