@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -256,6 +257,22 @@ TEST_F(RepositoryLoadingTest, ComponentStringShowsTheComponentAsText) {
     EXPECT_NE(text.Find(u"value=\"Say \"\"hi\"\"\""), -1);
     EXPECT_NE(text.Find(u"<property id=\"speed\" type=\"numeric\" value=\"4\"/>"), -1);
     EXPECT_EQ(repository.GetComponentString(u"main", 4), CString());
+}
+
+// Components built elsewhere call the interface by slot: Unload, Update and OnUpdate are the
+// first three, in that order. A virtual member's pointer holds 1 + its slot's byte offset here.
+TEST(SkinInterfaceTest, OperationsTakeTheFirstThreeSlots) {
+    struct Slots : CSkinInterface {
+        static size_t Of(void (CSkinInterface::*operation)()) {
+            uintptr_t bits = 0;
+            std::memcpy(&bits, &operation, sizeof bits);
+            return (bits - 1) / sizeof(void*);
+        }
+        static std::vector<size_t> All() {
+            return {Of(&Slots::Unload), Of(&Slots::Update), Of(&Slots::OnUpdate)};
+        }
+    };
+    EXPECT_EQ(Slots::All(), (std::vector<size_t>{0, 1, 2}));
 }
 
 TEST(RepositoryDestructionTest, UnloadsRegisteredComponentsInOrderAndUnpublishes) {
