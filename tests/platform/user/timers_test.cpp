@@ -99,6 +99,25 @@ TEST_F(MessageTest, PostedMessagesKeepTheirOrderAndFilters) {
     EXPECT_FALSE(PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE));
 }
 
+// The platform's order: posted messages, then input, then paint, then timers. A message posted
+// after a tap still comes before the tap.
+TEST_F(MessageTest, PostedMessagesThenInputThenPaintThenTimers) {
+    ProbeWindow w(nullptr, {0, 0, 50, 50}, kWhite, 0, WS_POPUP | WS_VISIBLE);
+    Pump();
+    SetTimer(w, 1, 10, nullptr);
+    UserAdvanceClock(10);
+    InvalidateRect(w, nullptr, FALSE);
+    UserInjectPointerDown(5, 5);
+    PostMessage(w, WM_USER, 0, 0);
+    w.Clear();
+    Pump();
+    const std::vector<UINT> queued{WM_USER, WM_LBUTTONDOWN, WM_PAINT, WM_TIMER};
+    std::vector<UINT> order;
+    for (const ProbeMessage& m : w.Messages())
+        if (std::count(queued.begin(), queued.end(), m.message)) order.push_back(m.message);
+    EXPECT_EQ(order, queued);
+}
+
 TEST_F(MessageTest, QuitEndsTheLoopWithItsCode) {
     ProbeWindow a(nullptr, {0, 0, 10, 10}, kWhite, 0, WS_POPUP);
     PostMessage(a, WM_USER, 0, 0);
