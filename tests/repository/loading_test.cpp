@@ -88,8 +88,8 @@ TEST_F(RepositoryLoadingTest, InformationOfPackageAndFolderSkins) {
 }
 
 TEST_F(RepositoryLoadingTest, RefusedNamesChangeNothing) {
-    ASSERT_TRUE(WriteSkinPackage(dir / u"Blue.skn", OneSection(u"Blue", u"main", u"blue")));
-    ASSERT_TRUE(repository.LoadSkin(u"Blue.skn"));
+    ASSERT_TRUE(WriteSkinPackage(dir / u"blue.skn", OneSection(u"Blue", u"main", u"blue")));
+    ASSERT_TRUE(repository.LoadSkin(u"Blue.skn")); // file names ignore letter case
     EXPECT_FALSE(repository.LoadSkin(u""));
     EXPECT_FALSE(repository.LoadSkin(u"Missing.skn"));
     EXPECT_FALSE(repository.LoadSkin(u"Missing?skn"));

@@ -155,6 +155,36 @@ TEST(FileSystemTest, AttributesFoldersDeleteAndMove) {
     EXPECT_FALSE(DeleteFile(dir / u"new")); // folders are not files
 }
 
+// Names ignore letter case, as on the device. Of two host names that differ only in case, the
+// one spelt as asked wins, otherwise the first in name order.
+TEST(FileSystemTest, NamesMatchIgnoringLetterCase) {
+    TempDir dir;
+    dir.MakeFolder(u"skins");
+    dir.MakeFolder(u"skins/Ocean");
+    dir.WriteFile(u"skins/Ocean/ocean.sdf", std::string("o"));
+    dir.WriteFile(u"blue.skn", std::string("b"));
+    dir.WriteFile(u"Twin.txt", std::string("T"));
+    dir.WriteFile(u"twin.txt", std::string("t"));
+    auto read = [](const CString& path) {
+        CFile file;
+        char c = '-';
+        return file.Open(path, kRead) && file.Read(&c, 1) == 1 ? c : '-';
+    };
+    EXPECT_EQ(read(dir / u"Blue.skn"), 'b');
+    EXPECT_EQ(read(dir / u"Skins\\OCEAN\\ocean.SDF"), 'o');
+    EXPECT_EQ(read(dir / u"twin.txt"), 't');
+    EXPECT_EQ(read(dir / u"TWIN.TXT"), 'T');
+    EXPECT_EQ(read(dir / u"Skins\\blue.skn"), '-');
+    EXPECT_TRUE(GetFileAttributes(dir / u"SKINS\\ocean") & FILE_ATTRIBUTE_DIRECTORY);
+    // Creating a name in another case writes the existing file.
+    CFile out;
+    ASSERT_TRUE(out.Open(dir / u"BLUE.SKN", kCreate));
+    out.Write("B", 1);
+    out.Close();
+    EXPECT_EQ(read(dir / u"blue.skn"), 'B');
+    EXPECT_EQ(dir.Names(), (std::vector<std::string>{"Twin.txt", "blue.skn", "skins", "twin.txt"}));
+}
+
 TEST(FileSystemTest, DrivesMapToHostFolders) {
     TempDir dir;
     dir.WriteFile(u"on-drive.txt", std::string("x"));
