@@ -8,7 +8,8 @@
 #   pattern  runs only the entries whose line contains it (a file name, a word of the text)
 #   --check  only checks the list: every text to find occurs exactly once in its file
 #
-# The build goes to build-mutants (MUTANTS_BUILD), never to build. The program that tests the
+# The build goes to build-mutants (MUTANTS_BUILD), never to build; MUTANTS_ALL=1 runs every test
+# of every program for each fault (slower), so that the log says which tests catch it. The program that tests the
 # fault's own folder runs first; the others run only while the fault survives. A fault that
 # does not build, or whose text is not found exactly once, is a defect of the list: it is
 # reported as such and makes the script fail. The closing line is "N caught, M missed".
@@ -71,17 +72,21 @@ programs_for() {
     done
 }
 
-# Runs the programs until one fails; prints the one that failed.
+# Runs the programs until one fails; prints the one that failed. With MUTANTS_ALL=1 every
+# program runs to its end, so the log names every test that catches the fault.
 run_tests() {
-    local p
+    local p failed=""
+    local fast=--gtest_fail_fast=1
+    [[ ${MUTANTS_ALL:-0} == 1 ]] && fast=""
     for p in $(programs_for "$1"); do
-        if ! SKINKIT_BIN=$bin timeout 600 "$p" --gtest_brief=1 --gtest_fail_fast=1 \
-            >>"$log" 2>&1; then
-            echo "${p##*/}"
-            return 1
+        if ! SKINKIT_BIN=$bin timeout 600 "$p" --gtest_brief=1 $fast >>"$log" 2>&1; then
+            failed="$failed ${p##*/}"
+            [[ -z $fast ]] || break
         fi
     done
-    return 0
+    [[ -z $failed ]] && return 0
+    echo "${failed# }"
+    return 1
 }
 
 entries=()
