@@ -118,6 +118,7 @@ TEST_F(RepositoryLoadingTest, FolderSkinTakesEachSectionFromTheFirstPackage) {
     CMemFile shared;
     ASSERT_TRUE(repository.GetFile(u"main", u"shared.txt", shared));
     EXPECT_EQ(MemFileBytes(shared), std::vector<BYTE>{'a'});
+    EXPECT_FALSE(repository.GetFile(u"MAIN", u"shared.txt", shared)); // b's "MAIN" was not merged
     // A name with several "?" splits at the last.
     dir.MakeFolder(u"odd?dir");
     ASSERT_TRUE(WriteSkinPackage(dir / u"odd?dir\\p.skn", OneSection(u"P", u"main", u"odd")));

@@ -138,12 +138,13 @@ TEST_F(RepositoryResourcesTest, FontsAreSharedByFaceHeightWeightAndItalic) {
     ASSERT_NE(font, nullptr);
     EXPECT_NE(font->GetSafeHandle(), nullptr);
     EXPECT_EQ(repository->GetFont(&b), font);
-    LOGFONTW c = a;
-    c.lfItalic = 1;
-    EXPECT_NE(repository->GetFont(&c), font);
-    LOGFONTW d = a;
-    d.lfHeight = -13;
-    EXPECT_NE(repository->GetFont(&d), font);
+    for (auto change :
+         {+[](LOGFONTW& f) { f.lfItalic = 1; }, +[](LOGFONTW& f) { f.lfHeight = -13; },
+          +[](LOGFONTW& f) { f.lfWeight = 400; }, +[](LOGFONTW& f) { f.lfFaceName[0] = u'X'; }}) {
+        LOGFONTW other = a;
+        change(other);
+        EXPECT_NE(repository->GetFont(&other), font);
+    }
     EXPECT_EQ(repository->GetFont(nullptr), nullptr);
 }
 
