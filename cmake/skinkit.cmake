@@ -29,10 +29,17 @@ function(skinkit_link_cycle a b)
 endfunction()
 
 # tools/<name>/*.cpp -> build/bin/<name>; <name>/app/*.cpp, when present, is the library
-# <name>_app that the program is built on and that fuzzers may share.
+# <name>_app that the program is built on and that fuzzers may share. tools/common is the
+# library sk_toolcommon that every tool links (included as "common/..."); the tools install
+# into bin/. examples/consumer builds against an installed skinkit only, so it is left out.
 function(skinkit_tools)
+  file(GLOB _common CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tools/common/*.cpp)
+  add_library(sk_toolcommon STATIC ${_common})
+  target_include_directories(sk_toolcommon PUBLIC ${CMAKE_SOURCE_DIR}/tools)
+  target_link_libraries(sk_toolcommon PUBLIC skinkit PkgConfig::PNG)
   file(GLOB _dirs LIST_DIRECTORIES true CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tools/*
        ${CMAKE_SOURCE_DIR}/examples/*)
+  list(REMOVE_ITEM _dirs ${CMAKE_SOURCE_DIR}/tools/common ${CMAKE_SOURCE_DIR}/examples/consumer)
   foreach(_dir ${_dirs})
     file(GLOB _sources CONFIGURE_DEPENDS ${_dir}/*.cpp)
     file(GLOB _app CONFIGURE_DEPENDS ${_dir}/app/*.cpp)
@@ -47,6 +54,10 @@ function(skinkit_tools)
       target_link_libraries(${_name} PRIVATE skinkit)
       if(_app)
         target_link_libraries(${_name} PRIVATE ${_name}_app)
+      endif()
+      if(_dir MATCHES "/tools/[^/]+$")
+        target_link_libraries(${_name} PRIVATE sk_toolcommon)
+        install(TARGETS ${_name} RUNTIME DESTINATION bin)
       endif()
     endif()
   endforeach()
