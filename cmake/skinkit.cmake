@@ -5,6 +5,7 @@ function(skinkit_layer name dir)
   file(GLOB _sources CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/${dir}/*.cpp)
   if(_sources)
     add_library(${name} STATIC ${_sources})
+    set_property(GLOBAL APPEND PROPERTY SKINKIT_LAYERS ${name}) # for the installed library
     target_include_directories(${name} PUBLIC ${CMAKE_SOURCE_DIR}/src)
     if(ARGN)
       target_link_libraries(${name} PUBLIC ${ARGN})
