@@ -128,7 +128,7 @@ function(skinkit_fuzzers)
     add_executable(fuzz_${_name} ${_file})
     target_compile_options(fuzz_${_name} PRIVATE -fsanitize=fuzzer)
     target_link_options(fuzz_${_name} PRIVATE -fsanitize=fuzzer)
-    target_link_libraries(fuzz_${_name} PRIVATE skinkit)
+    target_link_libraries(fuzz_${_name} PRIVATE skinkit sk_toolcommon)
     # Fuzzers may drive the demo's screens, on sample skins made from the source tree.
     if(TARGET demo_app)
       target_link_libraries(fuzz_${_name} PRIVATE demo_app)

@@ -109,6 +109,7 @@ class SkinpackImagesTest : public GdiTest {};
 TEST_F(SkinpackImagesTest, BuildConvertsImagesAndLeavesEverythingElseAsItIs) {
     TempDir dir;
     SkinDef skin = SkinDef::Named(u"Pics");
+    skin.outputPath = u"out\\pics.sdf"; // a package elsewhere reads its resources there
     skin.Section(u"main")
         .Component(u"1", u"pictures", u"image")
         .Attr(u"plain", u"file", u"plain.bmp")
@@ -118,11 +119,12 @@ TEST_F(SkinpackImagesTest, BuildConvertsImagesAndLeavesEverythingElseAsItIs) {
         .Prop(u"sound", u"file", u"click.wav");
     Bytes plain = BmpBytes(kWidth, kHeight, 24, Colour), sound = {'R', 'I', 'F', 'F', 1, 2};
     dir.WriteFile(u"skin.xml", TextDescription(skin));
-    dir.WriteFile(u"plain.bmp", plain);
-    dir.WriteFile(u"editor.bmp", EditorBitmap());
-    dir.WriteFile(u"play.png", PngFile());
-    dir.WriteFile(u"dots.bmp", RleBitmap());
-    dir.WriteFile(u"click.wav", sound);
+    dir.MakeFolder(u"out");
+    dir.WriteFile(u"out/plain.bmp", plain);
+    dir.WriteFile(u"out/editor.bmp", EditorBitmap());
+    dir.WriteFile(u"out/play.png", PngFile());
+    dir.WriteFile(u"out/dots.bmp", RleBitmap());
+    dir.WriteFile(u"out/click.wav", sound);
 
     ToolRun run = RunTool("skinpack", {"build", dir.HostPath() + "/skin.xml"});
     ASSERT_EQ(run.exitCode, 0) << run.out << run.err;
@@ -133,14 +135,15 @@ TEST_F(SkinpackImagesTest, BuildConvertsImagesAndLeavesEverythingElseAsItIs) {
               "converted dots.bmp: bitmap 8-bit with run-length compression (RLE8) -> bitmap "
               "8-bit\n"
               "built " +
-                  dir.HostPath() + "/skin.sdf\n");
-    EXPECT_EQ(PackageEntry(dir / u"skin.sdf", u"plain.bmp"), plain);
-    EXPECT_EQ(PackageEntry(dir / u"skin.sdf", u"click.wav"), sound);
-    EXPECT_EQ(dir.ReadFile(u"play.png"), PngFile()); // the author's files stay as they were
+                  dir.HostPath() + "/out/pics.sdf\n");
+    EXPECT_EQ(PackageEntry(dir / u"out\\pics.sdf", u"plain.bmp"), plain);
+    EXPECT_EQ(PackageEntry(dir / u"out\\pics.sdf", u"click.wav"), sound);
+    EXPECT_EQ(dir.ReadFile(u"out/play.png"), PngFile()); // the author's files stay as they were
+    EXPECT_EQ(dir.Names(), (std::vector<std::string>{"out", "skin.xml"})); // nothing staged here
 
     CSkinRepository repository;
-    ASSERT_TRUE(repository.SetSkinsFolder(dir.Path()));
-    ASSERT_TRUE(repository.LoadSkin(u"skin.sdf"));
+    ASSERT_TRUE(repository.SetSkinsFolder(dir / u"out"));
+    ASSERT_TRUE(repository.LoadSkin(u"pics.sdf"));
     for (const CString entry : {u"plain.bmp", u"editor.bmp", u"play.png"})
         EXPECT_EQ(Mismatch(repository.GetBitmap(u"main", entry, false), Colour), "")
             << entry.ToUtf8();
@@ -150,7 +153,7 @@ TEST_F(SkinpackImagesTest, BuildConvertsImagesAndLeavesEverythingElseAsItIs) {
     EXPECT_EQ(info.bmBitsPixel, 8);
     EXPECT_EQ(Mismatch(dots, [](int x, int y) { return PaletteColour(Index(x, y)); }), "");
     // The palette travels as it was: five entries (colours used 5), right after the header.
-    std::optional<Bytes> entry = PackageEntry(dir / u"skin.sdf", u"dots.bmp");
+    std::optional<Bytes> entry = PackageEntry(dir / u"out\\pics.sdf", u"dots.bmp");
     ASSERT_TRUE(entry && entry->size() > 74);
     EXPECT_EQ(Bytes(entry->begin() + 46, entry->begin() + 50), U32(5));
     EXPECT_EQ(Bytes(entry->begin() + 54, entry->begin() + 74),

@@ -141,11 +141,11 @@ bool CheckFormat(const Layout& l, ImageReport& r) {
     static const uint32_t depths[] = {1, 4, 8, 16, 24, 32};
     if (std::find(std::begin(depths), std::end(depths), l.bitCount) == std::end(depths))
         return Fails(r, ImageKind::Unsupported,
-                     "bitmap with " + N(l.bitCount) +
-                         " bits per pixel, a depth the library "
+                     "bitmap with " + N(l.bitCount) + " bits per pixel, a depth the library " +
                          "does not read");
     if (!CheckCompression(l, r)) return false;
-    if (l.Stride() > kMaxImageBytes / size_t(l.Height()))
+    if (l.width > kMaxSide || l.Height() > kMaxSide ||
+        l.Stride() > kMaxImageBytes / size_t(l.Height()))
         return Fails(r, ImageKind::Unsupported,
                      "bitmap of " + N(uint64_t(l.width)) + " x " + N(uint64_t(l.Height())) +
                          " pixels, more than a skin bitmap may hold");
@@ -215,16 +215,29 @@ void ReadColours(const Bytes& f, const Layout& l, RasterImage& image) {
     }
 }
 
-bool CopyRows(const Bytes& f, const Layout& l, RasterImage& image, ImageReport& r) {
-    size_t stride = l.Stride(), need = stride * size_t(l.Height());
-    if (f.size() - l.pixelOffset < need)
+// Whether the file can fill the rows it describes, checked before anything is allocated for
+// them. Run-length data may leave most pixels out, yet not arbitrarily many: past a floor,
+// each byte of it must stand for at most a few thousand pixels.
+bool PixelsPresent(const Bytes& f, const Layout& l, ImageReport& r) {
+    size_t stride = l.Stride(), need = stride * size_t(l.Height()), held = f.size() - l.pixelOffset;
+    if (l.compression == kRle8 || l.compression == kRle4) {
+        uint64_t pixels = uint64_t(l.width) * uint64_t(l.Height());
+        if (pixels <= std::max<uint64_t>(uint64_t(1) << 22, uint64_t(held) << 12)) return true;
         return Fails(r, ImageKind::Damaged,
-                     r.format + ", cut short: its rows need " + N(need) + " bytes from offset " +
-                         N(l.pixelOffset) + ", the file holds " + N(f.size() - l.pixelOffset));
+                     r.format + ", cut short: " + N(held) + " bytes of run-length data for " +
+                         N(pixels) + " pixels");
+    }
+    if (held >= need) return true;
+    return Fails(r, ImageKind::Damaged,
+                 r.format + ", cut short: its rows need " + N(need) + " bytes from offset " +
+                     N(l.pixelOffset) + ", the file holds " + N(held));
+}
+
+void CopyRows(const Bytes& f, const Layout& l, RasterImage& image) {
+    size_t stride = l.Stride();
     for (int i = 0; i < l.Height(); ++i)
         std::memcpy(image.Row(l.height < 0 ? l.Height() - 1 - i : i),
                     f.data() + l.pixelOffset + size_t(i) * stride, stride);
-    return true;
 }
 
 // Run-length data: a pair (count, index) repeats an index (RLE4: two alternating indices in
@@ -278,10 +291,14 @@ void ReadBitmapFile(const Bytes& f, ImageReport& r, RasterImage& image) {
     if (!ReadHeader(f, l, r) || !CheckFormat(l, r) || !Locate(f, l, r)) return;
     std::vector<std::string> odd = Deviations(l);
     r.format = BitmapName(int(l.bitCount)) + (odd.empty() ? "" : " with " + Join(odd));
+    if (!PixelsPresent(f, l, r)) return;
     image.Allocate(int(l.width), l.Height(), int(l.bitCount));
     ReadColours(f, l, image);
-    bool rle = l.compression == kRle8 || l.compression == kRle4;
-    if (rle ? !DecodeRle(f, l, image, r) : !CopyRows(f, l, image, r)) return;
+    if (l.compression == kRle8 || l.compression == kRle4) {
+        if (!DecodeRle(f, l, image, r)) return;
+    } else {
+        CopyRows(f, l, image);
+    }
     r.kind = odd.empty() ? ImageKind::LibraryBitmap : ImageKind::Convertible;
     if (!odd.empty())
         r.why = r.format + "; the library reads only 40-byte headers, bottom row first and "

@@ -6,6 +6,7 @@
 
 #include <png.h>
 
+#include <algorithm>
 #include <cstring>
 
 namespace {
@@ -67,6 +68,10 @@ bool Decode(png_structp png, png_infop info, PngShape& s, std::vector<uint8_t>& 
     png_read_update_info(png, info);
     s.rowBytes = png_get_rowbytes(png, info);
     if (s.rowBytes > kMaxImageBytes / s.height) png_error(png, "too large for a skin bitmap");
+    // Compressed data stands for at most about a thousand times its size.
+    size_t held = static_cast<PngSource*>(png_get_io_ptr(png))->file->size();
+    if (s.rowBytes * s.height > std::max<size_t>(size_t(1) << 22, held * 1100))
+        png_error(png, "the file is cut short");
     pixels.resize(s.rowBytes * s.height);
     rows.resize(s.height);
     for (png_uint_32 y = 0; y < s.height; ++y)

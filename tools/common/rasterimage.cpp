@@ -18,7 +18,8 @@ bool RasterImage::Allocate(int w, int h, int bits) {
     width = w;
     height = h;
     bitCount = bits;
-    if (w <= 0 || h <= 0 || Stride() > kMaxImageBytes / size_t(h)) return false;
+    if (w <= 0 || h <= 0 || w > kMaxSide || h > kMaxSide || Stride() > kMaxImageBytes / size_t(h))
+        return false;
     rows.assign(Stride() * size_t(h), 0);
     return true;
 }

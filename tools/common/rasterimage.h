@@ -27,8 +27,9 @@ struct RasterImage {
     void SetIndex(int x, int y, unsigned index);
 };
 
-// Pixel memory the platform refuses to allocate for one bitmap.
+// The platform's limits for one bitmap: pixel memory, and width or height.
 inline constexpr size_t kMaxImageBytes = size_t(1) << 28;
+inline constexpr int kMaxSide = 1 << 24;
 
 // The image as a bitmap file in the library's layout.
 std::vector<uint8_t> PlainBitmapFile(const RasterImage& image);
