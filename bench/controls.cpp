@@ -26,7 +26,7 @@ namespace {
 
 enum Kind { kButton, kRegionButton, kCheckBox, kStatic, kImage, kSlider, kKinds };
 
-struct Spec {
+struct Placement {
     Kind kind;
     CRect rect;
 };
@@ -54,11 +54,11 @@ std::vector<BYTE> StripWithCorners(const Art& art, int seed) {
 }
 
 // The 40-control screen: rows of each kind.
-std::vector<Spec> ScreenLayout() {
-    std::vector<Spec> specs;
+std::vector<Placement> ScreenLayout() {
+    std::vector<Placement> placements;
     auto row = [&](Kind kind, int count, int y, int w, int h, int step) {
         for (int i = 0; i < count; ++i)
-            specs.push_back({kind, CRect(8 + i * step, y, 8 + i * step + w, y + h)});
+            placements.push_back({kind, CRect(8 + i * step, y, 8 + i * step + w, y + h)});
     };
     row(kButton, 4, 8, 48, 24, 56), row(kButton, 4, 40, 48, 24, 56);
     row(kButton, 2, 72, 48, 24, 56), row(kRegionButton, 6, 104, 32, 32, 38);
@@ -67,35 +67,35 @@ std::vector<Spec> ScreenLayout() {
     row(kCheckBox, 2, 240, 108, 20, 116), row(kStatic, 4, 264, 52, 16, 56);
     row(kStatic, 4, 282, 52, 16, 56), row(kImage, 5, 72, 32, 32, 0);
     for (int i = 0; i < 5; ++i) // images at the right of the last button row
-        specs[specs.size() - 5 + i].rect = CRect(120 + i * 24, 72, 152 + i * 24, 104);
+        placements[placements.size() - 5 + i].rect = CRect(120 + i * 24, 72, 152 + i * 24, 104);
     row(kSlider, 1, 300, 200, 20, 0);
-    return specs;
+    return placements;
 }
 
 // n controls of every kind in turn, tiling the screen in 12 columns: a screen full of small
 // controls, each drawn from 16 x 16 frames.
-std::vector<Spec> ManyControls(int n) {
-    std::vector<Spec> specs;
+std::vector<Placement> ManyControls(int n) {
+    std::vector<Placement> placements;
     const int rows = (n + 11) / 12, h = 320 / rows;
     for (int i = 0; i < n; ++i) {
         int x = (i % 12) * 20, y = (i / 12) * h;
-        specs.push_back({Kind(i % kKinds), CRect(x, y, x + 20, y + h)});
+        placements.push_back({Kind(i % kKinds), CRect(x, y, x + 20, y + h)});
     }
-    return specs;
+    return placements;
 }
 
-void AddControlComponent(tagSECTION& section, int id, const Spec& spec, bool small) {
+void AddControlComponent(tagSECTION& section, int id, const Placement& placement, bool small) {
     static const char16_t* types[kKinds] = {u"button", u"button", u"checkbox",
                                             u"static", u"image",  u"slider"};
     tagCOMPONENT& c =
-        AddComponent(section, CString::FromUtf8(std::to_string(id)), types[spec.kind]);
+        AddComponent(section, CString::FromUtf8(std::to_string(id)), types[placement.kind]);
     CString point, rect;
-    point.Format(u"%d,%d", int(spec.rect.left), int(spec.rect.top));
-    rect.Format(u"%d,%d,%d,%d", int(spec.rect.left), int(spec.rect.top), int(spec.rect.right),
-                int(spec.rect.bottom));
-    const Art& art = small && spec.kind != kCheckBox ? kArt[kCheckBox] : kArt[spec.kind];
+    point.Format(u"%d,%d", int(placement.rect.left), int(placement.rect.top));
+    rect.Format(u"%d,%d,%d,%d", int(placement.rect.left), int(placement.rect.top),
+                int(placement.rect.right), int(placement.rect.bottom));
+    const Art& art = small && placement.kind != kCheckBox ? kArt[kCheckBox] : kArt[placement.kind];
     AddAttribute(c, u"visible", u"bool", u"true");
-    AddAttribute(c, spec.kind == kSlider ? u"bkgnd_filename" : u"image_filename", u"file",
+    AddAttribute(c, placement.kind == kSlider ? u"bkgnd_filename" : u"image_filename", u"file",
                  art.file ? art.file : u"");
     AddAttribute(c, u"font_name", u"string", u"DejaVu Sans");
     AddAttribute(c, u"font_size", u"numeric", u"11");
@@ -104,21 +104,21 @@ void AddControlComponent(tagSECTION& section, int id, const Spec& spec, bool sma
     AddAttribute(c, u"font_valign", u"choice", u"1");
     AddAttribute(c, u"font_color", u"color", u"255,255,255");
     AddAttribute(c, u"text", u"string",
-                 spec.kind == kRegionButton || spec.kind >= kImage ? u"" : u"Caption");
+                 placement.kind == kRegionButton || placement.kind >= kImage ? u"" : u"Caption");
     AddAttribute(c, u"transparent", u"bool", u"true");
-    AddAttribute(c, u"region", u"bool", spec.kind == kRegionButton ? u"true" : u"false");
+    AddAttribute(c, u"region", u"bool", placement.kind == kRegionButton ? u"true" : u"false");
     AddAttribute(c, u"transparent_color", u"color", u"255,0,255");
     AddAttribute(c, u"image_count", u"numeric", small ? u"4" : u"2");
     AddAttribute(c, u"bkgnd_display", u"bool", u"true");
     AddAttribute(c, u"thumb_filename", u"file", small ? u"box.bmp" : u"round.bmp");
     AddAttribute(c, u"thumb_transparent_color", u"color", u"255,0,255");
     AddAttribute(c, u"position",
-                 spec.kind == kCheckBox || spec.kind == kStatic ? u"rect" : u"point",
-                 spec.kind == kCheckBox || spec.kind == kStatic ? rect : point);
+                 placement.kind == kCheckBox || placement.kind == kStatic ? u"rect" : u"point",
+                 placement.kind == kCheckBox || placement.kind == kStatic ? rect : point);
 }
 
 // A skin of a tiled background window (component 1) and the controls (2, 3, ...).
-void WriteControlsSkin(const CString& path, const std::vector<Spec>& specs, bool small) {
+void WriteControlsSkin(const CString& path, const std::vector<Placement>& placements, bool small) {
     tagSKIN skin;
     skin.name = skin.information.name = u"Controls";
     tagSECTION& main = AddSection(skin, u"main");
@@ -128,8 +128,8 @@ void WriteControlsSkin(const CString& path, const std::vector<Spec>& specs, bool
     AddAttribute(w, u"image_type", u"choice", u"2");
     AddAttribute(w, u"image_filename", u"file", u"tile.bmp");
     AddAttribute(w, u"position", u"rect", u"0,0,240,320");
-    for (size_t i = 0; i < specs.size(); ++i)
-        AddControlComponent(main, int(i) + 2, specs[i], small);
+    for (size_t i = 0; i < placements.size(); ++i)
+        AddControlComponent(main, int(i) + 2, placements[i], small);
     std::vector<std::pair<CString, std::vector<BYTE>>> files = {
         {u"tile.bmp", BenchBitmap(32, 24, 5)}};
     for (int k = 0; k < kKinds; ++k)
@@ -144,10 +144,10 @@ struct Screen {
     std::unique_ptr<CSkinWindow> window;
     std::vector<std::unique_ptr<CSkinObject>> controls;
 
-    // The skin holds every control of specs; the first `made` of them are created.
-    Screen(const std::vector<Spec>& specs, size_t made, bool small = false) {
+    // The skin holds every control of placements; the first `made` of them are created.
+    Screen(const std::vector<Placement>& placements, size_t made, bool small = false) {
         UserResetPlatform();
-        WriteControlsSkin(folder.Path() + u"\\Controls.skn", specs, small);
+        WriteControlsSkin(folder.Path() + u"\\Controls.skn", placements, small);
         repository = std::make_unique<CSkinRepository>();
         repository->SetSkinsFolder(folder.Path());
         repository->LoadSkin(u"Controls.skn");
@@ -157,7 +157,7 @@ struct Screen {
         window = std::make_unique<CSkinWindow>();
         window->Create(frame.get(), u"main", 1, repository.get());
         for (size_t i = 0; i < made; ++i) {
-            controls.push_back(Make(specs[i].kind));
+            controls.push_back(Make(placements[i].kind));
             controls.back()->Create(window.get(), u"main", UINT(i + 2), repository.get());
         }
         UserPumpUntilIdle();
@@ -191,8 +191,8 @@ void Settle(benchmark::State& state) {
 }
 
 void BM_RepaintControls(benchmark::State& state) {
-    std::vector<Spec> specs = ScreenLayout();
-    Screen screen(specs, specs.size());
+    std::vector<Placement> placements = ScreenLayout();
+    Screen screen(placements, placements.size());
     for (auto _ : state) {
         ::RedrawWindow(screen.window->m_hWnd, nullptr, nullptr,
                        RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
@@ -203,8 +203,8 @@ BENCHMARK(BM_RepaintControls);
 
 // One background copy, one transparent draw per control image, one DrawText per caption.
 void BM_LeastPixelWork(benchmark::State& state) {
-    std::vector<Spec> specs = ScreenLayout();
-    Screen screen(specs, 0); // the skin's bitmaps, decoded and cached
+    std::vector<Placement> placements = ScreenLayout();
+    Screen screen(placements, 0); // the skin's bitmaps, decoded and cached
     CClientDC dc(screen.window.get());
     CDC back, art[kKinds];
     CBitmap backBitmap;
@@ -228,7 +228,7 @@ void BM_LeastPixelWork(benchmark::State& state) {
     dc.SetBkMode(TRANSPARENT);
     for (auto _ : state) {
         dc.BitBlt(0, 0, 240, 320, &back, 0, 0, SRCCOPY);
-        for (const Spec& s : specs) {
+        for (const Placement& s : placements) {
             const Art& a = kArt[s.kind];
             if (a.file)
                 DrawTransparent(&dc, s.rect.left, s.rect.top, a.width, a.height, &art[s.kind], 0, 0,
@@ -250,8 +250,8 @@ void BM_LeastPixelWork(benchmark::State& state) {
 BENCHMARK(BM_LeastPixelWork);
 
 void BM_SkinSwitch(benchmark::State& state) {
-    std::vector<Spec> specs = ManyControls(int(state.range(0)));
-    Screen screen(specs, size_t(state.range(1)) ? specs.size() : 0, true);
+    std::vector<Placement> placements = ManyControls(int(state.range(0)));
+    Screen screen(placements, size_t(state.range(1)) ? placements.size() : 0, true);
     for (auto _ : state) {
         screen.repository->LoadSkin(u"Controls.skn");
         Settle(state);

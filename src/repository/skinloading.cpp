@@ -58,6 +58,8 @@ bool CSkinRepository::LoadSkin(const CString& name, CStringList* extraPackages, 
     if (!m_bFolderSet || name.IsEmpty()) return false;
     SkinLocation location;
     if (!ResolveSkinName(name, location)) return false;
+    m_componentIndex.clear();
+    m_bComponentsIndexed = false;
     if (unloadFirst) {
         UnloadSkinResources(m_skin, m_mapBitmaps, m_mapIcons, m_mapFonts);
         m_mapSectionFiles.RemoveAll();
@@ -70,7 +72,8 @@ bool CSkinRepository::LoadSkin(const CString& name, CStringList* extraPackages, 
     else
         packages.AddTail(location.path);
     if (extraPackages) packages.AddTail(*extraPackages);
-    for (const CString& package : packages) LoadSkinPackage(package, m_skin, m_mapSectionFiles);
+    for (const CString& package : packages)
+        LoadSkinPackage(package, m_skin, m_mapSectionFiles);
 
     if (preload) PreloadSkinFiles();
     ForEachComponent([](CSkinInterface* component) { component->Update(); });
@@ -118,17 +121,31 @@ bool CSkinRepository::RemoveComponent(const CSkinInterface* const component) {
     return true;
 }
 
-const tagCOMPONENT* CSkinRepository::GetComponent(const CString& section, UINT id) {
-    if (section.IsEmpty() || id == 0) return nullptr;
+void CSkinRepository::IndexComponents() {
+    m_componentIndex.clear();
     for (void* s : m_skin.sections) {
         auto* record = static_cast<tagSECTION*>(s);
-        if (!record || record->id.CompareNoCase(section) != 0) continue;
+        if (!record) continue;
+        CString key = record->id;
+        key.MakeLower();
+        auto& components = m_componentIndex[std::u16string(key.GetString())];
         for (void* c : record->components) {
             auto* component = static_cast<tagCOMPONENT*>(c);
-            if (component && UINT(_wtol(component->id)) == id) return component;
+            if (component) components.emplace(UINT(_wtol(component->id)), component);
         }
     }
-    return nullptr;
+    m_bComponentsIndexed = true;
+}
+
+const tagCOMPONENT* CSkinRepository::GetComponent(const CString& section, UINT id) {
+    if (section.IsEmpty() || id == 0) return nullptr;
+    if (!m_bComponentsIndexed) IndexComponents();
+    CString key = section;
+    key.MakeLower();
+    auto s = m_componentIndex.find(std::u16string(key.GetString()));
+    if (s == m_componentIndex.end()) return nullptr;
+    auto c = s->second.find(id);
+    return c == s->second.end() ? nullptr : c->second;
 }
 
 CString CSkinRepository::GetComponentString(const CString& section, UINT id) {

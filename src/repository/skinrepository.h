@@ -17,6 +17,10 @@
 #include "repository/skininterface.h"
 #include "skindesc/skinmodel.h"
 
+#include <map>
+#include <string>
+#include <unordered_map>
+
 class CFont;
 
 class CSkinRepository : public CObject {
@@ -99,6 +103,8 @@ protected:
     // Empties skin and releases every bitmap, icon and font of the caches.
     static void UnloadSkinResources(tagSKIN& skin, CMapStringToPtr& bitmaps, CMapStringToPtr& icons,
                                     CMapStringToPtr& fonts);
+    // Fills m_componentIndex from the current skin.
+    void IndexComponents();
     template <class F> void ForEachComponent(F&& call) {
         for (POSITION pos = m_listComponents.GetHeadPosition(); pos;)
             call(static_cast<CSkinInterface*>(m_listComponents.GetNext(pos)));
@@ -112,6 +118,11 @@ protected:
     CMapStringToPtr m_mapFonts{10};
     CPtrList m_listComponents{10};
     CMapStringToString m_mapSectionFiles{10};
+    // The components by section (lower case) and identifier, the first of each kept: made at
+    // the first GetComponent after a load, so that each control's lookup does not scan the
+    // section.
+    std::map<std::u16string, std::unordered_map<UINT, const tagCOMPONENT*>> m_componentIndex;
+    bool m_bComponentsIndexed = false;
     // Scratch for building cache keys without allocating on every cached fetch.
     CString m_strKey;
 

@@ -50,9 +50,13 @@ bool IsFileType(const CString& type) {
 }
 
 tagATTRIBUTE* FindAttribute(const CPtrList& attributes, const CString& key) {
+    // Names mostly differ in their first letter: compare that first (a component has many
+    // attributes, and every control reads most of them at every skin change).
+    WCHAR first = WideToLower(key.GetString()[0]);
     for (void* p : attributes) {
         auto* a = static_cast<tagATTRIBUTE*>(p);
-        if (a && a->id.CompareNoCase(key) == 0) return a;
+        if (!a || WideToLower(a->id.GetString()[0]) != first) continue;
+        if (a->id.CompareNoCase(key) == 0) return a;
     }
     return nullptr;
 }

@@ -3,7 +3,21 @@
 // touching the handle).
 #pragma once
 
+#include <cstdint>
 #include <unordered_map>
+
+// A handle holds a slot and a generation that often grow together: consecutive handles then
+// differ by 2^24 + 1 = 97 x 257 x 673, and with the plain pointer hash they all share one
+// bucket of a table of 97 or 257 buckets. Mixing the bits spreads them.
+struct CHandleHash {
+    size_t operator()(const void* handle) const noexcept {
+        uint64_t x = uint64_t(reinterpret_cast<uintptr_t>(handle));
+        x ^= x >> 33;
+        x *= 0xff51afd7ed558ccdULL;
+        x ^= x >> 33;
+        return size_t(x);
+    }
+};
 
 template <class Object> class CHandleMap {
 public:
@@ -47,6 +61,6 @@ public:
     size_t TemporaryCount() const { return m_temporary.size(); }
 
 private:
-    std::unordered_map<const void*, Object*> m_permanent;
-    std::unordered_map<const void*, Object*> m_temporary;
+    std::unordered_map<const void*, Object*, CHandleHash> m_permanent;
+    std::unordered_map<const void*, Object*, CHandleHash> m_temporary;
 };

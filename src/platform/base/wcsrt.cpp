@@ -18,6 +18,10 @@ int _wtoi(LPCWSTR text) { return static_cast<int>(_wtol(text)); }
 int _wcsnicmp(LPCWSTR a, LPCWSTR b, size_t count) {
     if (!a || !b) return a == b ? 0 : (a ? 1 : -1);
     for (size_t i = 0; i < count; ++i) {
+        if (a[i] == b[i]) { // the common case needs no case mapping
+            if (a[i] == 0) return 0;
+            continue;
+        }
         int ca = WideToLower(a[i]), cb = WideToLower(b[i]);
         if (ca != cb) return ca < cb ? -1 : 1;
         if (ca == 0) return 0;

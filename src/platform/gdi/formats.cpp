@@ -271,8 +271,16 @@ void ReadValues(const Surface& s, int x, int y, int n, uint32_t* out) {
         break;
     }
     case 24: {
+        // Four bytes at a time (the fourth is the next pixel's), the last pixel byte by byte so
+        // that no read passes the row.
         const uint8_t* p = row + size_t(x) * 3;
-        for (int i = 0; i < n; ++i, p += 3)
+        int i = 0;
+        for (; i + 1 < n; ++i, p += 3) {
+            uint32_t v;
+            std::memcpy(&v, p, 4);
+            out[i] = v & 0xFFFFFF;
+        }
+        for (; i < n; ++i, p += 3)
             out[i] = uint32_t(p[0]) | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16;
         break;
     }

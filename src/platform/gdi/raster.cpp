@@ -99,8 +99,15 @@ void SourceConverter::Read(int x, int y, int n, uint32_t* out) const {
             for (int i = 0; i < n; ++i)
                 out[i] = (p[i] & mask) == bk;
         } else {
+            // Four bytes at a time, as ReadValues does; the last pixel byte by byte.
             const uint8_t* p = row + size_t(x) * 3;
-            for (int i = 0; i < n; ++i, p += 3)
+            int i = 0;
+            for (; i + 1 < n; ++i, p += 3) {
+                uint32_t v;
+                std::memcpy(&v, p, 4);
+                out[i] = (v & 0xFFFFFF) == bk;
+            }
+            for (; i < n; ++i, p += 3)
                 out[i] = (uint32_t(p[0]) | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16) == bk;
         }
         return;

@@ -12,6 +12,7 @@ uint64_t g_geometryEpoch = 1;
 
 void GeometryChanged() {
     ++g_geometryEpoch;
+    AreasChanged(); // a client area that moves or resizes clips the children differently
 }
 
 bool RectsOverlap(const RECT& a, const RECT& b) {

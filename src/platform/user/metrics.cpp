@@ -4,6 +4,8 @@
 #include "platform/user/winreg.h"
 #include "platform/user/wndobj.h"
 
+#include <tuple>
+
 namespace {
 
 constexpr int kScrollBarSize = 13;
@@ -33,12 +35,17 @@ struct ScrollSizes {
 const ScrollSizes& Sizes() {
     static ScrollSizes sizes;
     if (sizes.serial != user::RegistrySerial()) {
+        const ScrollSizes before = sizes;
         sizes.serial = user::RegistrySerial();
         sizes.cxVScroll = GweValue(u"cxVScr", kScrollBarSize);
         sizes.cyHScroll = GweValue(u"cyHScr", kScrollBarSize);
         // Arrows stay square unless their length is set too.
         sizes.cyVScroll = GweValue(u"cyVScr", sizes.cxVScroll);
         sizes.cxHScroll = GweValue(u"cxHScr", sizes.cyHScroll);
+        // Bars of another width give every window with bars another client area.
+        if (std::tie(before.cxVScroll, before.cyVScroll, before.cyHScroll, before.cxHScroll) !=
+            std::tie(sizes.cxVScroll, sizes.cyVScroll, sizes.cyHScroll, sizes.cxHScroll))
+            user::GeometryChanged();
     }
     return sizes;
 }

@@ -6,6 +6,8 @@
 #include "platform/user/dce.h"
 #include "platform/user/wndobj.h"
 
+#include <algorithm>
+
 namespace user {
 namespace {
 
@@ -58,6 +60,11 @@ void InvalidateSubtree(Window* w, const gdi::PixRegion& screenArea, bool erase) 
     }
 }
 
+// Neither the window nor anything below it needs paint.
+bool Clean(const Window* w) {
+    return w->update.IsEmpty() && !w->paintBelow;
+}
+
 void CollectPreOrder(Window* w, std::vector<HWND>* out) {
     if (!(w->style & WS_VISIBLE)) return;
     out->push_back(w->handle);
@@ -74,6 +81,15 @@ void AddUpdate(Window* w, const gdi::PixRegion& windowArea, bool erase) {
     if (area.IsEmpty()) return;
     w->update.Union(area);
     if (erase) w->erase = true;
+    MarkPaintBelow(w->parent);
+}
+
+void MarkPaintBelow(Window* w) {
+    for (; w; w = w->parent) {
+        w->cleanBelow = 0; // the window below that needs paint may be among those counted
+        if (w->paintBelow) return;
+        w->paintBelow = true;
+    }
 }
 
 void ClearUpdateTree(Window* w) {
@@ -90,9 +106,15 @@ bool NeedsPaint(const Window* w) {
 Window* FindWindowToPaint(Window* root) {
     if (!root || !(root->style & WS_VISIBLE)) return nullptr;
     if (NeedsPaint(root)) return root;
-    // Lower siblings first, so that what lies under a window is painted before it.
-    for (auto it = root->children.rbegin(); it != root->children.rend(); ++it)
-        if (Window* found = FindWindowToPaint(*it)) return found;
+    if (!root->paintBelow) return nullptr;
+    // Lower siblings first, so that what lies under a window is painted before it; the lowest
+    // ones found clean before are not searched again.
+    const auto& children = root->children;
+    for (size_t i = children.size() - std::min(root->cleanBelow, children.size()); i-- > 0;) {
+        if (Window* found = FindWindowToPaint(children[i])) return found;
+        if (root->cleanBelow == children.size() - 1 - i && Clean(children[i])) ++root->cleanBelow;
+    }
+    if (root->cleanBelow == children.size()) root->paintBelow = false;
     return nullptr;
 }
 

@@ -23,23 +23,54 @@ Window* TopLevelOf(Window* w) {
     return w;
 }
 
+namespace {
+
+void Renumber(std::vector<Window*>& siblings, size_t from) {
+    for (size_t i = from; i < siblings.size(); ++i)
+        siblings[i]->z = i;
+}
+
+} // namespace
+
 void Unlink(Window* w) {
     if (!w->parent) return;
     auto& siblings = w->parent->children;
-    siblings.erase(std::remove(siblings.begin(), siblings.end(), w), siblings.end());
+    auto it = w->z < siblings.size() && siblings[w->z] == w
+                  ? siblings.begin() + std::ptrdiff_t(w->z)
+                  : std::find(siblings.begin(), siblings.end(), w);
+    if (it == siblings.end()) return;
+    UnlistFromGrid(w);
+    size_t index = size_t(it - siblings.begin());
+    siblings.erase(it);
+    Renumber(siblings, index);
+    AreasChanged();
+    w->parent->cleanBelow = 0;
 }
 
 void LinkAt(Window* parent, Window* w, size_t index) {
     if (w->parent != parent) GeometryChanged();
     w->parent = parent;
     auto& siblings = parent->children;
-    siblings.insert(siblings.begin() + std::min(index, siblings.size()), w);
+    index = std::min(index, siblings.size());
+    siblings.insert(siblings.begin() + index, w);
+    Renumber(siblings, index);
+    AreasChanged();
+    ListInGrid(w);
+    parent->cleanBelow = 0;
+    if (NeedsPaint(w) || w->paintBelow) MarkPaintBelow(parent);
 }
 
 size_t ZIndex(const Window* w) {
-    if (!w->parent) return 0;
-    const auto& siblings = w->parent->children;
-    return size_t(std::find(siblings.begin(), siblings.end(), w) - siblings.begin());
+    return w->parent ? w->z : 0;
+}
+
+void SetWindowRectField(Window* w, const RECT& rect) {
+    if (EqualRect(&rect, &w->rect)) return;
+    GeometryChanged();
+    AreasChanged();
+    UnlistFromGrid(w);
+    w->rect = rect;
+    ListInGrid(w);
 }
 
 } // namespace user

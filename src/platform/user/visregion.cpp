@@ -6,47 +6,110 @@
 namespace user {
 namespace {
 
-void Descend(Window* w, gdi::PixRegion area, bool erase) {
-    gdi::PixRegion inClient = area;
-    inClient.IntersectRect(ClientRectScreen(w));
-    for (Window* c : w->children) {
-        if (!(c->style & WS_VISIBLE) || inClient.IsEmpty()) continue;
-        if (!RectsOverlap(inClient.Extents(), WindowRectScreen(c))) continue;
-        gdi::PixRegion part = inClient;
-        part.Intersect(OwnArea(c));
-        if (part.IsEmpty()) continue;
-        inClient.Subtract(part);
-        area.Subtract(part);
-        Descend(c, std::move(part), erase);
+constexpr size_t kFewAreas = 32;
+uint64_t g_areasEpoch = 1;
+
+} // namespace
+
+void AreasChanged() {
+    ++g_areasEpoch;
+}
+
+uint64_t AreasEpoch() {
+    return g_areasEpoch;
+}
+
+void KeepShownArea(const Window* w) {
+    w->shownEpoch = g_areasEpoch;
+}
+
+gdi::PixRegion AreasOf(const std::vector<Window*>& windows) {
+    // A few areas are joined one by one; many in one step from all their rectangles.
+    if (windows.size() <= kFewAreas) {
+        gdi::PixRegion all;
+        for (const Window* s : windows)
+            all.Union(OwnArea(s));
+        return all;
     }
+    std::vector<RECT> rects;
+    for (const Window* s : windows) {
+        if (!s->hasShape) {
+            rects.push_back(WindowRectScreen(s));
+            continue;
+        }
+        gdi::PixRegion area = OwnArea(s);
+        for (const pixman_box32_t& b : area.Boxes())
+            rects.push_back(RECT{b.x1, b.y1, b.x2, b.y2});
+    }
+    gdi::PixRegion all;
+    all.SetRects(rects.data(), rects.size());
+    return all;
+}
+
+namespace {
+
+// Removes the windows' areas from area: one at a time while they are few, skipping those that
+// miss what is left.
+void SubtractAreas(gdi::PixRegion& area, const std::vector<Window*>& windows) {
+    if (windows.size() > kFewAreas) {
+        area.Subtract(AreasOf(windows));
+        return;
+    }
+    for (const Window* s : windows)
+        if (!area.IsEmpty() && RectsOverlap(area.Extents(), WindowRectScreen(s)))
+            area.Subtract(OwnArea(s));
+}
+
+// Cuts region to the window's area.
+void IntersectArea(gdi::PixRegion& region, const Window* w) {
+    if (w->hasShape)
+        region.Intersect(OwnArea(w));
+    else
+        region.IntersectRect(WindowRectScreen(w));
+}
+
+// Adds an area given in screen coordinates to the window's update region.
+void AddScreenUpdate(Window* w, gdi::PixRegion area, bool erase) {
     if (area.IsEmpty()) return;
     RECT wr = WindowRectScreen(w);
     area.Translate(-wr.left, -wr.top);
     AddUpdate(w, area, erase);
 }
 
-} // namespace
-
-namespace {
-
-// Removes the areas of windows from area in one step when they are plain rectangles.
-void SubtractAreas(gdi::PixRegion& area, const std::vector<const Window*>& windows) {
-    if (windows.size() == 1) {
-        area.Subtract(OwnArea(windows.front()));
+// Hands each pixel of area (screen coordinates, within w's area) to w or the descendant that
+// shows it. Each child near the area takes its part less what the siblings above it take.
+void Descend(Window* w, gdi::PixRegion area, bool erase) {
+    if (w->children.empty()) {
+        AddScreenUpdate(w, std::move(area), erase);
         return;
     }
-    std::vector<RECT> rects;
-    gdi::PixRegion shaped;
-    for (const Window* s : windows) {
-        if (s->hasShape)
-            shaped.Union(OwnArea(s));
-        else
-            rects.push_back(WindowRectScreen(s));
+    RECT client = ClientRectScreen(w);
+    gdi::PixRegion inClient = area;
+    inClient.IntersectRect(client);
+    std::vector<Window*> near;
+    if (!inClient.IsEmpty()) FindChildrenNear(w, inClient.Extents(), kAllChildren, &near);
+    std::vector<Window*> above;
+    for (Window* c : near) {
+        gdi::PixRegion part = inClient;
+        IntersectArea(part, c);
+        above.clear();
+        if (!part.IsEmpty()) FindChildrenNear(w, part.Extents(), c->z, &above);
+        SubtractAreas(part, above);
+        if (!part.IsEmpty()) Descend(c, std::move(part), erase);
     }
-    gdi::PixRegion cut;
-    cut.SetRects(rects.data(), rects.size());
-    cut.Union(shaped);
-    area.Subtract(cut);
+    if (!near.empty()) {
+        // What the children took leaves w the rest of the client part and its frame part.
+        gdi::PixRegion frame;
+        RECT extents = area.Extents(), inside;
+        if (!IntersectRect(&inside, &extents, &client) || !EqualRect(&inside, &extents)) {
+            frame = area;
+            frame.Subtract(inClient);
+        }
+        SubtractAreas(inClient, near);
+        area = std::move(inClient);
+        if (!frame.IsEmpty()) area.Union(frame);
+    }
+    AddScreenUpdate(w, std::move(area), erase);
 }
 
 // The window's rectangle cut by its ancestors' client areas and the screen.
@@ -65,40 +128,44 @@ RECT Bound(const Window* w) {
 } // namespace
 
 // Most windows are rectangles that nothing covers: the area stays a rectangle until a shape or
-// an overlapping sibling cuts it.
+// an overlapping sibling cuts it. The area of a visible window is kept until anything changes.
 gdi::PixRegion ShownArea(const Window* w) {
     if (!IsVisible(w)) return gdi::PixRegion();
+    if (w->shownEpoch == g_areasEpoch) return w->shown;
     RECT bound = Bound(w);
-    if (IsRectEmpty(&bound)) return gdi::PixRegion();
-    std::vector<const Window*> above;
-    std::vector<const Window*> shaped;
-    if (w->hasShape) shaped.push_back(w);
-    for (const Window* cur = w; cur->parent; cur = cur->parent) {
-        const Window* p = cur->parent;
-        if (p->hasShape) shaped.push_back(p);
-        for (const Window* s : p->children) {
-            if (s == cur) break;
-            if ((s->style & WS_VISIBLE) && RectsOverlap(bound, WindowRectScreen(s)))
-                above.push_back(s);
+    gdi::PixRegion area;
+    if (!IsRectEmpty(&bound)) {
+        area = gdi::PixRegion(bound);
+        if (w->hasShape) area.Intersect(OwnArea(w));
+        std::vector<Window*> above;
+        for (const Window* cur = w; cur->parent; cur = cur->parent) {
+            if (cur->parent->hasShape) area.Intersect(OwnArea(cur->parent));
+            FindChildrenNear(cur->parent, bound, cur->z, &above);
         }
+        SubtractAreas(area, above);
     }
-    gdi::PixRegion area(bound);
-    for (const Window* s : shaped)
-        area.Intersect(OwnArea(s));
-    if (!above.empty()) SubtractAreas(area, above);
+    w->shown = area;
+    w->shownEpoch = g_areasEpoch;
     return area;
 }
 
 gdi::PixRegion VisibleRegion(const Window* w, bool client) {
     gdi::PixRegion area = ShownArea(w);
-    if (client) area.IntersectRect(ClientRectScreen(w));
-    if (area.IsEmpty()) return area;
-    RECT extents = area.Extents();
-    std::vector<const Window*> children;
-    for (const Window* c : w->children)
-        if ((c->style & WS_VISIBLE) && RectsOverlap(extents, WindowRectScreen(c)))
-            children.push_back(c);
-    if (!children.empty()) SubtractAreas(area, children);
+    RECT inner = ClientRectScreen(w);
+    if (client) area.IntersectRect(inner);
+    RECT extents = area.Extents(), reach;
+    if (area.IsEmpty() || !IntersectRect(&reach, &extents, &inner)) return area;
+    std::vector<Window*> children;
+    FindChildrenNear(w, reach, kAllChildren, &children);
+    if (children.empty()) return area;
+    // Children show only within the client area: the frame stays the window's own.
+    gdi::PixRegion frame;
+    if (!client) {
+        frame = area;
+        frame.Subtract(gdi::PixRegion(inner));
+    }
+    SubtractAreas(area, children);
+    area.Union(frame);
     return area;
 }
 
@@ -108,6 +175,10 @@ void InvalidateScreenArea(const gdi::PixRegion& screenArea, bool erase) {
     gdi::PixRegion area = screenArea;
     area.Intersect(OwnArea(d));
     if (!area.IsEmpty()) Descend(d, std::move(area), erase);
+}
+
+void InvalidateWithin(Window* top, const gdi::PixRegion& screenArea, bool erase) {
+    if (!screenArea.IsEmpty() && IsVisible(top)) Descend(top, screenArea, erase);
 }
 
 } // namespace user

@@ -16,35 +16,46 @@ bool IsTopmost(const Window* w) {
     return w->exStyle & WS_EX_TOPMOST;
 }
 
-size_t TargetIndex(Window* w, HWND after) {
-    auto& siblings = w->parent->children;
+// The place among the siblings that `after` asks for, counted once w has left its old place.
+size_t TargetPlace(const Window* w, HWND after) {
+    const auto& siblings = w->parent->children;
     size_t firstOrdinary = 0;
     while (firstOrdinary < siblings.size() && IsTopmost(siblings[firstOrdinary]))
         ++firstOrdinary;
+    size_t target = ZIndex(w);
     if (after == HWND_TOPMOST) {
-        w->exStyle |= WS_EX_TOPMOST;
-        return 0;
+        target = 0;
+    } else if (after == HWND_NOTOPMOST) {
+        target = firstOrdinary;
+    } else if (after == HWND_TOP) {
+        target = IsTopmost(w) || w->parent != Desktop() ? 0 : firstOrdinary;
+    } else if (after == HWND_BOTTOM) {
+        target = siblings.size();
+    } else if (Window* a = Lookup(after); a && a->parent == w->parent && a != w) {
+        target = ZIndex(a) + 1;
     }
-    if (after == HWND_NOTOPMOST) {
-        w->exStyle &= ~DWORD(WS_EX_TOPMOST);
-        return firstOrdinary;
-    }
-    if (after == HWND_TOP) return IsTopmost(w) || w->parent != Desktop() ? 0 : firstOrdinary;
-    if (after == HWND_BOTTOM) return siblings.size();
-    Window* a = Lookup(after);
-    if (!a || a->parent != w->parent || a == w) return ZIndex(w);
-    return ZIndex(a) + 1;
+    return target > ZIndex(w) ? target - 1 : target;
 }
 
-// Moves w within its siblings; true when its place changed.
-bool Restack(Window* w, HWND after) {
-    size_t before = ZIndex(w);
-    size_t target = TargetIndex(w, after);
-    if (target > before) --target; // w itself leaves its old place first
-    if (target == before) return false;
+// Moves w to its new place among its siblings; true when its place changed.
+bool Restack(Window* w, HWND after, size_t place) {
+    if (after == HWND_TOPMOST) w->exStyle |= WS_EX_TOPMOST;
+    if (after == HWND_NOTOPMOST) w->exStyle &= ~DWORD(WS_EX_TOPMOST);
+    if (place == ZIndex(w)) return false;
     Unlink(w);
-    LinkAt(w->parent, w, target);
+    LinkAt(w->parent, w, place);
     return true;
+}
+
+// The visible siblings that overlap w and that moving it to a new place passes.
+std::vector<Window*> Passed(const Window* w, size_t place) {
+    size_t from = ZIndex(w);
+    size_t low = std::min(from, place), high = std::max(from, place);
+    std::vector<Window*> near, passed;
+    FindChildrenNear(w->parent, WindowRectScreen(w), high + 1, &near);
+    for (Window* s : near)
+        if (s != w && s->z >= low) passed.push_back(s);
+    return passed;
 }
 
 gdi::PixRegion Minus(gdi::PixRegion a, const gdi::PixRegion& b) {
@@ -60,22 +71,19 @@ struct Change {
     bool hidden = false;
 };
 
+// What the window no longer shows goes to its parent or the siblings now over it; what it
+// shows now, to it or its children.
 void Expose(Window* w, const gdi::PixRegion& before, const gdi::PixRegion& after, const Change& c) {
     bool transient = !w->painting.empty();
     if (c.hidden) {
         gdi::PixRegion exposed = before;
         if (transient) exposed.Intersect(w->painting.back());
-        InvalidateScreenArea(exposed, true);
+        InvalidateWithin(w->parent, exposed, true);
         return;
     }
-    InvalidateScreenArea(Minus(before, after), true);
-    if (c.shown) {
-        if (!transient) InvalidateScreenArea(after, true);
-    } else if (c.moved || c.sized) {
-        InvalidateScreenArea(after, true);
-    } else if (c.restacked) {
-        InvalidateScreenArea(Minus(after, before), true);
-    }
+    InvalidateWithin(w->parent, Minus(before, after), true);
+    // Shown again within its own paint: the window is repainting that area already.
+    if (!(c.shown && transient)) InvalidateWithin(w, after, true);
 }
 
 void Activate(Window* w, UINT flags, const Change& c) {
@@ -89,8 +97,9 @@ void Activate(Window* w, UINT flags, const Change& c) {
 void HideForDestroy(Window* w) {
     gdi::PixRegion before = ShownArea(w);
     w->style &= ~DWORD(WS_VISIBLE);
+    AreasChanged();
     ClearUpdateTree(w);
-    InvalidateScreenArea(before, true);
+    InvalidateWithin(w->parent, before, true);
     RefreshDCs();
 }
 
@@ -101,28 +110,81 @@ using namespace user;
 namespace user {
 namespace {
 
-// Applies the new rectangle, place and visibility; says what changed.
-Change Apply(Window* w, const WINDOWPOS& pos) {
-    Change c;
-    RECT r = w->rect;
+// What a call asks for: the new rectangle, place among the siblings and visibility.
+struct Target {
+    RECT rect;
+    size_t place;
+    bool visible;
+};
+
+Target TargetOf(const Window* w, const WINDOWPOS& pos) {
+    Target t = {w->rect, ZIndex(w), bool(w->style & WS_VISIBLE)};
     if (!(pos.flags & SWP_NOSIZE)) {
-        r.right = r.left + std::max(0, pos.cx);
-        r.bottom = r.top + std::max(0, pos.cy);
+        t.rect.right = t.rect.left + std::max(0, pos.cx);
+        t.rect.bottom = t.rect.top + std::max(0, pos.cy);
     }
-    if (!(pos.flags & SWP_NOMOVE)) OffsetRect(&r, pos.x - r.left, pos.y - r.top);
-    c.moved = r.left != w->rect.left || r.top != w->rect.top;
-    c.sized = (r.right - r.left != w->rect.right - w->rect.left) ||
-              (r.bottom - r.top != w->rect.bottom - w->rect.top);
-    if (c.moved || c.sized) GeometryChanged();
-    w->rect = r;
-    if (!(pos.flags & SWP_NOZORDER)) c.restacked = Restack(w, pos.hwndInsertAfter);
+    if (!(pos.flags & SWP_NOMOVE)) OffsetRect(&t.rect, pos.x - t.rect.left, pos.y - t.rect.top);
+    if (!(pos.flags & SWP_NOZORDER)) t.place = TargetPlace(w, pos.hwndInsertAfter);
+    if ((pos.flags & SWP_SHOWWINDOW) && !(pos.flags & SWP_HIDEWINDOW)) t.visible = true;
+    if (pos.flags & SWP_HIDEWINDOW) t.visible = false;
+    return t;
+}
+
+Change ChangeOf(const Window* w, const Target& t) {
+    Change c;
+    const RECT& r = w->rect;
+    c.moved = t.rect.left != r.left || t.rect.top != r.top;
+    c.sized = (t.rect.right - t.rect.left != r.right - r.left) ||
+              (t.rect.bottom - t.rect.top != r.bottom - r.top);
+    c.restacked = t.place != ZIndex(w);
     bool wasVisible = w->style & WS_VISIBLE;
-    if ((pos.flags & SWP_SHOWWINDOW) && !(pos.flags & SWP_HIDEWINDOW)) w->style |= WS_VISIBLE;
-    if (pos.flags & SWP_HIDEWINDOW) w->style &= ~DWORD(WS_VISIBLE);
-    bool visible = w->style & WS_VISIBLE;
-    c.shown = visible && !wasVisible;
-    c.hidden = wasVisible && !visible;
+    c.shown = t.visible && !wasVisible;
+    c.hidden = wasVisible && !t.visible;
     return c;
+}
+
+void Apply(Window* w, const WINDOWPOS& pos, const Target& t) {
+    SetWindowRectField(w, t.rect);
+    if (!(pos.flags & SWP_NOZORDER)) Restack(w, pos.hwndInsertAfter, t.place);
+    if (t.visible == bool(w->style & WS_VISIBLE)) return;
+    if (t.visible)
+        w->style |= WS_VISIBLE;
+    else
+        w->style &= ~DWORD(WS_VISIBLE);
+    AreasChanged();
+}
+
+// Compares what the window shows before and after the change.
+void ApplyAndExpose(Window* w, const WINDOWPOS& pos, const Target& t, const Change& c,
+                    bool redraw) {
+    gdi::PixRegion before = ShownArea(w);
+    // Hidden and shown again with nothing else changed in between (a control's Update): it
+    // shows what it showed before it was hidden.
+    bool inPlace = !c.moved && !c.sized && !c.restacked;
+    bool cached = w->shownEpoch == AreasEpoch();
+    bool back = c.shown && inPlace && w->hiddenEpoch == AreasEpoch();
+    Apply(w, pos, t);
+    if (back) KeepShownArea(w);
+    if (c.hidden) w->hiddenEpoch = inPlace && cached ? AreasEpoch() : 0;
+    gdi::PixRegion now = ShownArea(w);
+    if (c.hidden) ClearUpdateTree(w);
+    if (redraw) Expose(w, before, now, c);
+}
+
+// A change of place alone (or no change): only the siblings passed on the way gain or lose
+// pixels, and only where they overlap the window; a control's Update restacks every control,
+// mostly passing nothing.
+void ApplyPlace(Window* w, const WINDOWPOS& pos, const Target& t, bool redraw) {
+    std::vector<Window*> passed;
+    if (t.place != ZIndex(w)) passed = Passed(w, t.place);
+    bool up = t.place < ZIndex(w);
+    gdi::PixRegion exposed;
+    if (redraw && !passed.empty() && !up) exposed = ShownArea(w); // what it shows before
+    Apply(w, pos, t);
+    if (!redraw || passed.empty()) return;
+    if (up) exposed = ShownArea(w); // what it shows after
+    exposed.Intersect(AreasOf(passed));
+    InvalidateWithin(up ? w : w->parent, exposed, true);
 }
 
 void SendChanged(Window* w, const WINDOWPOS& pos, const Change& c) {
@@ -149,11 +211,13 @@ BOOL SetWindowPos(HWND hwnd, HWND after, int x, int y, int cx, int cy, UINT flag
         CallProc(w, WM_WINDOWPOSCHANGING, 0, LPARAM(&pos));
         if (!(w = Lookup(hwnd))) return FALSE;
     }
-    gdi::PixRegion before = ShownArea(w);
-    Change c = Apply(w, pos);
-    gdi::PixRegion now = ShownArea(w);
-    if (c.hidden) ClearUpdateTree(w);
-    if (!(pos.flags & SWP_NOREDRAW)) Expose(w, before, now, c);
+    Target t = TargetOf(w, pos);
+    Change c = ChangeOf(w, t);
+    bool redraw = !(pos.flags & SWP_NOREDRAW);
+    if (c.moved || c.sized || c.shown || c.hidden)
+        ApplyAndExpose(w, pos, t, c, redraw);
+    else
+        ApplyPlace(w, pos, t, redraw);
     RefreshDCs();
     if (c.hidden) MoveFocusFrom(w);
     if ((w = Lookup(hwnd))) SendChanged(w, pos, c);
@@ -196,10 +260,11 @@ int SetWindowRgn(HWND hwnd, HRGN region, BOOL redraw) {
     w->region = region;
     w->hasShape = region != nullptr;
     w->shape = std::move(shape);
+    AreasChanged();
     gdi::PixRegion after = ShownArea(w);
     if (redraw) {
-        InvalidateScreenArea(Minus(before, after), true);
-        InvalidateScreenArea(after, true);
+        InvalidateWithin(w->parent, Minus(before, after), true);
+        InvalidateWithin(w, after, true);
     }
     RefreshDCs();
     return 1;

@@ -10,8 +10,10 @@
 
 #include "platform/base/cstring.h"
 #include "platform/gdi/region.h"
+#include "platform/user/childgrid.h"
 #include "platform/user/winuser.h"
 
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <vector>
@@ -54,18 +56,28 @@ struct Window {
     CString text;
     std::vector<BYTE> extra;
 
-    Window* parent = nullptr;      // the desktop for top-level windows; null for the desktop
-    Window* owner = nullptr;       // popups: the top-level window that owns them
-    std::vector<Window*> children; // topmost first
+    Window* parent = nullptr;        // the desktop for top-level windows; null for the desktop
+    Window* owner = nullptr;         // popups: the top-level window that owns them
+    std::vector<Window*> children;   // topmost first
+    size_t z = 0;                    // place among the siblings (children[z] of the parent)
+    std::unique_ptr<ChildGrid> grid; // children by area, kept for parents of many
+    RECT gridCells = {};             // the cells of the parent's grid that list this window
+    mutable uint64_t gridMark = 0;   // the last grid search that found this window
 
     RECT rect = {};        // window rectangle in the parent's client coordinates
     HRGN region = nullptr; // window region (owned), window coordinates
     gdi::PixRegion shape;  // copy of the region for clipping and hit testing
     bool hasShape = false;
 
-    gdi::PixRegion update;                // window coordinates
-    bool erase = false;                   // the next BeginPaint sends WM_ERASEBKGND
+    gdi::PixRegion update;   // window coordinates
+    bool erase = false;      // the next BeginPaint sends WM_ERASEBKGND
+    bool paintBelow = false; // a descendant may need paint (then every ancestor has it too)
+    size_t cleanBelow = 0;   // how many of the lowest children are known to need no paint
     std::vector<gdi::PixRegion> painting; // screen areas of BeginPaint calls still open
+
+    mutable gdi::PixRegion shown;    // ShownArea while visible, cached for the epoch below
+    mutable uint64_t shownEpoch = 0; // the areas epoch the cached shown area belongs to
+    uint64_t hiddenEpoch = 0;        // the areas epoch right after SetWindowPos last hid it
 
     mutable POINT origin = {};        // screen position of the client area, cached
     mutable uint64_t originEpoch = 0; // the geometry epoch the cached origin belongs to
@@ -107,6 +119,8 @@ Window* TopLevelOf(Window* w);
 void Unlink(Window* w);
 void LinkAt(Window* parent, Window* w, size_t index);
 size_t ZIndex(const Window* w);
+// Gives the window a new rectangle (parent client coordinates).
+void SetWindowRectField(Window* w, const RECT& rect);
 int BorderWidth(const Window* w);
 // Called whenever a window's rectangle, border or parent changes (screen positions are cached).
 void GeometryChanged();
@@ -122,7 +136,30 @@ gdi::PixRegion OwnArea(const Window* w);
 // disabled window ends the search (disabled is set) and takes the point for nobody.
 Window* HitTest(Window* root, POINT pt, bool* disabled);
 
+// ---- Children by area (childgrid.cpp) -------------------------------------------------------
+
+// Appends to *out the visible children of parent above place `limit` (z < limit) whose
+// rectangles overlap a screen rectangle, topmost first.
+void FindChildrenNear(const Window* parent, const RECT& screenRect, size_t limit,
+                      std::vector<Window*>* out);
+constexpr size_t kAllChildren = SIZE_MAX;
+// Keep the parent's grid in step: unlist before the window's rectangle or place among its
+// siblings changes, list again after.
+void ListInGrid(Window* w);
+void UnlistFromGrid(Window* w);
+
 // ---- Visible regions and exposure (visregion.cpp) --------------------------------------------
+
+// Called whenever anything that decides which window shows which pixel changes: rectangles,
+// borders, visibility, window regions, z-order, parents (shown areas are cached per epoch).
+void AreasChanged();
+uint64_t AreasEpoch();
+// Marks the window's cached shown area valid again after it was shown back where it was hidden
+// with nothing else changed in between (a window's own visibility does not change what it
+// shows while visible).
+void KeepShownArea(const Window* w);
+// The union of the windows' areas (screen coordinates), built in one step.
+gdi::PixRegion AreasOf(const std::vector<Window*>& windows);
 
 // What of the window's area is on screen, in screen coordinates: cut by ancestors' client
 // areas and regions and by the siblings above it and above each ancestor. Children are not
@@ -133,6 +170,9 @@ gdi::PixRegion VisibleRegion(const Window* w, bool client);
 // Hands each pixel of screenArea to the window that shows it now and adds it to that window's
 // update region.
 void InvalidateScreenArea(const gdi::PixRegion& screenArea, bool erase);
+// The same for an area that only top and its descendants can show (what a window showed or
+// shows now goes to it, its parent or their descendants): the search starts there.
+void InvalidateWithin(Window* top, const gdi::PixRegion& screenArea, bool erase);
 
 // ---- Region handles (regionio.cpp) -----------------------------------------------------------
 
@@ -144,6 +184,8 @@ HRGN MakeRegionHandle(const gdi::PixRegion& region);
 // ---- Paint (paint.cpp, dce.cpp) --------------------------------------------------------------
 
 void AddUpdate(Window* w, const gdi::PixRegion& windowArea, bool erase);
+// Tells w and its ancestors that a window below them may need paint.
+void MarkPaintBelow(Window* w);
 void ClearUpdateTree(Window* w);
 bool NeedsPaint(const Window* w);
 // The first window needing paint in pre-order (parents first), within root's tree.

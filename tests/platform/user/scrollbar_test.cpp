@@ -251,3 +251,21 @@ TEST_F(ScrollBarTest, ScrollWindowExMovesPixelsAndExposesOnlyWhatTheyLeft) {
 }
 
 } // namespace
+
+// Guards the cached shown areas: a bar that comes, or widens through the registry, takes room
+// from the children too.
+TEST_F(ScrollBarTest, ChildrenLoseTheRoomABarTakesLater) {
+    const COLORREF red = RGB(255, 0, 0);
+    ProbeWindow parent(nullptr, {0, 0, 100, 60}, RGB(255, 255, 255), 0, WS_POPUP | WS_VISIBLE);
+    ProbeWindow child(parent, {0, 0, 100, 60}, red);
+    Pump();
+    EXPECT_EQ(Pixel(95, 30), red);
+    SetScrollRange(parent, SB_VERT, 0, 99, TRUE);
+    Pump();
+    EXPECT_NE(Pixel(95, 30), red);
+    EXPECT_EQ(Pixel(80, 30), red);
+    SetRegistryWidth(u"cxVScr", 30);
+    InvalidateRect(nullptr, nullptr, TRUE);
+    Pump();
+    EXPECT_NE(Pixel(80, 30), red);
+}
