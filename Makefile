@@ -4,7 +4,7 @@ JOBS        ?= $(shell nproc)
 FUZZ_SECONDS ?= 60
 CMAKE_FLAGS ?=
 
-.PHONY: all deps configure build test demo consumer bench fuzz asan format clean
+.PHONY: all deps configure build test demo consumer bench fuzz asan mutants format clean
 
 all: build
 
@@ -46,8 +46,12 @@ asan: deps
 	    LSAN_OPTIONS=suppressions=$(CURDIR)/scripts/lsan.supp \
 	    ctest --test-dir build-asan --output-on-failure -j $(JOBS)
 
+# Planted faults (scripts/mutants.txt), each built into build-mutants and run against the tests.
+mutants: deps
+	@scripts/mutants.sh scripts/mutants.txt $(MATCH)
+
 format:
 	@git ls-files '*.cpp' '*.h' | xargs clang-format -i
 
 clean:
-	rm -rf build build-bench build-fuzz build-asan
+	rm -rf build build-bench build-fuzz build-asan build-mutants

@@ -1,8 +1,15 @@
 // The list and tree views' costs must follow the rows on screen, not the number of items:
 // scrolling a long list by a page against the same in a short one, expanding a node in a large
 // tree against the same in a small one, and inserting at the end in linear time.
+//
+// The skinned scroll list: one step of dragging its elevator over 200 rows (the list scrolls,
+// list and bar repaint) against one copy of the list's client area to the screen.
+#include "controls/skinlistctrl.h"
+#include "controls/skinscrolllist.h"
 #include "platform/afx/afxcmn.h"
+#include "platform/afx/wnddc.h"
 #include "platform/user/userdevice.h"
+#include "support/benchskin.h"
 #include "support/ratio.h"
 
 #include <memory>
@@ -99,6 +106,86 @@ void BM_ExpandNode(benchmark::State& state) {
 }
 BENCHMARK(BM_ExpandNode)->Arg(100)->Arg(100000);
 
+// A scroll list (component 1) filling the screen, with its bar (component 2).
+void WriteScrollListSkin(const CString& path) {
+    tagSKIN skin;
+    skin.name = skin.information.name = u"Lists";
+    tagSECTION& main = AddSection(skin, u"main");
+    tagCOMPONENT& list = AddComponent(main, u"1", u"scrolllist");
+    AddAttribute(list, u"visible", u"bool", u"true");
+    AddAttribute(list, u"scrollbar_visible", u"bool", u"true");
+    AddAttribute(list, u"position", u"rect", u"0,0,240,320");
+    tagCOMPONENT& bar = AddComponent(main, u"2", u"scrollbar");
+    AddAttribute(bar, u"image_arrowless", u"file", u"less.bmp");
+    AddAttribute(bar, u"image_arrowmore", u"file", u"more.bmp");
+    AddAttribute(bar, u"image_shaft", u"file", u"shaft.bmp");
+    AddAttribute(bar, u"image_elevator", u"file", u"elevator.bmp");
+    WriteBenchPackage(path, skin,
+                      {{u"less.bmp", BenchBitmap(48, 16, 1)},
+                       {u"more.bmp", BenchBitmap(48, 16, 2)},
+                       {u"shaft.bmp", BenchBitmap(16, 8, 3)},
+                       {u"elevator.bmp", BenchBitmap(16, 15, 4)}});
+}
+
+struct SkinnedList {
+    BenchFolder folder;
+    Frame frame;
+    CSkinRepository repository;
+    CSkinListCtrl list; // outlives its container
+    CSkinScrollList container;
+
+    SkinnedList() {
+        WriteScrollListSkin(folder.Path() + u"\\Lists.skn");
+        repository.SetSkinsFolder(folder.Path());
+        repository.LoadSkin(u"Lists.skn");
+        container.Create(frame.wnd.get(), u"main", 1, 2, &repository);
+        MakeList(frame, list);
+        FillList(list, 200);
+        container.SetListCtrl(&list);
+        UserPumpUntilIdle();
+    }
+};
+
+// The pointer holds the elevator and moves 8 pixels (a few rows) down, then up, each move
+// pumped until the list and the bar have repainted.
+void BM_DragElevatorStep(benchmark::State& state) {
+    SkinnedList skinned;
+    CSkinScrollBar& bar = skinned.container.ScrollBar();
+    CPoint grab = bar.ElevatorRect().CenterPoint();
+    bar.ClientToScreen(&grab);
+    UserInjectPointerDown(grab.x, grab.y);
+    UserInjectPointerMove(grab.x, grab.y + 8);
+    UserPumpUntilIdle();
+    if (skinned.list.GetTopIndex() == 0) state.SkipWithError("the drag did not scroll the list");
+    int direction = -1, y = grab.y + 8;
+    for (auto _ : state) {
+        y += 8 * direction;
+        direction = -direction;
+        UserInjectPointerMove(grab.x, y);
+        UserPumpResult result = UserPumpUntilIdle();
+        if (!result) state.SkipWithError(result.error.c_str());
+    }
+    UserInjectPointerUp(grab.x, y);
+    UserPumpUntilIdle();
+}
+BENCHMARK(BM_DragElevatorStep);
+
+void BM_BlitListArea(benchmark::State& state) {
+    SkinnedList skinned;
+    CRect client;
+    skinned.list.GetClientRect(&client);
+    CClientDC screen(&skinned.list);
+    CDC image;
+    image.CreateCompatibleDC(&screen);
+    CBitmap bitmap;
+    bitmap.CreateCompatibleBitmap(&screen, client.Width(), client.Height());
+    CBitmap* previous = image.SelectObject(&bitmap);
+    for (auto _ : state)
+        screen.BitBlt(0, 0, client.Width(), client.Height(), &image, 0, 0, SRCCOPY);
+    image.SelectObject(previous);
+}
+BENCHMARK(BM_BlitListArea);
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -108,5 +195,7 @@ int main(int argc, char** argv) {
                           {"inserting 100000 items at the end vs 10000", "BM_InsertAtEnd/100000",
                            "BM_InsertAtEnd/10000", 11.0},
                           {"tree expand and repaint, 100000 items vs 100", "BM_ExpandNode/100000",
-                           "BM_ExpandNode/100", 1.3}});
+                           "BM_ExpandNode/100", 1.3},
+                          {"skinned elevator drag step over 200 rows vs one list-area copy",
+                           "BM_DragElevatorStep", "BM_BlitListArea", 4.0}});
 }

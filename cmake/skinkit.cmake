@@ -98,6 +98,18 @@ function(skinkit_tests)
     add_test(NAME ${_name} COMMAND ${_name})
     set_tests_properties(${_name} PROPERTIES ENVIRONMENT "SKINKIT_BIN=${CMAKE_BINARY_DIR}/bin")
   endforeach()
+  # The library runs nothing when it is loaded. Sanitizers add load-time code of their own.
+  if(NOT SKINKIT_SANITIZE AND NOT SKINKIT_FUZZ)
+    set(_archives "")
+    foreach(_layer sk_base sk_gdi sk_user sk_commctrl sk_afx sk_display sk_archive sk_bitmap
+                   sk_skindesc sk_repository sk_controls sk_menu sk_module)
+      get_target_property(_type ${_layer} TYPE)
+      if(_type STREQUAL "STATIC_LIBRARY")
+        list(APPEND _archives $<TARGET_FILE:${_layer}>)
+      endif()
+    endforeach()
+    add_test(NAME no_static_initialisers COMMAND ${CMAKE_SOURCE_DIR}/scripts/noinit.sh ${_archives})
+  endif()
 endfunction()
 
 # bench/<name>.cpp -> bench_<name>; bench/support holds the ratio reporter.

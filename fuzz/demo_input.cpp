@@ -4,7 +4,9 @@
 // graphics object may be left.
 //
 // The bytes are events: one byte picks the event from the table (modulo its size), the next
-// bytes are its arguments. Later controls join by adding rows.
+// bytes are its arguments. Later controls join by adding rows. The playlist's rows have events
+// of their own that aim at its skinned bar (arrows, shaft, elevator) and its rows, held and
+// dragged, with the clock running for the bar's repeat; they show the playlist first.
 #include "demoframe.h"
 #include "generate.h"
 #include "platform/afx/wnd.h"
@@ -25,8 +27,12 @@ void Settle() {
     if (!UserPumpUntilIdle()) std::abort();
 }
 
-int X(uint8_t b) { return b * 240 / 256; }
-int Y(uint8_t b) { return b * 320 / 256; }
+int X(uint8_t b) {
+    return b * 240 / 256;
+}
+int Y(uint8_t b) {
+    return b * 320 / 256;
+}
 
 void Tap(int x, int y) {
     UserInjectPointerDown(x, y);
@@ -39,6 +45,70 @@ struct Event {
     size_t arguments;
     void (*run)(CDemoFrame& frame, const uint8_t* a);
 };
+
+CPlaylistScreen& Playlist(CDemoFrame& frame) {
+    auto& screen = static_cast<CPlaylistScreen&>(frame.GetScreen(CDemoFrame::kPlaylist));
+    if (&frame.ActiveScreen() != &screen) {
+        frame.ShowScreen(CDemoFrame::kPlaylist);
+        Settle();
+    }
+    return screen;
+}
+
+// A point of the playlist's bar in screen coordinates: part 0 the less arrow, 1 the more
+// arrow, 2 the elevator, 3 anywhere on the bar; offset moves it along the part.
+POINT BarPoint(CDemoFrame& frame, uint8_t part, uint8_t offset) {
+    CSkinScrollBar& bar = Playlist(frame).List().ScrollBar();
+    CRect rect = part % 4 == 0   ? bar.ArrowLessRect()
+                 : part % 4 == 1 ? bar.ArrowMoreRect()
+                 : part % 4 == 2 ? bar.ElevatorRect()
+                                 : CRect(0, 0, 16, 320);
+    POINT p{rect.left + rect.Width() / 2, rect.top + (rect.Height() + 1) * offset / 256};
+    ::ClientToScreen(bar.m_hWnd, &p);
+    return p;
+}
+
+void Hold(POINT p, DWORD ms) {
+    UserInjectPointerDown(p.x, p.y);
+    Settle();
+    UserAdvanceTime(ms);
+    Settle();
+    UserInjectPointerUp(p.x, p.y);
+}
+
+// Drags the elevator by (dx, dy) in four moves.
+void DragElevator(CDemoFrame& frame, const uint8_t* a) {
+    POINT from = BarPoint(frame, 2, a[0]);
+    int dx = int8_t(a[1]) / 2, dy = int8_t(a[2]) * 3;
+    UserInjectPointerDown(from.x, from.y);
+    Settle();
+    for (int i = 1; i <= 4; ++i) {
+        UserInjectPointerMove(from.x + dx * i / 4, from.y + dy * i / 4);
+        Settle();
+    }
+    UserInjectPointerUp(from.x + dx, from.y + dy);
+}
+
+// Rows go and come: one deleted, one inserted, all deleted, or the library again.
+void ChangeRows(CDemoFrame& frame, const uint8_t* a) {
+    CPlaylistCtrl& rows = Playlist(frame).Tracks();
+    int count = rows.GetItemCount();
+    switch (a[0] % 4) {
+    case 0:
+        if (count > 0) rows.DeleteItem(a[1] % count);
+        break;
+    case 1:
+        rows.InsertItem(count > 0 ? a[1] % count : 0, u"Extra");
+        break;
+    case 2:
+        rows.DeleteAllItems();
+        break;
+    default:
+        for (int i = 0; i < a[1] % 40; ++i)
+            rows.InsertItem(i, PlayerState::ListText(i));
+        break;
+    }
+}
 
 const Event kEvents[] = {
     {2, [](CDemoFrame&, const uint8_t* a) { Tap(X(a[0]), Y(a[1])); }},
@@ -65,9 +135,28 @@ const Event kEvents[] = {
     {0, [](CDemoFrame& frame, const uint8_t*) { frame.SwitchSkin(); }},
     {1,
      [](CDemoFrame& frame, const uint8_t* a) {
-         frame.ShowScreen(a[0] & 1 ? CDemoFrame::kSettings : CDemoFrame::kPlayer);
+         frame.ShowScreen(CDemoFrame::Screen(a[0] % CDemoFrame::kScreenCount));
      }},
     {1, [](CDemoFrame&, const uint8_t* a) { UserAdvanceTime(DWORD(a[0]) * 10); }},
+    {2,
+     [](CDemoFrame& frame, const uint8_t* a) {
+         POINT p = BarPoint(frame, a[0], a[1]);
+         Tap(p.x, p.y);
+     }},
+    {3, [](CDemoFrame& frame,
+           const uint8_t* a) { Hold(BarPoint(frame, a[0], a[1]), DWORD(a[2]) * 5); }},
+    {3, DragElevator},
+    {1,
+     [](CDemoFrame& frame, const uint8_t* a) { // a row of the list
+         CPlaylistCtrl& rows = Playlist(frame).Tracks();
+         CRect client;
+         rows.GetClientRect(&client);
+         POINT p{client.Width() / 3, client.Height() * a[0] / 256};
+         ::ClientToScreen(rows.m_hWnd, &p);
+         Tap(p.x, p.y);
+     }},
+    {2, ChangeRows},
+    {1, [](CDemoFrame&, const uint8_t* a) { UserAdvanceTime(DWORD(a[0] % 8) * 25); }},
 };
 
 // Draws and packs the two sample skins once, into a folder of their own.
@@ -75,8 +164,8 @@ bool MakeSampleSkins() {
     auto root = std::filesystem::temp_directory_path() / "skinkit-fuzz-demo";
     std::filesystem::create_directories(root / "skins");
     for (const char* name : {"ocean", "paper"}) {
-        std::string definition = std::string(SKINKIT_SOURCE_DIR) + "/examples/skins/" + name +
-                                 "/" + name + ".xml";
+        std::string definition =
+            std::string(SKINKIT_SOURCE_DIR) + "/examples/skins/" + name + "/" + name + ".xml";
         std::string error, folder = (root / name).string();
         if (!GenerateSkin(definition, folder, error)) return false;
         CString xml = CString::FromUtf8(folder + "/" + name + ".xml");

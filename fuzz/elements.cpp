@@ -44,7 +44,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         CString name = kNames[(data[0] + step * 5) % std::size(kNames)];
         ReferenceResult expected = ReferenceFind(reference, name.Str());
         CString content, attributes, content2, attributes2;
-        bool found = scanner.FindElement(name, content, &attributes);
+        bool found = scanner.FindElement(name.View(), content, &attributes);
         bool found2 = FindElement(oneShot, name, content2, &attributes2);
         Check(found == expected.ok && found2 == expected.ok);
         Check(content.Str() == expected.content && attributes.Str() == expected.attributes);

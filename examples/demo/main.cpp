@@ -65,7 +65,8 @@ int RenderScreens(CDemoFrame& frame, const Options& options, size_t skins) {
         std::string skin = frame.CurrentSkin().ToUtf8();
         skin = skin.substr(0, skin.rfind('.'));
         for (auto [screen, name] : {std::pair{CDemoFrame::kPlayer, "player"},
-                                    std::pair{CDemoFrame::kSettings, "settings"}}) {
+                                    std::pair{CDemoFrame::kSettings, "settings"},
+                                    std::pair{CDemoFrame::kPlaylist, "playlist"}}) {
             frame.ShowScreen(screen);
             if (!UserPumpUntilIdle()) return Fail("the screen did not settle");
             if (!Save(options.out + "/" + skin + "-" + name + ".png"))

@@ -1,6 +1,7 @@
 #include "archive/zarchive.h"
 
 #include "platform/base/byteorder.h"
+#include "platform/base/storedtext.h"
 
 #include <zlib.h>
 
@@ -8,6 +9,7 @@
 #include <cstdint>
 #include <cstring>
 #include <memory>
+#include <vector>
 
 namespace {
 
@@ -39,19 +41,10 @@ void WriteU32(CFile& file, DWORD v) {
 
 // UTF-16LE text with its terminator, as the header and the index records store names.
 void WriteText(CFile& file, const CString& text) {
-    std::unique_ptr<BYTE[]> bytes(new BYTE[2 * (size_t(text.GetLength()) + 1)]);
-    for (int i = 0; i < text.GetLength(); ++i)
-        PutLE16(&bytes[2 * size_t(i)], text[i]);
-    PutLE16(&bytes[2 * size_t(text.GetLength())], 0);
-    file.Write(bytes.get(), 2 * (UINT(text.GetLength()) + 1));
-}
-
-// The text up to the first 16-bit zero among `units` little-endian code units.
-CString ReadText(const BYTE* p, size_t units) {
-    CString text;
-    for (size_t i = 0; i < units && GetLE16(p + 2 * i) != 0; ++i)
-        text += WCHAR(GetLE16(p + 2 * i));
-    return text;
+    size_t units = size_t(text.GetLength()) + 1;
+    std::unique_ptr<BYTE[]> bytes(new BYTE[2 * units]);
+    EncodeUnits(text.GetString(), units, bytes.get());
+    file.Write(bytes.get(), UINT(2 * units));
 }
 
 // The last path separator of the archive path; the library writes "\" but the host's "/" is
@@ -118,7 +111,7 @@ bool ParseIndex(const BYTE* p, size_t length, CStringList& list, CMapStringToDWo
         DWORD nameBytes = GetLE32(p + pos);
         pos += 4;
         if (nameBytes < 2 || length - pos < 4 || nameBytes > length - pos - 4) return false;
-        CString name = ReadText(p + pos, nameBytes / 2);
+        CString name = StoredText(p + pos, nameBytes / 2);
         pos += nameBytes;
         if (name.IsEmpty()) return false;
         table.SetAt(name, GetLE32(p + pos));
@@ -170,7 +163,7 @@ bool CZArchive::OpenForExtracting(const CString& fileName, unsigned int mode) {
     if (!FileExists(fileName) || !m_file.Open(fileName, kReadFlags)) return false;
     BYTE header[kHeaderSize];
     if (m_file.Read(header, kHeaderSize) != kHeaderSize ||
-        !IsCompatible(ReadText(header, kHeaderSize / 2))) {
+        !IsCompatible(StoredText(header, kHeaderSize / 2))) {
         m_file.Close();
         return false;
     }
@@ -337,17 +330,23 @@ bool CZArchive::DecodeChunks(DWORD size, CFile& target) {
     return !target.HasFailed();
 }
 
+// A failure leaves the caller's file as it was: what it held (usually nothing) is kept aside
+// and put back, and it is sought to where it stood.
 bool CZArchive::Extract(const CString& name, CMemFile& data) {
     DWORD size = 0;
-    if (BeginEntry(name, size)) {
-        data.SetLength(size);
+    if (!BeginEntry(name, size)) return false;
+    std::vector<BYTE> held(data.GetData(), data.GetData() + data.GetLength());
+    DWORD position = data.GetPosition();
+    data.SetLength(size);
+    data.SeekToBegin();
+    if (!data.HasFailed() && DecodeChunks(size, data)) {
         data.SeekToBegin();
-        if (!data.HasFailed() && DecodeChunks(size, data)) {
-            data.SeekToBegin();
-            return true;
-        }
+        return true;
     }
-    data.Close();
+    data.SetLength(0);
+    data.SeekToBegin();
+    data.Write(held.data(), UINT(held.size()));
+    data.Seek(LONG(position), CFile::begin);
     return false;
 }
 

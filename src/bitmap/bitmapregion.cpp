@@ -6,14 +6,8 @@
 // collected in a region-data buffer and merged into the result in batches of at most 2000.
 #include "bitmap/bitmapu.h"
 
+#include "bitmap/rowscan.h"
 #include "platform/gdi/gdidevice.h"
-
-#if defined(__SSE2__)
-#include <emmintrin.h>
-#endif
-#if defined(__x86_64__)
-#include <immintrin.h>
-#endif
 
 #include <algorithm>
 #include <bit>
@@ -165,200 +159,26 @@ private:
     HRGN m_result = nullptr;
 };
 
-// Per channel k: [byte k of colour, that + byte k of tolerance], limited to 255.
-struct Ranges {
-    BYTE low[3], high[3];
-    Ranges(DWORD colour, DWORD tolerance) {
-        for (int k = 0; k < 3; ++k) {
-            low[k] = BYTE(colour >> (8 * k));
-            high[k] = BYTE(std::min(255u, unsigned(low[k]) + BYTE(tolerance >> (8 * k))));
-        }
-    }
-    // Compares the pixel's bytes in stored order (blue, green, red) with channels 0, 1, 2.
-    bool Contain(const BYTE* p) const {
-        return BYTE(p[0] - low[0]) <= BYTE(high[0] - low[0]) &&
-               BYTE(p[1] - low[1]) <= BYTE(high[1] - low[1]) &&
-               BYTE(p[2] - low[2]) <= BYTE(high[2] - low[2]);
-    }
-};
-
-// The ranges' three bytes repeated over count bytes (a multiple of 24), as pixels lie in a row.
-void Repeat(const Ranges& ranges, BYTE* low, BYTE* high, int count) {
-    BYTE low24[24], high24[24];
-    for (int i = 0; i < 24; ++i)
-        low24[i] = ranges.low[i % 3], high24[i] = ranges.high[i % 3];
-    for (int i = 0; i < count; i += 24) {
-        std::memcpy(low + i, low24, 24);
-        std::memcpy(high + i, high24, 24);
-    }
-}
-
-// One bit per pixel of a row, set where the pixel lies within the ranges (is transparent).
+// One bit per pixel of a row, set where the pixel lies within the range (is transparent); the
+// bits past the row's end count as transparent, so no run reaches beyond it.
 class RowMask {
 public:
-    RowMask(int width, const Ranges& ranges);
-    void Build(const BYTE* row);
+    RowMask(int width, const ColourRange& range)
+        : m_width(width), m_scanner(range), m_bits((size_t(width) + 63) / 64 + 1) {}
+    void Build(const BYTE* row) {
+        m_scanner.Scan(row, m_width, m_bits.data());
+        size_t last = size_t(m_width) >> 6;
+        m_bits[last] |= ~uint64_t(0) << (m_width & 63);
+        std::fill(m_bits.begin() + last + 1, m_bits.end(), ~uint64_t(0));
+    }
     // Calls f(left, right) for each maximal run of opaque pixels, left to right.
     template <class F> void ForEachRun(F&& f) const;
 
 private:
-    // 64 or 32 pixels at a time; returns the pixels done (none on processors without AVX2
-    // and BMI2).
-    int BuildWide(const BYTE* row);
-    void Set(int x) { m_bits[size_t(x) >> 6] |= uint64_t(1) << (x & 63); }
-
     int m_width;
-    const Ranges& m_ranges;
-    Scratch<uint64_t, 18> m_bits;         // rows up to 1088 pixels
-    BYTE m_wideLow[192], m_wideHigh[192]; // the ranges repeated over 64 pixels
+    CRowScanner m_scanner;
+    Scratch<uint64_t, 18> m_bits; // rows up to 1088 pixels
 };
-
-RowMask::RowMask(int width, const Ranges& ranges)
-    : m_width(width), m_ranges(ranges), m_bits((size_t(width) + 63) / 64 + 1) {
-    Repeat(ranges, m_wideLow, m_wideHigh, 192);
-}
-
-#if defined(__SSE2__)
-// Gathers bits 0, 3, 6, ... 45 of v into bits 0 to 15.
-static uint64_t EveryThirdBit(uint64_t v) {
-    v &= 0x249249249249ull;
-    v = (v | (v >> 2)) & 0x0C30C30C30C3ull;
-    v = (v | (v >> 4)) & 0x00F00F00F00Full;
-    v = (v | (v >> 8)) & 0x0000FF0000FFull;
-    return (v | (v >> 16)) & 0xFFFFull;
-}
-#endif
-
-#if defined(__x86_64__)
-namespace {
-
-bool HasAvx2Bmi2() {
-    static const bool has = __builtin_cpu_supports("avx2") && __builtin_cpu_supports("bmi2");
-    return has;
-}
-
-bool HasAvx512Bmi2() {
-    static const bool has = __builtin_cpu_supports("avx512bw") && __builtin_cpu_supports("bmi2");
-    return has;
-}
-
-// Sets the 64 pixel bits of a group that starts at pixel x.
-inline void PutGroup(uint64_t* bits, int x, uint64_t pixels) {
-    int shift = x & 63;
-    bits[size_t(x) >> 6] |= pixels << shift;
-    if (shift) bits[(size_t(x) >> 6) + 1] |= pixels >> (64 - shift);
-}
-
-// As WideRow below, 64 pixels (192 bytes) per group; nothing for rows under 64 pixels.
-__attribute__((target("avx512f,avx512bw,bmi2"))) int
-WideRow64(const BYTE* row, int width, const BYTE* low192, const BYTE* high192, uint64_t* bits) {
-    if (width < 64) return 0;
-    __m512i low[3], high[3];
-    for (int k = 0; k < 3; ++k) {
-        low[k] = _mm512_loadu_si512(low192 + 64 * k);
-        high[k] = _mm512_loadu_si512(high192 + 64 * k);
-    }
-    for (int x = 0;; x = std::min(x + 64, width - 64)) {
-        const BYTE* p = row + size_t(x) * 3;
-        uint64_t in[3]; // bit j: byte j of the 64-byte part k is in range
-        for (int k = 0; k < 3; ++k) {
-            __m512i v = _mm512_loadu_si512(p + 64 * k);
-            in[k] = _mm512_mask_cmple_epu8_mask(_mm512_cmpge_epu8_mask(v, low[k]), v, high[k]);
-        }
-        // A pixel is in range when its three bytes are; its bit is kept at its first byte,
-        // which is byte 3p: bits 0, 3 ... 63 of the first part (pixels 0-21), 2, 5 ... 62 of
-        // the second (22-42) and 1, 4 ... 61 of the third (43-63).
-        uint64_t a = in[0] & (in[0] >> 1 | in[1] << 63) & (in[0] >> 2 | in[1] << 62);
-        uint64_t b = in[1] & (in[1] >> 1 | in[2] << 63) & (in[1] >> 2 | in[2] << 62);
-        uint64_t c = in[2] & (in[2] >> 1) & (in[2] >> 2);
-        PutGroup(bits, x,
-                 _pext_u64(a, 0x9249249249249249ull) | _pext_u64(b, 0x4924924924924924ull) << 22 |
-                     _pext_u64(c, 0x2492492492492492ull) << 43);
-        if (x + 64 == width) return width;
-    }
-}
-
-// One bit per pixel for the row's whole groups of 32 pixels (96 bytes), set when all three of
-// the pixel's bytes are in range; returns the pixels done.
-__attribute__((target("avx2,bmi2"))) int WideRow(const BYTE* row, int width, const BYTE* low96,
-                                                 const BYTE* high96, uint64_t* bits) {
-    __m256i low[3], high[3];
-    for (int k = 0; k < 3; ++k) {
-        low[k] = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(low96 + 32 * k));
-        high[k] = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(high96 + 32 * k));
-    }
-    if (width < 32) return 0;
-    // Groups of 32 from the left; the last one ends at the row's end, overlapping the one before
-    // it when the width is not a multiple of 32 (the bits it sets again are the same).
-    for (int x = 0;; x = std::min(x + 32, width - 32)) {
-        const BYTE* p = row + size_t(x) * 3;
-        uint32_t byteBits[3];
-        for (int k = 0; k < 3; ++k) {
-            __m256i v = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(p + 32 * k));
-            __m256i ok = _mm256_and_si256(_mm256_cmpeq_epi8(_mm256_max_epu8(v, low[k]), v),
-                                          _mm256_cmpeq_epi8(_mm256_min_epu8(v, high[k]), v));
-            byteBits[k] = uint32_t(_mm256_movemask_epi8(ok));
-        }
-        // Pixels 0-20 lie in bytes 0-62, pixels 21-31 in bytes 63-95. A pixel's bit is the
-        // first of its three set bits, so every third bit of each half is kept.
-        uint64_t lo = byteBits[0] | uint64_t(byteBits[1]) << 32;
-        uint64_t hi = lo >> 63 | uint64_t(byteBits[2]) << 1;
-        uint64_t first = _pext_u64(lo & (lo >> 1) & (lo >> 2), 0x1249249249249249ull);
-        uint64_t rest = _pext_u64(hi & (hi >> 1) & (hi >> 2), 0x49249249ull);
-        uint64_t pixels = first | rest << 21;
-        int shift = x & 63;
-        bits[size_t(x) >> 6] |= pixels << shift;
-        if (shift > 32) bits[(size_t(x) >> 6) + 1] |= pixels >> (64 - shift);
-        if (x + 32 == width) return width;
-    }
-}
-
-} // namespace
-#endif
-
-int RowMask::BuildWide(const BYTE* row) {
-#if defined(__x86_64__)
-    if (HasAvx512Bmi2() && m_width >= 64)
-        return WideRow64(row, m_width, m_wideLow, m_wideHigh, m_bits.data());
-    if (!HasAvx2Bmi2()) return 0;
-    return WideRow(row, m_width, m_wideLow, m_wideHigh, m_bits.data());
-#else
-    (void)row;
-    return 0;
-#endif
-}
-
-void RowMask::Build(const BYTE* row) {
-    std::fill(m_bits.begin(), m_bits.end(), 0);
-    int x = BuildWide(row);
-#if defined(__SSE2__)
-    // Sixteen pixels (48 bytes) at a time: a byte is in range when max(byte, low) and
-    // min(byte, high) both leave it unchanged; a pixel when its three bytes are.
-    __m128i low[3], high[3];
-    for (int k = 0; k < 3; ++k) {
-        low[k] = _mm_loadu_si128(reinterpret_cast<const __m128i*>(m_wideLow + 16 * k));
-        high[k] = _mm_loadu_si128(reinterpret_cast<const __m128i*>(m_wideHigh + 16 * k));
-    }
-    for (; x + 16 <= m_width; x += 16) {
-        uint64_t bytes = 0;
-        for (int k = 0; k < 3; ++k) {
-            __m128i p =
-                _mm_loadu_si128(reinterpret_cast<const __m128i*>(row + size_t(x) * 3 + 16 * k));
-            __m128i ok = _mm_and_si128(_mm_cmpeq_epi8(_mm_max_epu8(p, low[k]), p),
-                                       _mm_cmpeq_epi8(_mm_min_epu8(p, high[k]), p));
-            bytes |= uint64_t(uint32_t(_mm_movemask_epi8(ok))) << (16 * k);
-        }
-        uint64_t pixels = EveryThirdBit(bytes & (bytes >> 1) & (bytes >> 2));
-        m_bits[size_t(x) >> 6] |= pixels << (x & 63);
-    }
-#endif
-    for (; x < m_width; ++x)
-        if (m_ranges.Contain(row + size_t(x) * 3)) Set(x);
-    // Bits past the row's end count as transparent, so no run reaches beyond it.
-    size_t last = size_t(m_width) >> 6;
-    m_bits[last] |= ~uint64_t(0) << (m_width & 63);
-    std::fill(m_bits.begin() + last + 1, m_bits.end(), ~uint64_t(0));
-}
 
 template <class F> void RowMask::ForEachRun(F&& f) const {
     // Runs start and end where a pixel differs from the one before it, so the edges of a word
@@ -380,9 +200,9 @@ template <class F> void RowMask::ForEachRun(F&& f) const {
     }
 }
 
-void ScanRows(const BYTE* bits, int w, int h, const Ranges& ranges, RunCollector& runs) {
+void ScanRows(const BYTE* bits, int w, int h, const ColourRange& range, RunCollector& runs) {
     size_t stride = (size_t(w) * 3 + 3) & ~size_t(3);
-    RowMask mask(w, ranges);
+    RowMask mask(w, range);
     Scratch<Run, 128> rowRuns(size_t(w) / 2 + 1); // the row's runs, left to right
     DWORD runCount = 0;
     const BYTE* previous = nullptr;
@@ -413,7 +233,7 @@ namespace {
 
 HRGN ScanSection(const void* bits, int w, int h, DWORD colour, DWORD tolerance) {
     RunCollector runs;
-    ScanRows(static_cast<const BYTE*>(bits), w, h, Ranges(colour, tolerance), runs);
+    ScanRows(static_cast<const BYTE*>(bits), w, h, ColourRange(colour, tolerance), runs);
     runs.Flush();
     return runs.Release();
 }

@@ -1,7 +1,7 @@
 // CSkinInterface: how the repository tells a skinned component that the skin changed.
 //
 // The three operations are protected: only the repository (a friend) and the components
-// themselves call them. Slot order is fixed: Unload, Update, OnUpdate.
+// themselves call them. Slot order is fixed: Unload, Update, OnUpdate, then the destructor.
 #pragma once
 
 class CSkinRepository;
@@ -15,11 +15,12 @@ public:
     CSkinInterface& operator=(const CSkinInterface&) = default;
 
 protected:
-    virtual ~CSkinInterface() = default;
     // Releases what the last Update took.
     virtual void Unload() = 0;
     // Re-reads the component from the current skin.
     virtual void Update() = 0;
     // Runs after every registered component has been updated.
     virtual void OnUpdate() {}
+    // After the three operations, so that they keep the first slots.
+    virtual ~CSkinInterface() = default;
 };

@@ -9,14 +9,6 @@
 #include <utility>
 #include <vector>
 
-// Letter case ignored as _wcsicmp ignores it.
-inline bool EqualsNoCase(std::u16string_view a, std::u16string_view b) {
-    if (a.size() != b.size()) return false;
-    for (size_t i = 0; i < a.size(); ++i)
-        if (a[i] != b[i] && WideToLower(a[i]) != WideToLower(b[i])) return false;
-    return true;
-}
-
 // UnquoteValue on a quoted value where it lies.
 CString UnquoteView(std::u16string_view quoted);
 

@@ -11,7 +11,7 @@ constexpr size_t npos = std::u16string::npos;
 
 bool FindElement(CString& text, const CString& name, CString& content, CString* attributes) {
     CElementScanner scanner(text);
-    if (!scanner.FindElement(name, content, attributes)) return false;
+    if (!scanner.FindElement(name.View(), content, attributes)) return false;
     text = scanner.GetText();
     return true;
 }
@@ -124,10 +124,9 @@ bool CElementScanner::ClosingTag(Cursor c, std::u16string_view name, Cursor& sta
     return false;
 }
 
-bool CElementScanner::FindElement(const CString& name, CString& content, CString* attributes) {
+bool CElementScanner::FindElement(std::u16string_view key, CString& content, CString* attributes) {
     content.Empty();
     if (attributes) attributes->Empty();
-    std::u16string_view key = name.View();
     Cursor lt = At(ResumePoint(key)), nameEnd{}, gt{};
     if (!FindHit(lt, key, nameEnd)) {
         ResumePoint(key) = End();

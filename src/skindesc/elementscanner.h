@@ -16,6 +16,7 @@
 
 #include <map>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -25,7 +26,7 @@ public:
     explicit CElementScanner(std::u16string&& text) : m_text(std::move(text)) {}
 
     // As FindElement: the first complete element `name` of the remaining text; removes it.
-    bool FindElement(const CString& name, CString& content, CString* attributes);
+    bool FindElement(std::u16string_view name, CString& content, CString* attributes);
     // The text as it reads after the removals made so far.
     CString GetText() const;
 

@@ -1,6 +1,9 @@
 #include "skindesc/indexheader.h"
 
 #include "platform/base/byteorder.h"
+#include "platform/base/storedtext.h"
+
+#include <algorithm>
 
 namespace {
 
@@ -8,21 +11,13 @@ constexpr UINT kFirstVersionOffset = 4, kFirstVersionBytes = 20;
 constexpr UINT kSecondVersionOffset = 24, kSecondVersionBytes = 24;
 
 void PutVersion(BYTE* slot, UINT bytes, LPCWSTR version) {
-    for (UINT i = 0; version[i] && 2 * i + 1 < bytes; ++i) {
-        slot[2 * i] = BYTE(version[i]);
-        slot[2 * i + 1] = BYTE(version[i] >> 8);
-    }
+    EncodeUnits(version, std::min<size_t>(wcslen(version), bytes / 2), slot);
 }
 
 // The slot's text when it is terminated within the slot.
 bool GetVersion(const BYTE* slot, UINT bytes, CString& version) {
-    version.Empty();
-    for (UINT i = 0; 2 * i + 1 < bytes; ++i) {
-        WCHAR ch = WCHAR(slot[2 * i] | slot[2 * i + 1] << 8);
-        if (ch == 0) return true;
-        version += ch;
-    }
-    return false;
+    ReadStoredText(slot, bytes / 2, version);
+    return version.GetLength() < int(bytes / 2);
 }
 
 } // namespace

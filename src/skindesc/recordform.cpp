@@ -5,6 +5,7 @@
 // more than it holds). Keywords are compared where they lie, so only the strings that the
 // records keep are allocated.
 #include "platform/base/byteorder.h"
+#include "platform/base/storedtext.h"
 #include "skindesc/descforms.h"
 #include "skindesc/descreader.h"
 #include "skindesc/skindescription.h"
@@ -48,31 +49,12 @@ public:
         return true;
     }
 
-    // Four units at a time: a lane of 16 zero bits stops the string.
-    static size_t UnitsBeforeZero(const BYTE* units, size_t count) {
-        size_t i = 0;
-        for (; i + 4 <= count; i += 4) {
-            uint64_t x;
-            std::memcpy(&x, units + 2 * i, 8);
-            if ((x - 0x0001000100010001u) & ~x & 0x8000800080008000u) break;
-        }
-        while (i < count && (units[2 * i] | units[2 * i + 1]))
-            ++i;
-        return i;
-    }
-
     // Fills `out` in place: a record's strings are written straight into their fields.
     bool NextString(CString& out) {
         const BYTE* units = nullptr;
         size_t count = 0;
         bool read = Next(units, count);
-        if constexpr (std::endian::native == std::endian::little) {
-            out = CString(reinterpret_cast<LPCWSTR>(units), int(count));
-        } else {
-            LPWSTR buffer = out.GetBufferSetLength(int(count));
-            for (size_t i = 0; i < count; ++i)
-                buffer[i] = char16_t(units[2 * i] | units[2 * i + 1] << 8);
-        }
+        DecodeUnits(units, count, out.GetBufferSetLength(int(count)));
         return read;
     }
 
@@ -85,15 +67,12 @@ private:
     std::vector<BYTE> m_copy;
 };
 
-// Whether stored units spell an (upper-case ASCII) keyword, ignoring letter case as _wcsicmp
-// does: only the two ASCII cases of a letter fold onto it.
+// Whether stored units spell a keyword, ignoring letter case.
 bool IsKeyword(const BYTE* units, size_t count, std::u16string_view keyword) {
-    if (count != keyword.size()) return false;
-    for (size_t i = 0; i < count; ++i) {
-        char16_t c = char16_t(units[2 * i] | units[2 * i + 1] << 8), k = keyword[i];
-        if (c != k && !(k >= u'A' && k <= u'Z' && c == k + 32)) return false;
-    }
-    return true;
+    WCHAR text[16];
+    if (count != keyword.size() || count > std::size(text)) return false;
+    DecodeUnits(units, count, text);
+    return EqualsNoCase({text, count}, keyword);
 }
 
 struct RecordReader {

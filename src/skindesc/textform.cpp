@@ -8,9 +8,10 @@
 
 namespace {
 
-const CString kInformation = u"information", kDefaults = u"defaults", kOutput = u"output",
-              kSection = u"section", kComponent = u"component", kAttribute = u"attribute",
-              kProperty = u"property";
+// Views of literals: nothing to construct when the library is loaded.
+constexpr std::u16string_view kInformation = u"information", kDefaults = u"defaults",
+                              kOutput = u"output", kSection = u"section", kComponent = u"component",
+                              kAttribute = u"attribute", kProperty = u"property";
 
 tagATTRIBUTE* NewAttribute(const CString& text) {
     CAttributeText pairs(text);

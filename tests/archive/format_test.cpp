@@ -12,74 +12,52 @@ TEST(ArchiveFormat, EmptyArchiveIsHeaderIndexAndTrailer) {
     TempDir dir;
     ASSERT_TRUE(CreateArchive(dir / u"empty.sdf", {}));
     const Bytes header = {'1', 0, '.', 0, '0', 0, '0', 0, '.', 0, '0', 0, '1', 0, 0, 0};
-    Bytes expected = header + U32(4) + Chunk(Deflate(U32(0))) + U32(16);
-    EXPECT_EQ(dir.ReadFile(u"empty.sdf"), expected);
-
+    EXPECT_EQ(dir.ReadFile(u"empty.sdf"), header + U32(4) + Chunk(Deflate(U32(0))) + U32(16));
     CZArchive archive;
     ASSERT_TRUE(archive.Open(dir / u"empty.sdf", CZArchive::modeExtract));
     EXPECT_TRUE(FileList(archive).empty());
 }
 
-TEST(ArchiveFormat, DataIsCutIntoPiecesOf16384) {
-    struct Case {
-        size_t size;
-        std::vector<size_t> pieces;
-    } cases[] = {{1, {1}},
-                 {16383, {16383}},
-                 {16384, {16384}},
-                 {16385, {16384, 1}},
-                 {32768, {16384, 16384}},
-                 {40000, {16384, 16384, 7232}}};
-    TempDir dir;
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.size);
-        Bytes data = MixedData(c.size, 7);
-        ASSERT_TRUE(CreateArchive(dir / u"one.sdf", {{u"data.bin", data}}));
-        // The entry after the header: its size, then one chunk per piece.
-        Bytes entry = U32(DWORD(c.size));
-        size_t at = 0;
-        for (size_t piece : c.pieces) {
-            entry +=
-                Chunk(Deflate(Bytes(data.begin() + long(at), data.begin() + long(at + piece))));
-            at += piece;
-        }
-        ArchiveBuilder builder;
-        builder.AddRecord(u"data.bin", builder.AddRaw(entry));
-        EXPECT_EQ(dir.ReadFile(u"one.sdf"), builder.Finish());
-
-        CZArchive archive;
-        ASSERT_TRUE(archive.Open(dir / u"one.sdf", CZArchive::modeExtract));
-        EXPECT_EQ(ExtractBytes(archive, u"data.bin"), data);
-    }
-}
-
+// Entries in the order added, cut into pieces of 16384 (the last one 1 to 16384 bytes, never
+// empty); index records in the order the archive lists them.
 TEST(ArchiveFormat, WholeFileMatchesTheLayoutBuiltByHand) {
+    struct Case {
+        CString name;
+        Bytes data;
+        std::vector<size_t> pieces;
+    } cases[] = {{u"skin.xml", MixedData(1, 1), {1}},
+                 {u"bitmaps\\Button Ä€.bmp", MixedData(16383, 2), {16383}},
+                 {u"noise.bin", NoiseData(16384, 3), {16384}},
+                 {u"b", MixedData(16385, 4), {16384, 1}},
+                 {u"c", MixedData(32768, 5), {16384, 16384}},
+                 {u"一", MixedData(40000, 6), {16384, 16384, 7232}}};
     TempDir dir;
-    Entries entries = {{u"skin.xml", MixedData(3000, 1)},
-                       {u"bitmaps\\Button Ä€.bmp", MixedData(20000, 2)},
-                       {u"noise.bin", NoiseData(17000, 3)},
-                       {u"x", Bytes{42}}};
-    ASSERT_TRUE(CreateArchive(dir / u"four.sdf", entries));
-
+    Entries entries;
+    for (const Case& c : cases)
+        entries.emplace_back(c.name, c.data);
+    ASSERT_TRUE(CreateArchive(dir / u"all.sdf", entries));
     CZArchive archive;
-    ASSERT_TRUE(archive.Open(dir / u"four.sdf", CZArchive::modeExtract));
+    ASSERT_TRUE(archive.Open(dir / u"all.sdf", CZArchive::modeExtract));
     std::vector<CString> order = FileList(archive);
-    ASSERT_EQ(order.size(), entries.size()) << Utf8(order);
-
-    // Entries in the order added; index records in the order the archive lists them.
     ArchiveBuilder builder;
-    std::vector<std::pair<CString, DWORD>> offsets;
-    for (const auto& [name, data] : entries)
-        offsets.emplace_back(name, builder.AddRaw(EncodeEntry(data)));
-    for (const CString& name : order) {
-        auto it = std::find_if(offsets.begin(), offsets.end(),
-                               [&](const auto& e) { return e.first == name; });
-        ASSERT_NE(it, offsets.end()) << name.ToUtf8();
-        builder.AddRecord(name, it->second);
+    std::vector<DWORD> offsets;
+    for (const Case& c : cases) {
+        Bytes entry = U32(DWORD(c.data.size()));
+        for (size_t at = 0, k = 0; k < c.pieces.size(); at += c.pieces[k++])
+            entry += Chunk(
+                Deflate(Bytes(c.data.begin() + long(at), c.data.begin() + long(at + c.pieces[k]))));
+        offsets.push_back(builder.AddRaw(entry));
     }
-    EXPECT_EQ(dir.ReadFile(u"four.sdf"), builder.Finish());
-    for (const auto& [name, data] : entries)
-        EXPECT_EQ(ExtractBytes(archive, name), data);
+    ASSERT_EQ(order.size(), std::size(cases)) << Utf8(order);
+    for (const CString& name : order) {
+        auto c = std::find_if(std::begin(cases), std::end(cases),
+                              [&](auto& k) { return k.name == name; });
+        ASSERT_NE(c, std::end(cases)) << name.ToUtf8();
+        builder.AddRecord(name, offsets[size_t(c - std::begin(cases))]);
+    }
+    EXPECT_EQ(dir.ReadFile(u"all.sdf"), builder.Finish());
+    for (const Case& c : cases)
+        EXPECT_EQ(ExtractBytes(archive, c.name), c.data);
 }
 
 TEST(ArchiveFormat, AnyHeaderVersionAndPiecesSmallerThan16384AreRead) {
@@ -107,7 +85,6 @@ TEST(ArchiveFormat, IndexNamesEndAtTheirFirstZeroAndTheLaterOfTwoOffsetsWins) {
     Bytes index = U32(3) + U32(DWORD(name.size())) + name + U32(first) + U32(5) +
                   Bytes{'o', 0, 0, 0, 0} + U32(first) + U32(12) + Utf16z(u"twice") + U32(second);
     dir.WriteFile(u"twice.sdf", builder.FinishWithIndex(index));
-
     CZArchive archive;
     ASSERT_TRUE(archive.Open(dir / u"twice.sdf", CZArchive::modeExtract));
     EXPECT_EQ(FileList(archive), (std::vector<CString>{u"twice", u"o", u"twice"}));

@@ -1,5 +1,6 @@
 // Window regions from bitmaps: runs, colour ranges, batches, scaling and frames.
 #include "bitmap/bitmapu.h"
+#include "bitmap/rowscan.h"
 
 #include "support/gdi_fixture.h"
 
@@ -60,13 +61,23 @@ TEST_F(BitmapRegionTest, RunsOfOpaquePixelsBecomeRectangles) {
     EXPECT_RECT(rects[1], 2, 0, 4, 1);
 }
 
-// Guards the byte order of the comparison: channel 0 of the colour meets the stored blue byte.
-TEST_F(BitmapRegionTest, ColourBytesMeetThePixelBytesInStoredOrder) {
-    auto pixel = [](int x, int) { return x == 0 ? RGB(255, 0, 0) : RGB(0, 0, 255); };
-    Owned<HBITMAP> image = Image(2, 1, pixel);
-    Owned<HRGN> region = CBitmapU::GetBitmapRegion(image, RGB(255, 0, 0), 0, nullptr);
-    EXPECT_TRUE(PtInRegion(region, 0, 0)) << "a red pixel is kept for the colour value of red";
-    EXPECT_FALSE(PtInRegion(region, 1, 0)) << "the blue pixel is the one left out";
+// The colour's bytes meet the pixel's stored bytes in order (channel 0 is blue), and the
+// tolerance widens each channel's range upward: colour 0x00FF00FF, tolerance 0x101010 leaves
+// out stored bytes (FF, 10, FF) and keeps (F5, 08, F0).
+TEST_F(BitmapRegionTest, ColourBytesInStoredOrderAndTheToleranceExample) {
+    struct Case {
+        COLORREF pixels[2], colour;
+        DWORD tolerance;
+        bool kept[2];
+    } cases[] = {
+        {{RGB(255, 0, 0), RGB(0, 0, 255)}, RGB(255, 0, 0), 0, {true, false}},
+        {{RGB(0xFF, 0x10, 0xFF), RGB(0xF0, 0x08, 0xF5)}, 0x00FF00FF, 0x101010, {false, true}}};
+    for (const Case& c : cases) {
+        Owned<HBITMAP> image = Image(2, 1, [&](int x, int) { return c.pixels[x]; });
+        Owned<HRGN> region = CBitmapU::GetBitmapRegion(image, c.colour, c.tolerance, nullptr);
+        EXPECT_EQ(bool(PtInRegion(region, 0, 0)), c.kept[0]);
+        EXPECT_EQ(bool(PtInRegion(region, 1, 0)), c.kept[1]);
+    }
 }
 
 TEST_F(BitmapRegionTest, RunsAreMergedInBatchesOfTwoThousand) {
@@ -173,53 +184,6 @@ TEST_F(BitmapRegionTest, ExtCreateRegionUnitesTheRectanglesOfTheData) {
     EXPECT_EQ(GetRgnBox(none, &box), NULLREGION);
 }
 
-TEST_F(BitmapRegionTest, TheToleranceExample) {
-    // Colour 0x00FF00FF, tolerance 0x101010: stored bytes (FF, 10, FF) are within the ranges
-    // FF..FF, 00..10, FF..FF and left out; (F5, 08, F0) are not, and are kept.
-    Owned<HBITMAP> image = Image(
-        2, 1, [](int x, int) { return x == 0 ? RGB(0xFF, 0x10, 0xFF) : RGB(0xF0, 0x08, 0xF5); });
-    Owned<HRGN> region = CBitmapU::GetBitmapRegion(image, 0x00FF00FF, 0x101010, nullptr);
-    EXPECT_FALSE(PtInRegion(region, 0, 0));
-    EXPECT_TRUE(PtInRegion(region, 1, 0));
-}
-
-// Guards the scan's sixteen-pixel steps and ragged row ends against the per-pixel rule: a pixel
-// is left out when each stored byte (blue, green, red) lies in [colour byte, + tolerance byte],
-// so the tolerance widens the range upward only.
-TEST_F(BitmapRegionTest, RandomImagesAgreeWithThePerPixelRangeRule) {
-    unsigned seed = TestSeed();
-    SCOPED_TRACE("seed " + std::to_string(seed) + " (set SKINKIT_SEED to repeat)");
-    std::mt19937 rng(seed);
-    for (int round = 0; round < 12; ++round) {
-        int w = 1 + int(rng() % 70), h = 1 + int(rng() % 4);
-        DWORD colour = rng() & 0xFFFFFF, tolerance = rng() & 0x0F0F0F;
-        std::vector<COLORREF> pixels;
-        for (int i = 0; i < w * h; ++i) {
-            // Mostly near the colour, so that both sides of every range edge occur.
-            BYTE b0 = BYTE((colour & 0xFF) + rng() % 24 - 4),
-                 b1 = BYTE(((colour >> 8) & 0xFF) + rng() % 24 - 4),
-                 b2 = BYTE(((colour >> 16) & 0xFF) + rng() % 24 - 4);
-            pixels.push_back(RGB(b2, b1, b0)); // stored bytes b0 (blue), b1, b2 (red)
-        }
-        auto at = [&](int x, int y) { return pixels[size_t(y * w + x)]; };
-        Owned<HBITMAP> image = Image(w, h, at);
-        Owned<HRGN> region = CBitmapU::GetBitmapRegion(image, colour, tolerance, nullptr);
-        for (int y = 0; y < h; ++y)
-            for (int x = 0; x < w; ++x) {
-                COLORREF c = at(x, y);
-                BYTE stored[3] = {GetBValue(c), GetGValue(c), GetRValue(c)};
-                bool within = true;
-                for (int k = 0; k < 3; ++k) {
-                    unsigned low = (colour >> (8 * k)) & 0xFF;
-                    unsigned high = std::min(255u, low + ((tolerance >> (8 * k)) & 0xFF));
-                    within = within && stored[k] >= low && stored[k] <= high;
-                }
-                ASSERT_EQ(bool(PtInRegion(region, x, y)), !within)
-                    << "round " << round << " at " << x << "," << y;
-            }
-    }
-}
-
 // Guards the scan's shortcuts: rows equal to the row before reuse its runs, a 24-bit section
 // of the scan size is read in place, and wide rows go 32 pixels at a time with an overlapping
 // last group. Every path must give the region the copy-and-scan gives.
@@ -248,5 +212,46 @@ TEST_F(BitmapRegionTest, RepeatedRowsAndEverySourceFormatGiveTheSameRegion) {
         Owned<HRGN> direct = Region(section), copied = Region(deep);
         ExpectOpaquePixels(direct, w, h, at);
         EXPECT_TRUE(EqualRgn(direct, copied));
+    }
+}
+
+// Guards the scan's kernels against the per-pixel rule: a pixel is transparent when each stored
+// byte (blue, green, red) lies in [colour byte, that + tolerance byte] (at most 255). Every
+// kernel this processor runs, and the plain loop, over widths around each kernel's group sizes
+// and pixels on both sides of every range edge; stale bits are cleared.
+TEST(RowScanTest, EveryKernelFollowsThePerPixelRule) {
+    unsigned seed = TestSeed();
+    SCOPED_TRACE("seed " + std::to_string(seed) + " (set SKINKIT_SEED to repeat)");
+    std::mt19937 rng(seed);
+    for (int round = 0; round < 300; ++round) {
+        int width = 1 + int(rng() % 260);
+        DWORD colour = rng() & 0xFFFFFF, tolerance = rng() & 0x0F0F0F;
+        unsigned low[3], high[3];
+        for (int k = 0; k < 3; ++k) {
+            low[k] = (colour >> (8 * k)) & 0xFF;
+            high[k] = std::min(255u, low[k] + ((tolerance >> (8 * k)) & 0xFF));
+        }
+        // Half the pixels in range; the others one step outside it in one channel.
+        std::vector<BYTE> row(size_t(width) * 3);
+        std::vector<uint64_t> expected((size_t(width) + 63) / 64, 0);
+        for (int x = 0; x < width; ++x) {
+            BYTE* p = &row[size_t(x) * 3];
+            for (int k = 0; k < 3; ++k)
+                p[k] = BYTE(low[k] + rng() % (high[k] - low[k] + 1));
+            int k = int(rng() % 6);
+            if (k < 3) p[k] = rng() % 2 ? BYTE(low[k] - 1) : BYTE(high[k] + 1);
+            bool within = true;
+            for (int j = 0; j < 3; ++j)
+                within = within && p[j] >= low[j] && p[j] <= high[j];
+            if (within) expected[size_t(x) >> 6] |= uint64_t(1) << (x & 63);
+        }
+        CRowScanner scanner(ColourRange(colour, tolerance));
+        for (RowKernel kernel :
+             {RowKernel::Plain, RowKernel::Sse2, RowKernel::Avx2, RowKernel::Avx512}) {
+            if (!CRowScanner::Available(kernel)) continue;
+            std::vector<uint64_t> bits(expected.size(), ~uint64_t(0));
+            scanner.Scan(row.data(), width, bits.data(), kernel);
+            ASSERT_EQ(bits, expected) << "kernel " << int(kernel) << ", width " << width;
+        }
     }
 }

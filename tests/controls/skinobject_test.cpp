@@ -89,14 +89,19 @@ TEST_F(SkinObjectTest, SetSectionRebindsAndUpdates) {
     EXPECT_EQ(control.seen, nullptr);
 }
 
-TEST_F(SkinObjectTest, DestroyingAControlUnregistersIt) {
-    ASSERT_TRUE(LoadSkin(ControlSkin()));
+TEST_F(SkinObjectTest, DestroyingAControlUnregistersItAlone) {
+    CCountingControl kept;
+    ASSERT_TRUE(kept.Create(Parent(), u"main", 5, repository.get()));
     auto control = std::make_unique<CCountingControl>();
     ASSERT_TRUE(control->Create(Parent(), u"main", 5, repository.get()));
+    const CSkinInterface* gone = control.get();
     HWND window = control->m_hWnd;
     control.reset();
     EXPECT_FALSE(IsWindow(window));
-    EXPECT_TRUE(repository->LoadSkin(u"Test.skn")); // would reach a destroyed control otherwise
+    // Only the pointer is compared: a registration left behind is found (and dropped) here.
+    EXPECT_FALSE(repository->RemoveComponent(gone));
+    ASSERT_TRUE(LoadSkin(ControlSkin()));
+    EXPECT_EQ(kept.updates, 1);
 }
 
 // The controls outlive the repository here: their destructors must not reach it.

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -87,8 +88,8 @@ TEST_F(RepositoryLoadingTest, InformationOfPackageAndFolderSkins) {
 }
 
 TEST_F(RepositoryLoadingTest, RefusedNamesChangeNothing) {
-    ASSERT_TRUE(WriteSkinPackage(dir / u"Blue.skn", OneSection(u"Blue", u"main", u"blue")));
-    ASSERT_TRUE(repository.LoadSkin(u"Blue.skn"));
+    ASSERT_TRUE(WriteSkinPackage(dir / u"blue.skn", OneSection(u"Blue", u"main", u"blue")));
+    ASSERT_TRUE(repository.LoadSkin(u"Blue.skn")); // file names ignore letter case
     EXPECT_FALSE(repository.LoadSkin(u""));
     EXPECT_FALSE(repository.LoadSkin(u"Missing.skn"));
     EXPECT_FALSE(repository.LoadSkin(u"Missing?skn"));
@@ -117,6 +118,7 @@ TEST_F(RepositoryLoadingTest, FolderSkinTakesEachSectionFromTheFirstPackage) {
     CMemFile shared;
     ASSERT_TRUE(repository.GetFile(u"main", u"shared.txt", shared));
     EXPECT_EQ(MemFileBytes(shared), std::vector<BYTE>{'a'});
+    EXPECT_FALSE(repository.GetFile(u"MAIN", u"shared.txt", shared)); // b's "MAIN" was not merged
     // A name with several "?" splits at the last.
     dir.MakeFolder(u"odd?dir");
     ASSERT_TRUE(WriteSkinPackage(dir / u"odd?dir\\p.skn", OneSection(u"P", u"main", u"odd")));
@@ -256,6 +258,22 @@ TEST_F(RepositoryLoadingTest, ComponentStringShowsTheComponentAsText) {
     EXPECT_NE(text.Find(u"value=\"Say \"\"hi\"\"\""), -1);
     EXPECT_NE(text.Find(u"<property id=\"speed\" type=\"numeric\" value=\"4\"/>"), -1);
     EXPECT_EQ(repository.GetComponentString(u"main", 4), CString());
+}
+
+// Components built elsewhere call the interface by slot: Unload, Update and OnUpdate are the
+// first three, in that order. A virtual member's pointer holds 1 + its slot's byte offset here.
+TEST(SkinInterfaceTest, OperationsTakeTheFirstThreeSlots) {
+    struct Slots : CSkinInterface {
+        static size_t Of(void (CSkinInterface::*operation)()) {
+            uintptr_t bits = 0;
+            std::memcpy(&bits, &operation, sizeof bits);
+            return (bits - 1) / sizeof(void*);
+        }
+        static std::vector<size_t> All() {
+            return {Of(&Slots::Unload), Of(&Slots::Update), Of(&Slots::OnUpdate)};
+        }
+    };
+    EXPECT_EQ(Slots::All(), (std::vector<size_t>{0, 1, 2}));
 }
 
 TEST(RepositoryDestructionTest, UnloadsRegisteredComponentsInOrderAndUnpublishes) {

@@ -138,12 +138,13 @@ TEST_F(RepositoryResourcesTest, FontsAreSharedByFaceHeightWeightAndItalic) {
     ASSERT_NE(font, nullptr);
     EXPECT_NE(font->GetSafeHandle(), nullptr);
     EXPECT_EQ(repository->GetFont(&b), font);
-    LOGFONTW c = a;
-    c.lfItalic = 1;
-    EXPECT_NE(repository->GetFont(&c), font);
-    LOGFONTW d = a;
-    d.lfHeight = -13;
-    EXPECT_NE(repository->GetFont(&d), font);
+    for (auto change :
+         {+[](LOGFONTW& f) { f.lfItalic = 1; }, +[](LOGFONTW& f) { f.lfHeight = -13; },
+          +[](LOGFONTW& f) { f.lfWeight = 400; }, +[](LOGFONTW& f) { f.lfFaceName[0] = u'X'; }}) {
+        LOGFONTW other = a;
+        change(other);
+        EXPECT_NE(repository->GetFont(&other), font);
+    }
     EXPECT_EQ(repository->GetFont(nullptr), nullptr);
 }
 
@@ -152,12 +153,13 @@ TEST_F(RepositoryResourcesTest, FilesAreExtractedRawAndUncached) {
     ASSERT_TRUE(repository->GetFile(u"Main", u"notes.txt", file));
     EXPECT_EQ(MemFileBytes(file), (std::vector<BYTE>{'h', 'i'}));
     EXPECT_EQ(file.GetPosition(), 0u);
-    // A section that is not loaded leaves the caller's file as it was.
+    // A section that is not loaded or a missing entry leaves the caller's file as it was.
     CMemFile kept;
     kept.Write("keep", 4);
     EXPECT_FALSE(repository->GetFile(u"absent", u"notes.txt", kept));
-    EXPECT_EQ(kept.GetLength(), 4u);
     EXPECT_FALSE(repository->GetFile(u"Main", u"missing", kept));
+    EXPECT_EQ(MemFileBytes(kept), (std::vector<BYTE>{'k', 'e', 'e', 'p'}));
+    EXPECT_EQ(kept.GetPosition(), 4u);
 }
 
 TEST_F(RepositoryResourcesTest, UnloadingReleasesEverythingTheCachesHeld) {

@@ -19,16 +19,14 @@ TEST(SkinsFolderTest, StoredWithOneTrailingBackslashWhileRefusedPathsKeepIt) {
     CSkinRepository repository;
     EXPECT_FALSE(repository.SetSkinsFolder(dir / u"missing"));
     EXPECT_EQ(repository.GetSkinsFolder(), CString());
-    ASSERT_TRUE(repository.SetSkinsFolder(dir / u"skins"));
+    for (const char16_t* folder : {u"skins", u"skins\\"}) {
+        ASSERT_TRUE(repository.SetSkinsFolder(dir / folder));
+        EXPECT_EQ(repository.GetSkinsFolder(), dir / u"skins\\");
+    }
+    for (const CString& refused :
+         {dir / u"file.skn", dir / u"skins\\.", dir / u"skins\\..\\", CString()})
+        EXPECT_FALSE(repository.SetSkinsFolder(refused)) << refused.ToUtf8();
     EXPECT_EQ(repository.GetSkinsFolder(), dir / u"skins\\");
-    ASSERT_TRUE(repository.SetSkinsFolder(dir / u"skins\\"));
-    const CString kept = repository.GetSkinsFolder();
-    EXPECT_EQ(kept, dir / u"skins\\");
-    EXPECT_FALSE(repository.SetSkinsFolder(dir / u"file.skn"));
-    EXPECT_FALSE(repository.SetSkinsFolder(dir / u"skins\\."));
-    EXPECT_FALSE(repository.SetSkinsFolder(dir / u"skins\\..\\"));
-    EXPECT_FALSE(repository.SetSkinsFolder(u""));
-    EXPECT_EQ(repository.GetSkinsFolder(), kept);
 }
 
 TEST(SkinsFolderTest, ListsPackagesAndFolderSkinsInEnumerationOrder) {
@@ -58,19 +56,15 @@ TEST(SkinsFolderTest, ListsPackagesAndFolderSkinsInEnumerationOrder) {
 TEST(SkinFilesTest, FolderAndFileTests) {
     TempDir dir;
     dir.WriteFile(u"f.bin", std::string("1"));
-    EXPECT_TRUE(IsFolderPath(dir.Path()));
-    EXPECT_TRUE(IsFolderPath(dir.Path() + u"\\"));
-    EXPECT_FALSE(IsFolderPath(dir / u"f.bin"));
-    EXPECT_FALSE(IsFolderPath(dir / u".."));
-    EXPECT_TRUE(IsFilePath(dir / u"f.bin"));
-    EXPECT_FALSE(IsFilePath(dir.Path()));
-    EXPECT_FALSE(IsFilePath(dir / u"none"));
-    CFile file;
+    EXPECT_EQ((std::vector<bool>{IsFolderPath(dir.Path()), IsFolderPath(dir.Path() + u"\\"),
+                                 IsFolderPath(dir / u"f.bin"), IsFolderPath(dir / u".."),
+                                 IsFilePath(dir / u"f.bin"), IsFilePath(dir.Path()),
+                                 IsFilePath(dir / u"none")}),
+              (std::vector<bool>{true, true, false, false, true, false, false}));
+    CFile file, other, writer;
     EXPECT_TRUE(OpenFileForReading(dir / u"f.bin", file));
-    CFile other;
     EXPECT_FALSE(OpenFileForReading(dir.Path(), other));
     // Reading denies others write access while the file is open.
-    CFile writer;
     EXPECT_FALSE(writer.Open(dir / u"f.bin", CFile::modeCreate | CFile::modeWrite));
 }
 

@@ -45,10 +45,6 @@ SkinDef PackageSkin(const CString& package) {
     return Load(*xml);
 }
 
-std::vector<BYTE> Bytes(const char* text) {
-    return std::vector<BYTE>(text, text + strlen(text));
-}
-
 } // namespace
 
 TEST(ComposePackagePath, FolderAndNameRules) {
@@ -101,7 +97,10 @@ TEST(BuildSkin, SinglePackageFromEitherForm) {
     }
 }
 
-TEST(BuildSkin, ResourcesAddedOnceAndMissingOnesReported) {
+// Resources are added once and missing ones reported; the output folder is made, and an output
+// path naming a file names the package too (a single package reads resources where it is
+// built).
+TEST(BuildSkin, ResourcesAndOutputPaths) {
     TempDir dir;
     SkinDef skin = ButtonSkin();
     skin.sections[1].components[0].Attr(u"image_filename", u"file", u"missing.bmp");
@@ -110,18 +109,12 @@ TEST(BuildSkin, ResourcesAddedOnceAndMissingOnesReported) {
     WriteResources(dir);
     EXPECT_EQ(Built(dir, u"blue.xml"), "ok: Could not add resource \"missing.bmp\".\n\r");
     EXPECT_EQ(PackageEntryNames(dir / u"blue.sdf").size(), 4u);
-}
-
-TEST(BuildSkin, OutputFolderAndFileAreCreated) {
-    TempDir dir;
-    SkinDef skin = ButtonSkin();
+    skin = ButtonSkin();
     skin.outputPath = u"out\\deep";
     dir.WriteFile(u"blue.xml", TextDescription(skin));
-    WriteResources(dir, u"out\\deep\\"); // a single package reads resources where it is built
+    WriteResources(dir, u"out\\deep\\");
     EXPECT_EQ(Built(dir, u"blue.xml"), "ok: ");
     EXPECT_EQ(PackageEntryNames(dir / u"out\\deep\\blue.sdf").size(), 4u);
-
-    // An output path naming a file is the package's name too.
     skin.outputPath = u"pk\\night.skn";
     dir.WriteFile(u"blue.xml", TextDescription(skin));
     EXPECT_EQ(Built(dir, u"blue.xml"),
@@ -130,38 +123,33 @@ TEST(BuildSkin, OutputFolderAndFileAreCreated) {
     EXPECT_EQ(PackageEntryNames(dir / u"pk\\night.skn").size(), 2u);
 }
 
-TEST(BuildSkin, OnePackagePerSection) {
+// One package per section, named after the section or its output, built in the definition's
+// folder (where it reads resources) and moved to the output folder, which is made when missing
+// and whose earlier packages are replaced.
+TEST(BuildSkin, OnePackagePerSectionMovedToTheOutputFolder) {
     TempDir dir;
     SkinDef skin = ButtonSkin();
     skin.separateFiles = true;
     skin.sections[1].output = u"prefs.pkg";
-    dir.WriteFile(u"blue.xml", TextDescription(skin));
     WriteResources(dir);
-    EXPECT_EQ(Built(dir, u"blue.xml"), "ok: ");
-    SkinDef main = PackageSkin(dir / u"main.sdf"), prefs = PackageSkin(dir / u"prefs.pkg");
-    ASSERT_EQ(main.sections.size(), 1u);
-    EXPECT_EQ(main.sections[0].id, CString(u"main"));
-    EXPECT_EQ(main.sections[0].components[0].attributes[0].value, CString(u"btn.bmp"));
-    EXPECT_EQ(main.information, skin.information);
-    ASSERT_EQ(prefs.sections.size(), 1u);
-    EXPECT_EQ(prefs.sections[0].id, CString(u"settings"));
-    EXPECT_EQ(PackageEntryNames(dir / u"prefs.pkg").size(), 2u);
+    for (const char16_t* output : {u"", u"dist\\new", u"dist\\new"}) {
+        skin.outputPath = output;
+        dir.WriteFile(u"blue.xml", TextDescription(skin));
+        EXPECT_EQ(Built(dir, u"blue.xml"), "ok: ");
+        CString folder = CString(output).IsEmpty() ? CString() : CString(output) + u"\\";
+        SkinDef main = PackageSkin(dir / (folder + u"main.sdf"));
+        SkinDef prefs = PackageSkin(dir / (folder + u"prefs.pkg"));
+        ASSERT_EQ(main.sections.size(), 1u);
+        EXPECT_EQ(main.sections[0].id, CString(u"main"));
+        EXPECT_EQ(main.sections[0].components[0].attributes[0].value, CString(u"btn.bmp"));
+        EXPECT_EQ(main.information, skin.information);
+        ASSERT_EQ(prefs.sections.size(), 1u);
+        EXPECT_EQ(prefs.sections[0].id, CString(u"settings"));
+        EXPECT_EQ(PackageEntryNames(dir / (folder + u"prefs.pkg")).size(), 2u);
+        EXPECT_FALSE(dir.Exists(folder + u"main.sdf.previous"));
+    }
     EXPECT_FALSE(dir.Exists(u"blue.sdf"));
-}
-
-TEST(BuildSkin, PerSectionPackagesMoveToTheOutputFolder) {
-    TempDir dir;
-    SkinDef skin = ButtonSkin();
-    skin.separateFiles = true;
-    skin.outputPath = u"dist";
-    dir.WriteFile(u"blue.xml", TextDescription(skin));
-    dir.WriteFile(u"dist\\main.sdf", std::string("older package"));
-    WriteResources(dir); // per-section packages read resources in the definition's folder
-    EXPECT_EQ(Built(dir, u"blue.xml"), "ok: ");
-    EXPECT_EQ(PackageSkin(dir / u"dist\\main.sdf").sections.size(), 1u);
-    EXPECT_EQ(PackageSkin(dir / u"dist\\settings.sdf").sections.size(), 1u);
-    EXPECT_FALSE(dir.Exists(u"main.sdf"));
-    EXPECT_FALSE(dir.Exists(u"dist\\main.sdf.previous"));
+    EXPECT_FALSE(dir.Exists(u"dist\\new\\blue.sdf"));
 }
 
 TEST(BuildSkin, NoSectionsToSplitFailsAndAnUnreadableDefinitionGivesAnEmptyPackage) {
@@ -174,50 +162,39 @@ TEST(BuildSkin, NoSectionsToSplitFailsAndAnUnreadableDefinitionGivesAnEmptyPacka
     EXPECT_EQ(PackageSkin(dir / u"absent.sdf"), SkinDef());
 }
 
-TEST(BuildSkin, NeverReplacesTheDefinition) {
-    // Guards the decision: a package path naming the definition is refused.
+// Guards the decisions that keep definitions and earlier packages safe: a package path that
+// names the definition is refused; packages are written beside their place and moved in only
+// when complete, so a failed build leaves the earlier package and nothing of its own.
+TEST(BuildSkin, RefusalsKeepTheDefinitionAndTheEarlierPackage) {
     TempDir dir;
     SkinDef skin = ButtonSkin();
+    const std::string replace =
+        "failed: Could not create skin \"Blue\", the package would replace its definition.\n\r";
     std::vector<BYTE> definition = TextDescription(skin);
     dir.WriteFile(u"blue.sdf", definition);
-    EXPECT_EQ(Built(dir, u"blue.sdf"),
-              "failed: Could not create skin \"Blue\", the package would replace its "
-              "definition.\n\r");
+    EXPECT_EQ(Built(dir, u"blue.sdf"), replace);
     EXPECT_EQ(dir.ReadFile(u"blue.sdf"), definition);
-
     skin.separateFiles = true;
     skin.sections[1].output = u"BLUE.XML";
     definition = TextDescription(skin);
     dir.WriteFile(u"blue.xml", definition);
-    EXPECT_EQ(Built(dir, u"blue.xml"),
-              "failed: Could not create skin \"Blue\", the package would replace its "
-              "definition.\n\r");
+    EXPECT_EQ(Built(dir, u"blue.xml"), replace);
     EXPECT_EQ(dir.ReadFile(u"blue.xml"), definition);
-}
-
-TEST(BuildSkin, FailedBuildLeavesTheEarlierPackage) {
-    // Guards the decision: packages are written beside their place and moved in when complete.
-    TempDir dir;
     dir.WriteFile(u"blue.xml", TextDescription(ButtonSkin()));
-    dir.WriteFile(u"blue.sdf", std::string("earlier package"));
     dir.MakeFolder(u"blue.sdf.building"); // the package cannot be written
     EXPECT_EQ(Built(dir, u"blue.xml"),
               "failed: Could not create skin \"Blue\", the file could not be created.\n\r");
-    EXPECT_EQ(dir.ReadFile(u"blue.sdf"), Bytes("earlier package"));
-}
-
-TEST(BuildPackage, FolderInTheWayIsReportedAndLeavesNothing) {
-    TempDir dir;
-    tagSKIN skin;
-    FillSkin(ButtonSkin(), skin);
+    EXPECT_EQ(dir.ReadFile(u"blue.sdf"), TextDescription(ButtonSkin())); // the earlier package
+    tagSKIN records;
+    FillSkin(ButtonSkin(), records);
     WriteResources(dir);
     dir.MakeFolder(u"folder.sdf");
     CString messages;
-    EXPECT_FALSE(BuildPackage(skin, dir / u"folder.sdf", &messages));
+    EXPECT_FALSE(BuildPackage(records, dir / u"folder.sdf", &messages));
     EXPECT_EQ(messages,
               CString(u"Could not create skin \"Blue\", the file could not be created.\n\r"));
     EXPECT_FALSE(dir.Exists(u"folder.sdf.building"));
-    EXPECT_FALSE(BuildPackage(skin, dir / u"folder.sdf", nullptr)); // no messages wanted
+    EXPECT_FALSE(BuildPackage(records, dir / u"folder.sdf", nullptr)); // no messages wanted
 }
 
 TEST(IndexHeader, FixtureBytesWrittenHeaderAndVersionRules) {

@@ -43,3 +43,19 @@ inline SkinDef AsTextForm(SkinDef model) {
     model.name = model.information.name;
     return model;
 }
+
+// The sections of a model in brief, for table rows: "id{component-id/name a=value;...}".
+inline std::string Outline(const SkinDef& skin) {
+    std::string out;
+    for (const SectionDef& s : skin.sections) {
+        out += (out.empty() ? "" : " ") + s.id.ToUtf8() + "{";
+        for (const ComponentDef& c : s.components) {
+            out += c.id.ToUtf8() + "/" + c.name.ToUtf8();
+            for (const AttributeDef& a : c.attributes)
+                out += " " + a.id.ToUtf8() + "=" + a.value.ToUtf8();
+            out += ";";
+        }
+        out += "}";
+    }
+    return out;
+}

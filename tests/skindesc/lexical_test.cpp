@@ -2,6 +2,7 @@
 #include "skindesc/descreader.h"
 
 #include "desc_helpers.h"
+#include "support/archive_builder.h"
 
 #include <gtest/gtest.h>
 
@@ -130,67 +131,51 @@ TEST(QuoteValue, RoundTripsThroughTheScannerUnlessOnlyQuotes) {
     EXPECT_EQ(UnquoteValue(u"no quotes"), CString(u"no quotes"));
 }
 
-TEST(DescriptionFile, FormIsToldByTheDeclarationMark) {
+// The form is told by the declaration after the mark; text reads keep the mark and stop at a
+// zero unit or before an odd last byte.
+TEST(DescriptionFile, FormIsToldByTheDeclarationAndTextStopsAtZero) {
     CMemFile file;
     LoadMemFile(file, Utf16Bytes(u"<?XML version=\"1.0\"?>"));
     EXPECT_FALSE(IsRecordForm(file));
     EXPECT_EQ(file.GetPosition(), 12u);
-    LoadMemFile(file, Utf16Bytes(u"<?xml", false)); // no mark: the first character is skipped
-    EXPECT_TRUE(IsRecordForm(file));
-    LoadMemFile(file, Utf16Bytes(u"<?xm"));
-    EXPECT_TRUE(IsRecordForm(file));
-    LoadMemFile(file, RecordStream({u"SKIN"}));
-    EXPECT_TRUE(IsRecordForm(file));
-}
-
-TEST(DescriptionFile, ReadTextKeepsMarkAndStopsAtZero) {
-    CMemFile file;
-    std::vector<BYTE> bytes = Utf16Bytes(u"ab");
-    bytes.insert(bytes.end(), {0, 0, 'c', 0, 'd'}); // a zero unit, then an odd last byte
-    LoadMemFile(file, bytes);
+    // Without a mark the first character is skipped.
+    for (auto bytes : {Utf16Bytes(u"<?xml", false), Utf16Bytes(u"<?xm"), RecordStream({u"SKIN"})}) {
+        LoadMemFile(file, bytes);
+        EXPECT_TRUE(IsRecordForm(file));
+    }
     CString text;
-    ReadText(file, text);
-    EXPECT_EQ(text, CString(u"\uFEFFab"));
-    bytes = Utf16Bytes(u"xy");
-    bytes.push_back('z');
-    LoadMemFile(file, bytes);
-    ReadText(file, text);
-    EXPECT_EQ(text, CString(u"\uFEFFxy"));
+    for (auto bytes : {Utf16Bytes(u"ab") + std::vector<BYTE>{0, 0, 'c', 0, 'd'},
+                       Utf16Bytes(u"ab") + std::vector<BYTE>{'z'}}) {
+        LoadMemFile(file, bytes);
+        ReadText(file, text);
+        EXPECT_EQ(text, CString(u"\uFEFFab"));
+    }
 }
 
+// Strings come back as written and an explicit empty string is one; a count past the end yields
+// what the file holds (a decision); a count read only in part is the end; a zero unit ends a
+// string whose whole count is still consumed.
 TEST(RecordString, ReadsWrittenStringsAndEnds) {
     CMemFile file;
     WriteRecordString(u"h\u00e9llo", file);
     WriteRecordString(u"", file);
-    EXPECT_EQ(MemFileBytes(file),
+    std::vector<BYTE> written = MemFileBytes(file);
+    EXPECT_EQ(written,
               (std::vector<BYTE>{5, 0, 0, 0, 'h', 0, 0xE9, 0, 'l', 0, 'l', 0, 'o', 0, 0, 0, 0, 0}));
-    file.Seek(0, CFile::begin);
-    CString s = u"x";
-    EXPECT_TRUE(ReadRecordString(file, s));
-    EXPECT_EQ(s, CString(u"h\u00e9llo"));
-    s = u"x";
-    EXPECT_TRUE(ReadRecordString(file, s)); // an explicit empty string
-    EXPECT_EQ(s, CString());
-    s = u"x";
-    EXPECT_FALSE(ReadRecordString(file, s)); // the end of the stream
-    EXPECT_EQ(s, CString());
-}
-
-TEST(RecordString, CountRunningPastTheEndStopsThere) {
-    // Guards the decision: a count past the end yields what the file holds, then the end.
-    CMemFile file;
-    LoadMemFile(file, {0xFF, 0xFF, 0xFF, 0x7F, 'a', 0, 'b', 0, 'c'});
-    CString s;
-    EXPECT_TRUE(ReadRecordString(file, s));
-    EXPECT_EQ(s, CString(u"ab"));
-    EXPECT_FALSE(ReadRecordString(file, s));
-    // A count read only in part is the end of the stream.
-    LoadMemFile(file, {3, 0, 0});
-    EXPECT_FALSE(ReadRecordString(file, s));
-    // A zero unit ends the string; the whole count is still consumed.
-    LoadMemFile(file, {3, 0, 0, 0, 'a', 0, 0, 0, 'b', 0, 1, 0, 0, 0, 'z', 0});
-    EXPECT_TRUE(ReadRecordString(file, s));
-    EXPECT_EQ(s, CString(u"a"));
-    EXPECT_TRUE(ReadRecordString(file, s));
-    EXPECT_EQ(s, CString(u"z"));
+    struct Case {
+        std::vector<BYTE> bytes;
+        std::vector<std::u16string> strings;
+    } cases[] = {{written, {u"h\u00e9llo", u""}},
+                 {{0xFF, 0xFF, 0xFF, 0x7F, 'a', 0, 'b', 0, 'c'}, {u"ab"}},
+                 {{3, 0, 0}, {}},
+                 {{3, 0, 0, 0, 'a', 0, 0, 0, 'b', 0, 1, 0, 0, 0, 'z', 0}, {u"a", u"z"}}};
+    for (const Case& c : cases) {
+        LoadMemFile(file, c.bytes);
+        std::vector<std::u16string> read;
+        CString s = u"x";
+        while (ReadRecordString(file, s))
+            read.push_back(s.Str());
+        EXPECT_EQ(read, c.strings);
+        EXPECT_EQ(s, CString());
+    }
 }

@@ -1,5 +1,6 @@
 // Loading descriptions of both forms into the skin model.
 #include "desc_helpers.h"
+#include "support/archive_builder.h"
 
 #include <gtest/gtest.h>
 
@@ -106,85 +107,57 @@ TEST(ReadSkinInformation, BothFormsLeaveAbsentFieldsAsTheyWere) {
     EXPECT_FALSE(ReadSkinInformation(file, info));
 }
 
-TEST(LoadRecordForm, KeywordsIgnoreCaseAndAnEmptyStringOrTheInformationEnds) {
-    SkinDef expected;
-    expected.name = u"N";
-    expected.Section(u"s");
-    EXPECT_EQ(Load(RecordStream({u"skin", u"N", u"SkinInformation", u"", u"", u"", u"", u"", u"",
-                                 u"section", u"s", u"", u"SECTION", u"later"})),
-              expected);
-    bool ok = false;
-    SkinDef loaded = Load(
-        RecordStream({u"SKIN", u"N", u"SKININFORMATION", u"n", u"v", u"d", u"a", u"e", u"w"}), &ok);
-    EXPECT_TRUE(ok);
-    EXPECT_EQ(loaded.information, (InformationDef{u"n", u"v", u"d", u"a", u"e", u"w"}));
-    EXPECT_TRUE(loaded.sections.empty());
-}
-
-TEST(LoadRecordForm, Failures) {
-    const std::vector<std::vector<BYTE>> cases = {
-        RecordStream({u"SKINS", u"N", u"SKININFORMATION"}),
-        RecordStream({u"SKIN", u"N", u"INFORMATION"}),
-        RecordStream({u"SKIN"}),
-        AfterInformation({u"COMPONENT", u"1", u"a", u"b"}),
-        AfterInformation({u"SECTION", u"s", u"ATTRIBUTE", u"id", u"n", u"t", u"v"}),
-        AfterInformation({u"SECTION", u"s", u"PROPERTY", u"id", u"t", u"v"}),
-        AfterInformation({u"SECTION", u"s", u"GROUP", u"x"}),
+// Keywords ignore letter case; an empty string or the end after the information ends the
+// description. A fault ends it too, keeping the records before it. A value whose count runs
+// past the end reads what is there (a decision). A new section does not end the current
+// component, so an attribute straight after "SECTION" belongs to the last component read.
+TEST(LoadRecordForm, RecordsUntilTheEndOrAFault) {
+    struct Case {
+        std::vector<BYTE> bytes;
+        bool ok;
+        const char* outline;
+    } cases[] = {
+        {RecordStream({u"skin", u"N", u"SkinInformation", u"", u"", u"", u"", u"", u"", u"section",
+                       u"s", u"", u"SECTION", u"later"}),
+         true, "s{}"},
+        {RecordStream({u"SKIN", u"N", u"SKININFORMATION", u"n", u"v", u"d", u"a", u"e", u"w"}),
+         true, ""},
+        {AfterInformation({u"SECTION", u"s", u"COMPONENT", u"1", u"c", u"t", u"WHAT"}), false,
+         "s{1/c;}"},
+        {AfterInformation({u"SECTION", u"a", u"COMPONENT", u"1", u"c", u"t", u"SECTION", u"b",
+                           u"ATTRIBUTE", u"x", u"", u"s", u"v"}),
+         true, "a{1/c x=v;} b{}"},
+        {AfterInformation(
+             {u"SECTION", u"s", u"COMPONENT", u"1", u"c", u"t", u"ATTRIBUTE", u"a", u"n", u"t"}) +
+             std::vector<BYTE>{0x00, 0x00, 0x00, 0x40, 'v', 0, 'a', 0, 'l'},
+         true, "s{1/c a=va;}"},
+        {RecordStream({u"SKINS", u"N", u"SKININFORMATION"}), false, ""},
+        {RecordStream({u"SKIN", u"N", u"INFORMATION"}), false, ""},
+        {RecordStream({u"SKIN"}), false, ""},
+        {AfterInformation({u"COMPONENT", u"1", u"a", u"b"}), false, ""},
+        {AfterInformation({u"SECTION", u"s", u"ATTRIBUTE", u"id", u"n", u"t", u"v"}), false, "s{}"},
+        {AfterInformation({u"SECTION", u"s", u"PROPERTY", u"id", u"t", u"v"}), false, "s{}"},
+        {AfterInformation({u"SECTION", u"s", u"GROUP", u"x"}), false, "s{}"},
         // Guards against reading past a memory file that ends before the first string.
-        {0xFF},
-        {},
-        {0xFF, 0xFE, 4, 0, 0},
+        {{0xFF}, false, ""},
+        {{}, false, ""},
+        {{0xFF, 0xFE, 4, 0, 0}, false, ""},
     };
-    for (size_t i = 0; i < cases.size(); ++i) {
-        bool ok = true;
-        Load(cases[i], &ok);
-        EXPECT_FALSE(ok) << "case " << i;
+    for (const Case& c : cases) {
+        bool ok = !c.ok;
+        SkinDef loaded = Load(c.bytes, &ok);
+        EXPECT_EQ(ok, c.ok) << c.outline;
+        EXPECT_EQ(Outline(loaded), c.outline);
+        if (c.bytes.size() < 6) {
+            CMemFile file;
+            LoadMemFile(file, c.bytes);
+            tagSKININFORMATION info;
+            EXPECT_FALSE(ReadSkinInformation(file, info));
+        }
     }
-    for (size_t i = cases.size() - 3; i < cases.size(); ++i) {
-        CMemFile file;
-        LoadMemFile(file, cases[i]);
-        tagSKININFORMATION info;
-        EXPECT_FALSE(ReadSkinInformation(file, info)) << "case " << i;
-    }
-}
-
-TEST(LoadRecordForm, RecordsBeforeAFaultStay) {
-    CMemFile file;
-    LoadMemFile(file,
-                AfterInformation({u"SECTION", u"s", u"COMPONENT", u"1", u"c", u"t", u"WHAT"}));
-    tagSKIN skin;
-    EXPECT_FALSE(ReadDescription(file, skin));
-    SkinDef loaded = DefOf(skin);
-    ASSERT_EQ(loaded.sections.size(), 1u);
-    ASSERT_EQ(loaded.sections[0].components.size(), 1u);
-    EXPECT_EQ(loaded.sections[0].components[0].name, CString(u"c"));
-    ClearSkin(skin);
-    EXPECT_TRUE(skin.sections.IsEmpty());
-    EXPECT_EQ(skin.defaults, nullptr);
-}
-
-TEST(LoadRecordForm, TruncatedValueStopsAtTheEndOfTheFile) {
-    // Guards the decision: a value whose count runs past the end reads what is there.
-    std::vector<BYTE> bytes = AfterInformation(
-        {u"SECTION", u"s", u"COMPONENT", u"1", u"c", u"t", u"ATTRIBUTE", u"a", u"n", u"t"});
-    bytes.insert(bytes.end(), {0x00, 0x00, 0x00, 0x40, 'v', 0, 'a', 0, 'l'});
-    bool ok = false;
-    SkinDef loaded = Load(bytes, &ok);
-    EXPECT_TRUE(ok);
-    ASSERT_EQ(loaded.sections.size(), 1u);
-    EXPECT_EQ(loaded.sections[0].components[0].attributes[0].value, CString(u"va"));
-}
-
-TEST(LoadRecordForm, ComponentStaysCurrentAcrossSections) {
-    // Guards the record reading: a new section does not end the current component, so an
-    // attribute straight after "SECTION" belongs to the last component read.
-    SkinDef loaded =
-        Load(AfterInformation({u"SECTION", u"a", u"COMPONENT", u"1", u"c", u"t", u"SECTION", u"b",
-                               u"ATTRIBUTE", u"x", u"", u"s", u"v"}));
-    ASSERT_EQ(loaded.sections.size(), 2u);
-    ASSERT_EQ(loaded.sections[0].components.size(), 1u);
-    EXPECT_EQ(loaded.sections[0].components[0].attributes.size(), 1u);
-    EXPECT_TRUE(loaded.sections[1].components.empty());
+    SkinDef full = Load(cases[1].bytes);
+    EXPECT_EQ(full.name, CString(u"N"));
+    EXPECT_EQ(full.information, (InformationDef{u"n", u"v", u"d", u"a", u"e", u"w"}));
 }
 
 TEST(LoadDescription, AppendsSectionsToThoseAlreadyThere) {

@@ -46,7 +46,7 @@ TEST(ElementScanner, MatchesCuttingElementsOut) {
             const std::u16string& name = kNames[pickName(rng)];
             ReferenceResult expected = ReferenceFind(reference, name);
             CString content = u"stale", attributes = u"stale";
-            bool ok = scanner.FindElement(CString(name), content, &attributes);
+            bool ok = scanner.FindElement(name, content, &attributes);
             ASSERT_EQ(ok, expected.ok) << "round " << round << " step " << step;
             ASSERT_EQ(content.Str(), expected.content) << "round " << round;
             ASSERT_EQ(attributes.Str(), expected.attributes) << "round " << round;

@@ -25,6 +25,7 @@ SkinDef SkinWithDefaults() {
     SkinDef skin = SkinDef::Named(u"D");
     ComponentDef& d = skin.Defaults().Component(u"0", u"buttons", u"button");
     d.Attr(u"font_size", u"numeric", u"12").Attr(u"image", u"file", u"first.bmp");
+    d.Attr(u"only_first", u"string", u"x");
     skin.Defaults()
         .Component(u"0", u"later buttons", u"button")
         .Attr(u"FONT_SIZE", u"numeric", u"14")
@@ -34,7 +35,8 @@ SkinDef SkinWithDefaults() {
     s.Component(u"1", u"ok", u"button")
         .Attr(u"Font_Size", u"numeric", u"", u"", u"desc")
         .Attr(u"color", u"color", u"")
-        .Attr(u"image", u"FILE", u"");
+        .Attr(u"image", u"FILE", u"")
+        .Attr(u"only_first", u"string", u"");
     s.Component(u"2", u"fixed", u"button").Attr(u"font_size", u"numeric", u"8");
     s.Component(u"3", u"other", u"static").Attr(u"font_size", u"numeric", u"");
     return skin;
@@ -86,19 +88,10 @@ TEST(WriteTextForm, WithoutDefaultsSectionAppliesThem) {
     EXPECT_EQ(c[0].attributes[0].description, CString(u"desc"));
     EXPECT_EQ(c[0].attributes[1].value, CString()); // no such default
     EXPECT_EQ(c[0].attributes[2].value, CString(u"default.bmp"));
+    // The later "button" defaults replace the earlier ones entirely.
+    EXPECT_EQ(c[0].attributes[3].value, CString());
     EXPECT_EQ(c[1].attributes[0].value, CString(u"8")); // a value is never replaced
     EXPECT_EQ(c[2].attributes[0].value, CString());     // no defaults for "static"
-}
-
-TEST(WriteTextForm, DefaultsOfTheLastComponentOfAType) {
-    // Guards the defaults map: the later "button" component replaces the earlier one entirely,
-    // so an id only the earlier one has gets no default.
-    SkinDef skin = SkinDef::Named(u"L");
-    skin.Defaults().Component(u"0", u"", u"button").Attr(u"only_first", u"string", u"x");
-    skin.Defaults().Component(u"0", u"", u"button").Attr(u"other", u"string", u"y");
-    skin.Section(u"s").Component(u"1", u"", u"button").Attr(u"only_first", u"string", u"");
-    SkinDef loaded = Load(Write(skin, false, false));
-    EXPECT_EQ(loaded.sections[0].components[0].attributes[0].value, CString());
 }
 
 TEST(WriteRecordForm, AppliesDefaultsAndDropsWhatItCannotHold) {

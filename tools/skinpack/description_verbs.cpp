@@ -2,6 +2,7 @@
 
 #include "archive/zarchive.h"
 #include "common/convertingbuild.h"
+#include "platform/base/storedtext.h"
 #include "skindesc/descwriter.h"
 #include "skindesc/indexheader.h"
 #include "skindesc/skinbuilder.h"
@@ -50,10 +51,8 @@ bool ReadPackageDescription(const std::string& package, tagSKIN& skin, CString* 
 std::string TextForm(const tagSKIN& skin) {
     CMemFile file(1024);
     WriteDescription(skin, file, true, true, nullptr);
-    const BYTE* bytes = file.GetData();
-    std::u16string text;
-    for (DWORD i = 2; i + 1 < file.GetLength(); i += 2)
-        text.push_back(char16_t(bytes[i] | bytes[i + 1] << 8));
+    std::u16string text(file.GetLength() > 2 ? (file.GetLength() - 2) / 2 : 0, 0);
+    DecodeUnits(file.GetData() + 2, text.size(), text.data());
     return CString(std::move(text)).ToUtf8();
 }
 

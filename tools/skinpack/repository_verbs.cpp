@@ -4,6 +4,7 @@
 #include "bitmap/bitmapu.h"
 #include "common/imageconvert.h"
 #include "platform/base/byteorder.h"
+#include "platform/base/storedtext.h"
 #include "platform/gdi/gdi.h"
 #include "repository/skinrepository.h"
 #include "skindesc/indexheader.h"
@@ -60,22 +61,14 @@ std::string Q(const CString& text) {
     return Quoted(text);
 }
 
-// A UTF-16 string from a slot of the header, up to its terminator or the slot's end.
-CString SlotText(const BYTE* bytes, size_t slot) {
-    CString text;
-    for (size_t i = 0; i + 1 < slot && (bytes[i] | bytes[i + 1]); i += 2)
-        text += WCHAR(bytes[i] | bytes[i + 1] << 8);
-    return text;
-}
-
 // What an index header says, for a refusal message.
 std::string DescribeHeader(CMemFile& index) {
     const BYTE* b = index.GetData();
     DWORD length = index.GetLength();
     if (length < kIndexHeaderSize) return "only " + std::to_string(length) + " bytes";
     DWORD size = GetLE32(b);
-    return "size " + std::to_string(size) + ", versions " + Q(SlotText(b + 4, 20)) + " and " +
-           Q(SlotText(b + 24, 24));
+    return "size " + std::to_string(size) + ", versions " + Q(StoredText(b + 4, 10)) + " and " +
+           Q(StoredText(b + 24, 12));
 }
 
 // Checks a package on its own; on success its description is in skin.

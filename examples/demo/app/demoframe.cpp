@@ -10,7 +10,9 @@ bool CDemoFrame::Create(CSkinRepository* repository, const std::vector<CString>&
     m_skins = skins.empty() ? std::vector<CString>{repository->GetCurrentSkinName()} : skins;
     CRect screen(0, 0, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN));
     if (!CFrameWnd::Create(nullptr, u"skinkit player", WS_POPUP | WS_VISIBLE, screen)) return false;
-    if (!m_player.Create(this, repository) || !m_settings.Create(this, repository)) return false;
+    if (!m_player.Create(this, repository) || !m_settings.Create(this, repository) ||
+        !m_playlist.Create(this, repository))
+        return false;
     m_player.SetSliderParent(this);
     ShowScreen(kPlayer);
     SetTimer(kMeterTimer, kMeterInterval);
@@ -18,12 +20,15 @@ bool CDemoFrame::Create(CSkinRepository* repository, const std::vector<CString>&
 }
 
 CDemoScreen& CDemoFrame::GetScreen(Screen screen) {
+    if (screen == kPlaylist) return m_playlist;
     return screen == kSettings ? static_cast<CDemoScreen&>(m_settings) : m_player;
 }
 
 void CDemoFrame::ShowScreen(Screen screen) {
     m_active = screen;
-    GetScreen(screen == kPlayer ? kSettings : kPlayer).Show(false);
+    for (int other = 0; other < kScreenCount; ++other)
+        if (other != screen) GetScreen(Screen(other)).Show(false);
+    GetScreen(screen).Apply();
     GetScreen(screen).Show(true);
 }
 
@@ -35,6 +40,7 @@ bool CDemoFrame::SwitchSkin() {
     // Every skinned window shows itself as its skin says: only the active screen stays.
     m_player.Apply();
     m_settings.Apply();
+    m_playlist.Apply();
     ShowScreen(m_active);
     return true;
 }
@@ -42,6 +48,7 @@ bool CDemoFrame::SwitchSkin() {
 CDemoScreen* CDemoFrame::ScreenOf(HWND control) {
     if (m_player.Owns(control)) return &m_player;
     if (m_settings.Owns(control)) return &m_settings;
+    if (m_playlist.Owns(control)) return &m_playlist;
     return nullptr;
 }
 
@@ -71,6 +78,9 @@ void CDemoFrame::Perform(DemoAction action) {
         break;
     case DemoAction::SwitchSkin:
         SwitchSkin();
+        break;
+    case DemoAction::ShowPlaylist:
+        ShowScreen(kPlaylist);
         break;
     case DemoAction::None:
         break;

@@ -9,6 +9,7 @@
 
 #include "nowplaying.h"
 #include "platform/afx/frame.h"
+#include "playlist.h"
 #include "settings.h"
 
 #include <vector>
@@ -21,11 +22,13 @@ public:
 
     CDemoFrame() = default;
 
-    // A full-screen frame with both screens, the now-playing one shown. skins are the names to
+    // A full-screen frame with every screen, the now-playing one shown. skins are the names to
     // switch between; the first is already loaded.
     bool Create(CSkinRepository* repository, const std::vector<CString>& skins);
 
-    enum Screen { kPlayer = 0, kSettings = 1 };
+    enum Screen { kPlayer = 0, kSettings = 1, kPlaylist = 2 };
+    static constexpr int kScreenCount = 3;
+    // Shows the state on screen (it may have changed elsewhere) and only that screen.
     void ShowScreen(Screen screen);
     // Loads the next skin of the list and shows the state on every screen again.
     bool SwitchSkin();
@@ -48,6 +51,7 @@ protected:
     size_t m_nSkin = 0;
     CNowPlayingScreen m_player{m_state};
     CSettingsScreen m_settings{m_state};
+    CPlaylistScreen m_playlist{m_state};
     Screen m_active = kPlayer;
 
     DECLARE_MESSAGE_MAP()

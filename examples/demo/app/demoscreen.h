@@ -13,7 +13,7 @@
 #include <vector>
 
 // What a screen asks of the frame after a notification.
-enum class DemoAction { None, ShowPlayer, ShowSettings, SwitchSkin };
+enum class DemoAction { None, ShowPlayer, ShowSettings, SwitchSkin, ShowPlaylist };
 
 class CDemoScreen {
 public:

@@ -15,7 +15,8 @@ enum : UINT {
     kNext = 11,
     kVolume = 12,
     kArt = 13,
-    kLogo = 14
+    kLogo = 14,
+    kPlaylist = 15
 };
 
 } // namespace
@@ -24,7 +25,7 @@ bool CNowPlayingScreen::CreateControls() {
     return Add(m_logo, kLogo) && Add(m_title, kTitle) && Add(m_art, kArt) && Add(m_track, kTrack) &&
            Add(m_meter, kMeter) && Add(m_prev, kPrev) && Add(m_stop, kStop) && Add(m_play, kPlay) &&
            Add(m_next, kNext) && Add(m_volumeLabel, kVolumeLabel) && Add(m_volume, kVolume) &&
-           Add(m_settings, kSettings) && Add(m_skin, kSkin);
+           Add(m_settings, kSettings) && Add(m_skin, kSkin) && Add(m_playlist, kPlaylist);
 }
 
 void CNowPlayingScreen::Apply() {
@@ -32,7 +33,7 @@ void CNowPlayingScreen::Apply() {
     m_volumeLabel.SetText(m_state.VolumeText());
     m_volume.SetRange(0, 100);
     m_volume.SetPos(m_state.volume); // an Update put the thumb back at the left end
-    m_art.SetImage(DWORD(m_state.track));
+    m_art.SetImage(DWORD(m_state.track % PlayerState::kArtCount));
     m_meter.SetImage(m_state.playing ? m_state.meterFrame : 0);
     m_play.Toggle(m_state.playing);
     m_stop.EnableWindow(m_state.playing);
@@ -46,6 +47,8 @@ DemoAction CNowPlayingScreen::OnCommand(UINT id) {
         return DemoAction::ShowSettings;
     case kSkin:
         return DemoAction::SwitchSkin;
+    case kPlaylist:
+        return DemoAction::ShowPlaylist;
     case kPrev:
         ChangeTrack(-1);
         break;

@@ -1,7 +1,7 @@
 // CNowPlayingScreen: the player's main screen (section "main"): the album art and track,
 // a level meter that moves while music plays, the transport keys (previous, stop, a play key
 // that latches down while playing, next), the volume slider with its label, and the keys to
-// the settings and to the other skin.
+// the settings, to the other skin and to the playlist.
 #pragma once
 
 #include "controls/skinbutton.h"
@@ -31,6 +31,6 @@ private:
 
     CSkinStatic m_title, m_track, m_volumeLabel;
     CSkinImage m_logo, m_art, m_meter;
-    CSkinButton m_settings, m_skin, m_prev, m_stop, m_play, m_next;
+    CSkinButton m_settings, m_skin, m_prev, m_stop, m_play, m_next, m_playlist;
     CSkinSlider m_volume;
 };

@@ -13,8 +13,10 @@ struct Track {
 enum class PlayMode { InOrder = 0, Shuffle = 1, RepeatOne = 2 };
 
 struct PlayerState {
-    static constexpr int kTrackCount = 3;
-    static const Track kTracks[kTrackCount];
+    // The library: the first kArtCount tracks have album art of their own, the others share it.
+    static constexpr int kTrackCount = 300;
+    static constexpr int kArtCount = 3;
+    static const Track& TrackAt(int index);
 
     int track = 0;
     bool playing = false;
@@ -26,6 +28,8 @@ struct PlayerState {
 
     // The track as the now-playing text shows it: title, artist and length on their lines.
     CString TrackText() const;
+    // The track as the playlist names it: its number and title.
+    static CString ListText(int index);
     CString VolumeText() const;
     // A sentence on what the play mode does.
     CString ModeText() const;

@@ -33,9 +33,8 @@ Canvas Tile() {
     return c;
 }
 
-// Four 96 x 32 frames: normal, pressed, disabled, focused.
-Canvas ButtonStrip() {
-    const int w = 96, h = 32;
+// Four w x h frames (96 x 32 unless smaller): normal, pressed, disabled, focused.
+Canvas ButtonStrip(int w = 96, int h = 32) {
     Canvas c(4 * w, h, kMagenta);
     struct Face {
         COLORREF top, bottom, edge;
@@ -224,13 +223,56 @@ Canvas Thumb() {
     });
 }
 
+// The scroll bar lies in a dark trough with a lit channel down its middle; its parts are glassy
+// like the keys. Every row of the trough is alike, so it stretches to any length, and the
+// elevator's rounded caps show the trough at their corners.
+COLORREF Trough(int x) {
+    if (x == 0 || x == 15) return RGB(6, 18, 36);
+    return x == 7 || x == 8 ? RGB(28, 70, 112) : RGB(12, 34, 64);
+}
+
+Canvas TroughCanvas(int w, int h) {
+    Canvas c(w, h);
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x)
+            c.Set(x, y, Trough(x % 16));
+    return c;
+}
+
+// Three 16 x 16 frames (normal, pressed, disabled) of a rounded key with a triangle pointing
+// up (less) or down (more).
+Canvas ScrollArrow(bool up) {
+    Canvas c = TroughCanvas(48, 16);
+    for (int f = 0; f < 3; ++f) {
+        const RoundFace& face = kRoundFaces[f];
+        int x = f * 16;
+        c.FillRoundRect(x, 0, x + 16, 16, 4, face.edge);
+        Canvas g(12, 12);
+        g.Gradient(0, 0, 12, 12, face.top, face.bottom);
+        c.Paste(g, x + 2, 2);
+        int tip = up ? 4 : 11, base = up ? 10 : 5, shift = f == 1 ? 1 : 0;
+        c.FillTriangle(x + 4, base + shift, x + 11, base + shift, x + 8, tip + shift, face.icon);
+    }
+    return c;
+}
+
+// 16 x 15: a foam rim round a sea-blue body with a highlight, rounded at both ends.
+Canvas Elevator() {
+    Canvas c = TroughCanvas(16, 15);
+    c.FillRoundRect(1, 0, 15, 15, 5, RGB(200, 232, 255));
+    c.FillRoundRect(2, 1, 14, 14, 4, RGB(40, 130, 200));
+    c.FillRect(4, 3, 6, 12, RGB(140, 205, 245));
+    c.FillRect(11, 3, 12, 12, RGB(24, 90, 150));
+    return c;
+}
+
 } // namespace
 
 void AddOceanPictures(PictureMap& pictures) {
     pictures.insert({
         {u"main_bg.bmp", {MainBackground, 24}},
         {u"tile.bmp", {Tile, 24}},
-        {u"button.bmp", {ButtonStrip, 24}},
+        {u"button.bmp", {[] { return ButtonStrip(); }, 24}},
         {u"checkbox.bmp", {CheckBoxStrip, 24}},
         {u"radio.bmp", {RadioStrip, 24}},
         {u"logo.bmp", {Logo, 8}},
@@ -242,5 +284,10 @@ void AddOceanPictures(PictureMap& pictures) {
         {u"art.bmp", {AlbumArt, 24}},
         {u"volume.bmp", {VolumeTrack, 24}},
         {u"thumb.bmp", {Thumb, 24}},
+        {u"smallbutton.bmp", {[] { return ButtonStrip(64, 24); }, 24}},
+        {u"sb_less.bmp", {[] { return ScrollArrow(true); }, 24}},
+        {u"sb_more.bmp", {[] { return ScrollArrow(false); }, 24}},
+        {u"sb_shaft.bmp", {[] { return TroughCanvas(16, 8); }, 24}},
+        {u"sb_elevator.bmp", {Elevator, 24}},
     });
 }

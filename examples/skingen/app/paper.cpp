@@ -179,6 +179,45 @@ Canvas Logo() {
     return c;
 }
 
+// The scroll bar is a ruled margin: a pale strip between shadow rules with a fine rule down
+// its middle, boxed ink keys, and a red tab for the elevator. Every row of the margin is alike,
+// so it stretches to any length.
+COLORREF Margin(int x) {
+    if (x == 0 || x == 13) return kShadow;
+    return x == 6 || x == 7 ? RGB(214, 216, 226) : kPale;
+}
+
+Canvas MarginCanvas(int w, int h) {
+    Canvas c(w, h);
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x)
+            c.Set(x, y, Margin(x % 14));
+    return c;
+}
+
+// Three 14 x 14 frames: an ink box with an ink triangle; pressed, the box fills with ink and
+// the triangle turns pale; disabled, both fade to shadow.
+Canvas ScrollKey(bool up) {
+    return Strip(14, 14, 3, [up](Canvas& c, int x, int f) {
+        COLORREF edge = f == 2 ? kShadow : kInk;
+        c.FillRect(x, 0, x + 14, 14, edge);
+        c.FillRect(x + 1, 1, x + 13, 13, f == 1 ? kInk : kPale);
+        COLORREF mark = f == 1 ? kPale : f == 2 ? kShadow : kInk;
+        int tip = up ? 4 : 9, base = up ? 9 : 4;
+        c.FillTriangle(x + 3, base, x + 10, base, x + 6, tip, mark);
+        c.FillTriangle(x + 4, base, x + 11, base, x + 7, tip, mark);
+    });
+}
+
+// 14 x 15: a red tab boxed in ink, a pale rule down its middle, square at both ends.
+Canvas ScrollTab() {
+    Canvas c = MarginCanvas(14, 15);
+    c.FillRect(1, 0, 13, 15, kInk);
+    c.FillRect(2, 1, 12, 14, kRed);
+    c.FillRect(6, 3, 8, 12, kPale);
+    return c;
+}
+
 } // namespace
 
 void AddPaperPictures(PictureMap& pictures) {
@@ -197,5 +236,12 @@ void AddPaperPictures(PictureMap& pictures) {
         {u"paper_volume.bmp", {VolumeScale, 24}},
         {u"paper_thumb.bmp", {Thumb, 24}},
         {u"paper_logo.bmp", {Logo, 24}},
+        {u"paper_small.bmp",
+         {[] { return Strip(64, 22, 4, [](Canvas& c, int x, int f) { Key(c, x, 64, 22, f, 4); }); },
+          24}},
+        {u"paper_sb_less.bmp", {[] { return ScrollKey(true); }, 24}},
+        {u"paper_sb_more.bmp", {[] { return ScrollKey(false); }, 24}},
+        {u"paper_sb_shaft.bmp", {[] { return MarginCanvas(14, 8); }, 24}},
+        {u"paper_sb_elevator.bmp", {ScrollTab, 24}},
     });
 }

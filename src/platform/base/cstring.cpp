@@ -17,7 +17,19 @@ WCHAR WideToUpper(WCHAR ch) {
     return ch;
 }
 
-bool IsWideSpace(WCHAR ch) { return ch == u' ' || (ch >= 0x09 && ch <= 0x0D); }
+int CompareIgnoringCase(std::u16string_view a, std::u16string_view b) {
+    size_t n = std::min(a.size(), b.size());
+    for (size_t i = 0; i < n; ++i) {
+        if (a[i] == b[i]) continue;
+        int ca = WideToLower(a[i]), cb = WideToLower(b[i]);
+        if (ca != cb) return ca < cb ? -1 : 1;
+    }
+    return a.size() == b.size() ? 0 : a.size() < b.size() ? -1 : 1;
+}
+
+bool IsWideSpace(WCHAR ch) {
+    return ch == u' ' || (ch >= 0x09 && ch <= 0x0D);
+}
 
 CString::CString(LPCWSTR text) {
     if (text) m_text = text;
@@ -135,7 +147,9 @@ void CString::SetAt(int index, WCHAR ch) {
     if (index >= 0 && index < GetLength()) m_text[size_t(index)] = ch;
 }
 
-int CString::Compare(LPCWSTR other) const { return wcscmp(m_text.c_str(), other ? other : u""); }
+int CString::Compare(LPCWSTR other) const {
+    return wcscmp(m_text.c_str(), other ? other : u"");
+}
 
 int CString::CompareNoCase(LPCWSTR other) const {
     return _wcsicmp(m_text.c_str(), other ? other : u"");
@@ -171,7 +185,9 @@ CString CString::Left(int count) const {
     return CString(m_text.substr(0, size_t(std::min(count, GetLength()))));
 }
 
-CString CString::Mid(int first) const { return Mid(first, GetLength()); }
+CString CString::Mid(int first) const {
+    return Mid(first, GetLength());
+}
 
 CString CString::Mid(int first, int count) const {
     if (first < 0) first = 0;
@@ -243,34 +259,40 @@ int CString::Delete(int index, int count) {
 
 void CString::TrimLeft() {
     size_t i = 0;
-    while (i < m_text.size() && IsWideSpace(m_text[i])) ++i;
+    while (i < m_text.size() && IsWideSpace(m_text[i]))
+        ++i;
     m_text.erase(0, i);
 }
 
 void CString::TrimRight() {
     size_t n = m_text.size();
-    while (n > 0 && IsWideSpace(m_text[n - 1])) --n;
+    while (n > 0 && IsWideSpace(m_text[n - 1]))
+        --n;
     m_text.resize(n);
 }
 
 void CString::TrimLeft(WCHAR ch) {
     size_t i = 0;
-    while (i < m_text.size() && m_text[i] == ch) ++i;
+    while (i < m_text.size() && m_text[i] == ch)
+        ++i;
     m_text.erase(0, i);
 }
 
 void CString::TrimRight(WCHAR ch) {
     size_t n = m_text.size();
-    while (n > 0 && m_text[n - 1] == ch) --n;
+    while (n > 0 && m_text[n - 1] == ch)
+        --n;
     m_text.resize(n);
 }
 
 void CString::MakeUpper() {
-    for (auto& c : m_text) c = WideToUpper(c);
+    for (auto& c : m_text)
+        c = WideToUpper(c);
 }
 
 void CString::MakeLower() {
-    for (auto& c : m_text) c = WideToLower(c);
+    for (auto& c : m_text)
+        c = WideToLower(c);
 }
 
 LPWSTR CString::GetBuffer(int minLength) {
@@ -381,18 +403,26 @@ void CString::FormatList(LPCWSTR format, const FormatArg* args, size_t count) {
         }
         Field field;
         for (;; ++p) {
-            if (*p == u'-') field.left = true;
-            else if (*p == u'+') field.plus = true;
-            else if (*p == u' ') field.space = true;
-            else if (*p == u'#') field.alt = true;
-            else if (*p == u'0') field.zero = true;
-            else break;
+            if (*p == u'-')
+                field.left = true;
+            else if (*p == u'+')
+                field.plus = true;
+            else if (*p == u' ')
+                field.space = true;
+            else if (*p == u'#')
+                field.alt = true;
+            else if (*p == u'0')
+                field.zero = true;
+            else
+                break;
         }
-        while (*p >= u'0' && *p <= u'9') field.width = field.width * 10 + (*p++ - u'0');
+        while (*p >= u'0' && *p <= u'9')
+            field.width = field.width * 10 + (*p++ - u'0');
         if (*p == u'.') {
             ++p;
             field.precision = 0;
-            while (*p >= u'0' && *p <= u'9') field.precision = field.precision * 10 + (*p++ - u'0');
+            while (*p >= u'0' && *p <= u'9')
+                field.precision = field.precision * 10 + (*p++ - u'0');
         }
         while (*p == u'l' || *p == u'h' || *p == u'L' || *p == u'I' || *p == u'6' || *p == u'4')
             ++p;
@@ -410,14 +440,18 @@ void CString::FormatList(LPCWSTR format, const FormatArg* args, size_t count) {
         case u'd':
         case u'i': {
             long long v = 0;
-            if (arg && std::holds_alternative<long long>(*arg)) v = std::get<long long>(*arg);
+            if (arg && std::holds_alternative<long long>(*arg))
+                v = std::get<long long>(*arg);
             else if (arg && std::holds_alternative<unsigned long long>(*arg))
                 v = (long long)std::get<unsigned long long>(*arg);
             unsigned long long mag = v < 0 ? 0ull - (unsigned long long)v : (unsigned long long)v;
             body = Digits(mag, 10, false, field.precision);
-            if (v < 0) body.insert(0, 1, u'-');
-            else if (field.plus) body.insert(0, 1, u'+');
-            else if (field.space) body.insert(0, 1, u' ');
+            if (v < 0)
+                body.insert(0, 1, u'-');
+            else if (field.plus)
+                body.insert(0, 1, u'+');
+            else if (field.space)
+                body.insert(0, 1, u' ');
             break;
         }
         case u'u':

@@ -131,4 +131,10 @@ private:
 // Case folding the way the platform's _wcsicmp folds: ASCII and Latin-1 letters.
 WCHAR WideToLower(WCHAR ch);
 WCHAR WideToUpper(WCHAR ch);
+// The one comparison that ignores letter case (behind _wcsicmp, CString::CompareNoCase and the
+// library's own lookups): units folded by WideToLower, a shorter text first.
+int CompareIgnoringCase(std::u16string_view a, std::u16string_view b);
+inline bool EqualsNoCase(std::u16string_view a, std::u16string_view b) {
+    return a.size() == b.size() && CompareIgnoringCase(a, b) == 0;
+}
 bool IsWideSpace(WCHAR ch);

@@ -22,14 +22,20 @@ std::map<WCHAR, std::string>& Drives() {
 
 DWORD ErrorFromErrno(int e) {
     switch (e) {
-    case ENOENT: return ERROR_FILE_NOT_FOUND;
-    case ENOTDIR: return ERROR_PATH_NOT_FOUND;
+    case ENOENT:
+        return ERROR_FILE_NOT_FOUND;
+    case ENOTDIR:
+        return ERROR_PATH_NOT_FOUND;
     case EACCES:
     case EPERM:
-    case EISDIR: return ERROR_ACCESS_DENIED;
-    case EEXIST: return ERROR_ALREADY_EXISTS;
-    case ENOMEM: return ERROR_NOT_ENOUGH_MEMORY;
-    default: return ERROR_INVALID_PARAMETER;
+    case EISDIR:
+        return ERROR_ACCESS_DENIED;
+    case EEXIST:
+        return ERROR_ALREADY_EXISTS;
+    case ENOMEM:
+        return ERROR_NOT_ENOUGH_MEMORY;
+    default:
+        return ERROR_INVALID_PARAMETER;
     }
 }
 
@@ -38,7 +44,9 @@ BOOL Fail(DWORD error) {
     return FALSE;
 }
 
-BOOL FailErrno() { return Fail(ErrorFromErrno(errno)); }
+BOOL FailErrno() {
+    return Fail(ErrorFromErrno(errno));
+}
 
 // Wildcard match of one file name: '*' any run, '?' any one character, letters ignoring case.
 bool Matches(std::u16string_view pattern, std::u16string_view name) {
@@ -57,7 +65,8 @@ bool Matches(std::u16string_view pattern, std::u16string_view name) {
             return false;
         }
     }
-    while (p < pattern.size() && pattern[p] == u'*') ++p;
+    while (p < pattern.size() && pattern[p] == u'*')
+        ++p;
     return p == pattern.size();
 }
 
@@ -71,8 +80,8 @@ void Fill(WIN32_FIND_DATAW& data, const std::string& hostFolder, const std::stri
     struct stat st {};
     std::string full = hostFolder + "/" + name;
     if (::stat(full.c_str(), &st) == 0) {
-        data.dwFileAttributes = S_ISDIR(st.st_mode) ? FILE_ATTRIBUTE_DIRECTORY
-                                                    : FILE_ATTRIBUTE_ARCHIVE;
+        data.dwFileAttributes =
+            S_ISDIR(st.st_mode) ? FILE_ATTRIBUTE_DIRECTORY : FILE_ATTRIBUTE_ARCHIVE;
         if (!(st.st_mode & S_IWUSR)) data.dwFileAttributes |= FILE_ATTRIBUTE_READONLY;
         data.nFileSizeLow = DWORD(uint64_t(st.st_size) & 0xFFFFFFFFu);
         data.nFileSizeHigh = DWORD(uint64_t(st.st_size) >> 32);
@@ -83,16 +92,66 @@ void Fill(WIN32_FIND_DATAW& data, const std::string& hostFolder, const std::stri
     data.cFileName[n] = 0;
 }
 
+bool Exists(const std::string& hostPath) {
+    struct stat st {};
+    return ::lstat(hostPath.c_str(), &st) == 0;
+}
+
+// The name in hostFolder that equals name ignoring letter case; the first in name order when
+// several do. Empty when none does.
+std::string NameIgnoringCase(const std::string& hostFolder, const std::string& name) {
+    DIR* dir = ::opendir(hostFolder.empty() ? "." : hostFolder.c_str());
+    if (!dir) return {};
+    CString wanted = CString::FromUtf8(name);
+    std::string found;
+    while (dirent* e = ::readdir(dir)) {
+        std::string candidate = e->d_name;
+        if ((found.empty() || candidate < found) &&
+            EqualsNoCase(CString::FromUtf8(candidate).View(), wanted.View()))
+            found = candidate;
+    }
+    ::closedir(dir);
+    return found;
+}
+
+// File names ignore letter case, as on the device: each part of a host path that does not exist
+// as spelt becomes the existing name that differs from it only in case. A name that exists as
+// spelt always wins.
+std::string MatchCase(const std::string& path) {
+    if (path.empty() || Exists(path)) return path;
+    std::string out;
+    for (size_t pos = 0;;) {
+        size_t end = std::min(path.find('/', pos), path.size());
+        std::string part = path.substr(pos, end - pos);
+        if (!part.empty() && part != "." && part != ".." && !Exists(out + part)) {
+            std::string match = NameIgnoringCase(out, part);
+            // Nothing below a missing part can exist.
+            if (match.empty()) return out + path.substr(pos);
+            part = match;
+        }
+        out += part;
+        if (end == path.size()) return out;
+        out += '/';
+        pos = end + 1;
+    }
+}
+
 } // namespace
 
-DWORD GetLastError() { return g_lastError; }
-void SetLastError(DWORD error) { g_lastError = error; }
+DWORD GetLastError() {
+    return g_lastError;
+}
+void SetLastError(DWORD error) {
+    g_lastError = error;
+}
 
 void MapDrive(WCHAR drive, const std::string& hostFolder) {
     Drives()[WideToUpper(drive)] = hostFolder;
 }
 
-void ResetDrives() { Drives().clear(); }
+void ResetDrives() {
+    Drives().clear();
+}
 
 std::string HostPath(LPCWSTR path) {
     CString p(path);
@@ -104,9 +163,10 @@ std::string HostPath(LPCWSTR path) {
         prefix = it != Drives().end() ? it->second : std::string();
         p = p.Mid(2);
         if (p.IsEmpty() || p[0] != u'/') p = u'/' + p;
-        while (!prefix.empty() && prefix.back() == '/') prefix.pop_back();
+        while (!prefix.empty() && prefix.back() == '/')
+            prefix.pop_back();
     }
-    return prefix + p.ToUtf8();
+    return MatchCase(prefix + p.ToUtf8());
 }
 
 HANDLE FindFirstFile(LPCWSTR pattern, WIN32_FIND_DATAW* data) {
@@ -132,7 +192,8 @@ HANDLE FindFirstFile(LPCWSTR pattern, WIN32_FIND_DATAW* data) {
     std::sort(names.begin(), names.end());
     auto state = std::make_unique<FindState>();
     state->entries.resize(names.size());
-    for (size_t i = 0; i < names.size(); ++i) Fill(state->entries[i], hostFolder, names[i]);
+    for (size_t i = 0; i < names.size(); ++i)
+        Fill(state->entries[i], hostFolder, names[i]);
     *data = state->entries[0];
     state->next = 1;
     return state.release();

@@ -5,6 +5,10 @@
 // process's current folder. Drives map to host folders (all to "/" until MapDrive says
 // otherwise), so a test can give the device a drive of its own.
 //
+// Names ignore letter case, as on the device: a part of a path that does not exist as spelt
+// is the existing name that differs from it only in case (the first in name order when several
+// do; a name spelt exactly as asked always wins).
+//
 // Find-first/find-next delivers the entries of a folder in name order (the host's own order
 // varies between file systems) and, as on the device, without "." and "..".
 #pragma once

@@ -4,32 +4,41 @@
 
 LONG _wtol(LPCWSTR text) {
     if (!text) return 0;
-    while (IsWideSpace(*text)) ++text;
+    while (IsWideSpace(*text))
+        ++text;
     bool negative = false;
     if (*text == u'+' || *text == u'-') negative = (*text++ == u'-');
     uint32_t value = 0;
-    for (; *text >= u'0' && *text <= u'9'; ++text) value = value * 10u + uint32_t(*text - u'0');
+    for (; *text >= u'0' && *text <= u'9'; ++text)
+        value = value * 10u + uint32_t(*text - u'0');
     if (negative) value = 0u - value;
     return static_cast<LONG>(value);
 }
 
-int _wtoi(LPCWSTR text) { return static_cast<int>(_wtol(text)); }
+int _wtoi(LPCWSTR text) {
+    return static_cast<int>(_wtol(text));
+}
+
+namespace {
+
+// The text up to its terminator or count units, whichever comes first.
+std::u16string_view Prefix(LPCWSTR text, size_t count) {
+    size_t n = 0;
+    while (n < count && text[n])
+        ++n;
+    return {text, n};
+}
+
+} // namespace
 
 int _wcsnicmp(LPCWSTR a, LPCWSTR b, size_t count) {
     if (!a || !b) return a == b ? 0 : (a ? 1 : -1);
-    for (size_t i = 0; i < count; ++i) {
-        if (a[i] == b[i]) { // the common case needs no case mapping
-            if (a[i] == 0) return 0;
-            continue;
-        }
-        int ca = WideToLower(a[i]), cb = WideToLower(b[i]);
-        if (ca != cb) return ca < cb ? -1 : 1;
-        if (ca == 0) return 0;
-    }
-    return 0;
+    return CompareIgnoringCase(Prefix(a, count), Prefix(b, count));
 }
 
-int _wcsicmp(LPCWSTR a, LPCWSTR b) { return _wcsnicmp(a, b, SIZE_MAX); }
+int _wcsicmp(LPCWSTR a, LPCWSTR b) {
+    return _wcsnicmp(a, b, SIZE_MAX);
+}
 
 int wcsncmp(LPCWSTR a, LPCWSTR b, size_t count) {
     for (size_t i = 0; i < count; ++i) {
@@ -39,11 +48,14 @@ int wcsncmp(LPCWSTR a, LPCWSTR b, size_t count) {
     return 0;
 }
 
-int wcscmp(LPCWSTR a, LPCWSTR b) { return wcsncmp(a, b, SIZE_MAX); }
+int wcscmp(LPCWSTR a, LPCWSTR b) {
+    return wcsncmp(a, b, SIZE_MAX);
+}
 
 size_t wcslen(LPCWSTR text) {
     size_t n = 0;
-    while (text[n]) ++n;
+    while (text[n])
+        ++n;
     return n;
 }
 
@@ -56,8 +68,10 @@ LPWSTR wcscpy(LPWSTR dest, LPCWSTR source) {
 
 LPWSTR wcsncpy(LPWSTR dest, LPCWSTR source, size_t count) {
     size_t i = 0;
-    for (; i < count && source[i]; ++i) dest[i] = source[i];
-    for (; i < count; ++i) dest[i] = 0;
+    for (; i < count && source[i]; ++i)
+        dest[i] = source[i];
+    for (; i < count; ++i)
+        dest[i] = 0;
     return dest;
 }
 

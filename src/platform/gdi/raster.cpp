@@ -266,9 +266,16 @@ void RowBox(const Blit& b, const Box& x, bool upward) {
     bool usesSource = RopUsesSource(b.rop), usesDest = RopUsesDest(b.rop);
     uint32_t* s = usesSource ? Buffer(0, size_t(w)).data() : nullptr;
     uint32_t* scratch = Buffer(1, size_t(w)).data();
+    // A stretch repeats source rows: a row already read and converted serves again (not when
+    // the surface stretches onto itself, where a row written may be the next one read).
+    const bool reuse = b.xmap && b.src != b.dst;
+    int fetched = -1;
     for (int k = 0; k < h; ++k) {
         int y = x.t + (upward ? h - 1 - k : k);
-        if (s) FetchSource(b, x.l, w, y, s);
+        if (s && !(reuse && b.ymap[y - b.rect.top] == fetched)) {
+            FetchSource(b, x.l, w, y, s);
+            if (reuse) fetched = b.ymap[y - b.rect.top];
+        }
         if (b.rop == 0xCC) {
             WriteValues(dst, x.l, y, w, s);
         } else if (dst.bpp == 32) {

@@ -30,7 +30,7 @@ void Inject(InputKind kind, POINT pt, UINT key) {
     item.pt = pt;
     item.key = key;
     item.time = UserGetClock();
-    Queue().push_back(item);
+    InputQueue().push_back(item);
 }
 
 bool IsDoubleClick(Window* target, const QueueItem& raw) {

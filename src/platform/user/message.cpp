@@ -15,7 +15,7 @@ namespace {
 constexpr int kMaxSendDepth = 200;
 
 struct MessageState {
-    std::deque<QueueItem> queue;
+    std::deque<QueueItem> posted, input;
     bool quitPending = false;
     int quitCode = 0;
     int depth = 0;
@@ -41,9 +41,9 @@ bool Matches(const MSG& m, Window* filterRoot, UINT min, UINT max) {
     return InRange(m.message, min, max);
 }
 
-// The first queued message that passes the filter; raw input is routed on the way.
-bool TakeQueued(MSG* msg, Window* filterRoot, UINT min, UINT max, bool remove) {
-    auto& queue = State().queue;
+// The first message of the queue that passes the filter; raw input is routed on the way.
+bool TakeFrom(std::deque<QueueItem>& queue, MSG* msg, Window* filterRoot, UINT min, UINT max,
+              bool remove) {
     for (size_t i = 0; i < queue.size();) {
         QueueItem& item = queue[i];
         if (item.input != InputKind::None) {
@@ -64,6 +64,13 @@ bool TakeQueued(MSG* msg, Window* filterRoot, UINT min, UINT max, bool remove) {
     return false;
 }
 
+// Posted messages come before input.
+bool TakeQueued(MSG* msg, Window* filterRoot, UINT min, UINT max, bool remove) {
+    MessageState& s = State();
+    return TakeFrom(s.posted, msg, filterRoot, min, max, remove) ||
+           TakeFrom(s.input, msg, filterRoot, min, max, remove);
+}
+
 MSG Make(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     MSG m = {hwnd, message, wParam, lParam, GetTickCount(), {}};
     GetCursorPos(&m.pt);
@@ -75,8 +82,8 @@ constexpr uint32_t kTokenBase = 0xFFFF0000u;
 
 } // namespace
 
-std::deque<QueueItem>& Queue() {
-    return State().queue;
+std::deque<QueueItem>& InputQueue() {
+    return State().input;
 }
 
 LRESULT CallProc(Window* w, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -95,18 +102,16 @@ LRESULT CallProc(Window* w, UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 void RemoveQueuedFor(Window* w) {
-    auto& queue = State().queue;
-    queue.erase(std::remove_if(queue.begin(), queue.end(),
-                               [w](const QueueItem& item) {
-                                   return item.input == InputKind::None &&
-                                          item.msg.hwnd == w->handle;
-                               }),
-                queue.end());
+    for (auto* queue : {&State().posted, &State().input})
+        std::erase_if(*queue, [w](const QueueItem& item) {
+            return item.input == InputKind::None && item.msg.hwnd == w->handle;
+        });
 }
 
 void ResetQueue() {
     MessageState& s = State();
-    s.queue.clear();
+    s.posted.clear();
+    s.input.clear();
     s.quitPending = false;
     s.quitCode = 0;
     s.last = {};
@@ -114,7 +119,7 @@ void ResetQueue() {
 }
 
 bool QueueEmpty() {
-    return State().queue.empty() && !State().quitPending;
+    return State().posted.empty() && State().input.empty() && !State().quitPending;
 }
 
 LONG ProcToken(WNDPROC proc) {
@@ -164,7 +169,7 @@ BOOL PostMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     if (hwnd && !Checked(hwnd)) return FALSE;
     QueueItem item;
     item.msg = Make(hwnd, message, wParam, lParam);
-    State().queue.push_back(item);
+    State().posted.push_back(item);
     return TRUE;
 }
 
@@ -247,7 +252,7 @@ BOOL TranslateMessage(const MSG* msg) {
     item.msg = *msg;
     item.msg.message = WM_CHAR;
     item.msg.wParam = ch;
-    State().queue.push_front(item);
+    State().posted.push_front(item);
     return TRUE;
 }
 

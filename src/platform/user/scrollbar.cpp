@@ -200,7 +200,8 @@ void InvalidateScrollBar(Window* w, int bar) {
 
 void DrawScrollBar(const Window* w, HDC dc, int bar) {
     ScrollLayout l = LayoutScrollBar(w, bar);
-    if (IsRectEmpty(&l.bar)) return;
+    // A bar that siblings cover (a skinned bar over a list's own) has nothing to show.
+    if (IsRectEmpty(&l.bar) || !RectVisible(dc, &l.bar)) return;
     const ScrollTrack* t = TrackingOn(w, bar);
     if (t && t->part == ScrollPart::Thumb && l.thumbSize) l.thumbPos = t->thumbPos;
     auto held = [t](ScrollPart p) { return t && t->part == p && t->pressed; };

@@ -93,32 +93,27 @@ TEST_F(ImageListTest, ExplicitMasksIconsAndRemoval) {
     EXPECT_EQ(list.GetImageCount(), 0);
 }
 
-TEST_F(ImageListTest, ListsWithoutMasksCopyWholeImages) {
-    CImageList list;
-    list.Create(4, 4, ILC_COLOR32, 0, 1);
-    CBitmap image;
-    image.Attach(Strip());
-    EXPECT_EQ(list.Add(&image, kMagenta), 0);
-    Canvas c(4, 4, 32, kGreen);
-    list.Draw(CDC::FromHandle(c.dc()), 0, CPoint(0, 0), ILD_TRANSPARENT);
-    EXPECT_EQ(c.At(0, 0), kMagenta);
-    CBitmap narrow;
-    narrow.CreateBitmap(3, 4, 1, 32, nullptr);
-    EXPECT_EQ(list.Add(&narrow, nullptr), -1) << "narrower than one image";
-    EXPECT_EQ(ImageList_GetImageCount(nullptr), 0);
-}
-
-TEST_F(ImageListTest, WrapperOwnsTheListAndCountsFollowIt) {
+// Lists without masks copy whole images; images narrower than the list are refused; the
+// wrapper owns the list unless detached.
+TEST_F(ImageListTest, ListsWithoutMasksAndTheWrapper) {
     GdiObjectCounts before = GdiGetObjectCounts();
     HIMAGELIST kept;
     {
         CImageList list;
-        list.Create(2, 2, ILC_MASK, 0, 1);
-        EXPECT_EQ(GdiGetObjectCounts().imageLists, before.imageLists + 1);
+        list.Create(4, 4, ILC_COLOR32, 0, 1);
         EXPECT_EQ(CImageList::FromHandle(list.GetSafeHandle()), &list);
+        CBitmap image, narrow;
+        image.Attach(Strip());
+        EXPECT_EQ(list.Add(&image, kMagenta), 0);
+        Canvas c(4, 4, 32, kGreen);
+        list.Draw(CDC::FromHandle(c.dc()), 0, CPoint(0, 0), ILD_TRANSPARENT);
+        EXPECT_EQ(c.At(0, 0), kMagenta);
+        narrow.CreateBitmap(3, 4, 1, 32, nullptr);
+        EXPECT_EQ(list.Add(&narrow, nullptr), -1);
         kept = list.Detach();
     }
-    EXPECT_EQ(ImageList_GetImageCount(kept), 0);
+    EXPECT_EQ(ImageList_GetImageCount(kept), 2);
+    EXPECT_EQ(ImageList_GetImageCount(nullptr), 0);
     EXPECT_EQ(GdiGetObjectCounts().imageLists, before.imageLists + 1);
     {
         CImageList owner;

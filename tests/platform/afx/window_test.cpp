@@ -15,53 +15,38 @@ LPCWSTR PlainClass() {
     return AfxRegisterWndClass(0);
 }
 
-TEST_F(WindowObjectTest, PermanentObjectsAreFoundAndForeignWindowsGetTemporaries) {
-    CWnd w;
-    ASSERT_TRUE(w.CreateEx(0, PlainClass(), u"", WS_POPUP, CRect(0, 0, 5, 5), nullptr, 0));
-    EXPECT_EQ(CWnd::FromHandle(w.m_hWnd), &w);
-    EXPECT_EQ(CWnd::FromHandlePermanent(w.m_hWnd), &w);
+// Permanent objects are found by handle, foreign windows get one temporary each until idle;
+// attaching and detaching never touch the window, destroying either side ends the pairing.
+TEST_F(WindowObjectTest, PermanentTemporaryAttachedAndDestroyedObjects) {
     ProbeWindow foreign(nullptr, {0, 0, 5, 5}, kWhite, 0, WS_POPUP);
-    EXPECT_EQ(CWnd::FromHandlePermanent(foreign), nullptr);
     CWnd* temp = CWnd::FromHandle(foreign);
     ASSERT_NE(temp, nullptr);
     EXPECT_EQ(temp->m_hWnd, foreign.hwnd());
-    EXPECT_EQ(CWnd::FromHandle(foreign), temp); // one temporary per handle until idle
-    EXPECT_EQ(CWnd::FromHandle(nullptr), nullptr);
-    // Temporaries go at idle without touching their windows.
-    Pump();
-    EXPECT_TRUE(::IsWindow(foreign));
+    EXPECT_EQ(CWnd::FromHandle(foreign), temp);
     EXPECT_EQ(CWnd::FromHandlePermanent(foreign), nullptr);
-}
-
-TEST_F(WindowObjectTest, AttachedWindowsOutliveDetachedObjects) {
-    ProbeWindow foreign(nullptr, {0, 0, 5, 5}, kWhite, 0, WS_POPUP);
+    EXPECT_EQ(CWnd::FromHandle(nullptr), nullptr);
+    Pump(); // temporaries go at idle without touching their windows
+    EXPECT_TRUE(::IsWindow(foreign));
     {
         CWnd w;
         ASSERT_TRUE(w.Attach(foreign));
         EXPECT_FALSE(w.Attach(foreign)); // already holds a window
-        EXPECT_EQ(CWnd::FromHandle(foreign), &w);
+        EXPECT_EQ(CWnd::FromHandlePermanent(foreign), &w);
         EXPECT_EQ(w.Detach(), foreign.hwnd());
         EXPECT_EQ(CWnd::FromHandlePermanent(foreign), nullptr);
     }
     EXPECT_TRUE(::IsWindow(foreign));
+    HWND made = nullptr;
     {
-        CWnd w;
-        w.Attach(foreign);
-        // Destroying through an attached object destroys the window and detaches.
-        EXPECT_TRUE(w.DestroyWindow());
-        EXPECT_EQ(w.m_hWnd, nullptr);
+        CWnd w, attached;
+        ASSERT_TRUE(w.CreateEx(0, PlainClass(), u"", WS_POPUP, CRect(0, 0, 5, 5), nullptr, 0));
+        made = w.m_hWnd;
+        attached.Attach(foreign);
+        EXPECT_TRUE(attached.DestroyWindow());
+        EXPECT_EQ(attached.m_hWnd, nullptr);
     }
     EXPECT_FALSE(::IsWindow(foreign));
-}
-
-TEST_F(WindowObjectTest, DestroyingTheObjectDestroysItsWindowAndTheReverseDetaches) {
-    HWND hwnd = nullptr;
-    {
-        CWnd w;
-        ASSERT_TRUE(w.CreateEx(0, PlainClass(), u"", WS_POPUP, CRect(0, 0, 5, 5), nullptr, 0));
-        hwnd = w.m_hWnd;
-    }
-    EXPECT_FALSE(::IsWindow(hwnd));
+    EXPECT_FALSE(::IsWindow(made)); // the object's end destroyed its window
     CWnd w;
     ASSERT_TRUE(w.CreateEx(0, PlainClass(), u"", WS_POPUP, CRect(0, 0, 5, 5), nullptr, 0));
     ::DestroyWindow(w.m_hWnd);
@@ -89,17 +74,15 @@ TEST_F(WindowObjectTest, FramesOwnersTopLevelParentsAndSelfDeletion) {
     CWnd popup;
     ASSERT_TRUE(popup.CreateEx(0, PlainClass(), u"", WS_POPUP, CRect(0, 0, 10, 10), &control, 0));
 
-    EXPECT_EQ(control.GetParentFrame(), inner);
-    EXPECT_EQ(inner->GetParentFrame(), outer);
-    EXPECT_EQ(outer->GetParentFrame(), nullptr);
-    EXPECT_EQ(control.GetTopLevelFrame(), outer);
-    EXPECT_EQ(outer->GetTopLevelFrame(), outer);
-    EXPECT_EQ(control.GetTopLevelParent(), outer);
-    // A child has no owner: its chain of owners ends with itself.
-    EXPECT_EQ(control.GetTopLevelOwner(), &control);
-    EXPECT_EQ(popup.GetTopLevelOwner(), outer); // owned by the control's top-level window
-    EXPECT_EQ(popup.GetTopLevelParent(), outer);
-    EXPECT_EQ(popup.GetParentFrame(), outer);
+    // A child has no owner: its chain of owners ends with itself. The popup is owned by the
+    // control's top-level window.
+    std::vector<CWnd*> relatives = {control.GetParentFrame(),   inner->GetParentFrame(),
+                                    outer->GetParentFrame(),    control.GetTopLevelFrame(),
+                                    outer->GetTopLevelFrame(),  control.GetTopLevelParent(),
+                                    control.GetTopLevelOwner(), popup.GetTopLevelOwner(),
+                                    popup.GetTopLevelParent(),  popup.GetParentFrame()};
+    EXPECT_EQ(relatives, (std::vector<CWnd*>{inner, outer, nullptr, outer, outer, outer, &control,
+                                             outer, outer, outer}));
     outer->DestroyWindow(); // takes inner, the control and the owned popup with it
     EXPECT_EQ(control.m_hWnd, nullptr);
     EXPECT_EQ(popup.m_hWnd, nullptr);
@@ -136,7 +119,6 @@ TEST_F(WindowObjectTest, WindowDeviceContextsDrawAndAreGivenBack) {
     EXPECT_EQ(GdiGetObjectCounts().dcs, dcs);
     // The wrapper's GetDC hands out a temporary object for the window's context.
     CDC* dc = w.GetDC();
-    ASSERT_NE(dc, nullptr);
     EXPECT_EQ(::WindowFromDC(dc->GetSafeHdc()), w.m_hWnd);
     EXPECT_EQ(w.ReleaseDC(dc), 1);
 }
@@ -176,7 +158,9 @@ TEST_F(WindowObjectTest, PreCreateWindowShapesOrRefusesTheWindow) {
     EXPECT_EQ(GetTopWindow(nullptr), w.m_hWnd);
 }
 
-TEST_F(WindowObjectTest, RegisteringAClassTwiceSucceedsAndFailuresAreReported) {
+// Registering a class twice succeeds; a refused registration is reported, and the framework's
+// resource exception is thrown by pointer.
+TEST_F(WindowObjectTest, ClassRegistrationAndTheResourceException) {
     WNDCLASS wc = {};
     wc.lpfnWndProc = ::DefWindowProc;
     wc.hInstance = AfxGetInstanceHandle();
@@ -186,10 +170,7 @@ TEST_F(WindowObjectTest, RegisteringAClassTwiceSucceedsAndFailuresAreReported) {
     EXPECT_EQ(AfxRegisterWndClass(CS_DBLCLKS), nullptr);
     UserFailClassRegistrations(false);
     EXPECT_TRUE(AfxRegisterClass(&wc));
-    EXPECT_TRUE(AfxRegisterClass(&wc)); // already there: still success
-}
-
-TEST_F(WindowObjectTest, TheResourceExceptionIsThrownByPointer) {
+    EXPECT_TRUE(AfxRegisterClass(&wc));
     bool caught = false;
     try {
         AfxThrowResourceException();

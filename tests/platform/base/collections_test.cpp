@@ -60,36 +60,32 @@ TEST(ListTest, RandomEditsAgreeWithAPlainList) {
     }
 }
 
-TEST(MapTest, KeysAreExactAndLaterValuesReplaceEarlier) {
-    CMapStringToString map;
-    map[u"Main"] = u"a.sdf";
-    map.SetAt(u"main", u"b.sdf");
-    map.SetAt(u"Main", u"c.sdf");
+// Keys are exact and later values replace earlier ones; the walk visits every pair once, also
+// after the table grew.
+TEST(MapTest, KeysAreExactAndTheWalkVisitsEveryPairOnce) {
+    CMapStringToString exact;
+    exact[u"Main"] = u"a.sdf";
+    exact.SetAt(u"main", u"b.sdf");
+    exact.SetAt(u"Main", u"c.sdf");
     CString value;
-    ASSERT_TRUE(map.Lookup(u"Main", value));
-    EXPECT_EQ(value, CString(u"c.sdf"));
-    EXPECT_FALSE(map.Lookup(u"MAIN", value));
-    EXPECT_EQ(map.GetCount(), 2);
-    EXPECT_TRUE(map.RemoveKey(u"main"));
-    EXPECT_FALSE(map.RemoveKey(u"main"));
-    EXPECT_EQ(map.GetCount(), 1);
-}
-
-TEST(MapTest, WalkVisitsEveryPairOnceThroughGrowth) {
+    EXPECT_TRUE(exact.Lookup(u"Main", value) && value == CString(u"c.sdf"));
+    EXPECT_FALSE(exact.Lookup(u"MAIN", value));
+    EXPECT_TRUE(exact.RemoveKey(u"main"));
+    EXPECT_FALSE(exact.RemoveKey(u"main"));
+    EXPECT_EQ(exact.GetCount(), 1);
     CMapStringToPtr map;
     std::map<std::u16string, void*> expected, seen;
     for (int i = 0; i < 500; ++i) {
         CString key;
         key.Format(u"key%d", i);
-        void* value = reinterpret_cast<void*>(intptr_t(i));
-        map.SetAt(key, value);
-        expected[key.Str()] = value;
+        map.SetAt(key, reinterpret_cast<void*>(intptr_t(i)));
+        expected[key.Str()] = reinterpret_cast<void*>(intptr_t(i));
     }
     for (POSITION pos = map.GetStartPosition(); pos;) {
         CString key;
-        void* value;
-        map.GetNextAssoc(pos, key, value);
-        EXPECT_TRUE(seen.emplace(key.Str(), value).second) << key.ToUtf8();
+        void* v;
+        map.GetNextAssoc(pos, key, v);
+        EXPECT_TRUE(seen.emplace(key.Str(), v).second) << key.ToUtf8();
     }
     EXPECT_EQ(seen, expected);
     map.RemoveAll();

@@ -8,49 +8,20 @@ namespace {
 const UINT kRead = CFile::modeRead | CFile::shareDenyWrite;                        // 0x20
 const UINT kCreate = CFile::modeCreate | CFile::modeWrite | CFile::shareExclusive; // 0x1011
 
-TEST(CFileTest, CreateWriteReadBackWithShortReadAtEnd) {
+TEST(CFileTest, CreateWriteReadBackAndRefuseFoldersAndMissingFiles) {
     TempDir dir;
-    CFile out;
+    CFile out, in, f;
     ASSERT_TRUE(out.Open(dir / u"a.bin", kCreate));
     out.Write("abcdef", 6);
     EXPECT_EQ(out.GetLength(), 6u);
     out.Close();
-
-    CFile in;
     ASSERT_TRUE(in.Open(dir / u"a.bin", kRead));
     char buf[16] = {};
     EXPECT_EQ(in.Seek(-2, CFile::end), 4);
-    EXPECT_EQ(in.Read(buf, 10), 2u);
+    EXPECT_EQ(in.Read(buf, 10), 2u); // a short read at the end
     EXPECT_EQ(std::string(buf, 2), "ef");
     EXPECT_EQ(in.Read(buf, 10), 0u);
     EXPECT_EQ(in.GetFileName(), CString(u"a.bin"));
-}
-
-TEST(CFileTest, SharingIsHonouredWithoutDestroyingTheFile) {
-    TempDir dir;
-    dir.WriteFile(u"pkg.sdf", std::string("payload"));
-    CFile reader;
-    ASSERT_TRUE(reader.Open(dir / u"pkg.sdf", kRead));
-    // A second reader is fine: the first only denies writing.
-    CFile second;
-    EXPECT_TRUE(second.Open(dir / u"pkg.sdf", kRead));
-    second.Close();
-    // Creating over an open file is a sharing violation, and the file keeps its bytes.
-    CFile writer;
-    CFileException error;
-    EXPECT_FALSE(writer.Open(dir / u"pkg.sdf", kCreate, &error));
-    EXPECT_EQ(error.m_cause, CFileException::sharingViolation);
-    EXPECT_EQ(GetLastError(), DWORD(ERROR_SHARING_VIOLATION));
-    EXPECT_EQ(dir.ReadFile(u"pkg.sdf").size(), 7u);
-    reader.Close();
-    EXPECT_TRUE(writer.Open(dir / u"pkg.sdf", kCreate));
-    // An exclusive writer keeps readers out.
-    EXPECT_FALSE(reader.Open(dir / u"pkg.sdf", kRead));
-}
-
-TEST(CFileTest, RefusesFoldersAndMissingFiles) {
-    TempDir dir;
-    CFile f;
     CFileException error;
     EXPECT_FALSE(f.Open(dir.Path(), kRead, &error));
     EXPECT_FALSE(f.Open(dir / u"missing.bin", kRead, &error));
@@ -59,7 +30,27 @@ TEST(CFileTest, RefusesFoldersAndMissingFiles) {
     EXPECT_EQ(f.Read(nullptr, 4), 0u);
 }
 
-TEST(CMemFileTest, GrowsInWholeStepsAndKeepsItsBytes) {
+TEST(CFileTest, SharingIsHonouredWithoutDestroyingTheFile) {
+    TempDir dir;
+    dir.WriteFile(u"pkg.sdf", std::string("payload"));
+    CFile reader, second, writer;
+    ASSERT_TRUE(reader.Open(dir / u"pkg.sdf", kRead));
+    EXPECT_TRUE(second.Open(dir / u"pkg.sdf", kRead)); // the first only denies writing
+    // Creating over an open file is a sharing violation, and the file keeps its bytes.
+    CFileException error;
+    EXPECT_FALSE(writer.Open(dir / u"pkg.sdf", kCreate, &error));
+    EXPECT_EQ(error.m_cause, CFileException::sharingViolation);
+    EXPECT_EQ(GetLastError(), DWORD(ERROR_SHARING_VIOLATION));
+    EXPECT_EQ(dir.ReadFile(u"pkg.sdf").size(), 7u);
+    reader.Close();
+    second.Close();
+    EXPECT_TRUE(writer.Open(dir / u"pkg.sdf", kCreate));
+    EXPECT_FALSE(reader.Open(dir / u"pkg.sdf", kRead)); // an exclusive writer keeps readers out
+}
+
+// Memory grows in whole steps and keeps its bytes; a seek past the end leaves a gap of zeros;
+// setting the length and closing release the contents, and a closed file can be written again.
+TEST(CMemFileTest, GrowsSeeksAndReleases) {
     CMemFile mem(1024);
     EXPECT_EQ(mem.GetBufferSize(), 0u);
     std::string chunk(300, 'q');
@@ -71,43 +62,27 @@ TEST(CMemFileTest, GrowsInWholeStepsAndKeepsItsBytes) {
     std::string back(3000, 0);
     EXPECT_EQ(mem.Read(back.data(), 4000), 3000u);
     EXPECT_EQ(back, std::string(3000, 'q'));
-}
-
-TEST(CMemFileTest, SeekPastEndThenWriteFillsTheGapWithZeros) {
-    CMemFile mem;
-    mem.Write("ab", 2);
+    mem.SetLength(2);
     EXPECT_EQ(mem.Seek(6, CFile::begin), 6);
     mem.Write("z", 1);
-    ASSERT_EQ(mem.GetLength(), 7u);
     EXPECT_EQ(std::string(reinterpret_cast<const char*>(mem.GetData()), 7),
-              std::string("ab\0\0\0\0z", 7));
+              std::string("qq\0\0\0\0z", 7));
     EXPECT_EQ(mem.Seek(-1, CFile::begin), -1);
-}
-
-TEST(CMemFileTest, SetLengthAndCloseReleaseTheContents) {
-    CMemFile mem;
-    mem.SetLength(4000);
-    EXPECT_EQ(mem.GetLength(), 4000u);
-    mem.SetLength(10);
-    EXPECT_EQ(mem.GetLength(), 10u);
     mem.Close();
-    EXPECT_EQ(mem.GetLength(), 0u);
-    EXPECT_EQ(mem.GetBufferSize(), 0u);
+    EXPECT_EQ(mem.GetLength() + mem.GetBufferSize(), 0u);
     char c;
     EXPECT_EQ(mem.Read(&c, 1), 0u);
-    mem.Write("x", 1); // a closed memory file can be written again
+    mem.Write("x", 1);
     EXPECT_EQ(mem.GetLength(), 1u);
-}
-
-TEST(CMemFileTest, AttachedBufferIsReadOnlyUnlessGrowable) {
+    // An attached buffer is read-only unless growable: the caller's bytes stay untouched.
     BYTE data[4] = {1, 2, 3, 4};
-    CMemFile mem(data, 4);
+    CMemFile attached(data, 4);
     BYTE out[4] = {};
-    EXPECT_EQ(mem.Read(out, 4), 4u);
+    EXPECT_EQ(attached.Read(out, 4), 4u);
     EXPECT_EQ(out[3], 4);
-    mem.Write("xx", 2);
-    EXPECT_TRUE(mem.HasFailed());
-    EXPECT_EQ(data[0], 1); // the caller's buffer is untouched
+    attached.Write("xx", 2);
+    EXPECT_TRUE(attached.HasFailed());
+    EXPECT_EQ(data[0], 1);
 }
 
 // The names a find delivers, with "/" after folders; the last error must say the list ended.
@@ -153,6 +128,36 @@ TEST(FileSystemTest, AttributesFoldersDeleteAndMove) {
     EXPECT_TRUE(MoveFile(dir / u"f.bin", dir / u"new\\f.bin"));
     EXPECT_TRUE(dir.Exists(u"new/f.bin"));
     EXPECT_FALSE(DeleteFile(dir / u"new")); // folders are not files
+}
+
+// Names ignore letter case, as on the device. Of two host names that differ only in case, the
+// one spelt as asked wins, otherwise the first in name order.
+TEST(FileSystemTest, NamesMatchIgnoringLetterCase) {
+    TempDir dir;
+    dir.MakeFolder(u"skins");
+    dir.MakeFolder(u"skins/Ocean");
+    dir.WriteFile(u"skins/Ocean/ocean.sdf", std::string("o"));
+    dir.WriteFile(u"blue.skn", std::string("b"));
+    dir.WriteFile(u"Twin.txt", std::string("T"));
+    dir.WriteFile(u"twin.txt", std::string("t"));
+    auto read = [](const CString& path) {
+        CFile file;
+        char c = '-';
+        return file.Open(path, kRead) && file.Read(&c, 1) == 1 ? c : '-';
+    };
+    EXPECT_EQ(read(dir / u"Blue.skn"), 'b');
+    EXPECT_EQ(read(dir / u"Skins\\OCEAN\\ocean.SDF"), 'o');
+    EXPECT_EQ(read(dir / u"twin.txt"), 't');
+    EXPECT_EQ(read(dir / u"TWIN.TXT"), 'T');
+    EXPECT_EQ(read(dir / u"Skins\\blue.skn"), '-');
+    EXPECT_TRUE(GetFileAttributes(dir / u"SKINS\\ocean") & FILE_ATTRIBUTE_DIRECTORY);
+    // Creating a name in another case writes the existing file.
+    CFile out;
+    ASSERT_TRUE(out.Open(dir / u"BLUE.SKN", kCreate));
+    out.Write("B", 1);
+    out.Close();
+    EXPECT_EQ(read(dir / u"blue.skn"), 'B');
+    EXPECT_EQ(dir.Names(), (std::vector<std::string>{"Twin.txt", "blue.skn", "skins", "twin.txt"}));
 }
 
 TEST(FileSystemTest, DrivesMapToHostFolders) {

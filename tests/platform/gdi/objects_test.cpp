@@ -32,13 +32,11 @@ TEST_F(ObjectsTest, DeletedNullAndMistypedHandlesFailWithoutCrashing) {
 TEST_F(ObjectsTest, CountsFollowCreationAndDeletionPerKind) {
     GdiObjectCounts expected = GdiGetObjectCounts(), before = expected;
     HGDIOBJ made[] = {CreateBitmap(4, 4, 1, 32, nullptr), CreatePen(PS_SOLID, 1, 0),
-                      CreateRectRgn(0, 0, 1, 1)};
-    HDC dc = CreateCompatibleDC(nullptr);
+                      CreateRectRgn(0, 0, 1, 1), CreateCompatibleDC(nullptr)};
     ++expected.bitmaps, ++expected.pens, ++expected.regions, ++expected.dcs;
     EXPECT_EQ(GdiGetObjectCounts(), expected);
     for (HGDIOBJ o : made)
-        DeleteObject(o);
-    DeleteDC(dc);
+        o == made[3] ? DeleteDC(HDC(o)) : DeleteObject(o);
     EXPECT_EQ(GdiGetObjectCounts(), before);
 }
 
@@ -59,74 +57,48 @@ TEST_F(ObjectsTest, StockObjectsAreSharedUncountedAndNeverDeleted) {
     EXPECT_EQ(GetSysColor(COLOR_WINDOW | SYS_COLOR_INDEX_FLAG), GetSysColor(COLOR_WINDOW));
 }
 
-TEST_F(ObjectsTest, SelectReturnsThePreviousObjectAndHoldsItAgainstDeletion) {
-    HDC dc = CreateCompatibleDC(nullptr);
-    HBRUSH brush = CreateSolidBrush(RGB(9, 9, 9));
-    HGDIOBJ original = SelectObject(dc, brush);
-    EXPECT_EQ(original, GetStockObject(WHITE_BRUSH));
-    EXPECT_EQ(GetCurrentObject(dc, OBJ_BRUSH), brush);
-    EXPECT_FALSE(DeleteObject(brush)) << "a selected brush stays alive";
-    EXPECT_EQ(SelectObject(dc, original), brush);
-    EXPECT_TRUE(DeleteObject(brush));
-    DeleteDC(dc);
-}
-
-TEST_F(ObjectsTest, ABitmapLivesInOneContextAtATime) {
-    HDC first = CreateCompatibleDC(nullptr);
-    HDC second = CreateCompatibleDC(nullptr);
-    HBITMAP bitmap = CreateBitmap(2, 2, 1, 32, nullptr);
-    HGDIOBJ previous = SelectObject(first, bitmap);
-    ASSERT_NE(previous, nullptr);
-    EXPECT_EQ(SelectObject(second, bitmap), nullptr);
-    EXPECT_FALSE(DeleteObject(bitmap));
-    // Deleting the context lets go of the bitmap.
-    DeleteDC(first);
-    HGDIOBJ again = SelectObject(second, bitmap);
-    EXPECT_NE(again, nullptr);
-    SelectObject(second, again);
-    EXPECT_TRUE(DeleteObject(bitmap));
-    DeleteDC(second);
-}
-
-TEST_F(ObjectsTest, SavedStatesRestoreAttributesSelectionsAndClip) {
+// Selecting returns the previous object and holds the new one against deletion, also while a
+// saved state holds it; a bitmap lives in one context at a time. Restoring brings back
+// attributes, selections and the clip.
+TEST_F(ObjectsTest, SelectionsAndSavedStatesHoldTheirObjects) {
     Canvas c(8, 8);
+    HDC dc = c.dc(), other = CreateCompatibleDC(nullptr);
     HPEN pen = CreatePen(PS_SOLID, 1, RGB(255, 0, 0));
-    int level = SaveDC(c.dc());
-    EXPECT_EQ(level, 1);
-    SelectObject(c.dc(), pen);
-    SetBkColor(c.dc(), RGB(1, 2, 3));
-    SetTextColor(c.dc(), RGB(4, 5, 6));
-    SetBkMode(c.dc(), TRANSPARENT);
-    IntersectClipRect(c.dc(), 0, 0, 2, 2);
-    EXPECT_EQ(SaveDC(c.dc()), 2);
-    SetBkColor(c.dc(), RGB(7, 7, 7));
-    EXPECT_TRUE(RestoreDC(c.dc(), -1));
-    EXPECT_EQ(GetBkColor(c.dc()), RGB(1, 2, 3));
-    EXPECT_TRUE(RestoreDC(c.dc(), level));
-    EXPECT_EQ(GetBkColor(c.dc()), RGB(255, 255, 255));
-    EXPECT_EQ(GetTextColor(c.dc()), RGB(0, 0, 0));
-    EXPECT_EQ(GetBkMode(c.dc()), OPAQUE);
-    EXPECT_EQ(GetCurrentObject(c.dc(), OBJ_PEN), GetStockObject(BLACK_PEN));
-    RECT box;
-    EXPECT_EQ(GetClipBox(c.dc(), &box), SIMPLEREGION);
-    EXPECT_RECT(box, 0, 0, 8, 8);
-    EXPECT_FALSE(RestoreDC(c.dc(), 1)) << "no saved state is left";
-    EXPECT_TRUE(DeleteObject(pen));
-}
-
-// Guards against a saved state letting its objects be deleted while it can still be restored.
-TEST_F(ObjectsTest, ObjectsOfSavedStatesStaySelected) {
-    HDC dc = CreateCompatibleDC(nullptr);
-    HPEN pen = CreatePen(PS_SOLID, 1, 0);
-    HGDIOBJ original = SelectObject(dc, pen);
-    SaveDC(dc);
-    SelectObject(dc, original);
-    EXPECT_FALSE(DeleteObject(pen));
-    RestoreDC(dc, -1);
+    EXPECT_EQ(SelectObject(other, c.bitmap()), nullptr) << "selected in the canvas";
+    EXPECT_EQ(SaveDC(dc), 1);
+    EXPECT_EQ(SelectObject(dc, pen), GetStockObject(BLACK_PEN));
+    SetBkColor(dc, RGB(1, 2, 3));
+    SetTextColor(dc, RGB(4, 5, 6));
+    SetBkMode(dc, TRANSPARENT);
+    IntersectClipRect(dc, 0, 0, 2, 2);
+    EXPECT_EQ(SaveDC(dc), 2);
+    SetBkColor(dc, RGB(7, 7, 7));
+    SelectObject(dc, GetStockObject(BLACK_PEN));
+    EXPECT_FALSE(DeleteObject(pen)) << "the saved state still holds it";
+    EXPECT_TRUE(RestoreDC(dc, -1));
+    EXPECT_EQ(GetBkColor(dc), RGB(1, 2, 3));
     EXPECT_EQ(GetCurrentObject(dc, OBJ_PEN), pen);
-    SelectObject(dc, original);
+    EXPECT_TRUE(RestoreDC(dc, 1));
+    EXPECT_EQ(GetBkColor(dc), RGB(255, 255, 255));
+    EXPECT_EQ(GetTextColor(dc), RGB(0, 0, 0));
+    EXPECT_EQ(GetBkMode(dc), OPAQUE);
+    EXPECT_EQ(GetCurrentObject(dc, OBJ_PEN), GetStockObject(BLACK_PEN));
+    RECT box;
+    EXPECT_EQ(GetClipBox(dc, &box), SIMPLEREGION);
+    EXPECT_RECT(box, 0, 0, 8, 8);
+    EXPECT_FALSE(RestoreDC(dc, 1)) << "no saved state is left";
     EXPECT_TRUE(DeleteObject(pen));
-    DeleteDC(dc);
+    // Deleting a context lets go of its bitmap.
+    HBITMAP bitmap = CreateBitmap(2, 2, 1, 32, nullptr);
+    HDC first = CreateCompatibleDC(nullptr);
+    SelectObject(first, bitmap);
+    EXPECT_FALSE(DeleteObject(bitmap));
+    DeleteDC(first);
+    HGDIOBJ previous = SelectObject(other, bitmap);
+    EXPECT_NE(previous, nullptr);
+    SelectObject(other, previous);
+    EXPECT_TRUE(DeleteObject(bitmap));
+    DeleteDC(other);
 }
 
 TEST_F(ObjectsTest, AFreshMemoryContextMakesMonochromeCompatibleBitmaps) {

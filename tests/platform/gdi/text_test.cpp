@@ -97,33 +97,24 @@ TEST_F(TextTest, AlignmentFlagsMoveTheText) {
     EXPECT_EQ(InkOf(u"Go", r, DT_VCENTER).top, left.top);
 }
 
-TEST_F(TextTest, WordBreaksWrapAndCalcRectMeasures) {
-    RECT r{0, 0, 60, 80};
+// Word breaks wrap at the rectangle; measuring draws nothing and gives whole lines; one line
+// measures as its extent, and line breaks add lines unless single-line.
+TEST_F(TextTest, WordBreaksLineBreaksAndMeasuring) {
+    RECT r{0, 0, 60, 80}, measured = r, wide{0, 0, 160, 80}, one{5, 5, 10, 10}, lines{0, 0, 100, 0};
     const char16_t* text = u"one two three four";
-    RECT measured = r;
     int height = DrawText(canvas->dc(), text, -1, &measured, DT_WORDBREAK | DT_CALCRECT);
-    EXPECT_EQ(canvas->Count(kInk), 0) << "measuring draws nothing";
+    EXPECT_EQ(canvas->Count(kInk), 0);
     int lineHeight = Metrics().tmHeight;
-    EXPECT_GE(height, 2 * lineHeight);
     EXPECT_EQ(height % lineHeight, 0);
+    EXPECT_GE(height, 2 * lineHeight);
     EXPECT_EQ(measured.bottom, height);
     EXPECT_LE(measured.right, 60);
     EXPECT_EQ(Draw(text, r, DT_WORDBREAK), height);
-    EXPECT_GT(Ink().bottom - Ink().top, lineHeight);
     EXPECT_LE(Ink().right, 60);
-    // Without word breaks the same text is one line.
-    RECT wide{0, 0, 160, 80};
     EXPECT_EQ(Draw(text, wide, 0), lineHeight);
-    RECT ink = InkOf(text, wide, 0);
-    EXPECT_LE(ink.bottom - ink.top, lineHeight);
-}
-
-TEST_F(TextTest, CalcRectOfOneLineMatchesTheExtentAndLineBreaksAddLines) {
     SIZE extent = Extent(u"Measure");
-    RECT m{5, 5, 10, 10};
-    DrawText(canvas->dc(), u"Measure", -1, &m, DT_CALCRECT | DT_SINGLELINE);
-    EXPECT_RECT(m, 5, 5, 5 + extent.cx, 5 + extent.cy);
-    RECT lines{0, 0, 100, 0};
+    DrawText(canvas->dc(), u"Measure", -1, &one, DT_CALCRECT | DT_SINGLELINE);
+    EXPECT_RECT(one, 5, 5, 5 + extent.cx, 5 + extent.cy);
     EXPECT_EQ(DrawText(canvas->dc(), u"a\r\nb\nc", -1, &lines, DT_CALCRECT), 3 * extent.cy);
     EXPECT_EQ(DrawText(canvas->dc(), u"a\r\nb\nc", -1, &lines, DT_CALCRECT | DT_SINGLELINE),
               extent.cy);
@@ -143,24 +134,23 @@ TEST_F(TextTest, PrefixUnderlinesTheMarkedCharacterUnlessNoPrefix) {
     EXPECT_GE(underlineRow, tm.tmAscent) << "a line under the F";
     int plain = Extent(u"File").cx;
     EXPECT_LE(withPrefix.right, plain + 1);
-    EXPECT_GT(InkOf(u"&File", r, DT_SINGLELINE | DT_NOPREFIX).right, plain + 1)
-        << "the ampersand is drawn";
+    EXPECT_GT(InkOf(u"&File", r, DT_SINGLELINE | DT_NOPREFIX).right, plain + 1);
     EXPECT_EQ(Describe(InkOf(u"A&&B", r, DT_SINGLELINE)),
               Describe(InkOf(u"A&B", r, DT_SINGLELINE | DT_NOPREFIX)))
         << "&& shows one ampersand";
 }
 
-TEST_F(TextTest, OpaqueModeFillsTheTextCellWithTheBackgroundColour) {
+// Opaque text fills its cell with the background colour; ExtTextOut's opaque rectangle clips;
+// the alignment moves the reference point; explicit advances space the characters.
+TEST_F(TextTest, OpaqueCellsExtTextOutAndAlignment) {
     SetBkMode(canvas->dc(), OPAQUE);
     SetBkColor(canvas->dc(), RGB(0, 0, 255));
     TextOut(canvas->dc(), 10, 10, u"Hi", 2);
     SIZE extent = Extent(u"Hi");
-    RECT cell{10, 10, 10 + extent.cx, 10 + extent.cy};
     EXPECT_EQ(canvas->Count(RGB(0, 0, 255)) + canvas->Count(kInk), extent.cx * extent.cy);
-    EXPECT_TRUE(Inside(canvas->Bounds(RGB(0, 0, 255)), cell));
-}
-
-TEST_F(TextTest, ExtTextOutOpaqueClipsAndAligns) {
+    EXPECT_TRUE(Inside(canvas->Bounds(RGB(0, 0, 255)), {10, 10, 10 + extent.cx, 10 + extent.cy}));
+    canvas->Fill(kPaper);
+    SetBkMode(canvas->dc(), TRANSPARENT);
     RECT box{20, 20, 40, 30};
     SetBkColor(canvas->dc(), RGB(0, 255, 0));
     ExtTextOut(canvas->dc(), 20, 20, ETO_OPAQUE | ETO_CLIPPED, &box, u"Wwwwww", 6, nullptr);
@@ -169,10 +159,8 @@ TEST_F(TextTest, ExtTextOutOpaqueClipsAndAligns) {
     canvas->Fill(kPaper);
     SetTextAlign(canvas->dc(), TA_RIGHT | TA_BOTTOM);
     TextOut(canvas->dc(), 100, 50, u"End", 3);
-    EXPECT_LE(Ink().right, 100);
-    EXPECT_LE(Ink().bottom, 50);
+    EXPECT_TRUE(Inside(Ink(), {60, 20, 100, 50}));
     EXPECT_GT(Ink().right, 95);
-    // Explicit advances space the characters.
     canvas->Fill(kPaper);
     SetTextAlign(canvas->dc(), TA_LEFT | TA_TOP);
     const INT dx[] = {30, 30};
@@ -180,20 +168,28 @@ TEST_F(TextTest, ExtTextOutOpaqueClipsAndAligns) {
     EXPECT_GE(Ink().right - Ink().left, 30);
 }
 
-TEST_F(TextTest, HeightsFollowTheDeviceConvention) {
-    Selected cell(canvas->dc(), MakeFont(20));
-    TEXTMETRICW tm = Metrics();
-    EXPECT_EQ(tm.tmHeight, 20) << "positive heights are cell heights";
-    EXPECT_EQ(tm.tmAscent + tm.tmDescent, 20);
-    Selected character(canvas->dc(), MakeFont(-20));
-    tm = Metrics();
-    EXPECT_EQ(tm.tmHeight - tm.tmInternalLeading, 20) << "negative heights are character heights";
-    EXPECT_GT(tm.tmHeight, 20);
-    EXPECT_EQ(Extent(u"x").cy, tm.tmHeight);
-}
-
-TEST_F(TextTest, WeightItalicAndUnknownFaces) {
+// Positive heights are cell heights, negative ones character heights; extents split at the
+// maximum; weight, italic, unknown faces (the default face) and anti-aliasing.
+TEST_F(TextTest, HeightsExtentsAndFaces) {
     SIZE normal = Extent(u"Weight");
+    int fit = 0, partial[4] = {};
+    SIZE size;
+    ASSERT_TRUE(GetTextExtentExPoint(canvas->dc(), u"abcd", 4, 0, &fit, partial, &size));
+    EXPECT_EQ(fit, 0);
+    EXPECT_EQ(partial[3], size.cx);
+    GetTextExtentExPoint(canvas->dc(), u"abcd", 4, partial[1], &fit, nullptr, &size);
+    EXPECT_EQ(fit, 2);
+    EXPECT_FALSE(GetTextExtentPoint32(canvas->dc(), u"abcd", -1, &size));
+    {
+        Selected cell(canvas->dc(), MakeFont(20));
+        EXPECT_EQ(Metrics().tmHeight, 20);
+        EXPECT_EQ(Metrics().tmAscent + Metrics().tmDescent, 20);
+    }
+    {
+        Selected character(canvas->dc(), MakeFont(-20));
+        EXPECT_EQ(Metrics().tmHeight - Metrics().tmInternalLeading, 20);
+        EXPECT_EQ(Extent(u"x").cy, Metrics().tmHeight);
+    }
     {
         Selected heavy(canvas->dc(), MakeFont(-14, FW_BOLD));
         EXPECT_GT(Extent(u"Weight").cx, normal.cx);
@@ -205,23 +201,10 @@ TEST_F(TextTest, WeightItalicAndUnknownFaces) {
         GetTextFace(canvas->dc(), LF_FACESIZE, face);
         EXPECT_EQ(CString(face), CString(u"DejaVu Sans"));
     }
-    Selected slanted(canvas->dc(), MakeFont(-14, FW_NORMAL, u"DejaVu Sans", 1));
-    EXPECT_EQ(Metrics().tmItalic, 1);
-}
-
-TEST_F(TextTest, ExtentsSplitAtTheMaximum) {
-    int fit = 0;
-    int partial[4] = {};
-    SIZE size;
-    ASSERT_TRUE(GetTextExtentExPoint(canvas->dc(), u"abcd", 4, 0, &fit, partial, &size));
-    EXPECT_EQ(fit, 0);
-    EXPECT_EQ(partial[3], size.cx);
-    GetTextExtentExPoint(canvas->dc(), u"abcd", 4, partial[1], &fit, nullptr, &size);
-    EXPECT_EQ(fit, 2);
-    EXPECT_FALSE(GetTextExtentPoint32(canvas->dc(), u"abcd", -1, &size));
-}
-
-TEST_F(TextTest, AntialiasedQualityBlendsEdges) {
+    {
+        Selected slanted(canvas->dc(), MakeFont(-14, FW_NORMAL, u"DejaVu Sans", 1));
+        EXPECT_EQ(Metrics().tmItalic, 1);
+    }
     LOGFONTW lf{};
     lf.lfHeight = -20;
     lf.lfQuality = ANTIALIASED_QUALITY;

@@ -69,16 +69,20 @@ TEST_F(InputTest, CaptureTakesEveryPointerEventWhereverItHappens) {
     EXPECT_EQ(GetCapture(), nullptr);
     Click(120, 120);
     EXPECT_EQ(b.Count(WM_LBUTTONDOWN), 1);
-}
-
-TEST_F(InputTest, TakingTheCaptureTellsThePreviousHolder) {
-    ProbeWindow a(nullptr, {0, 0, 10, 10}, kWhite, 0, kTop);
-    ProbeWindow b(nullptr, {0, 0, 10, 10}, kWhite, 0, kTop);
+    // Taking the capture names the previous holder; a capturing window that goes lets go.
     EXPECT_EQ(SetCapture(a), nullptr);
-    EXPECT_EQ(SetCapture(b), a.hwnd()); // a's WM_CAPTURECHANGED: see the message-map tests
-    // A capturing window that goes away lets go first.
+    EXPECT_EQ(SetCapture(b), a.hwnd());
+    EXPECT_EQ(a.Only(WM_CAPTURECHANGED).back().lParam, LPARAM(b.hwnd()));
     DestroyWindow(b);
     EXPECT_EQ(GetCapture(), nullptr);
+    // The pointer's position and button are known after each event.
+    POINT p;
+    GetCursorPos(&p);
+    EXPECT_EQ(std::make_pair(p.x, p.y), std::make_pair(LONG(120), LONG(120)));
+    Down(5, 6);
+    EXPECT_LT(GetKeyState(VK_LBUTTON), 0);
+    Up(5, 6);
+    EXPECT_EQ(GetKeyState(VK_LBUTTON), 0);
 }
 
 TEST_F(InputTest, RegionsVisibilityAndDisabledWindowsDecideWhatIsHit) {
@@ -145,31 +149,15 @@ TEST_F(InputTest, KeysGoToTheFocusWindow) {
     // Hiding the focus window hands the focus to its parent.
     ShowWindow(b, SW_HIDE);
     EXPECT_EQ(GetFocus(), top.hwnd());
-}
-
-TEST_F(InputTest, ActivationMovesBetweenTopLevelWindows) {
-    ProbeWindow first(nullptr, {0, 0, 100, 100}, kWhite, 0, kTop);
+    // Activation moves between top-level windows; the default handling focuses the window.
     ProbeWindow second(nullptr, {0, 0, 100, 100}, kWhite, 0, kTop);
     EXPECT_EQ(GetActiveWindow(), second.hwnd());
-    first.Clear();
-    SetActiveWindow(first);
-    EXPECT_EQ(WParams(first, WM_ACTIVATE), std::vector<WPARAM>{WA_ACTIVE});
-    EXPECT_EQ(GetFocus(), first.hwnd()); // the default handling focuses the window
-    DestroyWindow(first);
+    top.Clear();
+    SetActiveWindow(top);
+    EXPECT_EQ(WParams(top, WM_ACTIVATE), std::vector<WPARAM>{WA_ACTIVE});
+    EXPECT_EQ(GetFocus(), top.hwnd());
+    DestroyWindow(top);
     EXPECT_EQ(GetActiveWindow(), second.hwnd());
-}
-
-TEST_F(InputTest, PointerPositionIsKnownAfterEachEvent) {
-    ProbeWindow top(nullptr, {0, 0, 200, 200}, kWhite, 0, kTop);
-    Move(33, 44);
-    POINT p;
-    GetCursorPos(&p);
-    EXPECT_EQ(p.x, 33);
-    EXPECT_EQ(p.y, 44);
-    Down(5, 6);
-    EXPECT_LT(GetKeyState(VK_LBUTTON), 0);
-    Up(5, 6);
-    EXPECT_EQ(GetKeyState(VK_LBUTTON), 0);
 }
 
 } // namespace

@@ -47,46 +47,30 @@ public:
     std::vector<std::string> log;
 };
 
-TEST_F(WindowsTest, DestroyGoesParentFirstAndNcDestroyChildrenFirst) {
+// Destruction sends WM_DESTROY parent first and WM_NCDESTROY children first (children are kept
+// topmost first, so the later "b" comes before "a"); owned popups go first, with their owner
+// (always a top-level window); a window refused by WM_CREATE is cleaned up.
+TEST_F(WindowsTest, CreationAndDestructionMessages) {
     LoggedWindows w;
     HWND top = w.Make(u"top", nullptr, WS_POPUP | WS_VISIBLE);
     HWND a = w.Make(u"a", top);
     w.Make(u"a1", a);
     w.Make(u"b", top);
+    HWND popup = w.Make(u"popup", a, WS_POPUP | WS_VISIBLE);
+    EXPECT_EQ(GetWindow(popup, GW_OWNER), top);
+    EXPECT_EQ(GetParent(popup), top);
+    EXPECT_EQ(GetParent(top), nullptr);
+    EXPECT_EQ(w.Make(u"refuse", top), nullptr);
+    w.log.erase(w.log.begin(), w.log.begin() + 5);
+    EXPECT_EQ(w.log,
+              (std::vector<std::string>{"create:refuse", "destroy:refuse", "ncdestroy:refuse"}));
     w.log.clear();
     ASSERT_TRUE(DestroyWindow(top));
-    // Children are kept topmost first, so the later-created "b" comes before "a".
-    EXPECT_EQ(w.log, (std::vector<std::string>{"destroy:top", "destroy:b", "destroy:a",
-                                               "destroy:a1", "ncdestroy:b", "ncdestroy:a1",
-                                               "ncdestroy:a", "ncdestroy:top"}));
-    EXPECT_FALSE(IsWindow(top));
+    EXPECT_EQ(w.log,
+              (std::vector<std::string>{"destroy:popup", "ncdestroy:popup", "destroy:top",
+                                        "destroy:b", "destroy:a", "destroy:a1", "ncdestroy:b",
+                                        "ncdestroy:a1", "ncdestroy:a", "ncdestroy:top"}));
     EXPECT_FALSE(IsWindow(a));
-}
-
-TEST_F(WindowsTest, CreateRefusedByWmCreateFailsAndCleansUp) {
-    LoggedWindows w;
-    HWND parent = w.Make(u"parent", nullptr, WS_POPUP);
-    HWND refused = w.Make(u"refuse", parent);
-    EXPECT_EQ(refused, nullptr);
-    EXPECT_EQ(GetWindow(parent, GW_CHILD), nullptr);
-    EXPECT_EQ(w.log, (std::vector<std::string>{"create:parent", "create:refuse", "destroy:refuse",
-                                               "ncdestroy:refuse"}));
-}
-
-TEST_F(WindowsTest, OwnedPopupsAreDestroyedWithTheirOwner) {
-    LoggedWindows w;
-    HWND owner = w.Make(u"owner", nullptr, WS_POPUP | WS_VISIBLE);
-    HWND child = w.Make(u"child", owner);
-    HWND popup = w.Make(u"popup", child, WS_POPUP | WS_VISIBLE);
-    EXPECT_EQ(GetWindow(popup, GW_OWNER), owner); // the owner is always a top-level window
-    EXPECT_EQ(GetParent(popup), owner);
-    EXPECT_EQ(GetParent(child), owner);
-    EXPECT_EQ(GetParent(owner), nullptr);
-    w.log.clear();
-    DestroyWindow(owner);
-    EXPECT_FALSE(IsWindow(popup));
-    ASSERT_FALSE(w.log.empty());
-    EXPECT_EQ(w.log.front(), "destroy:popup");
 }
 
 TEST_F(WindowsTest, StaleHandlesFailCleanlyEvenWhenTheSlotIsReused) {
@@ -170,26 +154,32 @@ TEST_F(WindowsTest, SubclassingThroughTheShortProcedureValueKeepsTheOriginalReac
     DestroyWindow(w);
 }
 
-TEST_F(WindowsTest, TextGoesThroughWindowMessages) {
+// Text goes through window messages and is cut to the buffer; EnableWindow reports the previous
+// state and sends WM_ENABLE only on a change; ShowWindow returns the previous visibility, and a
+// child of a hidden parent is not visible.
+TEST_F(WindowsTest, TextEnablingAndShowing) {
     ProbeWindow w(nullptr, {0, 0, 10, 10}, CLR_NONE, 0, WS_POPUP);
+    ProbeWindow child(w, {0, 0, 5, 5}, CLR_NONE, 1);
     EXPECT_TRUE(SetWindowText(w, u"Hello"));
-    EXPECT_EQ(w.Count(WM_SETTEXT), 1);
     WCHAR buffer[4] = {};
-    EXPECT_EQ(GetWindowText(w, buffer, 4), 3); // cut to the buffer, terminated
+    EXPECT_EQ(GetWindowText(w, buffer, 4), 3);
     EXPECT_EQ(CString(buffer), CString(u"Hel"));
     EXPECT_EQ(GetWindowTextLength(w), 5);
-}
-
-TEST_F(WindowsTest, EnableWindowReportsThePreviousStateAndSendsWmEnable) {
-    ProbeWindow w(nullptr, {0, 0, 10, 10}, CLR_NONE, 0, WS_POPUP);
-    EXPECT_FALSE(EnableWindow(w, FALSE)); // was enabled
+    EXPECT_EQ(w.Count(WM_SETTEXT), 1);
+    EXPECT_FALSE(EnableWindow(w, FALSE));
     EXPECT_FALSE(IsWindowEnabled(w));
-    EXPECT_TRUE(EnableWindow(w, FALSE)); // already disabled: no message
+    EXPECT_TRUE(EnableWindow(w, FALSE));
     EXPECT_TRUE(EnableWindow(w, TRUE));
     auto enables = w.Only(WM_ENABLE);
     ASSERT_EQ(enables.size(), 2u);
-    EXPECT_EQ(enables[0].wParam, WPARAM(FALSE));
-    EXPECT_EQ(enables[1].wParam, WPARAM(TRUE));
+    EXPECT_EQ(enables[0].wParam + 2 * enables[1].wParam, WPARAM(2));
+    EXPECT_FALSE(IsWindowVisible(child));
+    EXPECT_FALSE(ShowWindow(w, SW_SHOW));
+    EXPECT_TRUE(IsWindowVisible(child));
+    EXPECT_TRUE(ShowWindow(w, SW_SHOW));
+    EXPECT_TRUE(ShowWindow(child, SW_HIDE));
+    EXPECT_FALSE(IsWindowVisible(child));
+    EXPECT_EQ(w.Count(WM_SHOWWINDOW), 1);
 }
 
 TEST_F(WindowsTest, ClassesRegisterOnceAndCannotLeaveWhileWindowsUseThem) {
@@ -293,18 +283,6 @@ TEST_F(WindowsTest, MovingAndSizingReportPositionAndClientSize) {
     RECT r;
     GetWindowRect(child, &r);
     EXPECT_RECT(r, 50, 50, 80, 70);
-}
-
-TEST_F(WindowsTest, ShowWindowReturnsThePreviousVisibility) {
-    ProbeWindow top(nullptr, {0, 0, 100, 100}, CLR_NONE, 0, WS_POPUP);
-    ProbeWindow child(top, {0, 0, 10, 10}, CLR_NONE, 1);
-    EXPECT_FALSE(IsWindowVisible(child)); // its parent is hidden
-    EXPECT_FALSE(ShowWindow(top, SW_SHOW));
-    EXPECT_TRUE(IsWindowVisible(child));
-    EXPECT_TRUE(ShowWindow(top, SW_SHOW));
-    EXPECT_TRUE(ShowWindow(child, SW_HIDE));
-    EXPECT_FALSE(IsWindowVisible(child));
-    EXPECT_EQ(top.Count(WM_SHOWWINDOW), 1);
 }
 
 // Screen positions are cached: moving a parent or changing its border must move its children.
