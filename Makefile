@@ -4,7 +4,7 @@ JOBS        ?= $(shell nproc)
 FUZZ_SECONDS ?= 60
 CMAKE_FLAGS ?=
 
-.PHONY: all deps configure build test demo bench fuzz asan mutants format clean
+.PHONY: all deps configure build test demo consumer bench fuzz asan mutants format clean
 
 all: build
 
@@ -22,6 +22,10 @@ test: build
 
 demo: build
 	@scripts/demo.sh $(BUILD)
+
+# Installs into a temporary prefix and builds and runs examples/consumer against it.
+consumer: build
+	@scripts/consumer.sh $(BUILD)
 
 bench: deps
 	@cmake -S . -B build-bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DSKINKIT_TESTS=OFF -DSKINKIT_BENCH=ON >/dev/null

@@ -5,6 +5,7 @@ function(skinkit_layer name dir)
   file(GLOB _sources CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/${dir}/*.cpp)
   if(_sources)
     add_library(${name} STATIC ${_sources})
+    set_property(GLOBAL APPEND PROPERTY SKINKIT_LAYERS ${name}) # for the installed library
     target_include_directories(${name} PUBLIC ${CMAKE_SOURCE_DIR}/src)
     if(ARGN)
       target_link_libraries(${name} PUBLIC ${ARGN})
@@ -29,10 +30,17 @@ function(skinkit_link_cycle a b)
 endfunction()
 
 # tools/<name>/*.cpp -> build/bin/<name>; <name>/app/*.cpp, when present, is the library
-# <name>_app that the program is built on and that fuzzers may share.
+# <name>_app that the program is built on and that fuzzers may share. tools/common is the
+# library sk_toolcommon that every tool links (included as "common/..."); the tools install
+# into bin/. examples/consumer builds against an installed skinkit only, so it is left out.
 function(skinkit_tools)
+  file(GLOB _common CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tools/common/*.cpp)
+  add_library(sk_toolcommon STATIC ${_common})
+  target_include_directories(sk_toolcommon PUBLIC ${CMAKE_SOURCE_DIR}/tools)
+  target_link_libraries(sk_toolcommon PUBLIC skinkit PkgConfig::PNG)
   file(GLOB _dirs LIST_DIRECTORIES true CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tools/*
        ${CMAKE_SOURCE_DIR}/examples/*)
+  list(REMOVE_ITEM _dirs ${CMAKE_SOURCE_DIR}/tools/common ${CMAKE_SOURCE_DIR}/examples/consumer)
   foreach(_dir ${_dirs})
     file(GLOB _sources CONFIGURE_DEPENDS ${_dir}/*.cpp)
     file(GLOB _app CONFIGURE_DEPENDS ${_dir}/app/*.cpp)
@@ -47,6 +55,10 @@ function(skinkit_tools)
       target_link_libraries(${_name} PRIVATE skinkit)
       if(_app)
         target_link_libraries(${_name} PRIVATE ${_name}_app)
+      endif()
+      if(_dir MATCHES "/tools/[^/]+$")
+        target_link_libraries(${_name} PRIVATE sk_toolcommon)
+        install(TARGETS ${_name} RUNTIME DESTINATION bin)
       endif()
     endif()
   endforeach()
@@ -128,7 +140,7 @@ function(skinkit_fuzzers)
     add_executable(fuzz_${_name} ${_file})
     target_compile_options(fuzz_${_name} PRIVATE -fsanitize=fuzzer)
     target_link_options(fuzz_${_name} PRIVATE -fsanitize=fuzzer)
-    target_link_libraries(fuzz_${_name} PRIVATE skinkit)
+    target_link_libraries(fuzz_${_name} PRIVATE skinkit sk_toolcommon)
     # Fuzzers may drive the demo's screens, on sample skins made from the source tree.
     if(TARGET demo_app)
       target_link_libraries(fuzz_${_name} PRIVATE demo_app)

@@ -17,10 +17,10 @@ namespace {
 
 // Static text: "font_bold" true is the heavier weight, unlike the buttons.
 constexpr LONG kWeightWhenBold = 700, kWeightOtherwise = 400;
-const CString kBreak = u"\\n";
+constexpr LPCWSTR kBreak = u"\\n"; // the two characters a description writes for a line break
 
 // Replaces every occurrence of from by to until none is left.
-void ReplaceAll(CString& text, const CString& from, const CString& to) {
+void ReplaceAll(CString& text, LPCWSTR from, LPCWSTR to) {
     while (text.Find(from) >= 0)
         text.Replace(from, to);
 }

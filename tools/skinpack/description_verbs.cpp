@@ -1,6 +1,7 @@
 // build, convert, dump and info: skin descriptions and the packages built from them.
 
 #include "archive/zarchive.h"
+#include "common/convertingbuild.h"
 #include "platform/base/storedtext.h"
 #include "skindesc/descwriter.h"
 #include "skindesc/indexheader.h"
@@ -25,21 +26,6 @@ bool PrintMessages(const CString& messages) {
     for (int end; (end = rest.Find(u"\n\r")) >= 0; rest = rest.Mid(end + 2))
         if (!PrintLine(rest.Left(end))) return false;
     return rest.IsEmpty() || PrintLine(rest);
-}
-
-// Where BuildSkin puts the packages of a definition, for telling the user.
-std::vector<CString> PackagePaths(const CString& definition) {
-    tagSKIN skin;
-    ReadDescriptionFile(definition, skin);
-    std::vector<CString> paths;
-    if (!skin.separateFiles)
-        paths.push_back(ComposePackagePath(definition, skin.outputPath, skin.outputPath));
-    ForEachRecord<tagSECTION>(skin.sections, [&](const tagSECTION& s) {
-        if (skin.separateFiles)
-            paths.push_back(ComposePackagePath(definition, skin.outputPath,
-                                               s.output.IsEmpty() ? s.id + u".sdf" : s.output));
-    });
-    return paths;
 }
 
 // The package's description; false with a message when it cannot be read.
@@ -81,10 +67,15 @@ int BuildVerb(const Invocation& call) {
     if (GetFileAttributes(path) == INVALID_FILE_ATTRIBUTES)
         return Fail("no skin definition " + Quoted(definition));
     CString messages;
-    bool built = BuildSkin(path, &messages);
+    std::vector<std::string> notes;
+    bool built = BuildSkinConverting(path, &messages, notes);
+    for (const std::string& note : notes)
+        if (!PrintLine(CString::FromUtf8(note))) return Fail("cannot write to standard output");
     if (!PrintMessages(messages)) return Fail("cannot write to standard output");
     if (!built) return Fail("could not build " + Quoted(definition));
-    for (CString package : PackagePaths(path)) {
+    tagSKIN skin;
+    ReadDescriptionFile(path, skin);
+    for (CString package : PackagePaths(skin, path)) {
         package.Replace(u'\\', u'/'); // shown the way the host names it
         if (!PrintLine(u"built " + package)) return Fail("cannot write to standard output");
     }

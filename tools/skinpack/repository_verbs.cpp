@@ -2,6 +2,7 @@
 
 #include "archive/zarchive.h"
 #include "bitmap/bitmapu.h"
+#include "common/imageconvert.h"
 #include "platform/base/byteorder.h"
 #include "platform/base/storedtext.h"
 #include "platform/gdi/gdi.h"
@@ -103,13 +104,28 @@ std::string Where(const tagSECTION& section, const tagCOMPONENT& component) {
            Q(component.name) + ", type " + Q(component.type) + ")";
 }
 
-bool IsImage(const CString& entry) {
-    CString extension = entry.Mid(entry.ReverseFind(u'.') + 1);
-    return extension.CompareNoCase(u"bmp") == 0 || extension.CompareNoCase(u"bmi") == 0;
+std::vector<uint8_t> Contents(CMemFile& file) {
+    const BYTE* data = file.GetData();
+    return std::vector<uint8_t>(data, data + file.GetLength());
 }
 
-// Every "file" attribute or property must name an entry of its section's package; bitmap and
-// icon entries must decode.
+// Why an image entry will not show as drawn, and what to do about it; empty when it will.
+std::string ImageProblem(CMemFile& data) {
+    ImageReport image = ExamineImage(Contents(data));
+    if (image.kind == ImageKind::LibraryBitmap) {
+        HBITMAP bitmap = CBitmapU::LoadBitmapFromFile(data);
+        DeleteObject(bitmap);
+        if (bitmap) return "";
+        return "does not decode as a bitmap: " + image.format + " that the platform cannot make";
+    }
+    std::string how = image.kind == ImageKind::Convertible ? "is not in the layout the library "
+                                                             "reads: "
+                                                           : "does not decode as a bitmap: ";
+    return how + image.why + ": " + ImageAdvice(image);
+}
+
+// Every "file" attribute or property must name an entry of its section's package; image
+// entries must be bitmaps the library reads.
 void CheckResources(const CString& package, const tagSECTION& section, ProblemReport& report) {
     CZArchive archive;
     CStringList names;
@@ -123,13 +139,14 @@ void CheckResources(const CString& package, const tagSECTION& section, ProblemRe
             report.Add(package, where + ": entry " + Q(entry) + " is missing");
             return;
         }
-        if (!IsImage(entry)) return;
         CMemFile data(1024);
-        HBITMAP bitmap =
-            archive.Extract(entry, data) ? CBitmapU::LoadBitmapFromFile(data) : nullptr;
-        if (!bitmap)
-            report.Add(package, where + ": entry " + Q(entry) + " does not decode as a bitmap");
-        DeleteObject(bitmap);
+        if (!archive.Extract(entry, data)) {
+            report.Add(package, where + ": entry " + Q(entry) + " cannot be extracted");
+            return;
+        }
+        if (!LooksLikeImage(entry.ToUtf8(), Contents(data))) return;
+        std::string problem = ImageProblem(data);
+        if (!problem.empty()) report.Add(package, where + ": entry " + Q(entry) + " " + problem);
     };
     ForEachRecord<tagCOMPONENT>(section.components, [&](const tagCOMPONENT& c) {
         ForEachRecord<tagATTRIBUTE>(c.attributes, [&](const tagATTRIBUTE& a) {

@@ -21,7 +21,7 @@ int ListVerb(const Invocation& call);    // list PACKAGE
 int ExtractVerb(const Invocation& call); // extract PACKAGE ENTRY [-o OUT]
 
 // description_verbs.cpp: skin definitions, descriptions and the packages built from them.
-int BuildVerb(const Invocation& call);   // build DEFINITION
+int BuildVerb(const Invocation& call);   // build DEFINITION (images converted on the way)
 int ConvertVerb(const Invocation& call); // convert (--text|--record) IN OUT
 int DumpVerb(const Invocation& call);    // dump PACKAGE
 int InfoVerb(const Invocation& call);    // info PACKAGE | info --folder FOLDER [--ext EXT] SKIN
