@@ -62,12 +62,14 @@ DescriptionFiles& Descriptions() {
 void ReadDescriptionHeap(benchmark::State& state, const CString& path, size_t size) {
     size_t peak = 0;
     uint64_t blocks = 0;
+    long long kept = 0;
     for (auto _ : state) {
         tagSKIN skin;
         HeapProbe probe;
         bool ok = ReadDescriptionFile(path, skin);
         peak = probe.Peak();
         blocks = probe.Allocations();
+        kept = probe.Growth();
         if (!ok || skin.sections.GetCount() != kLarge.sections)
             state.SkipWithError("the description did not read");
         state.PauseTiming(); // releasing the records is not reading
@@ -77,6 +79,7 @@ void ReadDescriptionHeap(benchmark::State& state, const CString& path, size_t si
     state.counters["peak"] = double(peak);
     state.counters["size"] = double(size);
     state.counters["blocks"] = double(blocks);
+    state.counters["model"] = double(kept);
 }
 
 void BM_ReadTextFormHeap(benchmark::State& state) {
