@@ -34,61 +34,53 @@ bool IsWideSpace(WCHAR ch) {
 
 // ---- Storage ---------------------------------------------------------------------------
 
-void CString::SetBlock(const HeapBlock& block) {
-    static_assert(sizeof(HeapBlock) <= kInline * sizeof(WCHAR) && sizeof(CString) == 24);
-    std::memcpy(m_units, &block, sizeof block);
+void CString::SetBlock(WCHAR* units, size_t length, size_t capacity) {
+    static_assert(kCapacityAt + sizeof(UINT) <= kInline * sizeof(WCHAR) && sizeof(CString) == 24);
+    SetHeap(kUnitsAt, units);
+    SetHeap(kLengthAt, UINT(length));
+    SetHeap(kCapacityAt, UINT(capacity));
     m_units[kInline] = kHeap;
 }
 
 void CString::FreeBlock() {
-    if (IsHeap()) ::operator delete(Block().units);
+    if (IsHeap()) ::operator delete(Heap<WCHAR*>(kUnitsAt));
 }
 
 void CString::SetLength(size_t length) {
     if (!IsHeap()) return SetInlineLength(int(length));
-    HeapBlock block = Block();
-    block.length = UINT(length);
-    block.units[length] = 0;
-    SetBlock(block);
+    SetHeap(kLengthAt, UINT(length));
+    Heap<WCHAR*>(kUnitsAt)[length] = 0;
 }
 
 WCHAR* CString::Reserve(size_t capacity) {
-    if (capacity <= Capacity()) return Data();
+    Storage now = Current();
+    if (capacity <= now.capacity) return now.units;
     auto* units = static_cast<WCHAR*>(::operator new((capacity + 1) * sizeof(WCHAR)));
-    size_t length = size_t(GetLength());
-    std::memcpy(units, Data(), (length + 1) * sizeof(WCHAR));
+    std::memcpy(units, now.units, (now.length + 1) * sizeof(WCHAR));
     FreeBlock();
-    SetBlock({units, UINT(length), UINT(capacity)});
+    SetBlock(units, now.length, capacity);
     return units;
 }
 
-void CString::Assign(const WCHAR* units, size_t count) {
-    if (count > Capacity()) {
-        // A new block of exactly the text's size; the old one goes after the copy, as the
-        // units may lie inside it.
-        auto* block = static_cast<WCHAR*>(::operator new((count + 1) * sizeof(WCHAR)));
-        std::memcpy(block, units, count * sizeof(WCHAR));
-        FreeBlock();
-        SetBlock({block, UINT(count), UINT(count)});
-    } else if (count) {
-        std::memmove(Data(), units, count * sizeof(WCHAR));
-    }
-    SetLength(count);
+// A new block of exactly the text's size; the old one goes after the copy, as the units may
+// lie inside it.
+void CString::AssignToNewBlock(const WCHAR* units, size_t count) {
+    auto* block = static_cast<WCHAR*>(::operator new((count + 1) * sizeof(WCHAR)));
+    std::memcpy(block, units, count * sizeof(WCHAR));
+    block[count] = 0;
+    FreeBlock();
+    SetBlock(block, count, count);
 }
 
-void CString::Append(const WCHAR* units, size_t count) {
-    size_t length = size_t(GetLength());
-    if (length + count > Capacity()) {
-        size_t capacity = std::max(length + count, Capacity() + Capacity() / 2);
-        auto* block = static_cast<WCHAR*>(::operator new((capacity + 1) * sizeof(WCHAR)));
-        std::memcpy(block, Data(), length * sizeof(WCHAR));
-        std::memcpy(block + length, units, count * sizeof(WCHAR));
-        FreeBlock();
-        SetBlock({block, UINT(length), UINT(capacity)});
-    } else if (count) {
-        std::memmove(Data() + length, units, count * sizeof(WCHAR));
-    }
-    SetLength(length + count);
+// A growing text grows by half again, so that appending stays linear.
+void CString::AppendToNewBlock(const Storage& now, const WCHAR* units, size_t count) {
+    size_t length = now.length + count, capacity = std::max(length, now.capacity * 3 / 2);
+    auto* block = static_cast<WCHAR*>(::operator new((capacity + 1) * sizeof(WCHAR)));
+    std::memcpy(block, now.units, now.length * sizeof(WCHAR));
+    std::memcpy(block + now.length, units, count * sizeof(WCHAR));
+    block[length] = 0;
+    FreeBlock();
+    SetBlock(block, length, capacity);
 }
 
 CString::CString(const CString& other) : CString() {

@@ -44,7 +44,9 @@ public:
     CString& operator+=(LPCWSTR text);
     CString& operator+=(WCHAR ch);
 
-    int GetLength() const { return int(IsHeap() ? Block().length : kInline - m_units[kInline]); }
+    int GetLength() const {
+        return int(IsHeap() ? Heap<UINT>(kLengthAt) : UINT(kInline - m_units[kInline]));
+    }
     bool IsEmpty() const { return GetLength() == 0; }
     void Empty() { SetLength(0); }
 
@@ -137,38 +139,70 @@ private:
     }
 
     // Inline, m_units[kInline] holds kInline minus the length, so a full inline text finds its
-    // terminator there. A heap text keeps its HeapBlock in the first bytes (copied in and out,
-    // never read through another type) and kHeap in m_units[kInline].
+    // terminator there. A heap text keeps its block's address, length and capacity (units, not
+    // counting the terminator) in the first 16 bytes, copied in and out field by field and never
+    // read through another type, and kHeap in m_units[kInline].
     static constexpr int kInline = 11;
     static constexpr WCHAR kHeap = 0xFFFF;
-    struct HeapBlock {
-        WCHAR* units;
-        UINT length;
-        UINT capacity; // units, not counting the terminator
-    };
+    enum HeapField : size_t { kUnitsAt = 0, kLengthAt = 8, kCapacityAt = 12 };
+    template <class T> T Heap(HeapField at) const {
+        T value;
+        std::memcpy(&value, reinterpret_cast<const char*>(m_units) + at, sizeof value);
+        return value;
+    }
+    template <class T> void SetHeap(HeapField at, T value) {
+        std::memcpy(reinterpret_cast<char*>(m_units) + at, &value, sizeof value);
+    }
+    // Takes units (a block of capacity + 1) as the text; any earlier block is already freed.
+    void SetBlock(WCHAR* units, size_t length, size_t capacity);
 
     bool IsHeap() const { return m_units[kInline] == kHeap; }
-    HeapBlock Block() const {
-        HeapBlock block;
-        std::memcpy(&block, m_units, sizeof block);
-        return block;
-    }
-    void SetBlock(const HeapBlock& block);
     void SetInlineLength(int length) {
         m_units[length] = 0;
         m_units[kInline] = WCHAR(kInline - length);
     }
-    const WCHAR* Data() const { return IsHeap() ? Block().units : m_units; }
-    WCHAR* Data() { return IsHeap() ? Block().units : m_units; }
-    size_t Capacity() const { return IsHeap() ? Block().capacity : size_t(kInline); }
+    const WCHAR* Data() const { return IsHeap() ? Heap<WCHAR*>(kUnitsAt) : m_units; }
+    WCHAR* Data() { return IsHeap() ? Heap<WCHAR*>(kUnitsAt) : m_units; }
+    size_t Capacity() const { return IsHeap() ? Heap<UINT>(kCapacityAt) : size_t(kInline); }
     // Sets the length (at most the capacity) and writes the terminator.
     void SetLength(size_t length);
+    // The storage as it is, read once for an edit, and the edit's end: the new length (at most
+    // the capacity) and the terminator.
+    struct Storage {
+        WCHAR* units;
+        size_t length, capacity;
+    };
+    Storage Current() {
+        if (IsHeap())
+            return {Heap<WCHAR*>(kUnitsAt), Heap<UINT>(kLengthAt), Heap<UINT>(kCapacityAt)};
+        return {m_units, size_t(kInline - m_units[kInline]), size_t(kInline)};
+    }
+    void Ended(const Storage& storage, size_t length) {
+        storage.units[length] = 0;
+        if (storage.units == m_units)
+            m_units[kInline] = WCHAR(kInline - length);
+        else
+            SetHeap(kLengthAt, UINT(length));
+    }
     // Makes room for exactly capacity units when there is less, keeping the text; returns the
     // units.
     WCHAR* Reserve(size_t capacity);
     void FreeBlock();
-    void Assign(const WCHAR* units, size_t count); // units may lie inside this string
-    void Append(const WCHAR* units, size_t count); // so may these
+    // units may lie inside this string, for both.
+    void Assign(const WCHAR* units, size_t count) {
+        Storage now = Current();
+        if (count > now.capacity) return AssignToNewBlock(units, count);
+        if (count) std::memmove(now.units, units, count * sizeof(WCHAR));
+        Ended(now, count);
+    }
+    void Append(const WCHAR* units, size_t count) {
+        Storage now = Current();
+        if (now.length + count > now.capacity) return AppendToNewBlock(now, units, count);
+        if (count) std::memmove(now.units + now.length, units, count * sizeof(WCHAR));
+        Ended(now, now.length + count);
+    }
+    void AssignToNewBlock(const WCHAR* units, size_t count);
+    void AppendToNewBlock(const Storage& now, const WCHAR* units, size_t count);
 
     alignas(void*) WCHAR m_units[kInline + 1];
 };
