@@ -21,6 +21,7 @@
 #include "platform/user/userdevice.h"
 #include "skindesc/skindescription.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <memory>
 #include <string>
@@ -97,9 +98,10 @@ BENCHMARK(BM_ReadRecordFormHeap)->Unit(benchmark::kMillisecond);
 // ---- A screen of basic controls -----------------------------------------------------------
 
 enum Kind { kButton, kCheckBox, kRadio, kStatic, kImage, kSlider, kKinds };
-const int kControls = 200, kColumns = 10, kCellWidth = 24, kCellHeight = 16;
+const int kControls = 200, kColumns = 10, kCellWidth = 24, kCellHeight = 15;
 
-// Component id + 2 is control i, in cells of a 10 x 20 grid, the kinds in turn.
+// Control i is component i + 2, in cell i of a 10 x 21 grid that fills the screen; the kinds
+// take turns.
 CRect Cell(int i) {
     int x = (i % kColumns) * kCellWidth, y = (i / kColumns) * kCellHeight;
     return CRect(x, y, x + kCellWidth - 2, y + kCellHeight - 2);
@@ -127,10 +129,26 @@ void AddControl(tagSECTION& section, int i) {
     AddAttribute(c, u"text", u"string", kind == kImage || kind == kSlider ? u"" : u"Text");
     AddAttribute(c, u"transparent", u"bool", u"true");
     AddAttribute(c, u"transparent_color", u"color", u"255,0,255");
+    AddAttribute(c, u"region", u"bool", u"true"); // buttons take the shape of their frames
     AddAttribute(c, u"bkgnd_display", u"bool", u"true");
     AddAttribute(c, u"thumb_filename", u"file", u"thumb.bmp");
     bool rectangle = kind == kCheckBox || kind == kRadio || kind == kStatic;
     AddAttribute(c, u"position", rectangle ? u"rect" : u"point", rectangle ? rect : point);
+}
+
+// A frame strip whose frames have see-through (magenta) corners, so that shaped buttons get
+// regions of several bands.
+std::vector<BYTE> StripWithCorners(int frameWidth, int frames, int height, int seed) {
+    std::vector<BYTE> file = BenchBitmap(frameWidth * frames, height, seed);
+    int stride = (frameWidth * frames * 3 + 3) & ~3;
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < frameWidth * frames; ++x) {
+            int fx = x % frameWidth;
+            if (std::min(fx, frameWidth - 1 - fx) + std::min(y, height - 1 - y) >= 3) continue;
+            BYTE* p = &file[54 + size_t(y) * stride + size_t(x) * 3];
+            p[0] = 255, p[1] = 0, p[2] = 255;
+        }
+    return file;
 }
 
 // The skin: a tiled background window (component 1) and, after it, kKinds controls that warm
@@ -149,7 +167,7 @@ void WriteControlsSkin(const CString& path) {
         AddControl(main, i);
     WriteBenchPackage(path, skin,
                       {{u"tile.bmp", BenchBitmap(32, 24, 1)},
-                       {u"button.bmp", BenchBitmap(4 * 22, 14, 2)},
+                       {u"button.bmp", StripWithCorners(22, 4, 14, 2)},
                        {u"box.bmp", BenchBitmap(4 * 12, 12, 3)},
                        {u"lamp.bmp", BenchBitmap(2 * 14, 14, 4)},
                        {u"track.bmp", BenchBitmap(22, 10, 5)},
