@@ -52,6 +52,7 @@ std::u16string ReadTextUnits(CFile& file) {
 std::u16string_view ViewTextUnits(CFile& file, std::u16string& storage) {
     auto* memory = dynamic_cast<CMemFile*>(&file);
     const BYTE* bytes = memory ? memory->GetData() : nullptr;
+    // The stored units are little-endian: on such a host, aligned, they read as they lie.
     if constexpr (std::endian::native == std::endian::little) {
         if (bytes && reinterpret_cast<uintptr_t>(bytes) % alignof(WCHAR) == 0) {
             size_t units = memory->GetLength() / 2;
