@@ -66,7 +66,7 @@ private:
         size_t windowEnd = m_windowPos + m_windowLength;
         if (m_pos + count <= windowEnd) return m_window.data() + (m_pos - m_windowPos);
         size_t kept = windowEnd - m_pos; // read but not yet used
-        std::memmove(m_window.data(), m_window.data() + (m_pos - m_windowPos), kept);
+        if (kept) std::memmove(m_window.data(), m_window.data() + (m_pos - m_windowPos), kept);
         if (m_window.size() < count) m_window.resize(std::max(count, kChunk));
         size_t wanted = std::min(m_window.size() - kept, m_size - windowEnd);
         UINT got = m_file.Read(m_window.data() + kept, UINT(wanted));
