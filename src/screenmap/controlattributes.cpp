@@ -240,9 +240,8 @@ bool AcceptsType(AttributeKind kind, const CString& type) {
     switch (kind) {
     case K::Bool:
         return IsBoolType(type);
-    case K::Number:
-        return IsNumericType(type);
-    case K::Choice: // read as a number, which a choice is
+    case K::Number: // a choice is a number too
+    case K::Choice:
         return IsNumericType(type) || IsChoiceType(type);
     case K::Color:
         return IsColorType(type);

@@ -2,6 +2,7 @@
 
 #include "console.h"
 #include "screenmap/controlattributes.h"
+#include "skindesc/descwriter.h"
 #include "skindesc/skinvalues.h"
 
 #include <fontconfig/fontconfig.h>
@@ -70,7 +71,7 @@ std::string Article(MapControl type) {
 
 class Checker {
 public:
-    explicit Checker(const MapCheck& check) : c(check) {}
+    explicit Checker(const MapCheck& check) : c(check), m_defaults(check.skin->defaults) {}
 
     void Run() {
         int s = 0;
@@ -127,9 +128,13 @@ private:
     void CheckAttribute(const tagSECTION& section, const tagCOMPONENT& component,
                         const tagATTRIBUTE& a, const MapEntry* entry, int line) {
         std::string where = Where(section, component) + ", attribute " + Q(a.id);
-        if (std::string problem = FormProblem(a); !problem.empty())
-            c.report(line,
-                     where + ": value " + Q(a.value) + " " + problem + " (type " + Q(a.type) + ")");
+        tagATTRIBUTE applied = a;
+        applied.value = Value(component, a);
+        // An empty value reads as the type's empty value, which is what its author meant.
+        std::string problem = applied.value.IsEmpty() ? "" : FormProblem(applied);
+        if (!problem.empty())
+            c.report(line, where + ": value " + Q(applied.value) + " " + problem + " (type " +
+                               Q(a.type) + ")");
         if (!entry) return;
         const ControlAttribute* known = FindControlAttribute(entry->type, a.id);
         if (!known) {
@@ -142,8 +147,8 @@ private:
             return;
         }
         bool font = a.id.CompareNoCase(u"font_name") == 0 || a.id.CompareNoCase(u"mfont_name") == 0;
-        if (font && !a.value.IsEmpty() && !FontAvailable(a.value))
-            c.report(line, where + ": no font " + Q(a.value) +
+        if (font && !applied.value.IsEmpty() && !FontAvailable(applied.value))
+            c.report(line, where + ": no font " + Q(applied.value) +
                                " on this system (fontconfig offers a substitute)");
     }
 
@@ -155,25 +160,25 @@ private:
             const tagATTRIBUTE* a =
                 FindAttribute(component.attributes, CString::FromUtf8(known.id));
             SIZE size{};
-            if (!a || a->value.IsEmpty() || !c.imageSize(section.id, a->value, size)) continue;
+            CString file = a ? Value(component, *a) : CString();
+            if (file.IsEmpty() || !c.imageSize(section.id, file, size)) continue;
             int line = lineOf(a);
             int frames = known.frames;
             if (frames == kFramesFromCount) {
-                DWORD count = 0;
-                GetAttributeDWord(component.attributes, u"image_count", count);
-                frames = int(count);
+                const tagATTRIBUTE* count = FindAttribute(component.attributes, u"image_count");
+                frames = count ? int(_wtol(Value(component, *count))) : 0;
             } else if (frames == kSquareFrames) {
                 frames = size.cy > 0 ? int(size.cx / size.cy) : 0;
                 if (size.cy > 0 && size.cx % size.cy == 0) continue;
                 c.report(line, Where(section, component) + ", attribute " + Q(a->id) + ": " +
-                                   Q(a->value) + " is " + std::to_string(size.cx) + " x " +
+                                   Q(file) + " is " + std::to_string(size.cx) + " x " +
                                    std::to_string(size.cy) +
                                    ", not a row of square icons as tall as the bitmap");
                 continue;
             }
             if (frames <= 1 || size.cx % frames == 0) continue;
-            c.report(line, Where(section, component) + ", attribute " + Q(a->id) + ": " +
-                               Q(a->value) + " is " + std::to_string(size.cx) +
+            c.report(line, Where(section, component) + ", attribute " + Q(a->id) + ": " + Q(file) +
+                               " is " + std::to_string(size.cx) +
                                " pixels wide, which does not divide into " +
                                std::to_string(frames) + " frames");
         }
@@ -200,7 +205,14 @@ private:
         }
     }
 
+    // An attribute's value as the packaged skin holds it: an empty one takes its defaults
+    // component's value.
+    CString Value(const tagCOMPONENT& component, const tagATTRIBUTE& a) const {
+        return m_defaults.Apply(a, component.type);
+    }
+
     const MapCheck& c;
+    CDefaultsMap m_defaults;
 };
 
 } // namespace

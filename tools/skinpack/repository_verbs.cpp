@@ -8,6 +8,7 @@
 #include "platform/base/storedtext.h"
 #include "platform/gdi/gdi.h"
 #include "repository/skinrepository.h"
+#include "skindesc/descwriter.h"
 #include "skindesc/indexheader.h"
 #include "skindesc/skindescription.h"
 #include "skindesc/skinvalues.h"
@@ -250,6 +251,7 @@ int CheckDefinition(const std::string& definition, const CScreenMap* map) {
         return folder / relative.ToUtf8();
     };
     // Every file named must be there for the builder.
+    CDefaultsMap defaults(skin.defaults);
     int s = 0;
     ForEachRecord<tagSECTION>(skin.sections, [&](const tagSECTION& section) {
         int n = 0;
