@@ -26,6 +26,12 @@ std::unique_ptr<CSkinObject> Plain(const MapEntry& e, CWnd* parent, CSkinReposit
 
 } // namespace
 
+// Sample rows in one column as wide as the container makes the list.
+class CSampleList : public CSkinListCtrl {
+public:
+    void SetListWidth(int width) override { SetColumnWidth(0, width); }
+};
+
 CScreenControls::~CScreenControls() {
     while (!m_controls.empty()) // last made first: a scroll list before what it lays out
         m_controls.pop_back();
@@ -143,10 +149,10 @@ void CScreenControls::ApplySamples() {
 
 // A plain list of the sample items in the container's colours.
 void CScreenControls::AttachSampleList(CSkinScrollList& scroll, const MapEntry& e) {
-    auto list = std::make_unique<CSkinListCtrl>();
+    auto list = std::make_unique<CSampleList>();
     const DWORD style = WS_CHILD | WS_VISIBLE | LVS_REPORT | LVS_SINGLESEL | LVS_NOCOLUMNHEADER;
     if (!list->Create(style, CRect(0, 0, 0, 0), m_pWindow.get(), e.id + 0x4000)) return;
-    list->InsertColumn(0, u"", LVCFMT_LEFT, 400);
+    list->InsertColumn(0, u"", LVCFMT_LEFT, 100);
     for (size_t i = 0; i < e.items.size(); ++i)
         list->InsertItem(int(i), e.items[i]);
     list->SetBkColor(scroll.GetBackgroundColor());
