@@ -9,6 +9,9 @@
 #include "controls/skinscrolllist.h"
 #include "controls/skinslider.h"
 #include "controls/skinstatic.h"
+#include "platform/base/wcsrt.h"
+
+#include <algorithm>
 
 namespace {
 
@@ -131,7 +134,12 @@ void CScreenControls::ApplySamples() {
             box->SetText(e.caption);
         else if (auto* text = dynamic_cast<CSkinStatic*>(c.control); text && !e.caption.IsEmpty())
             text->SetText(e.caption);
-        else if (auto* list = dynamic_cast<CSkinDropList*>(c.control)) {
+        else if (auto* slider = dynamic_cast<CSkinSlider*>(c.control);
+                 slider && !e.caption.IsEmpty()) {
+            // A slider's sample is its position on a 0..100 scale: "40" or "40%".
+            slider->SetRange(0, 100);
+            slider->SetPos(DWORD(std::clamp(_wtoi(e.caption), 0, 100)));
+        } else if (auto* list = dynamic_cast<CSkinDropList*>(c.control)) {
             list->Clear();
             for (const CString& i : e.items)
                 list->Append(item++, i);

@@ -15,7 +15,8 @@
 // word is the caption. Options: caption, items (separated by "|"), group (the radio group a
 // radio button joins; one group per section unless named), bar (the id of the scroll bar a
 // scroll list owns, which the map lists as a scrollbar of the same section), popup (WIDTHxHEIGHT
-// of a drop tree's tree). Every section has one window; the other controls sit on it.
+// of a drop tree's tree). A slider's caption is its sample position on a 0..100 scale. Every
+// section has one window; the other controls sit on it.
 //
 // Section names compare without regard to letter case, as a skin's do. Parsing reports every
 // line it cannot take as "NAME:LINE: what is wrong", and nothing of a map with errors is kept.

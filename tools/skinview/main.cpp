@@ -21,6 +21,7 @@
 #include <chrono>
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 #include <thread>
 
 namespace {
@@ -74,6 +75,8 @@ bool Report(CSkinViewer::PollResult result, const std::string& message) {
 int SaveAll(CSkinViewer& viewer, const Options& o) {
     std::vector<std::string> written;
     std::string error;
+    std::error_code made;
+    std::filesystem::create_directories(o.out, made); // a folder that cannot be made fails below
     if (!o.section.empty()) { // only the one asked for
         const auto& sections = viewer.Sections();
         for (size_t i = 0; i < sections.size(); ++i) {
