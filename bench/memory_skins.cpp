@@ -186,8 +186,11 @@ void BM_SkinSwitchGrowth(benchmark::State& state) {
         repository.SetSkinsFolder(samples.skins);
         repository.LoadSkin(SampleSkins::Package(0), nullptr, true, true);
         auto* frame = new CDemoFrame; // deletes itself when its window is destroyed
-        bool ok = frame->Create(&repository, {SampleSkins::Package(0), SampleSkins::Package(1)}) &&
-                  Settle();
+        std::string error;
+        bool ok =
+            frame->Create(&repository, {SampleSkins::Package(0), SampleSkins::Package(1)}, error) &&
+            Settle();
+        if (!ok) std::fprintf(stderr, "the demo did not start: %s\n", error.c_str());
         for (int n = 0; ok && n < 6; ++n)
             ok = SwitchAndShow(*frame, n);
         ok = ok && SwitchAndShow(*frame, 6);
