@@ -1,9 +1,10 @@
 #!/usr/bin/env python3
 """Reads the log of a `MUTANTS_ALL=1 scripts/mutants.sh` run and says which tests catch which fault.
 
-    scripts/mutantlog.py [log] [--tests] [--sole] [--json FILE]
+    scripts/mutantlog.py [log] [--tests] [--sole] [--json FILE] [--bin DIR]
 
     log      the run's log (default build-mutants/mutants.log)
+    --bin    the test programs of the run (default: bin beside the log), to name a crashed one
     (none)   one line per fault: its number, the failing tests (or "MISSED"), then the fault
     --tests  one line per test: how many faults it catches, and how many of them no other test
              catches (a test of program P that crashed counts as "P:crashed": the test that
@@ -24,8 +25,10 @@ import sys
 FAILED = re.compile(r"^\[  FAILED  \] (\S+\.\S+)")
 
 
-def program_order(build, mutated):
-    names = sorted(n for n in os.listdir(os.path.join(build, "bin")) if n.startswith("test_"))
+def program_order(bin_dir, mutated):
+    if not os.path.isdir(bin_dir):
+        return []
+    names = sorted(n for n in os.listdir(bin_dir) if n.startswith("test_"))
     folder = os.path.dirname(mutated)
     for prefix in ("src/", "tools/"):
         if folder.startswith(prefix):
@@ -34,9 +37,8 @@ def program_order(build, mutated):
     return ([first] if first in names else []) + [n for n in names if n != first]
 
 
-def parse(path):
+def parse(path, bin_dir):
     """[(label, set of failing tests)] in the order of the run."""
-    build = os.path.dirname(os.path.abspath(path))
     faults, label, block = [], None, []
 
     def close():
@@ -53,7 +55,7 @@ def parse(path):
                     current["failed"].add(m.group(1))
                 elif line.startswith("[==========]"):
                     current["finished"] = True
-        order = program_order(build, label.split(":", 1)[0])
+        order = program_order(bin_dir, label.split(":", 1)[0])
         caught = set()
         for i, run in enumerate(runs):
             caught |= run["failed"]
@@ -75,12 +77,15 @@ def parse(path):
 
 def main(argv):
     args = [a for a in argv if not a.startswith("--")]
-    json_out = None
-    if "--json" in argv:
-        json_out = argv[argv.index("--json") + 1]
-        args.remove(json_out)
+    option = {}
+    for name in ("--json", "--bin"):
+        if name in argv:
+            option[name] = argv[argv.index(name) + 1]
+            args.remove(option[name])
     path = args[0] if args else "build-mutants/mutants.log"
-    faults = parse(path)
+    bin_dir = option.get("--bin", os.path.join(os.path.dirname(os.path.abspath(path)), "bin"))
+    faults = parse(path, bin_dir)
+    json_out = option.get("--json")
     if json_out:
         with open(json_out, "w") as out:
             json.dump({label: sorted(tests) for label, tests in faults}, out, indent=1)

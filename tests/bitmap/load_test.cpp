@@ -2,6 +2,7 @@
 #include "bitmap/bitmapu.h"
 
 #include "support/dib_file.h"
+#include "support/skin_builder.h"
 #include "support/gdi_fixture.h"
 #include "support/tempdir.h"
 
@@ -71,7 +72,7 @@ TEST_F(LoadTest, TwentyFourBitsHaveNoTableAndPaddedRows) {
     for (int width : {1, 3}) {
         SCOPED_TRACE(width);
         std::vector<BYTE> bytes =
-            Dib24(width, 2, [](int x, int y) { return RGB(10 * x, 100 + y, 7); });
+            BmpBytes(width, 2, 24, [](int x, int y) { return RGB(10 * x, 100 + y, 7); });
         EXPECT_EQ(bytes.size(), 54u + (width == 3 ? 24u : 8u)) << "rows of 12 and 4 bytes";
         Canvas c(Load(bytes));
         ASSERT_NE(c.bitmap(), nullptr);
@@ -84,7 +85,7 @@ TEST_F(LoadTest, TwentyFourBitsHaveNoTableAndPaddedRows) {
 }
 
 TEST_F(LoadTest, ExtraBytesAreIgnoredAndTheFileIsReadFromItsStart) {
-    std::vector<BYTE> bytes = Dib24(2, 2, [](int, int) { return RGB(1, 2, 3); });
+    std::vector<BYTE> bytes = BmpBytes(2, 2, 24, [](int, int) { return RGB(1, 2, 3); });
     bytes.insert(bytes.end(), 100, 0xEE);
     CMemFile file(bytes.data(), UINT(bytes.size()));
     file.SeekToEnd();
@@ -166,7 +167,8 @@ TEST_F(LoadTest, MalformedFilesGiveNullAndLeaveNothingBehind) {
 
 TEST_F(LoadTest, ThePathOverloadDecodesTheFile) {
     TempDir dir;
-    dir.WriteFile(u"skin.bmp", Dib24(3, 3, [](int x, int y) { return RGB(x * 50, y * 50, 9); }));
+    dir.WriteFile(u"skin.bmp",
+                  BmpBytes(3, 3, 24, [](int x, int y) { return RGB(x * 50, y * 50, 9); }));
     Canvas c(CBitmapU::LoadBitmapFromFile(dir / u"skin.bmp"));
     ASSERT_NE(c.bitmap(), nullptr);
     EXPECT_EQ(c.At(2, 1), RGB(100, 50, 9));

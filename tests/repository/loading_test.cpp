@@ -117,7 +117,7 @@ TEST_F(RepositoryLoadingTest, FolderSkinTakesEachSectionFromTheFirstPackage) {
     // The section's files come from the package that supplied the section.
     CMemFile shared;
     ASSERT_TRUE(repository.GetFile(u"main", u"shared.txt", shared));
-    EXPECT_EQ(MemFileBytes(shared), std::vector<BYTE>{'a'});
+    EXPECT_EQ(MemBytes(shared), std::vector<BYTE>{'a'});
     EXPECT_FALSE(repository.GetFile(u"MAIN", u"shared.txt", shared)); // b's "MAIN" was not merged
     // A name with several "?" splits at the last.
     dir.MakeFolder(u"odd?dir");

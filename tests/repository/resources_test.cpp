@@ -151,14 +151,14 @@ TEST_F(RepositoryResourcesTest, FontsAreSharedByFaceHeightWeightAndItalic) {
 TEST_F(RepositoryResourcesTest, FilesAreExtractedRawAndUncached) {
     CMemFile file;
     ASSERT_TRUE(repository->GetFile(u"Main", u"notes.txt", file));
-    EXPECT_EQ(MemFileBytes(file), (std::vector<BYTE>{'h', 'i'}));
+    EXPECT_EQ(MemBytes(file), (std::vector<BYTE>{'h', 'i'}));
     EXPECT_EQ(file.GetPosition(), 0u);
     // A section that is not loaded or a missing entry leaves the caller's file as it was.
     CMemFile kept;
     kept.Write("keep", 4);
     EXPECT_FALSE(repository->GetFile(u"absent", u"notes.txt", kept));
     EXPECT_FALSE(repository->GetFile(u"Main", u"missing", kept));
-    EXPECT_EQ(MemFileBytes(kept), (std::vector<BYTE>{'k', 'e', 'e', 'p'}));
+    EXPECT_EQ(MemBytes(kept), (std::vector<BYTE>{'k', 'e', 'e', 'p'}));
     EXPECT_EQ(kept.GetPosition(), 4u);
 }
 

@@ -159,7 +159,7 @@ TEST(RecordString, ReadsWrittenStringsAndEnds) {
     CMemFile file;
     WriteRecordString(u"h\u00e9llo", file);
     WriteRecordString(u"", file);
-    std::vector<BYTE> written = MemFileBytes(file);
+    std::vector<BYTE> written = MemBytes(file);
     EXPECT_EQ(written,
               (std::vector<BYTE>{5, 0, 0, 0, 'h', 0, 0xE9, 0, 'l', 0, 'l', 0, 'o', 0, 0, 0, 0, 0}));
     struct Case {

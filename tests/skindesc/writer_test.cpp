@@ -18,7 +18,7 @@ std::vector<BYTE> Write(const SkinDef& model, bool textForm, bool defaultsSectio
     if (resources)
         for (const CString& s : list)
             resources->push_back(s);
-    return MemFileBytes(file);
+    return MemBytes(file);
 }
 
 SkinDef SkinWithDefaults() {
@@ -152,7 +152,7 @@ TEST(WriteDescription, NullEntriesAreSkipped) {
     for (bool text : {false, true}) {
         CMemFile file;
         WriteDescription(skin, file, text, false, nullptr);
-        SkinDef loaded = Load(MemFileBytes(file));
+        SkinDef loaded = Load(MemBytes(file));
         EXPECT_EQ(loaded.sections, model.sections);
     }
 }

@@ -14,6 +14,7 @@
 
 #include "platform/base/afx.h"
 #include "skindesc/skinmodel.h"
+#include "support/archive_builder.h"
 
 #include <functional>
 #include <optional>
@@ -115,11 +116,11 @@ std::vector<CString> PackageEntryNames(const CString& path);
 void FillSkin(const SkinDef& model, tagSKIN& skin);
 SkinDef DefOf(const tagSKIN& skin);
 
-// A memory file holding a copy of bytes, positioned at its start.
+// A memory file holding a copy of bytes, positioned at its start (MemBytes reads one back).
 void LoadMemFile(CMemFile& file, const std::vector<BYTE>& bytes);
-std::vector<BYTE> MemFileBytes(CMemFile& file);
 
 // Readable output in test failures.
+void PrintTo(const CString& text, std::ostream* os);
 void PrintTo(const SkinDef& skin, std::ostream* os);
 void PrintTo(const SectionDef& section, std::ostream* os);
 void PrintTo(const ComponentDef& component, std::ostream* os);

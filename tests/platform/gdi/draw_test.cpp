@@ -1,5 +1,5 @@
 // Lines, fills, frames, pixels, clipping and contexts on the screen.
-#include "scoped.h"
+#include "support/gdi_fixture.h"
 
 #include <png.h>
 
