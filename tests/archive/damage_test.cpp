@@ -237,21 +237,6 @@ TEST(ArchiveDamage, MalformedEntryFailsToExtract) {
         EXPECT_FALSE(dir.Exists(u"out.bin")) << c.what;
     }
 }
-
-TEST(ArchiveDamage, SameBuildersMakeAGoodPackage) {
-    // Guards the damage tables: without their single defect, the packages read correctly.
-    TempDir dir;
-    Bytes index = IndexContent({{u"e", 16}});
-    for (const Bytes& bytes :
-         {WithIndex(index), WithIndexEntry(EncodeEntry(index)), WithTrailer(kIndexAt), WithCount(1),
-          WithNameLength(4), WithEntry(EncodeEntry(kData)), WithRecordOffset(16)}) {
-        dir.WriteFile(u"ok.sdf", bytes);
-        CZArchive archive;
-        ASSERT_TRUE(archive.Open(dir / u"ok.sdf", kExtract));
-        EXPECT_EQ(ExtractBytes(archive, u"e"), kData);
-    }
-}
-
 TEST(ArchiveDamage, IndexOfAtMost65535RecordsIsRead) {
     TempDir dir;
     ArchiveBuilder builder;
