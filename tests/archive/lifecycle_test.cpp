@@ -111,17 +111,4 @@ TEST(ArchiveStates, OpenFailsOnFoldersMissingPathsNonArchivesAndModesWithoutAVer
     EXPECT_FALSE(archive.Open(dir / u"folder.sdf", kCreate));
     EXPECT_FALSE(archive.Open(dir / u"no-such-folder\\new.sdf", kCreate));
 }
-
-TEST(ArchiveStates, ReadingSharesTheFileWithOtherReaders) {
-    TempDir dir;
-    ASSERT_TRUE(WritePackage(dir / u"shared.sdf", {{u"e", Bytes{1}}}));
-    CZArchive first, second, writer;
-    ASSERT_TRUE(first.Open(dir / u"shared.sdf", kExtract));
-    ASSERT_TRUE(second.Open(dir / u"shared.sdf", kExtract));
-    EXPECT_EQ(ExtractBytes(second, u"e"), Bytes{1});
-    // Readers deny writing: creating over an archive being read fails and leaves it readable.
-    EXPECT_FALSE(writer.Open(dir / u"shared.sdf", kCreate));
-    EXPECT_EQ(ExtractBytes(first, u"e"), Bytes{1});
-}
-
 } // namespace

@@ -1,8 +1,6 @@
 // Lines, fills, frames, pixels, clipping and contexts on the screen.
 #include "support/gdi_fixture.h"
 
-#include <png.h>
-
 namespace {
 
 using DrawTest = GdiTest;
@@ -179,25 +177,6 @@ TEST_F(DrawTest, TheDisplayDriverGivesAScreenContext) {
     EXPECT_EQ(row[5] & 0xFFFFFF, 0x070809u);
     DeleteDC(display);
 }
-
-TEST_F(DrawTest, ExportsPngOfBitmapsAndContextAreas) {
-    Canvas c(5, 4, 32, RGB(10, 20, 30));
-    std::vector<BYTE> png = GdiEncodeBitmapPng(c.bitmap());
-    png_image image{};
-    image.version = PNG_IMAGE_VERSION;
-    ASSERT_TRUE(png_image_begin_read_from_memory(&image, png.data(), png.size()));
-    EXPECT_EQ(std::pair(image.width, image.height), std::pair(5u, 4u));
-    image.format = PNG_FORMAT_RGB;
-    std::vector<BYTE> rgb(PNG_IMAGE_SIZE(image));
-    ASSERT_TRUE(png_image_finish_read(&image, nullptr, rgb.data(), 0, nullptr));
-    EXPECT_EQ(std::vector<BYTE>(rgb.begin(), rgb.begin() + 3), (std::vector<BYTE>{10, 20, 30}));
-    std::vector<BYTE> area = GdiEncodeDCAreaPng(c.dc(), RECT{1, 1, 3, 2});
-    ASSERT_TRUE(png_image_begin_read_from_memory(&image, area.data(), area.size()));
-    EXPECT_EQ(std::pair(image.width, image.height), std::pair(2u, 1u));
-    png_image_free(&image);
-    EXPECT_TRUE(GdiEncodeDCAreaPng(c.dc(), RECT{9, 9, 12, 12}).empty());
-}
-
 // Guards against coordinate arithmetic overflowing when a caller passes extreme values.
 TEST_F(DrawTest, ExtremeCoordinatesAreRefusedWithoutDrawing) {
     Canvas c(4, 4);
