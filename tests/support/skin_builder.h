@@ -1,15 +1,7 @@
 // Skin inputs made in code: descriptions in either form, bitmaps, index headers and packages.
-//
 // A SkinDef is a plain value model of a skin. The byte writers here encode it without the
 // library's own writers, so a test of the reader or the builder never checks the library
-// against itself. FillSkin and DefOf convert between a SkinDef and the library's records, so
-// a test can build input records and compare what the library loaded.
-//
-//   SkinDef skin = SkinDef::Named(u"Blue");
-//   skin.Section(u"main").Component(u"1", u"ok", u"button")
-//       .Attr(u"position", u"rect", u"0,0,40,20").Attr(u"image_filename", u"file", u"ok.bmp");
-//   dir.WriteFile(u"blue.xml", TextDescription(skin));
-//   dir.WriteFile(u"ok.bmp", BmpBytes(160, 20, 24, RGB(0, 128, 255)));
+// against itself; FillSkin and DefOf convert between a SkinDef and the library's records.
 #pragma once
 
 #include "platform/base/afx.h"
