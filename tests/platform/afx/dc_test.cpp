@@ -43,9 +43,7 @@ TEST_F(DCTest, TheWrapperOwnsItsContextUnlessDetached) {
         kept = other.Detach();
     }
     EXPECT_EQ(GdiGetObjectCounts().dcs, before.dcs + 1);
-    CDC* temporary = CDC::FromHandle(kept);
-    ASSERT_NE(temporary, nullptr);
-    EXPECT_EQ(temporary->GetSafeHdc(), kept);
+    ASSERT_EQ(CDC::FromHandle(kept)->GetSafeHdc(), kept);
     CDC::DeleteTempMap();
     EXPECT_EQ(GetObjectType(kept), DWORD(OBJ_MEMDC)) << "a temporary wrapper never deletes";
     CDC adopt;
