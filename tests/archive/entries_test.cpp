@@ -66,13 +66,13 @@ TEST_F(ArchiveAdd, RefusedAddsLeaveTheArchiveAsItWasAndNamesAreExact) {
 
 TEST_F(ArchiveAdd, MemoryFileIsClosedAfterAdd) {
     CMemFile data;
-    FillMemFile(data, MixedData(40000, 1));
+    LoadMemFile(data, MixedData(40000, 1));
     ASSERT_TRUE(m_archive.Add(u"m", data));
     EXPECT_EQ(data.GetLength(), 0u);
     EXPECT_EQ(data.GetBufferSize(), 0u);
     // The whole memory file is stored whatever its position was.
     CMemFile moved;
-    FillMemFile(moved, Bytes{1, 2, 3, 4});
+    LoadMemFile(moved, Bytes{1, 2, 3, 4});
     moved.Seek(3, CFile::begin);
     ASSERT_TRUE(m_archive.Add(u"moved", moved));
     Reopen();
@@ -152,7 +152,7 @@ TEST_F(ArchiveExtract, ToAFileWritesTheEntryAndFailuresDestroyNothing) {
 
 TEST_F(ArchiveExtract, ToMemoryReplacesItsContentsAndRewindsOrLeavesItAsItWas) {
     CMemFile data;
-    FillMemFile(data, NoiseData(70000, 3));
+    LoadMemFile(data, NoiseData(70000, 3));
     data.Seek(100, CFile::begin);
     ASSERT_TRUE(m_archive.Extract(u"good.bin", data));
     EXPECT_EQ(data.GetPosition(), 0u);

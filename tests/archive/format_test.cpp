@@ -10,7 +10,7 @@ namespace {
 
 TEST(ArchiveFormat, EmptyArchiveIsHeaderIndexAndTrailer) {
     TempDir dir;
-    ASSERT_TRUE(CreateArchive(dir / u"empty.sdf", {}));
+    ASSERT_TRUE(WritePackage(dir / u"empty.sdf", {}));
     const Bytes header = {'1', 0, '.', 0, '0', 0, '0', 0, '.', 0, '0', 0, '1', 0, 0, 0};
     EXPECT_EQ(dir.ReadFile(u"empty.sdf"), header + U32(4) + Chunk(Deflate(U32(0))) + U32(16));
     CZArchive archive;
@@ -32,10 +32,10 @@ TEST(ArchiveFormat, WholeFileMatchesTheLayoutBuiltByHand) {
                  {u"c", MixedData(32768, 5), {16384, 16384}},
                  {u"一", MixedData(40000, 6), {16384, 16384, 7232}}};
     TempDir dir;
-    Entries entries;
+    PackageEntries entries;
     for (const Case& c : cases)
         entries.emplace_back(c.name, c.data);
-    ASSERT_TRUE(CreateArchive(dir / u"all.sdf", entries));
+    ASSERT_TRUE(WritePackage(dir / u"all.sdf", entries));
     CZArchive archive;
     ASSERT_TRUE(archive.Open(dir / u"all.sdf", CZArchive::modeExtract));
     std::vector<CString> order = FileList(archive);
@@ -48,7 +48,7 @@ TEST(ArchiveFormat, WholeFileMatchesTheLayoutBuiltByHand) {
                 Deflate(Bytes(c.data.begin() + long(at), c.data.begin() + long(at + c.pieces[k]))));
         offsets.push_back(builder.AddRaw(entry));
     }
-    ASSERT_EQ(order.size(), std::size(cases)) << Utf8(order);
+    ASSERT_EQ(order.size(), std::size(cases));
     for (const CString& name : order) {
         auto c = std::find_if(std::begin(cases), std::end(cases),
                               [&](auto& k) { return k.name == name; });

@@ -17,20 +17,6 @@ void Paint(Canvas& c) {
 }
 
 } // namespace
-
-TEST_F(DrawTransparentTest, SourcesOfOnlyOrWithoutTheTransparentColour) {
-    Canvas key(6, 6, 32, kKey), src(6, 6), dst(6, 6);
-    Paint(dst);
-    std::vector<COLORREF> before = dst.Pixels();
-    EXPECT_TRUE(DrawTransparent(CDC::FromHandle(dst.dc()), 0, 0, 6, 6, CDC::FromHandle(key.dc()), 0,
-                                0, kKey));
-    EXPECT_EQ(dst.Pixels(), before);
-    Paint(src);
-    dst.Fill(RGB(1, 1, 1));
-    DrawTransparent(CDC::FromHandle(dst.dc()), 0, 0, 6, 6, CDC::FromHandle(src.dc()), 0, 0, kKey);
-    EXPECT_EQ(dst.Pixels(), src.Pixels());
-}
-
 TEST_F(DrawTransparentTest, MixedSourcesShowTheDestinationThroughTheTransparentPixels) {
     Canvas src(8, 8, 32, kKey), dst(10, 10);
     src.Fill(RECT{2, 2, 6, 6}, RGB(1, 2, 3));

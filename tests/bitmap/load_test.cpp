@@ -1,13 +1,15 @@
-// Decoding bitmap files: colour tables, row padding, depths and damaged files.
+// Decoding bitmap files (colour tables, row padding, depths, damaged files) and copying bitmaps.
 #include "bitmap/bitmapu.h"
 
 #include "support/dib_file.h"
 #include "support/gdi_fixture.h"
+#include "support/skin_builder.h"
 #include "support/tempdir.h"
 
 namespace {
 
 using LoadTest = GdiTest;
+using CopyTest = GdiTest;
 
 HBITMAP Load(const std::vector<BYTE>& bytes) {
     std::vector<BYTE> copy = bytes;
@@ -46,6 +48,7 @@ TEST_F(LoadTest, EveryDepthAndColourTableSizeDecodes) {
         {16, BI_RGB, 0, {}, 0x7C00, RGB(255, 0, 0)},
         {16, BI_BITFIELDS, 0, masks, 0x07E0, RGB(0, 255, 0)},
         {16, BI_BITFIELDS, 254, largest, 0x001F, RGB(0, 0, 255)},
+        {24, BI_RGB, 0, {}, 0x123456, RGB(0x12, 0x34, 0x56)}, // rows of 15 bytes padded to 16
         {32, BI_RGB, 0, {}, 0x123456, RGB(0x12, 0x34, 0x56)},
     };
     for (const Case& k : cases) {
@@ -58,33 +61,16 @@ TEST_F(LoadTest, EveryDepthAndColourTableSizeDecodes) {
         f.clrUsed = k.clrUsed;
         f.table = k.table;
         f.pixels =
-            PackRows(5, 3, k.bits, [&](int x, int y) { return x == 4 && y == 2 ? k.value : 0u; });
+            PackRows(5, 3, k.bits, [&](int x, int y) { return x == 4 && y == 0 ? k.value : 0u; });
         Canvas c(Load(f.Bytes()));
         ASSERT_NE(c.bitmap(), nullptr);
-        EXPECT_EQ(c.At(4, 2), k.expected);
+        EXPECT_EQ(c.At(4, 0), k.expected); // the top row, stored last
         DIBSECTION ds{};
         EXPECT_EQ(GetObject(c.bitmap(), sizeof ds, &ds), int(sizeof ds)) << "a section bitmap";
     }
 }
-
-TEST_F(LoadTest, TwentyFourBitsHaveNoTableAndPaddedRows) {
-    for (int width : {1, 3}) {
-        SCOPED_TRACE(width);
-        std::vector<BYTE> bytes =
-            Dib24(width, 2, [](int x, int y) { return RGB(10 * x, 100 + y, 7); });
-        EXPECT_EQ(bytes.size(), 54u + (width == 3 ? 24u : 8u)) << "rows of 12 and 4 bytes";
-        Canvas c(Load(bytes));
-        ASSERT_NE(c.bitmap(), nullptr);
-        BITMAP bm{};
-        GetObject(c.bitmap(), sizeof bm, &bm);
-        EXPECT_EQ(bm.bmWidthBytes, width == 3 ? 12 : 4);
-        EXPECT_EQ(c.At(width - 1, 1), RGB(10 * (width - 1), 101, 7));
-        EXPECT_EQ(c.At(0, 0), RGB(0, 100, 7));
-    }
-}
-
 TEST_F(LoadTest, ExtraBytesAreIgnoredAndTheFileIsReadFromItsStart) {
-    std::vector<BYTE> bytes = Dib24(2, 2, [](int, int) { return RGB(1, 2, 3); });
+    std::vector<BYTE> bytes = BmpBytes(2, 2, 24, [](int, int) { return RGB(1, 2, 3); });
     bytes.insert(bytes.end(), 100, 0xEE);
     CMemFile file(bytes.data(), UINT(bytes.size()));
     file.SeekToEnd();
@@ -166,11 +152,44 @@ TEST_F(LoadTest, MalformedFilesGiveNullAndLeaveNothingBehind) {
 
 TEST_F(LoadTest, ThePathOverloadDecodesTheFile) {
     TempDir dir;
-    dir.WriteFile(u"skin.bmp", Dib24(3, 3, [](int x, int y) { return RGB(x * 50, y * 50, 9); }));
+    dir.WriteFile(u"skin.bmp",
+                  BmpBytes(3, 3, 24, [](int x, int y) { return RGB(x * 50, y * 50, 9); }));
     Canvas c(CBitmapU::LoadBitmapFromFile(dir / u"skin.bmp"));
     ASSERT_NE(c.bitmap(), nullptr);
     EXPECT_EQ(c.At(2, 1), RGB(100, 50, 9));
     EXPECT_EQ(CBitmapU::LoadBitmapFromFile(dir / u"missing.bmp"), nullptr);
     dir.WriteFile(u"text.bmp", std::string("not a bitmap at all"));
     EXPECT_EQ(CBitmapU::LoadBitmapFromFile(dir / u"text.bmp"), nullptr);
+}
+
+// A copy is an ordinary bitmap (not a section) of the source's depth with its pixels, and
+// independent of it.
+TEST_F(CopyTest, CopiesAreOrdinaryBitmapsOfTheSameDepthAndPixels) {
+    for (int bpp : {1, 24, 32}) {
+        SCOPED_TRACE(bpp);
+        Canvas paint(MakeSection(5, 3, bpp));
+        for (int y = 0; y < 3; ++y)
+            for (int x = 0; x < 5; ++x)
+                SetPixel(paint.dc(), x, y, (x + y) % 2 ? RGB(255, 255, 255) : 0);
+        HBITMAP section = paint.Release(); // not selected anywhere
+        Canvas copy(CBitmapU::CopyBitmap(section)), source(section);
+        BITMAP bm{};
+        ASSERT_EQ(GetObject(copy.bitmap(), sizeof(DIBSECTION), &bm), int(sizeof(BITMAP)));
+        EXPECT_EQ(bm.bmBitsPixel, bpp);
+        EXPECT_EQ(copy.Pixels(), source.Pixels());
+        SetPixel(copy.dc(), 0, 0, RGB(255, 255, 255));
+        EXPECT_EQ(source.At(0, 0), RGB(0, 0, 0));
+    }
+}
+
+// Guards the decision that a bitmap held by another context cannot be copied (no blank copy).
+TEST_F(CopyTest, NullAndUnavailableSourcesGiveNull) {
+    EXPECT_EQ(CBitmapU::CopyBitmap(nullptr), nullptr);
+    Canvas busy(3, 3);
+    GdiObjectCounts before = GdiGetObjectCounts();
+    EXPECT_EQ(CBitmapU::CopyBitmap(busy.bitmap()), nullptr);
+    EXPECT_EQ(GdiGetObjectCounts(), before);
+    HBRUSH notABitmap = CreateSolidBrush(0);
+    EXPECT_EQ(CBitmapU::CopyBitmap(reinterpret_cast<HBITMAP>(notABitmap)), nullptr);
+    DeleteObject(notABitmap);
 }

@@ -11,14 +11,6 @@ using BitmapRegionTest = GdiTest;
 const COLORREF kKey = RGB(255, 0, 255); // magenta: matches whatever the byte order
 const COLORREF kInk = RGB(20, 40, 60);
 
-// Deletes the object when the scope ends.
-template <class H> struct Owned {
-    Owned(H handle) : h(handle) {}
-    ~Owned() { DeleteObject(h); }
-    operator H() const { return h; }
-    H h;
-};
-
 // A section (24 bits unless asked otherwise) with pixel(x, y) as its colours.
 HBITMAP Image(int w, int h, const std::function<COLORREF(int, int)>& pixel, int bpp = 24) {
     Canvas c(MakeSection(w, h, bpp));
@@ -48,19 +40,6 @@ void ExpectOpaquePixels(HRGN region, int w, int h, const std::function<COLORREF(
 }
 
 } // namespace
-
-TEST_F(BitmapRegionTest, RunsOfOpaquePixelsBecomeRectangles) {
-    Owned<HBITMAP> image = Image(4, 1, [](int x, int) { return x == 1 ? kKey : kInk; });
-    Owned<HRGN> region = Region(image);
-    std::vector<BYTE> buffer(GetRegionData(region, 0, nullptr));
-    auto* data = reinterpret_cast<RGNDATA*>(buffer.data());
-    GetRegionData(region, DWORD(buffer.size()), data);
-    ASSERT_EQ(data->rdh.nCount, 2u);
-    const RECT* rects = reinterpret_cast<const RECT*>(data->Buffer);
-    EXPECT_RECT(rects[0], 0, 0, 1, 1);
-    EXPECT_RECT(rects[1], 2, 0, 4, 1);
-}
-
 // The colour's bytes meet the pixel's stored bytes in order (channel 0 is blue), and the
 // tolerance widens each channel's range upward: colour 0x00FF00FF, tolerance 0x101010 leaves
 // out stored bytes (FF, 10, FF) and keeps (F5, 08, F0).

@@ -5,6 +5,7 @@
 #include "support/dib_file.h"
 #include "support/gdi_fixture.h"
 #include "support/screen_fixture.h"
+#include "support/skin_builder.h"
 #include "support/tempdir.h"
 
 #include <algorithm>
@@ -206,9 +207,9 @@ TEST_F(SkinMenuTest, RecordsNameTheirItemsAndForeignItemsAreNotTakenForRecords) 
 
 TEST_F(SkinMenuTest, LoadingKeepsTheCurrentObjectWhenItFails) {
     TempDir dir;
-    dir.WriteFile(u"back.bmp", Dib24(60, 20, [](int x, int) { return RGB(x, 7, 9); }));
+    dir.WriteFile(u"back.bmp", BmpBytes(60, 20, 24, [](int x, int) { return RGB(x, 7, 9); }));
     dir.WriteFile(u"strip.bmp",
-                  Dib24(32, 16, [](int x, int y) { return x + y ? kImages[3] : kMagenta; }));
+                  BmpBytes(32, 16, 24, [](int x, int y) { return x + y ? kImages[3] : kMagenta; }));
     auto menu = Make(2, {0});
     Canvas c(60, 20);
     using Pixels = std::vector<COLORREF>;

@@ -72,16 +72,13 @@ TEST_F(RepositoryLoadingTest, InformationOfPackageAndFolderSkins) {
     // A folder skin reads the first package the platform enumerates.
     ASSERT_TRUE(repository.GetSkinInformation(u"Night?skn", info));
     EXPECT_EQ(info.name, CString(u"Night A"));
-    // "Night" has no "?" and is no file.
-    EXPECT_FALSE(repository.GetSkinInformation(u"Night", info));
-    EXPECT_FALSE(repository.GetSkinInformation(u"", info));
-    EXPECT_FALSE(repository.GetSkinInformation(u"Missing.skn", info));
-    // Packages without a description, files that are no packages, folders without packages.
+    // "Night" has no "?" and is no file; packages without a description, files that are no
+    // packages, folders without packages.
     ASSERT_TRUE(
         WritePackage(dir / u"NoXml.skn", {{u".index", IndexHeaderBytes(u"2.0.0", u"2.0.0")}}));
     dir.WriteFile(u"Plain.skn", std::string("not an archive"));
     dir.MakeFolder(u"Hollow");
-    for (LPCWSTR name : {u"NoXml.skn", u"Plain.skn", u"Hollow?skn"})
+    for (LPCWSTR name : {u"Night", u"", u"Missing.skn", u"NoXml.skn", u"Plain.skn", u"Hollow?skn"})
         EXPECT_FALSE(repository.GetSkinInformation(name, info)) << CString(name).ToUtf8();
     // Nothing of the repository changed.
     EXPECT_EQ(repository.GetCurrentSkinName(), CString());
@@ -117,7 +114,7 @@ TEST_F(RepositoryLoadingTest, FolderSkinTakesEachSectionFromTheFirstPackage) {
     // The section's files come from the package that supplied the section.
     CMemFile shared;
     ASSERT_TRUE(repository.GetFile(u"main", u"shared.txt", shared));
-    EXPECT_EQ(MemFileBytes(shared), std::vector<BYTE>{'a'});
+    EXPECT_EQ(MemBytes(shared), std::vector<BYTE>{'a'});
     EXPECT_FALSE(repository.GetFile(u"MAIN", u"shared.txt", shared)); // b's "MAIN" was not merged
     // A name with several "?" splits at the last.
     dir.MakeFolder(u"odd?dir");

@@ -207,7 +207,7 @@ TEST(IndexHeader, FixtureBytesWrittenHeaderAndVersionRules) {
               (std::vector<BYTE>{'1', 0, '.', 0, '5', 0, 0, 0}));
     CMemFile file;
     WriteIndexHeader(file);
-    EXPECT_EQ(MemFileBytes(file), IndexHeaderBytes(u"2.0.0", u"2.0.0"));
+    EXPECT_EQ(MemBytes(file), IndexHeaderBytes(u"2.0.0", u"2.0.0"));
     BYTE header[48];
     EXPECT_TRUE(ReadIndexHeader(file, header));
     EXPECT_EQ(file.GetPosition(), 48u);

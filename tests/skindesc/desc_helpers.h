@@ -9,10 +9,6 @@
 #include <string>
 #include <vector>
 
-inline void PrintTo(const CString& text, std::ostream* out) {
-    *out << '"' << text.ToUtf8() << '"';
-}
-
 // Loads description bytes with ReadDescription; `ok` receives its result.
 inline SkinDef Load(const std::vector<BYTE>& bytes, bool* ok = nullptr) {
     CMemFile file;

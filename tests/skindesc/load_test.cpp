@@ -53,38 +53,23 @@ TEST(LoadDescriptionFile, ReadsEveryFieldOfEitherForm) {
     EXPECT_TRUE(ok);
 }
 
-TEST(LoadTextForm, DefaultsAnywhereAreTakenOutFirst) {
-    std::u16string text = u"<?xml?><section id=\"s\"><component id=\"1\" type=\"t\"/></section>"
-                          u"<defaults><component id=\"9\" name=\"d\" type=\"t\">"
-                          u"<attribute id=\"a\" value=\"v\"/></component></defaults>";
-    SkinDef expected;
-    expected.Defaults().Component(u"9", u"d", u"t").Attr(u"a", u"", u"v");
-    expected.Section(u"s").Component(u"1", u"", u"t");
-    EXPECT_EQ(Load(Utf16Bytes(text)), expected);
-}
-
-TEST(LoadTextForm, SectionsWithoutIdAndSecondInformationDefaultsAndOutputAreIgnored) {
+// Defaults are taken out first, wherever they stand; of two information, output or defaults
+// elements the first counts; sections without an id are ignored; absent attributes read empty.
+TEST(LoadTextForm, FirstOfEachElementCountsAndAbsentAttributesReadEmpty) {
     std::u16string text =
-        u"<?xml?><information name=\"first\"/><information name=\"second\" email=\"e\"/>"
-        u"<output path=\"p1\" separatefiles=\"TRUE\"/><output path=\"p2\"/>"
-        u"<defaults><component id=\"1\"/></defaults><defaults><component id=\"2\"/></defaults>"
-        u"<section id=\"one\"></section><section output=\"x.sdf\"><component id=\"5\"/>"
-        u"</section><section id=\"two\"></section>";
+        u"<?xml?><section id=\"one\"><component name=\"n\"><attribute/><property value=\"3\"/>"
+        u"</component></section><information name=\"first\"/>"
+        u"<information name=\"second\" email=\"e\"/><output path=\"p1\" separatefiles=\"TRUE\"/>"
+        u"<output path=\"p2\"/><defaults><component id=\"1\"><attribute id=\"a\" value=\"v\"/>"
+        u"</component></defaults><defaults><component id=\"2\"/></defaults>"
+        u"<section output=\"x.sdf\"><component id=\"5\"/></section><section id=\"two\"></section>";
     SkinDef expected;
     expected.name = expected.information.name = u"first";
     expected.outputPath = u"p1";
     expected.separateFiles = true;
-    expected.Defaults().Component(u"1", u"", u"");
-    expected.Section(u"one");
+    expected.Defaults().Component(u"1", u"", u"").Attr(u"a", u"", u"v");
+    expected.Section(u"one").Component(u"", u"n", u"").Attr(u"", u"", u"").Prop(u"", u"", u"3");
     expected.Section(u"two"); // the second defaults' component is in no section
-    EXPECT_EQ(Load(Utf16Bytes(text)), expected);
-}
-
-TEST(LoadTextForm, AbsentAttributesReadEmpty) {
-    std::u16string text = u"<?xml?><output/><section id=\"s\"><component name=\"n\">"
-                          u"<attribute/><property value=\"3\"/></component></section>";
-    SkinDef expected;
-    expected.Section(u"s").Component(u"", u"n", u"").Attr(u"", u"", u"").Prop(u"", u"", u"3");
     EXPECT_EQ(Load(Utf16Bytes(text)), expected);
 }
 

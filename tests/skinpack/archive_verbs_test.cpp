@@ -18,8 +18,8 @@ protected:
         return RunTool("skinpack", args, m_dir.HostPath());
     }
     // A package made by the library from entries given in memory.
-    void MakePackage(const CString& package, const Entries& entries) {
-        ASSERT_TRUE(CreateArchive(m_dir / package, entries));
+    void MakePackage(const CString& package, const PackageEntries& entries) {
+        ASSERT_TRUE(WritePackage(m_dir / package, entries));
     }
     std::string Host(const std::string& relative) const {
         return m_dir.HostPath() + "/" + relative;

@@ -43,16 +43,10 @@ TEST(SkinpackSkinsAndInfoTest, SkinsOfAFolderAndTheirInformationThroughTheReposi
     EXPECT_EQ(run.exitCode, 1);
     EXPECT_NE(run.err.find("is not a folder"), std::string::npos) << run.err;
 
-    run = RunTool("skinpack", {"info", "--folder", dir.HostPath(), "Night?skn"});
-    EXPECT_EQ(run.exitCode, 0) << run.err;
-    std::vector<std::string> lines = Lines(run.out);
-    ASSERT_EQ(lines.size(), 6u) << run.out;
-    EXPECT_EQ(lines[0], "name: Night");
-    EXPECT_EQ(lines[3], "author: Ada \xc3\x85");
     // The folder alone names the folder skin when the extension is given.
-    EXPECT_EQ(
-        RunTool("skinpack", {"info", "--folder", dir.HostPath(), "--ext", "skn", "Night"}).out,
-        run.out);
+    run = RunTool("skinpack", {"info", "--folder", dir.HostPath(), "--ext", "skn", "Night"});
+    EXPECT_EQ(run.out, "name: Night\nversion: 1.0\ndescription: \nauthor: Ada \xc3\x85\nemail: \n"
+                       "webpage: \n");
     run = RunTool("skinpack", {"info", "--folder", dir.HostPath(), "Night"});
     EXPECT_EQ(run.exitCode, 1);
     EXPECT_NE(run.err.find("'Night'"), std::string::npos) << run.err;

@@ -55,9 +55,8 @@ private:
     std::vector<std::pair<CString, DWORD>> m_records;
 };
 
-// Memory files to and from bytes.
+// The bytes of a memory file.
 Bytes MemBytes(const CMemFile& file);
-void FillMemFile(CMemFile& file, const Bytes& bytes);
 
 // Deterministic test data: a mix of bitmap-like rows (runs, gradients, a little noise) and
 // text-like lines, so that compression does real work and pieces differ.

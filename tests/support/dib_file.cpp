@@ -1,6 +1,5 @@
 #include "support/dib_file.h"
 
-#include "support/archive_builder.h"
 #include "support/skin_builder.h"
 
 std::vector<BYTE> DibFile::Bytes() const {
@@ -32,8 +31,4 @@ std::vector<BYTE> PackRows(int width, int height, int bpp,
         }
     }
     return out;
-}
-
-std::vector<BYTE> Dib24(int width, int height, const std::function<COLORREF(int, int)>& colour) {
-    return BmpBytes(width, height, 24, colour);
 }

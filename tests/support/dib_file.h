@@ -25,6 +25,3 @@ struct DibFile {
 // the top row): an index for 1, 4 and 8 bits, else the packed pixel.
 std::vector<BYTE> PackRows(int width, int height, int bpp,
                            const std::function<DWORD(int, int)>& value);
-
-// A 24-bit file whose pixels are colour(x, y) (COLORREF).
-std::vector<BYTE> Dib24(int width, int height, const std::function<COLORREF(int, int)>& colour);

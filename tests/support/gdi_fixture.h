@@ -56,6 +56,25 @@ private:
     int m_height = 0;
 };
 
+// Deletes the object when the scope ends.
+template <class H> struct Owned {
+    Owned(H handle) : h(handle) {}
+    ~Owned() { DeleteObject(h); }
+    operator H() const { return h; }
+    H h;
+};
+
+// Selects the object into dc for the scope, then selects the previous one back and deletes it.
+struct Selected {
+    Selected(HDC dc, HGDIOBJ object) : dc(dc), object(object), old(SelectObject(dc, object)) {}
+    ~Selected() {
+        SelectObject(dc, old);
+        DeleteObject(object);
+    }
+    HDC dc;
+    HGDIOBJ object, old;
+};
+
 // A section bitmap: bpp bits per pixel, positive height (bottom-up), the given colour table
 // (1, 4, 8 bits) or masks (16, 32 bits with BI_BITFIELDS when masks are given).
 HBITMAP MakeSection(int width, int height, int bpp, const std::vector<RGBQUAD>& table = {},

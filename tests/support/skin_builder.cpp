@@ -1,7 +1,5 @@
 #include "support/skin_builder.h"
 
-#include "support/archive_builder.h"
-
 ComponentDef& ComponentDef::Attr(const CString& id, const CString& type, const CString& value,
                                  const CString& name, const CString& description) {
     attributes.push_back({id, name, type, value, description});
@@ -145,6 +143,10 @@ std::vector<BYTE> RecordDescription(const SkinDef& skin) {
 }
 
 // --- printing: in the text form, which shows every field -----------------------------------
+
+void PrintTo(const CString& text, std::ostream* os) {
+    *os << '"' << text.ToUtf8() << '"';
+}
 
 void PrintTo(const SkinDef& skin, std::ostream* os) {
     *os << "skin \"" << skin.name.ToUtf8() << "\"\n" << CString(TextDescriptionText(skin)).ToUtf8();

@@ -1,19 +1,12 @@
 // Skin inputs made in code: descriptions in either form, bitmaps, index headers and packages.
-//
 // A SkinDef is a plain value model of a skin. The byte writers here encode it without the
 // library's own writers, so a test of the reader or the builder never checks the library
-// against itself. FillSkin and DefOf convert between a SkinDef and the library's records, so
-// a test can build input records and compare what the library loaded.
-//
-//   SkinDef skin = SkinDef::Named(u"Blue");
-//   skin.Section(u"main").Component(u"1", u"ok", u"button")
-//       .Attr(u"position", u"rect", u"0,0,40,20").Attr(u"image_filename", u"file", u"ok.bmp");
-//   dir.WriteFile(u"blue.xml", TextDescription(skin));
-//   dir.WriteFile(u"ok.bmp", BmpBytes(160, 20, 24, RGB(0, 128, 255)));
+// against itself; FillSkin and DefOf convert between a SkinDef and the library's records.
 #pragma once
 
 #include "platform/base/afx.h"
 #include "skindesc/skinmodel.h"
+#include "support/archive_builder.h"
 
 #include <functional>
 #include <optional>
@@ -115,11 +108,11 @@ std::vector<CString> PackageEntryNames(const CString& path);
 void FillSkin(const SkinDef& model, tagSKIN& skin);
 SkinDef DefOf(const tagSKIN& skin);
 
-// A memory file holding a copy of bytes, positioned at its start.
+// A memory file holding a copy of bytes, positioned at its start (MemBytes reads one back).
 void LoadMemFile(CMemFile& file, const std::vector<BYTE>& bytes);
-std::vector<BYTE> MemFileBytes(CMemFile& file);
 
 // Readable output in test failures.
+void PrintTo(const CString& text, std::ostream* os);
 void PrintTo(const SkinDef& skin, std::ostream* os);
 void PrintTo(const SectionDef& section, std::ostream* os);
 void PrintTo(const ComponentDef& component, std::ostream* os);

@@ -3,21 +3,12 @@
 #include "support/skin_builder.h"
 
 #include "archive/zarchive.h"
-#include "support/archive_builder.h"
 
 void LoadMemFile(CMemFile& file, const std::vector<BYTE>& bytes) {
     file.SetLength(0);
     file.Seek(0, CFile::begin);
     if (!bytes.empty()) file.Write(bytes.data(), UINT(bytes.size()));
     file.Seek(0, CFile::begin);
-}
-
-void FillMemFile(CMemFile& file, const Bytes& bytes) {
-    LoadMemFile(file, bytes);
-}
-
-std::vector<BYTE> MemFileBytes(CMemFile& file) {
-    return MemBytes(file);
 }
 
 bool WritePackage(const CString& path, const PackageEntries& entries) {
@@ -43,7 +34,7 @@ std::optional<std::vector<BYTE>> PackageEntry(const CString& path, const CString
     CMemFile data;
     if (!archive.Open(path, CZArchive::modeExtract) || !archive.Extract(entry, data))
         return std::nullopt;
-    return MemFileBytes(data);
+    return MemBytes(data);
 }
 
 std::vector<CString> PackageEntryNames(const CString& path) {

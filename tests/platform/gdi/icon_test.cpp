@@ -1,5 +1,5 @@
 // Icons: masks, images, copies handed out by GetIconInfo, and the DrawIconEx flags.
-#include "scoped.h"
+#include "support/gdi_fixture.h"
 
 namespace {
 

@@ -1,5 +1,5 @@
 // Raster operations, colour/monochrome conversion, stretching and blit clipping.
-#include "scoped.h"
+#include "support/gdi_fixture.h"
 
 namespace {
 
@@ -78,41 +78,6 @@ TEST_F(RasterTest, PatternOperationsUseTheSelectedBrushAndAHollowBrushPaintsNoth
     EXPECT_EQ(dst.At(3, 3), RGB(0xF0, 0x00, 0xFF));
     EXPECT_FALSE(PatBlt(dst.dc(), 0, 0, 4, 4, SRCCOPY)) << "PatBlt takes no source";
 }
-
-TEST_F(RasterTest, ColourToMonochromeGivesOneForTheSourceBackgroundColour) {
-    Canvas src(3, 1);
-    SetPixel(src.dc(), 0, 0, RGB(255, 0, 255));
-    SetPixel(src.dc(), 1, 0, RGB(254, 0, 255));
-    SetPixel(src.dc(), 2, 0, RGB(255, 255, 255));
-    SetBkColor(src.dc(), RGB(255, 0, 255));
-    Canvas mono(CreateBitmap(3, 1, 1, 1, nullptr));
-    BitBlt(mono.dc(), 0, 0, 3, 1, src.dc(), 0, 0, SRCCOPY);
-    EXPECT_EQ(mono.At(0, 0), RGB(255, 255, 255)) << "background colour gives 1 (white)";
-    EXPECT_EQ(mono.At(1, 0), RGB(0, 0, 0)) << "a near colour is not the background";
-    EXPECT_EQ(mono.At(2, 0), RGB(0, 0, 0)) << "white is not the background here";
-}
-
-TEST_F(RasterTest, MonochromeToColourUsesTheDestinationTextAndBackgroundColours) {
-    const BYTE bits[] = {0x40, 0}; // 0 1 0 0 ...
-    Canvas mono(CreateBitmap(3, 1, 1, 1, bits));
-    Canvas dst(3, 1, 32, RGB(0xFF, 0xFF, 0xFF));
-    SetTextColor(dst.dc(), RGB(200, 0, 0));
-    SetBkColor(dst.dc(), RGB(0, 0, 200));
-    // Changing the source's colours must not matter.
-    SetTextColor(mono.dc(), RGB(1, 1, 1));
-    SetBkColor(mono.dc(), RGB(2, 2, 2));
-    BitBlt(dst.dc(), 0, 0, 3, 1, mono.dc(), 0, 0, SRCCOPY);
-    EXPECT_EQ(dst.At(0, 0), RGB(200, 0, 0));
-    EXPECT_EQ(dst.At(1, 0), RGB(0, 0, 200));
-    // The AND of a mask with default colours keeps the destination under 1 bits only.
-    dst.Fill(RGB(10, 20, 30));
-    SetTextColor(dst.dc(), RGB(0, 0, 0));
-    SetBkColor(dst.dc(), RGB(255, 255, 255));
-    BitBlt(dst.dc(), 0, 0, 3, 1, mono.dc(), 0, 0, SRCAND);
-    EXPECT_EQ(dst.At(0, 0), RGB(0, 0, 0));
-    EXPECT_EQ(dst.At(1, 0), RGB(10, 20, 30));
-}
-
 TEST_F(RasterTest, ConversionsBetweenDepthsGoThroughTheColour) {
     Canvas src(2, 1);
     SetPixel(src.dc(), 0, 0, RGB(255, 255, 255));

@@ -1,5 +1,5 @@
 // Fonts, text metrics and drawn text, judged by the pixels of the text colour.
-#include "scoped.h"
+#include "support/gdi_fixture.h"
 
 namespace {
 
