@@ -14,7 +14,8 @@ void ParseFields(const CString& value, LONG* fields, int count) {
             comma = value.Find(u',', comma + 1);
             end = comma;
         }
-        fields[k] = end - start > 0 ? _wtol(value.Mid(start, end - start)) : 0;
+        // A field ends at a comma or at the end, where reading a number stops anyway.
+        fields[k] = end - start > 0 ? _wtol(value.GetString() + start) : 0;
         start = comma + 1;
     }
 }
@@ -34,7 +35,7 @@ bool IsNumericType(const CString& type) {
     return type.CompareNoCase(u"numeric") == 0;
 }
 bool IsChoiceType(const CString& type) {
-    return type.Left(6).CompareNoCase(u"choice") == 0;
+    return _wcsnicmp(type, u"choice", 6) == 0; // "choice" followed by anything
 }
 bool IsColorType(const CString& type) {
     return type.CompareNoCase(u"color") == 0;
