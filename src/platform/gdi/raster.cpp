@@ -371,8 +371,8 @@ bool Colour24Box(const Blit& b, const Box& x) {
     int w = x.r - x.l, sx = b.srcX + (x.l - b.rect.left), sy = b.srcY + (x.t - b.rect.top);
     if (dst.bpp == 1 && b.rop == 0xCC && b.convert->ToMono()) {
         for (int y = x.t; y < x.b; ++y)
-            Row24ToMono(src.Row(sy + y - x.t) + size_t(sx) * 3, w,
-                        b.convert->SourceBackground(), dst.Row(y), x.l);
+            Row24ToMono(src.Row(sy + y - x.t) + size_t(sx) * 3, w, b.convert->SourceBackground(),
+                        dst.Row(y), x.l);
         return true;
     }
     if (dst.bpp != 32 || !b.convert->Identity()) return false;
