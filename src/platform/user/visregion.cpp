@@ -3,6 +3,8 @@
 #include "platform/gdi/gdidevice.h"
 #include "platform/user/wndobj.h"
 
+#include <algorithm>
+
 namespace user {
 namespace {
 
@@ -46,7 +48,50 @@ gdi::PixRegion AreasOf(const std::vector<Window*>& windows) {
     return all;
 }
 
+uint64_t NewShapeSerial() {
+    static uint64_t serial = 0;
+    return ++serial;
+}
+
 namespace {
+
+// The union of the areas of w's visible children in screen coordinates, kept until a child
+// comes, goes, shows, hides, moves, sizes or takes another shape (restacking changes nothing).
+gdi::PixRegion ChildrenArea(const Window* w) {
+    std::vector<ChildAreas::From> from;
+    from.reserve(w->children.size());
+    for (const Window* c : w->children)
+        if (c->style & WS_VISIBLE) from.push_back({c, c->rect, c->hasShape ? c->shapeSerial : 0});
+    std::sort(from.begin(), from.end(),
+              [](const auto& a, const auto& b) { return a.child < b.child; });
+    auto& kept = const_cast<Window*>(w)->childAreas;
+    if (!kept || kept->from != from) {
+        std::vector<RECT> rects;
+        for (const ChildAreas::From& f : from) {
+            if (!f.child->hasShape) {
+                rects.push_back(f.rect);
+                continue;
+            }
+            gdi::PixRegion shape = f.child->shape;
+            shape.Translate(f.rect.left, f.rect.top);
+            shape.IntersectRect(f.rect);
+            for (const pixman_box32_t& b : shape.Boxes())
+                rects.push_back(RECT{b.x1, b.y1, b.x2, b.y2});
+        }
+        if (!kept) kept = std::make_unique<ChildAreas>();
+        kept->area.SetRects(rects.data(), rects.size());
+        kept->from = std::move(from);
+    }
+    gdi::PixRegion area = kept->area;
+    POINT origin = ClientOrigin(w);
+    area.Translate(origin.x, origin.y);
+    return area;
+}
+
+// Removes from area the areas of w's children that overlap it (found by FindChildrenNear over
+// a rectangle holding area): one at a time while they are few, else all children at once (the
+// others miss the area).
+void SubtractChildren(gdi::PixRegion& area, const Window* w, const std::vector<Window*>& near);
 
 // Removes the windows' areas from area: one at a time while they are few, skipping those that
 // miss what is left.
@@ -58,6 +103,13 @@ void SubtractAreas(gdi::PixRegion& area, const std::vector<Window*>& windows) {
     for (const Window* s : windows)
         if (!area.IsEmpty() && RectsOverlap(area.Extents(), WindowRectScreen(s)))
             area.Subtract(OwnArea(s));
+}
+
+void SubtractChildren(gdi::PixRegion& area, const Window* w, const std::vector<Window*>& near) {
+    if (near.size() > kFewAreas)
+        area.Subtract(ChildrenArea(w));
+    else
+        SubtractAreas(area, near);
 }
 
 // Cuts region to the window's area.
@@ -105,7 +157,7 @@ void Descend(Window* w, gdi::PixRegion area, bool erase) {
             frame = area;
             frame.Subtract(inClient);
         }
-        SubtractAreas(inClient, near);
+        SubtractChildren(inClient, w, near);
         area = std::move(inClient);
         if (!frame.IsEmpty()) area.Union(frame);
     }
@@ -164,7 +216,7 @@ gdi::PixRegion VisibleRegion(const Window* w, bool client) {
         frame = area;
         frame.Subtract(gdi::PixRegion(inner));
     }
-    SubtractAreas(area, children);
+    SubtractChildren(area, w, children);
     area.Union(frame);
     return area;
 }

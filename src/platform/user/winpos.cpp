@@ -257,11 +257,16 @@ int SetWindowRgn(HWND hwnd, HRGN region, BOOL redraw) {
     if (!w || w->isDesktop || (region && !RegionOf(region, &shape))) return 0;
     gdi::PixRegion before = ShownArea(w);
     if (w->region && w->region != region) DeleteObject(w->region);
+    // A control's Update sets the region it already has: the areas stay what they were.
+    bool same = w->hasShape == (region != nullptr) && w->shape.Equals(shape);
     w->region = region;
     w->hasShape = region != nullptr;
     w->shape = std::move(shape);
-    AreasChanged();
-    gdi::PixRegion after = ShownArea(w);
+    if (!same) {
+        w->shapeSerial = NewShapeSerial();
+        AreasChanged();
+    }
+    gdi::PixRegion after = same ? before : ShownArea(w);
     if (redraw) {
         InvalidateWithin(w->parent, Minus(before, after), true);
         InvalidateWithin(w, after, true);

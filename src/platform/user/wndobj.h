@@ -68,6 +68,8 @@ struct Window {
     HRGN region = nullptr; // window region (owned), window coordinates
     gdi::PixRegion shape;  // copy of the region for clipping and hit testing
     bool hasShape = false;
+    uint64_t shapeSerial = 0; // changes whenever the window takes another shape
+    std::unique_ptr<struct ChildAreas> childAreas; // kept for parents of many
 
     gdi::PixRegion update;   // window coordinates
     bool erase = false;      // the next BeginPaint sends WM_ERASEBKGND
@@ -173,6 +175,24 @@ void InvalidateScreenArea(const gdi::PixRegion& screenArea, bool erase);
 // The same for an area that only top and its descendants can show (what a window showed or
 // shows now goes to it, its parent or their descendants): the search starts there.
 void InvalidateWithin(Window* top, const gdi::PixRegion& screenArea, bool erase);
+
+// The union of the areas of a parent's visible children, in its client coordinates, with the
+// children, rectangles and shapes it was built from: a parent of many children clips them all
+// out of its own paint and exposures, mostly while they lie where they lay before.
+struct ChildAreas {
+    struct From {
+        const Window* child;
+        RECT rect;
+        uint64_t shapeSerial;
+        bool operator==(const From& o) const {
+            return child == o.child && EqualRect(&rect, &o.rect) && shapeSerial == o.shapeSerial;
+        }
+    };
+    std::vector<From> from; // in address order
+    gdi::PixRegion area;
+};
+// A serial for a window's new shape.
+uint64_t NewShapeSerial();
 
 // ---- Region handles (regionio.cpp) -----------------------------------------------------------
 
