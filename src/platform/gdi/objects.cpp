@@ -36,9 +36,7 @@ void* Register(std::unique_ptr<GdiObject> object) {
     return handle;
 }
 
-GdiObject* LookupAny(const void* handle) {
-    return TheTable().objects.Find(handle);
-}
+GdiObject* LookupAny(const void* handle) { return TheTable().objects.Find(handle); }
 
 GdiObject* Lookup(const void* handle, Kind k) {
     GdiObject* object = LookupAny(handle);
