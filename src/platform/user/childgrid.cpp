@@ -118,6 +118,20 @@ void FindChildrenNear(const Window* parent, const RECT& screenRect, size_t limit
               [](const Window* a, const Window* b) { return a->z < b->z; });
 }
 
+void ChildrenMeeting(const Window* parent, const RECT& rect, std::vector<Window*>* out) {
+    const ChildGrid* grid = GridOf(parent);
+    if (!grid) {
+        for (Window* c : parent->children)
+            if (RectsOverlap(c->rect, rect)) out->push_back(c);
+        return;
+    }
+    size_t first = out->size();
+    grid->Collect(rect, out);
+    out->erase(std::remove_if(out->begin() + std::ptrdiff_t(first), out->end(),
+                              [&rect](const Window* c) { return !RectsOverlap(c->rect, rect); }),
+               out->end());
+}
+
 void ListInGrid(Window* w) {
     if (w->parent && w->parent->grid) w->parent->grid->Insert(w);
 }

@@ -39,11 +39,11 @@ void Unlink(Window* w) {
                   ? siblings.begin() + std::ptrdiff_t(w->z)
                   : std::find(siblings.begin(), siblings.end(), w);
     if (it == siblings.end()) return;
+    AreasChangedAround(w, w->rect, true);
     UnlistFromGrid(w);
     size_t index = size_t(it - siblings.begin());
     siblings.erase(it);
     Renumber(siblings, index);
-    AreasChanged();
     w->parent->cleanBelow = 0;
 }
 
@@ -54,10 +54,27 @@ void LinkAt(Window* parent, Window* w, size_t index) {
     index = std::min(index, siblings.size());
     siblings.insert(siblings.begin() + index, w);
     Renumber(siblings, index);
-    AreasChanged();
     ListInGrid(w);
+    AreasChangedAround(w, w->rect, true);
     parent->cleanBelow = 0;
     if (NeedsPaint(w) || w->paintBelow) MarkPaintBelow(parent);
+}
+
+void MoveToPlace(Window* w, size_t place) {
+    auto& siblings = w->parent->children;
+    size_t from = w->z;
+    place = std::min(place, siblings.size() - 1);
+    if (from >= siblings.size() || siblings[from] != w || place == from) return;
+    auto at = [&siblings](size_t i) { return siblings.begin() + std::ptrdiff_t(i); };
+    if (place < from)
+        std::rotate(at(place), at(from), at(from + 1));
+    else
+        std::rotate(at(from), at(from + 1), at(place + 1));
+    for (size_t i = std::min(from, place); i <= std::max(from, place); ++i)
+        siblings[i]->z = i;
+    AreasChangedAround(w, w->rect, true);
+    w->parent->cleanBelow = 0;
+    if (NeedsPaint(w) || w->paintBelow) MarkPaintBelow(w->parent);
 }
 
 size_t ZIndex(const Window* w) {
@@ -66,11 +83,12 @@ size_t ZIndex(const Window* w) {
 
 void SetWindowRectField(Window* w, const RECT& rect) {
     if (EqualRect(&rect, &w->rect)) return;
-    GeometryChanged();
-    AreasChanged();
+    PositionsChanged();
     UnlistFromGrid(w);
+    RECT before = w->rect;
     w->rect = rect;
     ListInGrid(w);
+    AreasChangedAround(w, before, true);
 }
 
 } // namespace user

@@ -17,12 +17,26 @@ void AreasChanged() {
     ++g_areasEpoch;
 }
 
-uint64_t AreasEpoch() {
-    return g_areasEpoch;
+namespace {
+
+void ForgetShownAreas(const Window* w) {
+    w->shownEpoch = 0;
+    for (const Window* c : w->children)
+        ForgetShownAreas(c);
 }
 
-void KeepShownArea(const Window* w) {
-    w->shownEpoch = g_areasEpoch;
+} // namespace
+
+void AreasChangedAround(const Window* w, const RECT& before, bool itself) {
+    if (itself) ForgetShownAreas(w);
+    if (!w->parent) return;
+    // Hidden siblings too: they keep their areas for when they show again.
+    static std::vector<Window*> met;
+    met.clear();
+    ChildrenMeeting(w->parent, before, &met);
+    if (!EqualRect(&before, &w->rect)) ChildrenMeeting(w->parent, w->rect, &met);
+    for (const Window* s : met)
+        if (s != w) ForgetShownAreas(s);
 }
 
 gdi::PixRegion AreasOf(const std::vector<Window*>& windows) {

@@ -42,8 +42,7 @@ bool Restack(Window* w, HWND after, size_t place) {
     if (after == HWND_TOPMOST) w->exStyle |= WS_EX_TOPMOST;
     if (after == HWND_NOTOPMOST) w->exStyle &= ~DWORD(WS_EX_TOPMOST);
     if (place == ZIndex(w)) return false;
-    Unlink(w);
-    LinkAt(w->parent, w, place);
+    MoveToPlace(w, place);
     return true;
 }
 
@@ -97,7 +96,7 @@ void Activate(Window* w, UINT flags, const Change& c) {
 void HideForDestroy(Window* w) {
     gdi::PixRegion before = ShownArea(w);
     w->style &= ~DWORD(WS_VISIBLE);
-    AreasChanged();
+    AreasChangedAround(w, w->rect, false);
     ClearUpdateTree(w);
     InvalidateWithin(w->parent, before, true);
     RefreshDCs();
@@ -151,21 +150,14 @@ void Apply(Window* w, const WINDOWPOS& pos, const Target& t) {
         w->style |= WS_VISIBLE;
     else
         w->style &= ~DWORD(WS_VISIBLE);
-    AreasChanged();
+    AreasChangedAround(w, w->rect, false);
 }
 
 // Compares what the window shows before and after the change.
 void ApplyAndExpose(Window* w, const WINDOWPOS& pos, const Target& t, const Change& c,
                     bool redraw) {
     gdi::PixRegion before = ShownArea(w);
-    // Hidden and shown again with nothing else changed in between (a control's Update): it
-    // shows what it showed before it was hidden.
-    bool inPlace = !c.moved && !c.sized && !c.restacked;
-    bool cached = w->shownEpoch == AreasEpoch();
-    bool back = c.shown && inPlace && w->hiddenEpoch == AreasEpoch();
     Apply(w, pos, t);
-    if (back) KeepShownArea(w);
-    if (c.hidden) w->hiddenEpoch = inPlace && cached ? AreasEpoch() : 0;
     gdi::PixRegion now = ShownArea(w);
     if (c.hidden) ClearUpdateTree(w);
     if (redraw) Expose(w, before, now, c);
@@ -264,7 +256,7 @@ int SetWindowRgn(HWND hwnd, HRGN region, BOOL redraw) {
     w->shape = std::move(shape);
     if (!same) {
         w->shapeSerial = NewShapeSerial();
-        AreasChanged();
+        AreasChangedAround(w, w->rect, true);
     }
     gdi::PixRegion after = same ? before : ShownArea(w);
     if (redraw) {

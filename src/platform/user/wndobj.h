@@ -78,8 +78,7 @@ struct Window {
     std::vector<gdi::PixRegion> painting; // screen areas of BeginPaint calls still open
 
     mutable gdi::PixRegion shown;    // ShownArea while visible, cached for the epoch below
-    mutable uint64_t shownEpoch = 0; // the areas epoch the cached shown area belongs to
-    uint64_t hiddenEpoch = 0;        // the areas epoch right after SetWindowPos last hid it
+    mutable uint64_t shownEpoch = 0; // the areas epoch the cached shown area belongs to (0: none)
 
     mutable POINT origin = {};        // screen position of the client area, cached
     mutable uint64_t originEpoch = 0; // the geometry epoch the cached origin belongs to
@@ -120,12 +119,17 @@ bool IsAncestorOf(const Window* ancestor, const Window* w); // true also for w i
 Window* TopLevelOf(Window* w);
 void Unlink(Window* w);
 void LinkAt(Window* parent, Window* w, size_t index);
+// Moves w to another place among its siblings (as Unlink and LinkAt would, in one step).
+void MoveToPlace(Window* w, size_t place);
 size_t ZIndex(const Window* w);
 // Gives the window a new rectangle (parent client coordinates).
 void SetWindowRectField(Window* w, const RECT& rect);
 int BorderWidth(const Window* w);
-// Called whenever a window's rectangle, border or parent changes (screen positions are cached).
+// Called whenever a window's rectangle, border or parent changes (screen positions are cached);
+// a border or parent also changes every shown area.
 void GeometryChanged();
+// A window's rectangle changed: screen positions are worked out again (shown areas are not).
+void PositionsChanged();
 // True when the two rectangles share a pixel.
 bool RectsOverlap(const RECT& a, const RECT& b);
 RECT WindowRectScreen(const Window* w);
@@ -145,6 +149,9 @@ Window* HitTest(Window* root, POINT pt, bool* disabled);
 void FindChildrenNear(const Window* parent, const RECT& screenRect, size_t limit,
                       std::vector<Window*>* out);
 constexpr size_t kAllChildren = SIZE_MAX;
+// Appends to *out every child of parent, shown or hidden, whose rectangle meets rect (parent
+// client coordinates), in no particular order.
+void ChildrenMeeting(const Window* parent, const RECT& rect, std::vector<Window*>* out);
 // Keep the parent's grid in step: unlist before the window's rectangle or place among its
 // siblings changes, list again after.
 void ListInGrid(Window* w);
@@ -152,14 +159,15 @@ void UnlistFromGrid(Window* w);
 
 // ---- Visible regions and exposure (visregion.cpp) --------------------------------------------
 
-// Called whenever anything that decides which window shows which pixel changes: rectangles,
-// borders, visibility, window regions, z-order, parents (shown areas are cached per epoch).
+// Called whenever anything that decides which window shows which pixel changes everywhere (a
+// border, scroll bars, a parent): every shown area is worked out again.
 void AreasChanged();
-uint64_t AreasEpoch();
-// Marks the window's cached shown area valid again after it was shown back where it was hidden
-// with nothing else changed in between (a window's own visibility does not change what it
-// shows while visible).
-void KeepShownArea(const Window* w);
+// Called when one window's rectangle (it was `before`), shape, place among its siblings or
+// visibility changes: the shown areas of the siblings whose rectangles meet its old or new one
+// (and of their descendants) are worked out again, and with `itself` its own and its
+// descendants' too. A window's own visibility does not change what it shows while visible, so
+// a window hidden and shown again in place (a control's Update) keeps its area.
+void AreasChangedAround(const Window* w, const RECT& before, bool itself);
 // The union of the windows' areas (screen coordinates), built in one step.
 gdi::PixRegion AreasOf(const std::vector<Window*>& windows);
 
