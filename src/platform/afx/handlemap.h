@@ -21,11 +21,19 @@ struct CHandleHash {
 
 template <class Object> class CHandleMap {
 public:
+    // Every message to a window looks its object up: the last lookups are remembered in a small
+    // table in front of the map, kept in step by every change to the map.
     Object* LookupPermanent(const void* handle) const {
+        Recent& r = m_recent[CHandleHash()(handle) % kRecent];
+        if (r.handle == handle && handle) return r.object;
         auto it = m_permanent.find(handle);
-        return it == m_permanent.end() ? nullptr : it->second;
+        r = {handle, it == m_permanent.end() ? nullptr : it->second};
+        return r.object;
     }
-    void SetPermanent(const void* handle, Object* object) { m_permanent[handle] = object; }
+    void SetPermanent(const void* handle, Object* object) {
+        m_permanent[handle] = object;
+        Forget(handle);
+    }
     // The first permanent wrapper for which test() holds, or null.
     template <class Test> Object* FindPermanent(Test test) const {
         for (auto& [handle, object] : m_permanent)
@@ -35,6 +43,7 @@ public:
     void RemoveHandle(const void* handle, const Object* object) {
         auto it = m_permanent.find(handle);
         if (it != m_permanent.end() && it->second == object) m_permanent.erase(it);
+        Forget(handle);
     }
 
     // The permanent wrapper, else a temporary one made by make() (null for a null handle).
@@ -61,6 +70,17 @@ public:
     size_t TemporaryCount() const { return m_temporary.size(); }
 
 private:
+    struct Recent {
+        const void* handle = nullptr;
+        Object* object = nullptr;
+    };
+    static constexpr size_t kRecent = 64;
+    void Forget(const void* handle) {
+        Recent& r = m_recent[CHandleHash()(handle) % kRecent];
+        if (r.handle == handle) r = Recent{};
+    }
+
+    mutable Recent m_recent[kRecent];
     std::unordered_map<const void*, Object*, CHandleHash> m_permanent;
     std::unordered_map<const void*, Object*, CHandleHash> m_temporary;
 };

@@ -114,6 +114,7 @@ std::vector<Range> Lines(RealFont& font, const Source& s, int maxWidth, UINT for
 
 TextLine Layout(RealFont& font, const Source& s, Range r, UINT format) {
     TextLine line;
+    line.Reserve(r.end - r.begin);
     for (size_t i = r.begin; i < r.end; ++i) {
         if ((format & DT_EXPANDTABS) && s.text[i] == u'\t') {
             int stop = 8 * font.aveCharWidth;

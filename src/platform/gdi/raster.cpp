@@ -315,53 +315,6 @@ bool MaskBox(const Blit& b, const Box& x) {
     return false;
 }
 
-// The value of the 24-bit pixel at p (blue, green, red in memory).
-inline uint32_t Value24(const uint8_t* p) {
-    return uint32_t(p[0]) | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16;
-}
-
-// One row of 24-bit pixels combined into 32-bit values of the same value space.
-template <uint8_t Rop> inline void Combine(uint32_t& d, uint32_t v) {
-    if constexpr (Rop == 0xCC) d = v;
-    if constexpr (Rop == 0x88) d &= v;
-    if constexpr (Rop == 0xEE) d |= v;
-    if constexpr (Rop == 0x66) d ^= v;
-}
-
-// Four bytes at a time (the fourth is the next pixel's), the last pixel byte by byte so that no
-// read passes the row.
-template <uint8_t Rop> void Row24To32(uint32_t* d, const uint8_t* p, int n) {
-    int i = 0;
-    for (; i + 1 < n; ++i, p += 3) {
-        uint32_t v;
-        std::memcpy(&v, p, 4);
-        Combine<Rop>(d[i], v & 0xFFFFFF);
-    }
-    if (i < n) Combine<Rop>(d[i], Value24(p));
-}
-
-// One row of 24-bit pixels as mask bits from bit x of a monochrome row: 1 where the pixel is bk.
-void Row24ToMono(const uint8_t* p, int n, uint32_t bk, uint8_t* mono, int x) {
-    int i = 0;
-    auto put = [&](int at, bool v) {
-        uint8_t bit = uint8_t(0x80 >> (at & 7));
-        mono[at >> 3] = v ? uint8_t(mono[at >> 3] | bit) : uint8_t(mono[at >> 3] & ~bit);
-    };
-    for (; i < n && ((x + i) & 7); ++i)
-        put(x + i, Value24(p + size_t(i) * 3) == bk);
-    for (; i + 8 < n; i += 8) { // the ninth pixel exists, so each group reads four bytes
-        unsigned byte = 0;
-        for (int k = 0; k < 8; ++k) {
-            uint32_t v;
-            std::memcpy(&v, p + size_t(i + k) * 3, 4);
-            byte |= unsigned((v & 0xFFFFFF) == bk) << (7 - k);
-        }
-        mono[(x + i) >> 3] = uint8_t(byte);
-    }
-    for (; i < n; ++i)
-        put(x + i, Value24(p + size_t(i) * 3) == bk);
-}
-
 // Skin bitmaps are 24-bit while the screen and its compatible bitmaps are 32-bit: copies, masks
 // and mask making between the two, straight on the rows' memory.
 bool Colour24Box(const Blit& b, const Box& x) {
@@ -371,18 +324,14 @@ bool Colour24Box(const Blit& b, const Box& x) {
     int w = x.r - x.l, sx = b.srcX + (x.l - b.rect.left), sy = b.srcY + (x.t - b.rect.top);
     if (dst.bpp == 1 && b.rop == 0xCC && b.convert->ToMono()) {
         for (int y = x.t; y < x.b; ++y)
-            Row24ToMono(src.Row(sy + y - x.t) + size_t(sx) * 3, w, b.convert->SourceBackground(),
-                        dst.Row(y), x.l);
+            Colour24ToMono(src.Row(sy + y - x.t) + size_t(sx) * 3, w, b.convert->SourceBackground(),
+                           dst.Row(y), x.l);
         return true;
     }
     if (dst.bpp != 32 || !b.convert->Identity()) return false;
-    auto row = b.rop == 0xCC   ? Row24To32<0xCC>
-               : b.rop == 0x88 ? Row24To32<0x88>
-               : b.rop == 0xEE ? Row24To32<0xEE>
-                               : Row24To32<0x66>;
     for (int y = x.t; y < x.b; ++y)
-        row(reinterpret_cast<uint32_t*>(dst.Row(y)) + x.l, src.Row(sy + y - x.t) + size_t(sx) * 3,
-            w);
+        Colour24To32(b.rop, reinterpret_cast<uint32_t*>(dst.Row(y)) + x.l,
+                     src.Row(sy + y - x.t) + size_t(sx) * 3, w);
     return true;
 }
 
