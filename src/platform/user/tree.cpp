@@ -65,6 +65,7 @@ void MoveToPlace(Window* w, size_t place) {
     size_t from = w->z;
     place = std::min(place, siblings.size() - 1);
     if (from >= siblings.size() || siblings[from] != w || place == from) return;
+    AreasChangedByRestack(w, std::min(from, place), std::max(from, place));
     auto at = [&siblings](size_t i) { return siblings.begin() + std::ptrdiff_t(i); };
     if (place < from)
         std::rotate(at(place), at(from), at(from + 1));
@@ -72,7 +73,6 @@ void MoveToPlace(Window* w, size_t place) {
         std::rotate(at(from), at(from + 1), at(place + 1));
     for (size_t i = std::min(from, place); i <= std::max(from, place); ++i)
         siblings[i]->z = i;
-    AreasChangedAround(w, w->rect, true);
     w->parent->cleanBelow = 0;
     if (NeedsPaint(w) || w->paintBelow) MarkPaintBelow(w->parent);
 }

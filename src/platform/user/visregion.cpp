@@ -27,6 +27,20 @@ void ForgetShownAreas(const Window* w) {
 
 } // namespace
 
+void AreasChangedByRestack(const Window* w, size_t low, size_t high) {
+    if (!w->parent) return;
+    static std::vector<Window*> met;
+    met.clear();
+    ChildrenMeeting(w->parent, w->rect, &met);
+    bool passed = false;
+    for (const Window* s : met) {
+        if (s == w || s->z < low || s->z > high) continue;
+        ForgetShownAreas(s);
+        passed = true;
+    }
+    if (passed) ForgetShownAreas(w);
+}
+
 void AreasChangedAround(const Window* w, const RECT& before, bool itself) {
     if (itself) ForgetShownAreas(w);
     if (!w->parent) return;
@@ -142,6 +156,30 @@ void AddScreenUpdate(Window* w, gdi::PixRegion area, bool erase) {
     AddUpdate(w, area, erase);
 }
 
+// For each of the siblings (topmost first), whether one before it may cover part of it: a
+// screen of many controls side by side has few, and the others need no search of their own.
+std::vector<char> OverlappedFromAbove(const std::vector<Window*>& siblings) {
+    std::vector<char> overlapped(siblings.size(), 0);
+    if (siblings.size() <= kFewAreas) {
+        std::fill(overlapped.begin(), overlapped.end(), 1);
+        return overlapped;
+    }
+    // Left edges in order: a sibling can overlap only those starting left of its right edge.
+    std::vector<size_t> byLeft(siblings.size());
+    for (size_t i = 0; i < byLeft.size(); ++i)
+        byLeft[i] = i;
+    std::sort(byLeft.begin(), byLeft.end(), [&siblings](size_t a, size_t b) {
+        return siblings[a]->rect.left < siblings[b]->rect.left;
+    });
+    for (size_t i = 0; i < byLeft.size(); ++i) {
+        const RECT& a = siblings[byLeft[i]]->rect;
+        for (size_t j = i + 1; j < byLeft.size() && siblings[byLeft[j]]->rect.left < a.right; ++j)
+            if (RectsOverlap(a, siblings[byLeft[j]]->rect))
+                overlapped[std::max(byLeft[i], byLeft[j])] = 1; // the lower one of the two
+    }
+    return overlapped;
+}
+
 // Hands each pixel of area (screen coordinates, within w's area) to w or the descendant that
 // shows it. Each child near the area takes its part less what the siblings above it take.
 void Descend(Window* w, gdi::PixRegion area, bool erase) {
@@ -154,12 +192,14 @@ void Descend(Window* w, gdi::PixRegion area, bool erase) {
     inClient.IntersectRect(client);
     std::vector<Window*> near;
     if (!inClient.IsEmpty()) FindChildrenNear(w, inClient.Extents(), kAllChildren, &near);
+    std::vector<char> overlapped = OverlappedFromAbove(near);
     std::vector<Window*> above;
-    for (Window* c : near) {
+    for (size_t k = 0; k < near.size(); ++k) {
+        Window* c = near[k];
         gdi::PixRegion part = inClient;
         IntersectArea(part, c);
         above.clear();
-        if (!part.IsEmpty()) FindChildrenNear(w, part.Extents(), c->z, &above);
+        if (overlapped[k] && !part.IsEmpty()) FindChildrenNear(w, part.Extents(), c->z, &above);
         SubtractAreas(part, above);
         if (!part.IsEmpty()) Descend(c, std::move(part), erase);
     }

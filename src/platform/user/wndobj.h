@@ -45,26 +45,29 @@ struct ScrollBarInfo {
 };
 
 struct Window {
+    // What searches among siblings read, together at the start of the object: a screen of many
+    // controls makes them visit many windows.
+    DWORD style = 0;
+    DWORD exStyle = 0;
+    Window* parent = nullptr;      // the desktop for top-level windows; null for the desktop
+    size_t z = 0;                  // place among the siblings (children[z] of the parent)
+    mutable uint64_t gridMark = 0; // the last grid search that found this window
+    RECT rect = {};                // window rectangle in the parent's client coordinates
+
     HWND handle = nullptr;
     std::shared_ptr<WndClass> cls;
     WNDPROC proc = nullptr;
-    DWORD style = 0;
-    DWORD exStyle = 0;
     UINT_PTR id = 0;
     LONG_PTR userData = 0;
     HINSTANCE instance = nullptr;
     CString text;
     std::vector<BYTE> extra;
 
-    Window* parent = nullptr;        // the desktop for top-level windows; null for the desktop
     Window* owner = nullptr;         // popups: the top-level window that owns them
     std::vector<Window*> children;   // topmost first
-    size_t z = 0;                    // place among the siblings (children[z] of the parent)
     std::unique_ptr<ChildGrid> grid; // children by area, kept for parents of many
     RECT gridCells = {};             // the cells of the parent's grid that list this window
-    mutable uint64_t gridMark = 0;   // the last grid search that found this window
 
-    RECT rect = {};        // window rectangle in the parent's client coordinates
     HRGN region = nullptr; // window region (owned), window coordinates
     gdi::PixRegion shape;  // copy of the region for clipping and hit testing
     bool hasShape = false;
@@ -168,6 +171,10 @@ void AreasChanged();
 // descendants' too. A window's own visibility does not change what it shows while visible, so
 // a window hidden and shown again in place (a control's Update) keeps its area.
 void AreasChangedAround(const Window* w, const RECT& before, bool itself);
+// Called before a window moves among its siblings between places low and high (inclusive): only
+// it and the siblings it passes that meet it show anything else (controls side by side brought
+// to the top one after another pass none).
+void AreasChangedByRestack(const Window* w, size_t low, size_t high);
 // The union of the windows' areas (screen coordinates), built in one step.
 gdi::PixRegion AreasOf(const std::vector<Window*>& windows);
 
