@@ -83,9 +83,9 @@ uint64_t NewShapeSerial() {
 
 namespace {
 
-// The union of the areas of w's visible children in screen coordinates, kept until a child
+// The union of the areas of w's visible children in w's client coordinates, kept until a child
 // comes, goes, shows, hides, moves, sizes or takes another shape (restacking changes nothing).
-gdi::PixRegion ChildrenArea(const Window* w) {
+ChildAreas& KeptChildAreas(const Window* w) {
     std::vector<ChildAreas::From> from;
     from.reserve(w->children.size());
     for (const Window* c : w->children)
@@ -93,32 +93,29 @@ gdi::PixRegion ChildrenArea(const Window* w) {
     std::sort(from.begin(), from.end(),
               [](const auto& a, const auto& b) { return a.child < b.child; });
     auto& kept = const_cast<Window*>(w)->childAreas;
-    if (!kept || kept->from != from) {
-        std::vector<RECT> rects;
-        for (const ChildAreas::From& f : from) {
-            if (!f.child->hasShape) {
-                rects.push_back(f.rect);
-                continue;
-            }
-            gdi::PixRegion shape = f.child->shape;
-            shape.Translate(f.rect.left, f.rect.top);
-            shape.IntersectRect(f.rect);
-            for (const pixman_box32_t& b : shape.Boxes())
-                rects.push_back(RECT{b.x1, b.y1, b.x2, b.y2});
+    if (kept && kept->from == from) return *kept;
+    std::vector<RECT> rects;
+    for (const ChildAreas::From& f : from) {
+        if (!f.child->hasShape) {
+            rects.push_back(f.rect);
+            continue;
         }
-        if (!kept) kept = std::make_unique<ChildAreas>();
-        kept->area.SetRects(rects.data(), rects.size());
-        kept->from = std::move(from);
+        gdi::PixRegion shape = f.child->shape;
+        shape.Translate(f.rect.left, f.rect.top);
+        shape.IntersectRect(f.rect);
+        for (const pixman_box32_t& b : shape.Boxes())
+            rects.push_back(RECT{b.x1, b.y1, b.x2, b.y2});
     }
-    gdi::PixRegion area = kept->area;
-    POINT origin = ClientOrigin(w);
-    area.Translate(origin.x, origin.y);
-    return area;
+    if (!kept) kept = std::make_unique<ChildAreas>();
+    kept->area.SetRects(rects.data(), rects.size());
+    kept->from = std::move(from);
+    kept->gapsFor = SIZE{-1, -1};
+    return *kept;
 }
 
-// Removes from area the areas of w's children that overlap it (found by FindChildrenNear over
-// a rectangle holding area): one at a time while they are few, else all children at once (the
-// others miss the area).
+// Removes from area (which lies within w's client area, but for parts its caller puts back)
+// the areas of w's children that overlap it (found by FindChildrenNear over a rectangle holding
+// area): one at a time while they are few, else all children at once (the others miss the area).
 void SubtractChildren(gdi::PixRegion& area, const Window* w, const std::vector<Window*>& near);
 
 // Removes the windows' areas from area: one at a time while they are few, skipping those that
@@ -134,10 +131,20 @@ void SubtractAreas(gdi::PixRegion& area, const std::vector<Window*>& windows) {
 }
 
 void SubtractChildren(gdi::PixRegion& area, const Window* w, const std::vector<Window*>& near) {
-    if (near.size() > kFewAreas)
-        area.Subtract(ChildrenArea(w));
-    else
-        SubtractAreas(area, near);
+    if (near.size() <= kFewAreas) return SubtractAreas(area, near);
+    // What the children leave of the client area is kept with their union: a screen of many
+    // controls leaves little, and the client part of area keeps only that.
+    ChildAreas& kept = KeptChildAreas(w);
+    RECT client = ClientRectScreen(w);
+    SIZE size = {client.right - client.left, client.bottom - client.top};
+    if (kept.gapsFor.cx != size.cx || kept.gapsFor.cy != size.cy) {
+        kept.gaps = gdi::PixRegion(RECT{0, 0, size.cx, size.cy});
+        kept.gaps.Subtract(kept.area);
+        kept.gapsFor = size;
+    }
+    gdi::PixRegion gaps = kept.gaps;
+    gaps.Translate(client.left, client.top);
+    area.Intersect(gaps);
 }
 
 // Cuts region to the window's area.

@@ -205,6 +205,8 @@ struct ChildAreas {
     };
     std::vector<From> from; // in address order
     gdi::PixRegion area;
+    gdi::PixRegion gaps; // a client area of the size below less area
+    SIZE gapsFor = {-1, -1};
 };
 // A serial for a window's new shape.
 uint64_t NewShapeSerial();
