@@ -340,6 +340,12 @@ void Colour24ToMono(const uint8_t* s, int n, uint32_t bk, uint8_t* mono, int x) 
         i += done;
     }
 #endif
+    for (; i + 8 <= n; i += 8) { // whole bytes, the first pixel in the high bit
+        unsigned byte = 0;
+        for (int k = 0; k < 8; ++k)
+            byte = byte << 1 | unsigned(Value24(s + size_t(i + k) * 3) == bk);
+        mono[(x + i) >> 3] = uint8_t(byte);
+    }
     for (; i < n; ++i)
         PutBit(mono, x + i, Value24(s + size_t(i) * 3) == bk);
 }
