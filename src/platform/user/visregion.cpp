@@ -27,7 +27,7 @@ void ForgetShownAreas(const Window* w) {
 
 } // namespace
 
-void AreasChangedByRestack(const Window* w, size_t low, size_t high) {
+void AreasChangedByRestack(const Window* w, int64_t low, int64_t high) {
     if (!w->parent) return;
     static std::vector<Window*> met;
     met.clear();
@@ -44,13 +44,14 @@ void AreasChangedByRestack(const Window* w, size_t low, size_t high) {
 void AreasChangedAround(const Window* w, const RECT& before, bool itself) {
     if (itself) ForgetShownAreas(w);
     if (!w->parent) return;
-    // Hidden siblings too: they keep their areas for when they show again.
+    // Only siblings below it are cut by it; hidden ones too, as they keep their areas for when
+    // they show again.
     static std::vector<Window*> met;
     met.clear();
     ChildrenMeeting(w->parent, before, &met);
     if (!EqualRect(&before, &w->rect)) ChildrenMeeting(w->parent, w->rect, &met);
     for (const Window* s : met)
-        if (s != w) ForgetShownAreas(s);
+        if (s->z > w->z) ForgetShownAreas(s);
 }
 
 gdi::PixRegion AreasOf(const std::vector<Window*>& windows) {

@@ -48,12 +48,14 @@ bool Restack(Window* w, HWND after, size_t place) {
 
 // The visible siblings that overlap w and that moving it to a new place passes.
 std::vector<Window*> Passed(const Window* w, size_t place) {
+    const auto& siblings = w->parent->children;
     size_t from = ZIndex(w);
     size_t low = std::min(from, place), high = std::max(from, place);
+    int64_t limit = high + 1 < siblings.size() ? siblings[high + 1]->z : kAllChildren;
     std::vector<Window*> near, passed;
-    FindChildrenNear(w->parent, WindowRectScreen(w), high + 1, &near);
+    FindChildrenNear(w->parent, WindowRectScreen(w), limit, &near);
     for (Window* s : near)
-        if (s != w && s->z >= low) passed.push_back(s);
+        if (s != w && s->z >= siblings[low]->z) passed.push_back(s);
     return passed;
 }
 

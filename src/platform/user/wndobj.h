@@ -50,7 +50,7 @@ struct Window {
     DWORD style = 0;
     DWORD exStyle = 0;
     Window* parent = nullptr;      // the desktop for top-level windows; null for the desktop
-    size_t z = 0;                  // place among the siblings (children[z] of the parent)
+    int64_t z = 0;                 // order among the siblings: smaller keys lie higher
     mutable uint64_t gridMark = 0; // the last grid search that found this window
     RECT rect = {};                // window rectangle in the parent's client coordinates
 
@@ -124,7 +124,7 @@ void Unlink(Window* w);
 void LinkAt(Window* parent, Window* w, size_t index);
 // Moves w to another place among its siblings (as Unlink and LinkAt would, in one step).
 void MoveToPlace(Window* w, size_t place);
-size_t ZIndex(const Window* w);
+size_t ZIndex(const Window* w); // place among the siblings (children[ZIndex(w)] of the parent)
 // Gives the window a new rectangle (parent client coordinates).
 void SetWindowRectField(Window* w, const RECT& rect);
 int BorderWidth(const Window* w);
@@ -149,9 +149,9 @@ Window* HitTest(Window* root, POINT pt, bool* disabled);
 
 // Appends to *out the visible children of parent above place `limit` (z < limit) whose
 // rectangles overlap a screen rectangle, topmost first.
-void FindChildrenNear(const Window* parent, const RECT& screenRect, size_t limit,
+void FindChildrenNear(const Window* parent, const RECT& screenRect, int64_t limit,
                       std::vector<Window*>* out);
-constexpr size_t kAllChildren = SIZE_MAX;
+constexpr int64_t kAllChildren = INT64_MAX;
 // Appends to *out every child of parent, shown or hidden, whose rectangle meets rect (parent
 // client coordinates), in no particular order.
 void ChildrenMeeting(const Window* parent, const RECT& rect, std::vector<Window*>* out);
@@ -166,15 +166,15 @@ void UnlistFromGrid(Window* w);
 // border, scroll bars, a parent): every shown area is worked out again.
 void AreasChanged();
 // Called when one window's rectangle (it was `before`), shape, place among its siblings or
-// visibility changes: the shown areas of the siblings whose rectangles meet its old or new one
-// (and of their descendants) are worked out again, and with `itself` its own and its
+// visibility changes: the shown areas of the siblings below it whose rectangles meet its old or
+// new one (and of their descendants) are worked out again, and with `itself` its own and its
 // descendants' too. A window's own visibility does not change what it shows while visible, so
 // a window hidden and shown again in place (a control's Update) keeps its area.
 void AreasChangedAround(const Window* w, const RECT& before, bool itself);
-// Called before a window moves among its siblings between places low and high (inclusive): only
-// it and the siblings it passes that meet it show anything else (controls side by side brought
-// to the top one after another pass none).
-void AreasChangedByRestack(const Window* w, size_t low, size_t high);
+// Called before a window moves among its siblings between the ones of order keys low and high
+// (inclusive): only it and the siblings it passes that meet it show anything else (controls
+// side by side brought to the top one after another pass none).
+void AreasChangedByRestack(const Window* w, int64_t low, int64_t high);
 // The union of the windows' areas (screen coordinates), built in one step.
 gdi::PixRegion AreasOf(const std::vector<Window*>& windows);
 
