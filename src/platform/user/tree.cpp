@@ -99,8 +99,8 @@ void MoveToPlace(Window* w, size_t place) {
     size_t from = PlaceOf(w);
     place = std::min(place, siblings.size() - 1);
     if (from >= siblings.size() || place == from) return;
-    AreasChangedByRestack(w, siblings[std::min(from, place)]->z,
-                          siblings[std::max(from, place)]->z);
+    AreasChangedByRestack(w, siblings[std::min(from, place)]->z, siblings[std::max(from, place)]->z,
+                          place < from);
     auto at = [&siblings](size_t i) { return siblings.begin() + std::ptrdiff_t(i); };
     if (place < from)
         std::rotate(at(place), at(from), at(from + 1));

@@ -27,7 +27,7 @@ void ForgetShownAreas(const Window* w) {
 
 } // namespace
 
-void AreasChangedByRestack(const Window* w, int64_t low, int64_t high) {
+void AreasChangedByRestack(const Window* w, int64_t low, int64_t high, bool up) {
     if (!w->parent) return;
     static std::vector<Window*> met;
     met.clear();
@@ -35,8 +35,16 @@ void AreasChangedByRestack(const Window* w, int64_t low, int64_t high) {
     bool passed = false;
     for (const Window* s : met) {
         if (s == w || s->z < low || s->z > high) continue;
-        ForgetShownAreas(s);
         passed = true;
+        // Rising over s, a shown w takes its area out of what s shows, and that is all: the
+        // overlapping controls of a crowded screen are passed again and again.
+        if (up && (w->style & WS_VISIBLE) && s->shownEpoch == g_areasEpoch) {
+            s->shown.Subtract(OwnArea(w));
+            for (const Window* c : s->children)
+                ForgetShownAreas(c);
+            continue;
+        }
+        ForgetShownAreas(s);
     }
     if (passed) ForgetShownAreas(w);
 }

@@ -172,9 +172,10 @@ void AreasChanged();
 // a window hidden and shown again in place (a control's Update) keeps its area.
 void AreasChangedAround(const Window* w, const RECT& before, bool itself);
 // Called before a window moves among its siblings between the ones of order keys low and high
-// (inclusive): only it and the siblings it passes that meet it show anything else (controls
-// side by side brought to the top one after another pass none).
-void AreasChangedByRestack(const Window* w, int64_t low, int64_t high);
+// (inclusive), upwards or not: only it and the siblings it passes that meet it show anything
+// else (controls side by side brought to the top one after another pass none), and a sibling
+// it rises over loses just its area.
+void AreasChangedByRestack(const Window* w, int64_t low, int64_t high, bool up);
 // The union of the windows' areas (screen coordinates), built in one step.
 gdi::PixRegion AreasOf(const std::vector<Window*>& windows);
 
