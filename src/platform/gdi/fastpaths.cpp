@@ -301,32 +301,41 @@ __attribute__((target("ssse3"))) static int Colour24ToMonoSsse3(const uint8_t* s
 }
 #endif
 
-template <uint8_t Rop> static void Colour24To32Rop(uint32_t* d, const uint8_t* s, int n) {
-    int i = 0;
+template <uint8_t Rop>
+static void Colour24To32Rows(uint8_t* d, ptrdiff_t dPitch, const uint8_t* s, ptrdiff_t sPitch,
+                             int n, int rows) {
 #if defined(SK_AVX2)
-    if (HasAvx2()) i = Colour24To32Avx2<Rop>(d, s, n);
-    if (HasSsse3()) i += Colour24To32Ssse3<Rop>(d + i, s + size_t(i) * 3, n - i);
+    const bool avx2 = HasAvx2(), ssse3 = HasSsse3();
 #endif
-    // Four bytes at a time (the fourth is the next pixel's), the last pixel byte by byte so
-    // that no read passes the row.
-    for (; i + 1 < n; ++i) {
-        uint32_t v;
-        std::memcpy(&v, s + size_t(i) * 3, 4);
-        Combine<Rop>(d[i], v & 0xFFFFFF);
+    for (int r = 0; r < rows; ++r, d += dPitch, s += sPitch) {
+        auto* dr = reinterpret_cast<uint32_t*>(d);
+        int i = 0;
+#if defined(SK_AVX2)
+        if (avx2) i = Colour24To32Avx2<Rop>(dr, s, n);
+        if (ssse3) i += Colour24To32Ssse3<Rop>(dr + i, s + size_t(i) * 3, n - i);
+#endif
+        // Four bytes at a time (the fourth is the next pixel's), the last pixel byte by byte so
+        // that no read passes the row.
+        for (; i + 1 < n; ++i) {
+            uint32_t v;
+            std::memcpy(&v, s + size_t(i) * 3, 4);
+            Combine<Rop>(dr[i], v & 0xFFFFFF);
+        }
+        if (i < n) Combine<Rop>(dr[i], Value24(s + size_t(i) * 3));
     }
-    if (i < n) Combine<Rop>(d[i], Value24(s + size_t(i) * 3));
 }
 
-void Colour24To32(uint8_t rop, uint32_t* d, const uint8_t* s, int n) {
+void Colour24To32(uint8_t rop, uint8_t* d, ptrdiff_t dPitch, const uint8_t* s, ptrdiff_t sPitch,
+                  int n, int rows) {
     switch (rop) {
     case 0xCC:
-        return Colour24To32Rop<0xCC>(d, s, n);
+        return Colour24To32Rows<0xCC>(d, dPitch, s, sPitch, n, rows);
     case 0x88:
-        return Colour24To32Rop<0x88>(d, s, n);
+        return Colour24To32Rows<0x88>(d, dPitch, s, sPitch, n, rows);
     case 0xEE:
-        return Colour24To32Rop<0xEE>(d, s, n);
+        return Colour24To32Rows<0xEE>(d, dPitch, s, sPitch, n, rows);
     default:
-        return Colour24To32Rop<0x66>(d, s, n);
+        return Colour24To32Rows<0x66>(d, dPitch, s, sPitch, n, rows);
     }
 }
 

@@ -32,8 +32,10 @@ struct MonoBlock {
 void ColourToMono(const MonoBlock& b, uint32_t mask, uint32_t bk);
 
 // n 24-bit pixels (blue, green, red bytes from s) combined into the 32-bit values at d, which
-// share their value space (0x00RRGGBB); rop as for BytewiseOp.
-void Colour24To32(uint8_t rop, uint32_t* d, const uint8_t* s, int n);
+// share their value space (0x00RRGGBB), in each of `rows` rows (the pitches step from one row to
+// the next); rop as for BytewiseOp.
+void Colour24To32(uint8_t rop, uint8_t* d, ptrdiff_t dPitch, const uint8_t* s, ptrdiff_t sPitch,
+                  int n, int rows);
 
 // n 24-bit pixels from s as mask bits from bit x of a monochrome row: 1 where the pixel is bk.
 void Colour24ToMono(const uint8_t* s, int n, uint32_t bk, uint8_t* mono, int x);

@@ -9,8 +9,8 @@
 namespace gdi {
 
 // Pixel memory is recycled: a paint or a region scan makes and drops bitmaps of the same size
-// over and over, and fresh large blocks would cost a round trip to the system (and a page
-// fault per page) each time.
+// over and over (a control's off-screen image and mask at every paint), and fresh large blocks
+// would cost a round trip to the system (and a page fault per page) each time.
 namespace {
 
 struct Block {
@@ -18,16 +18,20 @@ struct Block {
     size_t bytes;
 };
 
-constexpr size_t kKeptBlocks = 8;
+constexpr size_t kKeptBlocks = 8; // of each of the two lists below
+constexpr size_t kSmallBlock = 4096;
 constexpr size_t kKeptBytes = size_t(8) << 20;
 
-std::vector<Block>& Kept() {
-    static auto* kept = new std::vector<Block>;
-    return *kept;
+// Small blocks (a control's images) and large ones (screens and backgrounds) are kept apart, so
+// that the many small ones never push out the few large ones.
+std::vector<Block>& Kept(size_t bytes) {
+    static auto* small = new std::vector<Block>;
+    static auto* large = new std::vector<Block>;
+    return bytes < kSmallBlock ? *small : *large;
 }
 
 uint8_t* AllocatePixels(size_t bytes) {
-    std::vector<Block>& kept = Kept();
+    std::vector<Block>& kept = Kept(bytes);
     for (size_t i = 0; i < kept.size(); ++i)
         if (kept[i].bytes == bytes) {
             uint8_t* memory = kept[i].memory;
@@ -39,9 +43,9 @@ uint8_t* AllocatePixels(size_t bytes) {
 }
 
 void FreePixels(uint8_t* memory, size_t bytes) {
-    std::vector<Block>& kept = Kept();
+    std::vector<Block>& kept = Kept(bytes);
     if (!memory) return;
-    if (bytes < 4096 || bytes > kKeptBytes) return std::free(memory);
+    if (bytes > kKeptBytes) return std::free(memory);
     if (kept.size() == kKeptBlocks) {
         std::free(kept.front().memory);
         kept.erase(kept.begin());

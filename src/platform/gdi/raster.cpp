@@ -329,9 +329,8 @@ bool Colour24Box(const Blit& b, const Box& x) {
         return true;
     }
     if (dst.bpp != 32 || !b.convert->Identity()) return false;
-    for (int y = x.t; y < x.b; ++y)
-        Colour24To32(b.rop, reinterpret_cast<uint32_t*>(dst.Row(y)) + x.l,
-                     src.Row(sy + y - x.t) + size_t(sx) * 3, w);
+    Colour24To32(b.rop, dst.Row(x.t) + size_t(x.l) * 4, dst.pitch, src.Row(sy) + size_t(sx) * 3,
+                 src.pitch, w, x.b - x.t);
     return true;
 }
 
