@@ -4,7 +4,7 @@ JOBS        ?= $(shell nproc)
 FUZZ_SECONDS ?= 60
 CMAKE_FLAGS ?=
 
-.PHONY: all deps configure build test demo consumer bench fuzz asan mutants format clean
+.PHONY: all deps configure build test demo docs consumer bench fuzz asan mutants format clean
 
 all: build
 
@@ -22,6 +22,10 @@ test: build
 
 demo: build
 	@scripts/demo.sh $(BUILD)
+
+# Every picture of docs/ (docs/pictures/*.png), made anew from the sample skins.
+docs: build
+	@scripts/docs.sh $(BUILD)
 
 # Installs into a temporary prefix and builds and runs examples/consumer against it.
 consumer: build

@@ -289,7 +289,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         if (!repository.SetSkinsFolder(CString::FromUtf8(g_skins))) std::abort();
         if (!repository.LoadSkin(u"ocean.sdf")) std::abort();
         auto* frame = new CDemoFrame; // deletes itself when its window is destroyed
-        if (!frame->Create(&repository, {u"ocean.sdf", u"paper.sdf"})) std::abort();
+        std::string error;
+        if (!frame->Create(&repository, {u"ocean.sdf", u"paper.sdf"}, error)) std::abort();
         Settle();
         for (size_t at = 0; at < size;) {
             const Event& event = kEvents[data[at++] % std::size(kEvents)];

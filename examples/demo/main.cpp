@@ -165,8 +165,8 @@ public:
             return Fail("cannot load skin '" + m_skins.front().ToUtf8() + "'"), FALSE;
         m_pFrame = new CDemoFrame; // frames delete themselves when destroyed
         m_pMainWnd = m_pFrame;
-        if (!m_pFrame->Create(&m_repository, m_skins))
-            return Fail("cannot build the screens"), FALSE;
+        if (std::string error; !m_pFrame->Create(&m_repository, m_skins, error))
+            return Fail("cannot build the screens: " + error), FALSE;
         return TRUE;
     }
 

@@ -23,8 +23,8 @@ const Verb kVerbs[] = {
     {"info", "PACKAGE | --folder FOLDER [--ext EXT] SKIN",
      "print a package's information and sections, or a skin's information", InfoVerb},
     {"skins", "FOLDER EXT", "list the skins of a skins folder, one per line", SkinsVerb},
-    {"check", "FOLDER EXT SKIN", "load a skin and report every problem its author should fix",
-     CheckVerb},
+    {"check", "[--map MAP] (FOLDER EXT SKIN | DEFINITION)",
+     "load a skin and report every problem its author should fix", CheckVerb},
 };
 
 void PrintUsage(FILE* out) {

@@ -3,13 +3,20 @@
 #include "archive/zarchive.h"
 #include "bitmap/bitmapu.h"
 #include "common/imageconvert.h"
+#include "mapcheck.h"
 #include "platform/base/byteorder.h"
 #include "platform/base/storedtext.h"
 #include "platform/gdi/gdi.h"
 #include "repository/skinrepository.h"
+#include "skindesc/descwriter.h"
 #include "skindesc/indexheader.h"
 #include "skindesc/skindescription.h"
+#include "skindesc/skinvalues.h"
 #include "verbs.h"
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
 
 #include <map>
 #include <set>
@@ -47,8 +54,9 @@ CString PackageName(const CString& path) {
 // One line per problem, each naming the package and what in it is wrong.
 class ProblemReport {
 public:
-    void Add(const CString& package, const std::string& what) {
-        PrintLine(CString::FromUtf8(PackageName(package).ToUtf8() + ": " + what));
+    void Add(const CString& package, const std::string& what, int line = 0) {
+        std::string at = line > 0 ? ":" + std::to_string(line) : "";
+        PrintLine(CString::FromUtf8(PackageName(package).ToUtf8() + at + ": " + what));
         ++m_count;
     }
     int Count() const { return m_count; }
@@ -158,6 +166,126 @@ void CheckResources(const CString& package, const tagSECTION& section, ProblemRe
     });
 }
 
+// The width and height of an image file in any layout the builder converts; false otherwise.
+bool ImageSize(const std::vector<uint8_t>& file, SIZE& size) {
+    ImageReport image = ExamineImage(file);
+    const std::vector<uint8_t>& plain =
+        image.kind == ImageKind::Convertible ? image.converted : file;
+    if (image.kind != ImageKind::LibraryBitmap && image.kind != ImageKind::Convertible)
+        return false;
+    if (plain.size() < 26) return false;
+    size.cx = LONG(GetLE32(plain.data() + 18));
+    size.cy = std::abs(LONG(GetLE32(plain.data() + 22)));
+    return size.cx > 0;
+}
+
+bool LoadMap(const std::string& path, CScreenMap& map) {
+    std::vector<std::string> errors;
+    if (map.Load(path, errors)) return true;
+    for (const std::string& e : errors)
+        Fail(e);
+    return false;
+}
+
+// The map checks on a loaded skin: images from the package that supplied each section; lines
+// when the skin is one package with a text-form description.
+void CheckLoadedAgainstMap(const CSkinExaminer& examiner, const CStringList& packages,
+                           const CScreenMap& map, ProblemReport& report) {
+    DescriptionLines lines;
+    bool withLines = false;
+    if (packages.GetCount() == 1) {
+        CZArchive archive;
+        CMemFile xml(1024);
+        if (archive.Open(packages.GetHead(), CZArchive::modeExtract) &&
+            archive.Extract(u".xml", xml)) {
+            lines.Scan(Contents(xml));
+            withLines = true;
+        }
+    }
+    MapCheck check;
+    check.skin = &examiner.Skin();
+    check.map = &map;
+    check.lines = withLines ? &lines : nullptr;
+    check.imageSize = [&](const CString& section, const CString& file, SIZE& size) {
+        CZArchive archive;
+        CMemFile data(1024);
+        return archive.Open(examiner.SectionPackage(section), CZArchive::modeExtract) &&
+               archive.Extract(file, data) && ImageSize(Contents(data), size);
+    };
+    CString package = packages.IsEmpty() ? CString() : packages.GetHead();
+    check.report = [&](int line, const std::string& what) { report.Add(package, what, line); };
+    CheckSkinAgainstMap(check);
+}
+
+std::vector<uint8_t> ReadHostFile(const std::filesystem::path& path, bool& found) {
+    std::error_code ec;
+    found = false;
+    if (!std::filesystem::is_regular_file(path, ec)) return {};
+    std::ifstream in(path, std::ios::binary);
+    found = bool(in);
+    return std::vector<uint8_t>((std::istreambuf_iterator<char>(in)),
+                                std::istreambuf_iterator<char>());
+}
+
+// check [--map MAP] DEFINITION: the definition as its author wrote it, every problem with its
+// line; images beside it, as the builder finds them.
+int CheckDefinition(const std::string& definition, const CScreenMap* map) {
+    namespace fs = std::filesystem;
+    bool found = false;
+    std::vector<uint8_t> bytes = ReadHostFile(definition, found);
+    if (!found) return Fail("no skin definition " + Quoted(definition));
+    ProblemReport report;
+    CString name = CString::FromUtf8(definition);
+    tagSKIN skin;
+    CMemFile file(1024);
+    file.Write(bytes.data(), UINT(bytes.size()));
+    file.SeekToBegin();
+    if (!ReadDescription(file, skin))
+        report.Add(name, "description is damaged; only its start is used");
+    DescriptionLines lines;
+    lines.Scan(bytes);
+    fs::path folder = fs::path(definition).parent_path();
+    auto hostFile = [&](const CString& entry) {
+        CString relative = entry;
+        relative.Replace(u'\\', u'/');
+        return folder / relative.ToUtf8();
+    };
+    // Every file named must be there for the builder.
+    CDefaultsMap defaults(skin.defaults);
+    int s = 0;
+    ForEachRecord<tagSECTION>(skin.sections, [&](const tagSECTION& section) {
+        int n = 0;
+        ForEachRecord<tagCOMPONENT>(section.components, [&](const tagCOMPONENT& c) {
+            int i = 0;
+            ForEachRecord<tagATTRIBUTE>(c.attributes, [&](const tagATTRIBUTE& a) {
+                std::error_code ec;
+                if (IsFileType(a.type) && !a.value.IsEmpty() &&
+                    !fs::is_regular_file(hostFile(a.value), ec))
+                    report.Add(name,
+                               Where(section, c) + ", attribute " + Q(a.id) + ": file " +
+                                   Q(a.value) + " is missing",
+                               lines.Attribute(s, n, i));
+                ++i;
+            });
+            ++n;
+        });
+        ++s;
+    });
+    MapCheck check;
+    check.skin = &skin;
+    check.map = map;
+    check.lines = &lines;
+    check.imageSize = [&](const CString&, const CString& entry, SIZE& size) {
+        bool there = false;
+        std::vector<uint8_t> image = ReadHostFile(hostFile(entry), there);
+        return there && ImageSize(image, size);
+    };
+    check.report = [&](int line, const std::string& what) { report.Add(name, what, line); };
+    CheckSkinAgainstMap(check);
+    if (report.Count() == 0) PrintLine(name + u": no problems found");
+    return report.Count() == 0 ? kExitOk : kExitFailure;
+}
+
 // Sets up an examiner on a skins folder; false with a message when the folder is refused.
 bool OpenFolder(CSkinExaminer& examiner, const std::string& folder) {
     if (examiner.SetSkinsFolder(DevicePath(folder))) return true;
@@ -202,8 +330,15 @@ int SkinInfoVerb(const Invocation& call, const Arguments& args) {
 
 int CheckVerb(const Invocation& call) {
     Arguments args;
-    if (!args.Parse(call.args, {})) return UsageFailure(call, args.Error());
-    if (args.positional.size() != 3) return UsageFailure(call);
+    if (!args.Parse(call.args, {"--map"})) return UsageFailure(call, args.Error());
+    if (args.positional.size() != 3 && args.positional.size() != 1) return UsageFailure(call);
+    CScreenMap map;
+    if (args.Has("--map") && !LoadMap(args.Value("--map"), map)) return kExitFailure;
+    const CScreenMap* bound = args.Has("--map") ? &map : nullptr;
+    std::error_code ec;
+    if (args.positional.size() == 1 && std::filesystem::is_directory(args.positional[0], ec))
+        return UsageFailure(call); // a skins folder needs EXT and SKIN
+    if (args.positional.size() == 1) return CheckDefinition(args.positional[0], bound);
     CSkinExaminer examiner;
     if (!OpenFolder(examiner, args.positional[0])) return kExitFailure;
     CString name = CString::FromUtf8(args.positional[2]);
@@ -232,6 +367,7 @@ int CheckVerb(const Invocation& call) {
     ForEachRecord<tagSECTION>(examiner.Skin().sections, [&](const tagSECTION& section) {
         CheckResources(examiner.SectionPackage(section.id), section, report);
     });
+    if (bound) CheckLoadedAgainstMap(examiner, packages, map, report);
     if (report.Count() == 0)
         PrintLine(name + u": no problems found in " +
                   CString::FromUtf8(std::to_string(packages.GetCount())) + u" package(s)");

@@ -1,17 +1,25 @@
 #include "demoframe.h"
 
+#include "demomap.h"
+
 BEGIN_MESSAGE_MAP(CDemoFrame, CFrameWnd)
 ON_MESSAGE(CDemoFrame::kSliderMessage, OnSliderMessage)
 ON_WM_TIMER()
 END_MESSAGE_MAP()
 
-bool CDemoFrame::Create(CSkinRepository* repository, const std::vector<CString>& skins) {
+bool CDemoFrame::Create(CSkinRepository* repository, const std::vector<CString>& skins,
+                        std::string& error) {
     m_pRepository = repository;
     m_skins = skins.empty() ? std::vector<CString>{repository->GetCurrentSkinName()} : skins;
     CRect screen(0, 0, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN));
-    if (!CFrameWnd::Create(nullptr, u"skinkit player", WS_POPUP | WS_VISIBLE, screen)) return false;
-    if (!m_player.Create(this, repository) || !m_settings.Create(this, repository) ||
-        !m_playlist.Create(this, repository))
+    if (!CFrameWnd::Create(nullptr, u"skinkit player", WS_POPUP | WS_VISIBLE, screen))
+        return error = "cannot make the main window", false;
+    std::vector<std::string> mapErrors;
+    if (!m_map.Parse(DemoScreenMapText(), kDemoScreenMapName, mapErrors))
+        return error = mapErrors.front(), false;
+    if (!m_player.Create(this, repository, m_map, error) ||
+        !m_settings.Create(this, repository, m_map, error) ||
+        !m_playlist.Create(this, repository, m_map, error))
         return false;
     m_player.SetSliderParent(this);
     m_settings.ShowSkins(SkinNames(), m_nSkin);

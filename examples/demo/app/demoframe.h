@@ -23,9 +23,10 @@ public:
 
     CDemoFrame() = default;
 
-    // A full-screen frame with every screen, the now-playing one shown. skins are the names to
-    // switch between; the first is already loaded.
-    bool Create(CSkinRepository* repository, const std::vector<CString>& skins);
+    // A full-screen frame with every screen made from the demo's screen map, the now-playing
+    // one shown. skins are the names to switch between; the first is already loaded. False
+    // with a message in error when a screen cannot be made.
+    bool Create(CSkinRepository* repository, const std::vector<CString>& skins, std::string& error);
 
     enum Screen { kPlayer = 0, kSettings = 1, kPlaylist = 2 };
     static constexpr int kScreenCount = 3;
@@ -53,6 +54,7 @@ protected:
     std::vector<CString> SkinNames();
 
     PlayerState m_state;
+    CScreenMap m_map; // the screens' entries point into it
     CSkinRepository* m_pRepository = nullptr;
     std::vector<CString> m_skins;
     size_t m_nSkin = 0;

@@ -5,11 +5,10 @@
 namespace {
 
 enum : UINT {
-    kTitle = 2,
     kTrack = 3,
     kMeter = 4,
     kVolumeLabel = 5,
-    kSettings = 6,
+    kSettings = 6, // the rest only notify
     kSkin = 7,
     kPrev = 8,
     kStop = 9,
@@ -23,24 +22,25 @@ enum : UINT {
 
 } // namespace
 
-bool CNowPlayingScreen::CreateControls() {
-    return Add(m_logo, kLogo) && Add(m_title, kTitle) && Add(m_art, kArt) && Add(m_track, kTrack) &&
-           Add(m_meter, kMeter) && Add(m_prev, kPrev) && Add(m_stop, kStop) && Add(m_play, kPlay) &&
-           Add(m_next, kNext) && Add(m_volumeLabel, kVolumeLabel) && Add(m_volume, kVolume) &&
-           Add(m_settings, kSettings) && Add(m_skin, kSkin) && Add(m_playlist, kPlaylist);
+bool CNowPlayingScreen::Bind() {
+    return Take(m_logo, kLogo, "an image") && Take(m_track, kTrack, "a static") &&
+           Take(m_art, kArt, "an image") && Take(m_meter, kMeter, "an image") &&
+           Take(m_prev, kPrev, "a button") && Take(m_stop, kStop, "a button") &&
+           Take(m_play, kPlay, "a button") && Take(m_next, kNext, "a button") &&
+           Take(m_volumeLabel, kVolumeLabel, "a static") && Take(m_volume, kVolume, "a slider");
 }
 
 void CNowPlayingScreen::Apply() {
-    m_track.SetText(m_state.TrackText());
-    m_volumeLabel.SetText(m_state.VolumeText());
-    m_volume.SetRange(0, 100);
-    m_volume.SetPos(m_state.volume); // an Update put the thumb back at the left end
-    m_art.SetImage(DWORD(m_state.track % PlayerState::kArtCount));
-    m_meter.SetImage(m_state.playing ? m_state.meterFrame : 0);
-    m_play.Toggle(m_state.playing);
-    m_stop.EnableWindow(m_state.playing);
-    m_prev.EnableWindow(m_state.track > 0);
-    m_next.EnableWindow(m_state.track + 1 < PlayerState::kTrackCount);
+    m_track->SetText(m_state.TrackText());
+    m_volumeLabel->SetText(m_state.VolumeText());
+    m_volume->SetRange(0, 100);
+    m_volume->SetPos(m_state.volume); // an Update put the thumb back at the left end
+    m_art->SetImage(DWORD(m_state.track % PlayerState::kArtCount));
+    m_meter->SetImage(m_state.playing ? m_state.meterFrame : 0);
+    m_play->Toggle(m_state.playing);
+    m_stop->EnableWindow(m_state.playing);
+    m_prev->EnableWindow(m_state.track > 0);
+    m_next->EnableWindow(m_state.track + 1 < PlayerState::kTrackCount);
 }
 
 DemoAction CNowPlayingScreen::OnCommand(UINT id) {
@@ -79,9 +79,9 @@ DemoAction CNowPlayingScreen::ShowOptions() {
     COptionsMenu menu;
     if (!menu.Build(m_pRepository, m_state)) return DemoAction::None;
     CRect logo;
-    m_logo.GetWindowRect(&logo);
+    m_logo->GetWindowRect(&logo);
     bool right = logo.CenterPoint().x > ::GetSystemMetrics(SM_CXSCREEN) / 2;
-    switch (menu.Run(&m_window, right ? logo.right : logo.left, logo.bottom, right)) {
+    switch (menu.Run(&Window(), right ? logo.right : logo.left, logo.bottom, right)) {
     case COptionsMenu::kPlay:
         m_state.playing = !m_state.playing;
         if (!m_state.playing) m_state.meterFrame = 0;
@@ -115,13 +115,13 @@ void CNowPlayingScreen::ChangeTrack(int delta) {
 
 DemoAction CNowPlayingScreen::OnSlider(WPARAM) {
     // Posted after the move, so the thumb is already where the user put it.
-    m_state.volume = m_volume.GetPos();
-    m_volumeLabel.SetText(m_state.VolumeText());
+    m_state.volume = m_volume->GetPos();
+    m_volumeLabel->SetText(m_state.VolumeText());
     return DemoAction::None;
 }
 
 void CNowPlayingScreen::OnTick() {
-    if (!m_state.playing || m_meter.GetImageCount() == 0) return;
-    m_state.meterFrame = (m_state.meterFrame + 1) % m_meter.GetImageCount();
-    m_meter.SetImage(m_state.meterFrame);
+    if (!m_state.playing || m_meter->GetImageCount() == 0) return;
+    m_state.meterFrame = (m_state.meterFrame + 1) % m_meter->GetImageCount();
+    m_meter->SetImage(m_state.meterFrame);
 }

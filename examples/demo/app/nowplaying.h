@@ -16,25 +16,25 @@ public:
     explicit CNowPlayingScreen(PlayerState& state) : CDemoScreen(u"main", state) {}
 
     // The volume slider reports to cmdParent (a permanent window: the frame).
-    void SetSliderParent(CWnd* cmdParent) { m_volume.SetCmdParent(cmdParent); }
+    void SetSliderParent(CWnd* cmdParent) { m_volume->SetCmdParent(cmdParent); }
 
     DemoAction OnCommand(UINT id) override;
     DemoAction OnSlider(WPARAM code) override;
     // One step of the level meter's animation while music plays.
     void OnTick() override;
     void Apply() override;
-    CSkinImage& Logo() { return m_logo; }
+    CSkinImage& Logo() { return *m_logo; }
 
 protected:
-    bool CreateControls() override;
+    bool Bind() override;
 
 private:
     void ChangeTrack(int delta);
     // Runs the options popup at the logo and does what was chosen.
     DemoAction ShowOptions();
 
-    CSkinStatic m_title, m_track, m_volumeLabel;
-    CSkinImage m_logo, m_art, m_meter;
-    CSkinButton m_settings, m_skin, m_prev, m_stop, m_play, m_next, m_playlist;
-    CSkinSlider m_volume;
+    CSkinStatic *m_track = nullptr, *m_volumeLabel = nullptr;
+    CSkinImage *m_logo = nullptr, *m_art = nullptr, *m_meter = nullptr;
+    CSkinButton *m_prev = nullptr, *m_stop = nullptr, *m_play = nullptr, *m_next = nullptr;
+    CSkinSlider* m_volume = nullptr;
 };

@@ -12,22 +12,25 @@
 class CPlaylistScreen : public CDemoScreen {
 public:
     explicit CPlaylistScreen(PlayerState& state) : CDemoScreen(u"playlist", state) {}
+    ~CPlaylistScreen() override {
+        if (m_list) m_list->SetListCtrl(nullptr);
+    }
 
     DemoAction OnCommand(UINT id) override;
     void Apply() override;
     // The scroll list with its bar and rows (for drivers that tap and drag them).
-    CSkinScrollList& List() { return m_list; }
+    CSkinScrollList& List() { return *m_list; }
     CPlaylistCtrl& Tracks() { return m_tracks; }
 
 protected:
-    bool CreateControls() override;
+    bool Bind() override;
 
 private:
     void Choose(int track);
 
-    CSkinStatic m_heading, m_now;
-    CSkinButton m_back;
-    // The rows outlive their container, which lets go of them when it goes.
+    CSkinStatic* m_now = nullptr;
+    CSkinScrollList* m_list = nullptr;
+    // The rows go before the screen's controls (members of the base): the container lets go
+    // of them first (see the destructor).
     CPlaylistCtrl m_tracks;
-    CSkinScrollList m_list;
 };

@@ -24,22 +24,20 @@ public:
     void Apply() override;
     // Lists the skins in the chooser, current as its choice.
     void ShowSkins(const std::vector<CString>& names, size_t current);
-    CSkinDropList& SkinChooser() { return m_skinChooser; }
-    CSkinDropTree& FolderChooser() { return m_folders; }
+    CSkinDropList& SkinChooser() { return *m_skinChooser; }
+    CSkinDropTree& FolderChooser() { return *m_folders; }
 
 protected:
-    bool CreateControls() override;
+    bool Bind() override;
 
 private:
-    CSkinStatic m_heading, m_modeLabel, m_modeHelp;
-    // The group outlives its buttons: it is declared before them.
-    CSkinRadioGroup m_modes;
-    CSkinRadioButton m_modeButtons[3];
-    CSkinCheckBox m_crossfade, m_lyrics;
-    CSkinButton m_back;
-    CSkinDropList m_skinChooser;
-    CSkinStatic m_folderLabel;
-    CSkinDropTree m_folders;
+    CSkinStatic* m_modeHelp = nullptr;
+    CSkinRadioGroup* m_modes = nullptr; // the map's group "mode"
+    CSkinRadioButton* m_modeButtons[3] = {};
+    CSkinCheckBox *m_crossfade = nullptr, *m_lyrics = nullptr;
+    CSkinDropList* m_skinChooser = nullptr;
+    CSkinDropTree* m_folders = nullptr;
 
-    bool CreateFolders();
+    // The music's folders, each with the icons of the skin's strip.
+    bool FillFolders();
 };

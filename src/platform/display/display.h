@@ -26,6 +26,8 @@ public:
     // False once the user closed the window (a closed window posts WM_QUIT once).
     virtual bool IsOpen() const = 0;
     virtual int Scale() const = 0;
+    // The desktop window's title (UTF-8).
+    virtual void SetTitle(const char* title) = 0;
 
 protected:
     DesktopWindow() = default;

@@ -24,6 +24,9 @@ public:
     void Present() override;
     bool IsOpen() const override { return m_open; }
     int Scale() const override { return m_scale; }
+    void SetTitle(const char* title) override {
+        if (m_window) SDL_SetWindowTitle(m_window, title);
+    }
     bool Wait() override;
 
 private:
