@@ -2,9 +2,9 @@
 #include "platform/gdi/objects.h"
 
 #include "platform/base/handletable.h"
+#include "platform/base/recycle.h"
 #include "platform/gdi/gdidevice.h"
 
-#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -24,49 +24,14 @@ Table& TheTable() {
     return *table;
 }
 
-// Blocks of each object size, kept for the next object (not under AddressSanitizer, which
-// should see every object's memory come and go).
-struct KeptBlocks {
-    size_t size;
-    std::vector<void*> blocks;
-};
-constexpr size_t kKeptPerSize = 64;
-
-std::vector<KeptBlocks>& Kept() {
-    static auto* kept = new std::vector<KeptBlocks>;
-    return *kept;
-}
-
 } // namespace
 
 void* GdiObject::operator new(size_t size) {
-#if !defined(__SANITIZE_ADDRESS__)
-    for (KeptBlocks& k : Kept()) {
-        if (k.size != size || k.blocks.empty()) continue;
-        void* block = k.blocks.back();
-        k.blocks.pop_back();
-        return block;
-    }
-#endif
-    return ::operator new(size);
+    return RecycledNew(size);
 }
 
 void GdiObject::operator delete(void* memory, size_t size) {
-#if !defined(__SANITIZE_ADDRESS__)
-    if (!memory) return;
-    for (KeptBlocks& k : Kept()) {
-        if (k.size != size) continue;
-        if (k.blocks.size() == kKeptPerSize) break;
-        k.blocks.push_back(memory);
-        return;
-    }
-    if (std::none_of(Kept().begin(), Kept().end(),
-                     [size](const KeptBlocks& k) { return k.size == size; })) {
-        Kept().push_back({size, {memory}});
-        return;
-    }
-#endif
-    ::operator delete(memory);
+    RecycledDelete(memory, size);
 }
 
 void* Register(std::unique_ptr<GdiObject> object) {

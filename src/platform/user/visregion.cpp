@@ -9,6 +9,9 @@ namespace user {
 namespace {
 
 constexpr size_t kFewAreas = 32;
+// Fewer children than this are cut out of a parent's area one by one; more through the kept
+// union of all its children (checking that the union still holds visits every child).
+constexpr size_t kFewChildren = 8;
 uint64_t g_areasEpoch = 1;
 
 } // namespace
@@ -140,7 +143,7 @@ void SubtractAreas(gdi::PixRegion& area, const std::vector<Window*>& windows) {
 }
 
 void SubtractChildren(gdi::PixRegion& area, const Window* w, const std::vector<Window*>& near) {
-    if (near.size() <= kFewAreas) return SubtractAreas(area, near);
+    if (near.size() <= kFewChildren) return SubtractAreas(area, near);
     // What the children leave of the client area is kept with their union: a screen of many
     // controls leaves little, and the client part of area keeps only that.
     ChildAreas& kept = KeptChildAreas(w);
