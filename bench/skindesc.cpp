@@ -2,76 +2,27 @@
 // against expat parsing the same document as XML into the same records, and the record form
 // against the text form, in the same run.
 
-#include "skindesc/descwriter.h"
 #include "skindesc/skindescription.h"
+#include "support/benchdesc.h"
 #include "support/ratio.h"
 
 #include <expat.h>
 
 #include <cstring>
 #include <string_view>
-
-#include <string>
 #include <vector>
 
 namespace {
 
-const int kSections = 10, kComponentsPerSection = 200, kAttributes = 12;
-
-std::u16string Number(int n) {
-    return CString::FromUtf8(std::to_string(n)).Str();
-}
-
-std::u16string Attribute(int component, int a) {
-    static const char16_t* const kTypes[] = {u"bool",   u"numeric", u"rect",  u"color",
-                                             u"string", u"file",    u"point", u"choice:a|b"};
-    std::u16string n = Number(a), c = Number(component);
-    return u"            <attribute id=\"attr_" + n + u"\" name=\"Attribute " + n + u"\" type=\"" +
-           kTypes[a % 8] + u"\" value=\"" + c + u"," + n + u",120,40" + u"\" description=\"Value " +
-           n + u" of component " + c + u"\"/>\r\n";
-}
-
-// The document both readers read: UTF-16LE with its byte-order mark, and valid XML.
-std::vector<BYTE> TextDocument() {
-    std::u16string text = u"<?xml version=\"1.0\" encoding=\"ASCII\"?>\r\n<newvexskin>\r\n"
-                          u"    <information name=\"Bench\" version=\"1.0\" description=\"\" "
-                          u"author=\"\" email=\"\" webpage=\"\"/>\r\n"
-                          u"    <output path=\"\" separatefiles=\"false\"/>\r\n";
-    for (int s = 0; s < kSections; ++s) {
-        text += u"    <section id=\"section" + Number(s) + u"\" output=\"\">\r\n";
-        for (int c = 0; c < kComponentsPerSection; ++c) {
-            text += u"        <component id=\"" + Number(c + 1) + u"\" name=\"component " +
-                    Number(c) + u"\" type=\"button\">\r\n";
-            for (int a = 0; a < kAttributes; ++a)
-                text += Attribute(c, a);
-            text += u"        </component>\r\n";
-        }
-        text += u"    </section>\r\n";
-    }
-    text += u"</newvexskin>";
-    std::vector<BYTE> bytes = {0xFF, 0xFE};
-    for (char16_t ch : text)
-        bytes.insert(bytes.end(), {BYTE(ch), BYTE(ch >> 8)});
-    return bytes;
-}
-
-// The same skin in the record form, as the builder writes it into packages.
-std::vector<BYTE> RecordDocument(const std::vector<BYTE>& text) {
-    CMemFile in(1024), out(1024);
-    in.Write(text.data(), UINT(text.size()));
-    tagSKIN skin;
-    ReadDescription(in, skin);
-    WriteDescription(skin, out, false, false, nullptr);
-    return std::vector<BYTE>(out.GetData(), out.GetData() + out.GetLength());
-}
+const BenchDescriptionShape kShape; // 10 sections of 200 components, 12 attributes each
 
 const std::vector<BYTE>& Text() {
-    static const std::vector<BYTE> text = TextDocument();
+    static const std::vector<BYTE> text = BenchTextDescription(kShape);
     return text;
 }
 
 const std::vector<BYTE>& Records() {
-    static const std::vector<BYTE> records = RecordDocument(Text());
+    static const std::vector<BYTE> records = BenchRecordDescription(Text());
     return records;
 }
 
@@ -81,7 +32,7 @@ void ReadWithLibrary(benchmark::State& state, const std::vector<BYTE>& document)
         tagSKIN skin;
         bool ok = ReadDescription(file, skin);
         benchmark::DoNotOptimize(ok);
-        if (skin.sections.GetCount() != kSections) state.SkipWithError("wrong section count");
+        if (skin.sections.GetCount() != kShape.sections) state.SkipWithError("wrong section count");
         state.PauseTiming(); // releasing the records is not reading
         ClearSkin(skin);
         state.ResumeTiming();
@@ -147,7 +98,7 @@ void BM_ExpatTextForm(benchmark::State& state) {
                       1) != XML_STATUS_OK)
             state.SkipWithError(XML_ErrorString(XML_GetErrorCode(parser)));
         XML_ParserFree(parser);
-        if (skin.sections.GetCount() != kSections) state.SkipWithError("wrong section count");
+        if (skin.sections.GetCount() != kShape.sections) state.SkipWithError("wrong section count");
         state.PauseTiming();
         ClearSkin(skin);
         state.ResumeTiming();

@@ -126,19 +126,32 @@ function(skinkit_tests)
   endif()
 endfunction()
 
-# bench/<name>.cpp -> bench_<name>; bench/support holds the ratio reporter.
+# bench/<name>.cpp -> bench_<name>; bench/support holds the ratio reporter. Programs named
+# memory* count the heap: the counting allocator (bench/support/heapcount.cpp) goes into them
+# only, so that the time benchmarks keep the plain allocator.
 function(skinkit_benches)
   find_package(benchmark REQUIRED)
   file(GLOB _support CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/bench/support/*.cpp)
+  list(REMOVE_ITEM _support ${CMAKE_SOURCE_DIR}/bench/support/heapcount.cpp)
   add_library(sk_benchsupport STATIC ${_support})
   target_include_directories(sk_benchsupport PUBLIC ${CMAKE_SOURCE_DIR}/bench ${CMAKE_SOURCE_DIR}/src)
   target_link_libraries(sk_benchsupport PUBLIC skinkit benchmark::benchmark)
+  add_library(sk_heapcount OBJECT ${CMAKE_SOURCE_DIR}/bench/support/heapcount.cpp)
+  target_include_directories(sk_heapcount PUBLIC ${CMAKE_SOURCE_DIR}/bench)
   file(GLOB _benches CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/bench/*.cpp)
   foreach(_file ${_benches})
     get_filename_component(_name ${_file} NAME_WE)
     add_executable(bench_${_name} ${_file})
     target_link_libraries(bench_${_name} PRIVATE sk_benchsupport)
+    if(_name MATCHES "^memory")
+      target_link_libraries(bench_${_name} PRIVATE sk_heapcount)
+    endif()
   endforeach()
+  # The skin-switch budget runs the demo's screens on the sample skins made from the source tree.
+  if(TARGET bench_memory_skins AND TARGET demo_app)
+    target_link_libraries(bench_memory_skins PRIVATE demo_app)
+    target_compile_definitions(bench_memory_skins PRIVATE SKINKIT_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
+  endif()
   # The description benchmark measures against expat reading the same document.
   if(TARGET bench_skindesc)
     pkg_check_modules(EXPAT REQUIRED IMPORTED_TARGET expat)

@@ -21,9 +21,12 @@ public:
             std::string name = run.run_name.function_name;
             if (!run.run_name.args.empty()) name += "/" + run.run_name.args;
             if (run.run_type == Run::RT_Aggregate) {
-                if (run.aggregate_name == "median") medians[name] = run.GetAdjustedCPUTime();
+                if (run.aggregate_name != "median") continue;
+                medians[name] = run.GetAdjustedCPUTime();
+                medianCounters[name] = run.counters;
             } else if (run.iterations > 0) {
                 singles[name] = run.GetAdjustedCPUTime();
+                singleCounters[name] = run.counters;
             }
         }
         ConsoleReporter::ReportRuns(runs);
@@ -36,13 +39,59 @@ public:
         return s != singles.end() ? &s->second : nullptr;
     }
 
+    const double* Counter(const std::string& name, const std::string& counter) const {
+        auto m = medianCounters.find(name);
+        const auto* counters = m != medianCounters.end() ? &m->second : nullptr;
+        if (!counters) {
+            auto s = singleCounters.find(name);
+            if (s == singleCounters.end()) return nullptr;
+            counters = &s->second;
+        }
+        auto c = counters->find(counter);
+        return c != counters->end() ? &c->second.value : nullptr;
+    }
+
 private:
     std::map<std::string, double> medians, singles;
+    std::map<std::string, benchmark::UserCounters> medianCounters, singleCounters;
 };
+
+// "18.4 MiB", "812 B": sizes as people read them.
+std::string Size(double bytes) {
+    const char* units[] = {"B", "KiB", "MiB", "GiB"};
+    int unit = 0;
+    while (bytes >= 1024 && unit < 3)
+        bytes /= 1024, ++unit;
+    char text[32];
+    std::snprintf(text, sizeof text, unit ? "%.1f %s" : "%.0f %s", bytes, units[unit]);
+    return text;
+}
+
+bool ReportMemory(const CollectingReporter& reporter, const MemoryRatio& r) {
+    const double* m = reporter.Counter(r.benchmark, r.measured);
+    const double* ref = reporter.Counter(r.benchmark, r.reference);
+    if (!m || !ref || *ref <= 0) {
+        std::printf("%-58s   not measured (%s: %s / %s)\n", r.label, r.benchmark, r.measured,
+                    r.reference);
+        return false;
+    }
+    double ratio = *m / *ref;
+    bool ok = ratio <= r.target && ratio >= r.floor;
+    std::string sizes = r.bytes ? Size(*m) + " of " + Size(*ref)
+                                : std::to_string(long(*m)) + " of " + std::to_string(long(*ref));
+    if (r.floor > 0)
+        std::printf("%-58s %6.3fx  (target %.2fx to %.2fx)  %s  [%s]\n", r.label, ratio, r.floor,
+                    r.target, ok ? "ok" : "MISSED", sizes.c_str());
+    else
+        std::printf("%-58s %6.2fx  (target <= %.2fx)  %s  [%s]\n", r.label, ratio, r.target,
+                    ok ? "ok" : "MISSED", sizes.c_str());
+    return ok;
+}
 
 } // namespace
 
-int RunWithRatios(int argc, char** argv, std::initializer_list<Ratio> ratios) {
+int RunWithRatios(int argc, char** argv, std::initializer_list<Ratio> ratios,
+                  std::initializer_list<MemoryRatio> memory) {
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 2;
     CollectingReporter reporter;
@@ -65,5 +114,7 @@ int RunWithRatios(int argc, char** argv, std::initializer_list<Ratio> ratios) {
                     ok ? "ok" : "MISSED");
         if (!ok) status = 1;
     }
+    for (const MemoryRatio& r : memory)
+        if (!ReportMemory(reporter, r)) status = 1;
     return status;
 }

@@ -9,6 +9,14 @@
 //                                          "BM_ArchiveExtract", "BM_RawUncompress", 1.15}});
 //   }
 //
+// Memory figures are ratios too: a benchmark reports sizes as counters (bytes it measured with
+// the counting allocator of heapcount.h, and the size it measured them against in the same
+// run), and a MemoryRatio divides one counter by the other:
+//
+//   state.counters["peak"] = double(probe.Peak());
+//   state.counters["size"] = double(document.size());
+//   ... {"text form: peak heap vs file size", "BM_ReadTextHeap", "peak", "size", 2.5}
+//
 // The process exits non-zero when a ratio misses its target or a named benchmark did not run.
 #pragma once
 
@@ -23,4 +31,15 @@ struct Ratio {
     double target; // the ratio must not exceed this
 };
 
-int RunWithRatios(int argc, char** argv, std::initializer_list<Ratio> ratios);
+struct MemoryRatio {
+    const char* label;
+    const char* benchmark; // the benchmark that reports both counters
+    const char* measured;  // counter names
+    const char* reference;
+    double target;     // the ratio must not exceed this
+    double floor = 0;  // nor fall below this (a figure that must stay put has both)
+    bool bytes = true; // the counters are bytes (else counts, such as graphics objects)
+};
+
+int RunWithRatios(int argc, char** argv, std::initializer_list<Ratio> ratios,
+                  std::initializer_list<MemoryRatio> memory = {});

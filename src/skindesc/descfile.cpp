@@ -4,6 +4,8 @@
 #include "skindesc/descreader.h"
 
 #include <algorithm>
+#include <bit>
+#include <cstdint>
 #include <vector>
 
 namespace {
@@ -45,6 +47,20 @@ std::u16string ReadTextUnits(CFile& file) {
     ReadUnits(file, file.GetLength() / 2, units);
     CutAtZero(units);
     return units;
+}
+
+std::u16string_view ViewTextUnits(CFile& file, std::u16string& storage) {
+    auto* memory = dynamic_cast<CMemFile*>(&file);
+    const BYTE* bytes = memory ? memory->GetData() : nullptr;
+    // The stored units are little-endian: on such a host, aligned, they read as they lie.
+    if constexpr (std::endian::native == std::endian::little) {
+        if (bytes && reinterpret_cast<uintptr_t>(bytes) % alignof(WCHAR) == 0) {
+            size_t units = memory->GetLength() / 2;
+            return {reinterpret_cast<const WCHAR*>(bytes), UnitsBeforeZero(bytes, units)};
+        }
+    }
+    storage = ReadTextUnits(file);
+    return storage;
 }
 
 void ReadText(CFile& file, CString& text) {

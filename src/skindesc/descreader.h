@@ -23,6 +23,9 @@ bool IsRecordForm(CFile& file);
 void ReadText(CFile& file, CString& text);
 // The same text as code units, for a reader that keeps it.
 std::u16string ReadTextUnits(CFile& file);
+// The same text where it can be read in place: a memory file's own bytes when they can serve
+// as code units as they are; otherwise read into storage. Valid while both are unchanged.
+std::u16string_view ViewTextUnits(CFile& file, std::u16string& storage);
 
 // Finds the first element `name` in text, returns its attribute text and content, and removes
 // the whole element from text. False when no complete element is there.

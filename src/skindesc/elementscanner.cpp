@@ -124,8 +124,7 @@ bool CElementScanner::ClosingTag(Cursor c, std::u16string_view name, Cursor& sta
     return false;
 }
 
-bool CElementScanner::FindElement(std::u16string_view key, CString& content, CString* attributes) {
-    content.Empty();
+bool CElementScanner::Locate(std::u16string_view key, Element& element, CString* attributes) {
     if (attributes) attributes->Empty();
     Cursor lt = At(ResumePoint(key)), nameEnd{}, gt{};
     if (!FindHit(lt, key, nameEnd)) {
@@ -139,16 +138,48 @@ bool CElementScanner::FindElement(std::u16string_view key, CString& content, CSt
     size_t slash = Before(gt);
     if (slash != npos && m_text[slash] == u'/') {
         if (attributes && gt.pos != nameEnd.pos) *attributes = Extract(nameEnd.pos, slash);
-        Remove(lt.pos, after.pos);
+        element = {lt.pos, after.pos, after.pos, after.pos};
         return true;
     }
     // The start tag's attributes are given even when the closing tag is missing.
     if (attributes) *attributes = Extract(nameEnd.pos, gt.pos);
     Cursor close{}, closeEnd{};
     if (!ClosingTag(after, key, close, closeEnd)) return false;
-    content = Extract(after.pos, close.pos);
-    Remove(lt.pos, closeEnd.pos);
+    element = {lt.pos, closeEnd.pos, after.pos, close.pos};
     return true;
+}
+
+bool CElementScanner::FindElement(std::u16string_view key, CString& content, CString* attributes) {
+    content.Empty();
+    Element element{};
+    if (!Locate(key, element, attributes)) return false;
+    content = Extract(element.from, element.to);
+    Remove(element.start, element.end);
+    return true;
+}
+
+bool CElementScanner::FindElement(std::u16string_view key, CElementScanner& content,
+                                  CString* attributes) {
+    Element element{};
+    bool found = Locate(key, element, attributes);
+    if (found)
+        content.Within(*this, element.from, element.to);
+    else
+        content.Within(*this, 0, 0);
+    if (found) Remove(element.start, element.end);
+    return found;
+}
+
+// from and to are live positions (or to is the end), so every removed span between them lies
+// wholly inside.
+void CElementScanner::Within(const CElementScanner& parent, size_t from, size_t to) {
+    m_own.clear();
+    m_text = parent.m_text.substr(from, to - from);
+    m_removed.clear();
+    for (auto it = parent.m_removed.lower_bound(from);
+         it != parent.m_removed.end() && it->first < to; ++it)
+        m_removed.emplace_hint(m_removed.end(), it->first - from, it->second - from);
+    m_resume.clear();
 }
 
 CString CElementScanner::Extract(size_t from, size_t to) const {
@@ -156,7 +187,7 @@ CString CElementScanner::Extract(size_t from, size_t to) const {
     auto it = m_removed.upper_bound(from);
     for (size_t p = from; p < to;) {
         size_t runEnd = std::min(to, it == m_removed.end() ? End() : it->first);
-        out.append(m_text, p, runEnd - p);
+        out.append(m_text.substr(p, runEnd - p));
         if (runEnd >= to || it == m_removed.end()) break;
         p = it->second;
         ++it;

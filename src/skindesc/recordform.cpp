@@ -1,9 +1,9 @@
 // Loading the record form: keyword records after a fixed header, read until an empty string
 // or the end of the file.
 //
-// The stream is parsed from memory: a memory file in place, any other file read once (never
-// more than it holds). Keywords are compared where they lie, so only the strings that the
-// records keep are allocated.
+// The stream is parsed from memory: a memory file in place, any other file read once, a chunk
+// at a time (never more than it holds). Keywords are compared where they lie, so only the
+// strings that the records keep are allocated.
 #include "platform/base/byteorder.h"
 #include "platform/base/storedtext.h"
 #include "skindesc/descforms.h"
@@ -21,29 +21,25 @@ namespace {
 
 class RecordStream {
 public:
-    explicit RecordStream(CFile& file) {
+    explicit RecordStream(CFile& file) : m_file(file) {
         if (auto* memory = dynamic_cast<CMemFile*>(&file); memory && memory->GetData()) {
             m_data = memory->GetData();
             m_size = memory->GetLength();
             m_pos = std::min<size_t>(memory->GetPosition(), m_size); // a seek may pass the end
         } else {
             DWORD position = file.GetPosition(), length = file.GetLength();
-            m_copy.resize(position < length ? length - position : 0);
-            m_copy.resize(m_copy.empty() ? 0 : file.Read(m_copy.data(), UINT(m_copy.size())));
-            m_data = m_copy.data();
-            m_size = m_copy.size();
+            m_size = position < length ? length - position : 0;
         }
     }
 
     // The next string's code units as stored (up to its first zero unit, up to the end of the
-    // data); false when no whole count is left.
+    // data); false when no whole count is left. They stay valid until the next call.
     bool Next(const BYTE*& units, size_t& count) {
         if (m_pos + 4 > m_size) return false;
-        const BYTE* p = m_data + m_pos;
-        DWORD n = GetLE32(p);
+        DWORD n = GetLE32(Bytes(4));
         size_t available = (m_size - m_pos - 4) / 2;
         size_t take = n < available ? n : available;
-        units = p + 4;
+        units = Bytes(4 + 2 * take) + 4;
         m_pos += 4 + 2 * take;
         count = UnitsBeforeZero(units, take);
         return true;
@@ -62,9 +58,34 @@ public:
     bool Keyword(const BYTE*& units, size_t& count) { return Next(units, count); }
 
 private:
-    const BYTE* m_data = nullptr;
-    size_t m_size = 0, m_pos = 0;
-    std::vector<BYTE> m_copy;
+    // The `count` bytes at m_pos, which the stream holds. A memory file is read where it lies;
+    // any other file through a window that moves forward with the reading, a chunk at a time
+    // (larger only for a longer string), so the description is never copied whole.
+    const BYTE* Bytes(size_t count) {
+        if (m_data) return m_data + m_pos;
+        size_t windowEnd = m_windowPos + m_windowLength;
+        if (m_pos + count <= windowEnd) return m_window.data() + (m_pos - m_windowPos);
+        size_t kept = windowEnd - m_pos; // read but not yet used
+        if (kept) std::memmove(m_window.data(), m_window.data() + (m_pos - m_windowPos), kept);
+        if (m_window.size() < count) m_window.resize(std::max(count, kChunk));
+        size_t wanted = std::min(m_window.size() - kept, m_size - windowEnd);
+        UINT got = m_file.Read(m_window.data() + kept, UINT(wanted));
+        if (got < wanted) { // the file ended early: what is missing reads as zero units
+            std::fill(m_window.begin() + ptrdiff_t(kept + got),
+                      m_window.begin() + ptrdiff_t(kept + wanted), BYTE(0));
+            m_size = windowEnd + got;
+        }
+        m_windowPos = m_pos;
+        m_windowLength = kept + got;
+        return m_window.data();
+    }
+
+    static constexpr size_t kChunk = 64 * 1024;
+    CFile& m_file;
+    const BYTE* m_data = nullptr; // a memory file's own bytes
+    size_t m_size = 0, m_pos = 0; // the stream's length, and where the next string starts
+    std::vector<BYTE> m_window;
+    size_t m_windowPos = 0, m_windowLength = 0;
 };
 
 // Whether stored units spell a keyword, ignoring letter case.

@@ -40,9 +40,10 @@ struct tagPROPERTY {
 struct tagCOMPONENT {
     CString id; // decimal number within its section
     CString name;
-    CString type;        // selects the defaults component
-    CPtrList attributes; // tagATTRIBUTE*
-    CPtrList properties; // tagPROPERTY*
+    CString type; // selects the defaults component
+    // Components carry up to about 16 attributes: their nodes then come in one block.
+    CPtrList attributes{16}; // tagATTRIBUTE*
+    CPtrList properties;     // tagPROPERTY*
 };
 
 struct tagSECTION {

@@ -1,6 +1,7 @@
 // Loading the text form. Each element found is removed from the text it was found in, so the
 // information, defaults and output elements are gone before sections are searched, and the
-// components of the defaults are never taken for components of a section.
+// components of the defaults are never taken for components of a section. The text is held
+// once: sections and components are scanned where they lie in it.
 #include "skindesc/attributetext.h"
 #include "skindesc/descforms.h"
 #include "skindesc/descreader.h"
@@ -33,25 +34,25 @@ tagPROPERTY* NewProperty(const CString& text) {
     return p;
 }
 
-tagCOMPONENT* NewComponent(const CString& text, const CString& content) {
+tagCOMPONENT* NewComponent(const CString& text, CElementScanner& content) {
     CAttributeText pairs(text);
     auto* component = new tagCOMPONENT;
     component->id = pairs.Get(u"id");
     component->name = pairs.Get(u"name");
     component->type = pairs.Get(u"type");
-    CElementScanner scanner(content);
     CString inner, attributes;
-    while (scanner.FindElement(kAttribute, inner, &attributes))
+    while (content.FindElement(kAttribute, inner, &attributes))
         component->attributes.AddTail(NewAttribute(attributes));
-    while (scanner.FindElement(kProperty, inner, &attributes))
+    while (content.FindElement(kProperty, inner, &attributes))
         component->properties.AddTail(NewProperty(attributes));
     return component;
 }
 
-void ReadComponents(const CString& content, tagSECTION& section) {
-    CElementScanner scanner(content);
-    CString inner, attributes;
-    while (scanner.FindElement(kComponent, inner, &attributes))
+// Components are read where they lie in the section's content, which lies in the document.
+void ReadComponents(CElementScanner& content, tagSECTION& section) {
+    CElementScanner inner;
+    CString attributes;
+    while (content.FindElement(kComponent, inner, &attributes))
         section.components.AddTail(NewComponent(attributes, inner));
 }
 
@@ -72,7 +73,7 @@ void ReadInformationElement(CElementScanner& document, tagSKININFORMATION& info,
 void ReadDefaults(CElementScanner& document, tagSKIN& skin) {
     ReleaseSection(skin.defaults);
     skin.defaults = nullptr;
-    CString content;
+    CElementScanner content;
     if (!document.FindElement(kDefaults, content, nullptr)) return;
     skin.defaults = new tagSECTION;
     skin.defaults->id = kDefaultsSectionId;
@@ -88,7 +89,8 @@ void ReadOutput(CElementScanner& document, tagSKIN& skin) {
 }
 
 void ReadSections(CElementScanner& document, tagSKIN& skin) {
-    CString content, attributes;
+    CElementScanner content;
+    CString attributes;
     while (document.FindElement(kSection, content, &attributes)) {
         CAttributeText pairs(attributes);
         CString id;
@@ -104,7 +106,8 @@ void ReadSections(CElementScanner& document, tagSKIN& skin) {
 } // namespace
 
 void ReadTextForm(CFile& file, tagSKIN& skin) {
-    CElementScanner document(ReadTextUnits(file));
+    std::u16string units;
+    CElementScanner document(ViewTextUnits(file, units));
     bool found = false;
     ReadInformationElement(document, skin.information, found);
     skin.name = skin.information.name;
@@ -114,7 +117,8 @@ void ReadTextForm(CFile& file, tagSKIN& skin) {
 }
 
 bool ReadTextFormInformation(CFile& file, tagSKININFORMATION& info) {
-    CElementScanner document(ReadTextUnits(file));
+    std::u16string units;
+    CElementScanner document(ViewTextUnits(file, units));
     bool found = false;
     ReadInformationElement(document, info, found);
     return found;

@@ -143,11 +143,17 @@ TEST(LoadRecordForm, RecordsUntilTheEndOrAFault) {
         {{}, false, ""},
         {{0xFF, 0xFE, 4, 0, 0}, false, ""},
     };
+    TempDir dir;
     for (const Case& c : cases) {
         bool ok = !c.ok;
         SkinDef loaded = Load(c.bytes, &ok);
         EXPECT_EQ(ok, c.ok) << c.outline;
         EXPECT_EQ(Outline(loaded), c.outline);
+        // A file on disk is streamed rather than read in place, to the same records.
+        dir.WriteFile(u"case.sdx", c.bytes);
+        tagSKIN streamed;
+        EXPECT_EQ(ReadDescriptionFile(dir / u"case.sdx", streamed), c.ok) << c.outline;
+        EXPECT_EQ(Outline(DefOf(streamed)), c.outline);
         if (c.bytes.size() < 6) {
             CMemFile file;
             LoadMemFile(file, c.bytes);
@@ -158,6 +164,21 @@ TEST(LoadRecordForm, RecordsUntilTheEndOrAFault) {
     SkinDef full = Load(cases[1].bytes);
     EXPECT_EQ(full.name, CString(u"N"));
     EXPECT_EQ(full.information, (InformationDef{u"n", u"v", u"d", u"a", u"e", u"w"}));
+}
+
+// A file on disk is read a window at a time: strings across the window's edges and one longer
+// than the window read as from memory.
+TEST(LoadRecordForm, FileReadInPiecesGivesTheSameRecords) {
+    SkinDef skin = SkinDef::Named(u"N");
+    ComponentDef& c = skin.Section(u"s").Component(u"1", u"c", u"button");
+    for (int i = 0; i < 3000; ++i)
+        c.Attr(u"attribute_" + CString::FromUtf8(std::to_string(i)), u"string", u"value");
+    c.Attr(u"long", u"string", CString(u'x', 70000));
+    TempDir dir;
+    dir.WriteFile(u"large.sdx", RecordDescription(skin));
+    tagSKIN streamed;
+    ASSERT_TRUE(ReadDescriptionFile(dir / u"large.sdx", streamed));
+    EXPECT_EQ(DefOf(streamed), AsRecordForm(skin));
 }
 
 TEST(LoadDescription, AppendsSectionsToThoseAlreadyThere) {

@@ -41,16 +41,28 @@ TEST(ElementScanner, MatchesCuttingElementsOut) {
     std::uniform_int_distribution<size_t> pickName(0, std::size(kNames) - 1);
     for (int round = 0; round < 4000; ++round) {
         std::u16string reference = RandomText(rng);
-        CElementScanner scanner{CString(reference)};
+        // The second scanner gives contents as scanners over its own text, searched in turn.
+        CElementScanner scanner{CString(reference)}, nesting{std::u16string(reference)};
         for (int step = 0; step < 12; ++step) {
             const std::u16string& name = kNames[pickName(rng)];
             ReferenceResult expected = ReferenceFind(reference, name);
-            CString content = u"stale", attributes = u"stale";
+            CString content = u"stale", attributes = u"stale", nestedAttributes;
             bool ok = scanner.FindElement(name, content, &attributes);
             ASSERT_EQ(ok, expected.ok) << "round " << round << " step " << step;
             ASSERT_EQ(content.Str(), expected.content) << "round " << round;
             ASSERT_EQ(attributes.Str(), expected.attributes) << "round " << round;
             ASSERT_EQ(scanner.GetText().Str(), reference) << "round " << round;
+            CElementScanner inner;
+            ASSERT_EQ(nesting.FindElement(name, inner, &nestedAttributes), ok);
+            ASSERT_EQ(nestedAttributes, attributes) << "round " << round;
+            std::u16string innerReference = expected.content;
+            for (int nested = 0; nested < 3; ++nested) {
+                const std::u16string& innerName = kNames[pickName(rng)];
+                ReferenceResult innerExpected = ReferenceFind(innerReference, innerName);
+                ASSERT_EQ(inner.FindElement(innerName, content, &attributes), innerExpected.ok);
+                ASSERT_EQ(content.Str(), innerExpected.content) << "round " << round;
+                ASSERT_EQ(inner.GetText().Str(), innerReference) << "round " << round;
+            }
         }
     }
 }

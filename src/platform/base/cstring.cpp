@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstring>
 
 int CompareIgnoringCase(std::u16string_view a, std::u16string_view b) {
     size_t n = std::min(a.size(), b.size());
@@ -19,16 +20,98 @@ bool IsWideSpace(WCHAR ch) {
     return ch == u' ' || (ch >= 0x09 && ch <= 0x0D);
 }
 
-CString::CString(LPCWSTR text) {
-    if (text) m_text = text;
+// ---- Storage ---------------------------------------------------------------------------
+
+void CString::SetBlock(WCHAR* units, size_t length, size_t capacity) {
+    static_assert(kCapacityAt + sizeof(UINT) <= kInline * sizeof(WCHAR) && sizeof(CString) == 24);
+    SetHeap(kUnitsAt, units);
+    SetHeap(kLengthAt, UINT(length));
+    SetHeap(kCapacityAt, UINT(capacity));
+    m_units[kInline] = kHeap;
 }
 
-CString::CString(LPCWSTR text, int length) {
-    if (text && length > 0) m_text.assign(text, size_t(length));
+void CString::FreeBlock() {
+    if (IsHeap()) ::operator delete(Heap<WCHAR*>(kUnitsAt));
 }
 
-CString::CString(WCHAR ch, int repeat) {
-    if (repeat > 0) m_text.assign(size_t(repeat), ch);
+void CString::SetLength(size_t length) {
+    if (!IsHeap()) return SetInlineLength(int(length));
+    SetHeap(kLengthAt, UINT(length));
+    Heap<WCHAR*>(kUnitsAt)[length] = 0;
+}
+
+WCHAR* CString::Reserve(size_t capacity) {
+    Storage now = Current();
+    if (capacity <= now.capacity) return now.units;
+    auto* units = static_cast<WCHAR*>(::operator new((capacity + 1) * sizeof(WCHAR)));
+    std::memcpy(units, now.units, (now.length + 1) * sizeof(WCHAR));
+    FreeBlock();
+    SetBlock(units, now.length, capacity);
+    return units;
+}
+
+// A new block of exactly the text's size; the old one goes after the copy, as the units may
+// lie inside it.
+void CString::AssignToNewBlock(const WCHAR* units, size_t count) {
+    auto* block = static_cast<WCHAR*>(::operator new((count + 1) * sizeof(WCHAR)));
+    std::memcpy(block, units, count * sizeof(WCHAR));
+    block[count] = 0;
+    FreeBlock();
+    SetBlock(block, count, count);
+}
+
+// A growing text grows by half again, so that appending stays linear.
+void CString::AppendToNewBlock(const Storage& now, const WCHAR* units, size_t count) {
+    size_t length = now.length + count, capacity = std::max(length, now.capacity * 3 / 2);
+    auto* block = static_cast<WCHAR*>(::operator new((capacity + 1) * sizeof(WCHAR)));
+    std::memcpy(block, now.units, now.length * sizeof(WCHAR));
+    std::memcpy(block + now.length, units, count * sizeof(WCHAR));
+    block[length] = 0;
+    FreeBlock();
+    SetBlock(block, length, capacity);
+}
+
+CString::CString(const CString& other) : CString() {
+    Assign(other.Data(), size_t(other.GetLength()));
+}
+
+CString::CString(CString&& other) noexcept {
+    std::memcpy(m_units, other.m_units, sizeof m_units);
+    other.SetInlineLength(0);
+}
+
+CString& CString::operator=(const CString& other) {
+    if (this != &other) Assign(other.Data(), size_t(other.GetLength()));
+    return *this;
+}
+
+CString& CString::operator=(CString&& other) noexcept {
+    if (this == &other) return *this;
+    FreeBlock();
+    std::memcpy(m_units, other.m_units, sizeof m_units);
+    other.SetInlineLength(0);
+    return *this;
+}
+
+// ---- Text ------------------------------------------------------------------------------
+
+CString::CString(LPCWSTR text) : CString() {
+    if (text) Assign(text, std::char_traits<WCHAR>::length(text));
+}
+
+CString::CString(LPCWSTR text, int length) : CString() {
+    if (text && length > 0) Assign(text, size_t(length));
+}
+
+CString::CString(WCHAR ch, int repeat) : CString() {
+    if (repeat <= 0) return;
+    WCHAR* units = Reserve(size_t(repeat));
+    std::fill_n(units, repeat, ch);
+    SetLength(size_t(repeat));
+}
+
+CString::CString(std::u16string_view text) : CString() {
+    Assign(text.data(), text.size());
 }
 
 CString CString::FromUtf8(std::string_view utf8) {
@@ -70,13 +153,14 @@ CString CString::FromUtf8(std::string_view utf8) {
 }
 
 std::string CString::ToUtf8() const {
+    std::u16string_view text = View();
     std::string out;
-    out.reserve(m_text.size());
-    for (size_t i = 0; i < m_text.size(); ++i) {
-        uint32_t cp = m_text[i];
-        if (cp >= 0xD800 && cp <= 0xDBFF && i + 1 < m_text.size() && m_text[i + 1] >= 0xDC00 &&
-            m_text[i + 1] <= 0xDFFF) {
-            cp = 0x10000 + ((cp - 0xD800) << 10) + (m_text[++i] - 0xDC00);
+    out.reserve(text.size());
+    for (size_t i = 0; i < text.size(); ++i) {
+        uint32_t cp = text[i];
+        if (cp >= 0xD800 && cp <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 &&
+            text[i + 1] <= 0xDFFF) {
+            cp = 0x10000 + ((cp - 0xD800) << 10) + (text[++i] - 0xDC00);
         } else if (cp >= 0xD800 && cp <= 0xDFFF) {
             cp = 0xFFFD;
         }
@@ -100,77 +184,76 @@ std::string CString::ToUtf8() const {
 }
 
 CString& CString::operator=(LPCWSTR text) {
-    if (text)
-        m_text = text;
-    else
-        m_text.clear();
+    Assign(text ? text : u"", text ? std::char_traits<WCHAR>::length(text) : 0);
     return *this;
 }
 
 CString& CString::operator=(WCHAR ch) {
-    m_text.assign(1, ch);
+    Assign(&ch, 1);
     return *this;
 }
 
 CString& CString::operator+=(const CString& s) {
-    m_text += s.m_text;
+    Append(s.Data(), size_t(s.GetLength()));
     return *this;
 }
 
 CString& CString::operator+=(LPCWSTR text) {
-    if (text) m_text += text;
+    if (text) Append(text, std::char_traits<WCHAR>::length(text));
     return *this;
 }
 
 CString& CString::operator+=(WCHAR ch) {
-    m_text += ch;
+    Append(&ch, 1);
     return *this;
 }
 
 WCHAR CString::GetAt(int index) const {
-    return index >= 0 && index < GetLength() ? m_text[size_t(index)] : WCHAR(0);
+    return index >= 0 && index < GetLength() ? Data()[index] : WCHAR(0);
 }
 
 void CString::SetAt(int index, WCHAR ch) {
-    if (index >= 0 && index < GetLength()) m_text[size_t(index)] = ch;
+    if (index >= 0 && index < GetLength()) Data()[index] = ch;
 }
 
 int CString::Compare(LPCWSTR other) const {
-    return wcscmp(m_text.c_str(), other ? other : u"");
+    return wcscmp(Data(), other ? other : u"");
 }
 
 int CString::CompareNoCase(LPCWSTR other) const {
-    return _wcsicmp(m_text.c_str(), other ? other : u"");
+    return _wcsicmp(Data(), other ? other : u"");
 }
+
+namespace {
+int Found(size_t pos) {
+    return pos == std::u16string_view::npos ? -1 : int(pos);
+}
+} // namespace
 
 int CString::Find(WCHAR ch, int start) const {
     if (start < 0) start = 0;
     if (start >= GetLength()) return -1;
-    size_t pos = m_text.find(ch, size_t(start));
-    return pos == std::u16string::npos ? -1 : int(pos);
+    return Found(View().find(ch, size_t(start)));
 }
 
 int CString::Find(LPCWSTR sub, int start) const {
     if (start < 0) start = 0;
     if (!sub || start > GetLength()) return -1;
-    size_t pos = m_text.find(sub, size_t(start));
-    return pos == std::u16string::npos ? -1 : int(pos);
+    return Found(View().find(sub, size_t(start)));
 }
 
 int CString::ReverseFind(WCHAR ch) const {
-    size_t pos = m_text.rfind(ch);
-    return pos == std::u16string::npos ? -1 : int(pos);
+    return Found(View().rfind(ch));
 }
 
 int CString::FindOneOf(LPCWSTR chars) const {
     if (!chars) return -1;
-    size_t pos = m_text.find_first_of(chars);
-    return pos == std::u16string::npos ? -1 : int(pos);
+    return Found(View().find_first_of(chars));
 }
 
 CString CString::Left(int count) const {
     if (count <= 0) return CString();
-    return CString(m_text.substr(0, size_t(std::min(count, GetLength()))));
+    return CString(View().substr(0, size_t(std::min(count, GetLength()))));
 }
 
 CString CString::Mid(int first) const {
@@ -181,125 +264,146 @@ CString CString::Mid(int first, int count) const {
     if (first < 0) first = 0;
     if (count <= 0 || first >= GetLength()) return CString();
     count = std::min(count, GetLength() - first);
-    return CString(m_text.substr(size_t(first), size_t(count)));
+    return CString(View().substr(size_t(first), size_t(count)));
 }
 
 CString CString::Right(int count) const {
     if (count <= 0) return CString();
     count = std::min(count, GetLength());
-    return CString(m_text.substr(size_t(GetLength() - count)));
+    return CString(View().substr(size_t(GetLength() - count)));
 }
 
 int CString::Replace(WCHAR oldCh, WCHAR newCh) {
     int n = 0;
-    for (auto& c : m_text)
-        if (c == oldCh) c = newCh, ++n;
+    WCHAR* units = Data();
+    for (int i = 0; i < GetLength(); ++i)
+        if (units[i] == oldCh) units[i] = newCh, ++n;
     return n;
 }
 
 int CString::Replace(LPCWSTR oldText, LPCWSTR newText) {
     if (!oldText || !*oldText) return 0;
-    std::u16string_view from(oldText);
-    std::u16string_view to(newText ? newText : u"");
-    size_t pos = m_text.find(from);
-    if (pos == std::u16string::npos) return 0;
+    std::u16string_view text = View(), from(oldText), to(newText ? newText : u"");
+    size_t pos = text.find(from);
+    if (pos == std::u16string_view::npos) return 0;
     // One pass into a new buffer keeps long texts with many hits linear.
     std::u16string out;
-    out.reserve(m_text.size());
+    out.reserve(text.size());
     size_t done = 0;
     int n = 0;
-    while (pos != std::u16string::npos) {
-        out.append(m_text, done, pos - done);
+    while (pos != std::u16string_view::npos) {
+        out.append(text.substr(done, pos - done));
         out.append(to);
         done = pos + from.size();
         ++n;
-        pos = m_text.find(from, done);
+        pos = text.find(from, done);
     }
-    out.append(m_text, done, std::u16string::npos);
-    m_text.swap(out);
+    out.append(text.substr(done));
+    Assign(out.data(), out.size());
     return n;
 }
 
 int CString::Remove(WCHAR ch) {
-    size_t before = m_text.size();
-    m_text.erase(std::remove(m_text.begin(), m_text.end(), ch), m_text.end());
-    return int(before - m_text.size());
+    WCHAR* units = Data();
+    WCHAR* end = std::remove(units, units + GetLength(), ch);
+    int removed = GetLength() - int(end - units);
+    SetLength(size_t(end - units));
+    return removed;
 }
 
+namespace {
+// The text with more inserted at index (already clamped); more may lie inside text.
+std::u16string Inserted(std::u16string_view text, int index, std::u16string_view more) {
+    std::u16string out(text.substr(0, size_t(index)));
+    out += more;
+    out += text.substr(size_t(index));
+    return out;
+}
+} // namespace
+
 int CString::Insert(int index, WCHAR ch) {
-    index = std::clamp(index, 0, GetLength());
-    m_text.insert(size_t(index), 1, ch);
+    std::u16string out = Inserted(View(), std::clamp(index, 0, GetLength()), {&ch, 1});
+    Assign(out.data(), out.size());
     return GetLength();
 }
 
 int CString::Insert(int index, LPCWSTR text) {
-    index = std::clamp(index, 0, GetLength());
-    if (text) m_text.insert(size_t(index), text);
+    if (!text || !*text) return GetLength();
+    std::u16string out = Inserted(View(), std::clamp(index, 0, GetLength()), text);
+    Assign(out.data(), out.size());
     return GetLength();
 }
 
 int CString::Delete(int index, int count) {
     if (index < 0) index = 0;
-    if (count > 0 && index < GetLength())
-        m_text.erase(size_t(index), size_t(std::min(count, GetLength() - index)));
+    int length = GetLength();
+    if (count > 0 && index < length) {
+        count = std::min(count, length - index);
+        WCHAR* units = Data();
+        std::memmove(units + index, units + index + count, size_t(length - index - count) * 2);
+        SetLength(size_t(length - count));
+    }
     return GetLength();
 }
 
 void CString::TrimLeft() {
-    size_t i = 0;
-    while (i < m_text.size() && IsWideSpace(m_text[i]))
+    int i = 0;
+    while (i < GetLength() && IsWideSpace(Data()[i]))
         ++i;
-    m_text.erase(0, i);
+    Delete(0, i);
 }
 
 void CString::TrimRight() {
-    size_t n = m_text.size();
-    while (n > 0 && IsWideSpace(m_text[n - 1]))
+    int n = GetLength();
+    while (n > 0 && IsWideSpace(Data()[n - 1]))
         --n;
-    m_text.resize(n);
+    SetLength(size_t(n));
 }
 
 void CString::TrimLeft(WCHAR ch) {
-    size_t i = 0;
-    while (i < m_text.size() && m_text[i] == ch)
+    int i = 0;
+    while (i < GetLength() && Data()[i] == ch)
         ++i;
-    m_text.erase(0, i);
+    Delete(0, i);
 }
 
 void CString::TrimRight(WCHAR ch) {
-    size_t n = m_text.size();
-    while (n > 0 && m_text[n - 1] == ch)
+    int n = GetLength();
+    while (n > 0 && Data()[n - 1] == ch)
         --n;
-    m_text.resize(n);
+    SetLength(size_t(n));
 }
 
 void CString::MakeUpper() {
-    for (auto& c : m_text)
-        c = WideToUpper(c);
+    WCHAR* units = Data();
+    for (int i = 0; i < GetLength(); ++i)
+        units[i] = WideToUpper(units[i]);
 }
 
 void CString::MakeLower() {
-    for (auto& c : m_text)
-        c = WideToLower(c);
+    WCHAR* units = Data();
+    for (int i = 0; i < GetLength(); ++i)
+        units[i] = WideToLower(units[i]);
 }
 
 LPWSTR CString::GetBuffer(int minLength) {
-    if (minLength > GetLength()) m_text.resize(size_t(minLength));
-    return m_text.data();
+    if (minLength > GetLength()) return GetBufferSetLength(minLength);
+    return Data();
 }
 
 LPWSTR CString::GetBufferSetLength(int length) {
-    m_text.resize(size_t(std::max(length, 0)));
-    return m_text.data();
+    size_t n = size_t(std::max(length, 0)), had = size_t(GetLength());
+    WCHAR* units = Reserve(n);
+    if (n > had) std::fill(units + had, units + n, WCHAR(0));
+    SetLength(n);
+    return units;
 }
 
 void CString::ReleaseBuffer(int newLength) {
-    if (newLength < 0) {
-        size_t n = m_text.find(u'\0');
-        if (n != std::u16string::npos) m_text.resize(n);
-    } else if (size_t(newLength) <= m_text.size()) {
-        m_text.resize(size_t(newLength));
-    }
+    if (newLength < 0)
+        SetLength(std::char_traits<WCHAR>::length(Data()));
+    else if (newLength <= GetLength())
+        SetLength(size_t(newLength));
 }
 
 CString operator+(const CString& a, const CString& b) {
@@ -494,5 +598,5 @@ void CString::FormatList(LPCWSTR format, const FormatArg* args, size_t count) {
         }
         Pad(out, body, field, numeric);
     }
-    m_text.swap(out);
+    Assign(out.data(), out.size());
 }

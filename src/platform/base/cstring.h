@@ -3,50 +3,61 @@
 // Positions and counts are in code units. Out-of-range arguments are clamped the way the
 // framework clamps them (a zero or negative count gives the empty string, a start past the end
 // finds nothing) so that callers never index outside the text.
+//
+// Storage: a skin model holds tens of thousands of short texts (identifiers, type names,
+// values; most are 11 code units or fewer), so a text of up to 11 code units lives inside the
+// object with no heap block, and a longer one in a single block sized to it. The object is 24
+// bytes either way. Copies are deep; moving a heap text hands its block over. As with any
+// string, a pointer into the text is valid until the string is changed, moved from or
+// destroyed.
 #pragma once
 
 #include "platform/base/wintypes.h"
 
 #include <cstdarg>
+#include <cstring>
 #include <string>
 #include <string_view>
 #include <variant>
 
 class CString {
 public:
-    CString() = default;
-    CString(const CString&) = default;
-    CString(CString&&) noexcept = default;
+    CString() noexcept { SetInlineLength(0); }
+    CString(const CString& other);
+    CString(CString&& other) noexcept;
+    ~CString() { FreeBlock(); }
     CString(LPCWSTR text);
     CString(LPCWSTR text, int length);
     CString(WCHAR ch, int repeat = 1);
-    explicit CString(std::u16string text) : m_text(std::move(text)) {}
-    explicit CString(std::u16string_view text) : m_text(text) {}
+    explicit CString(const std::u16string& text) : CString(std::u16string_view(text)) {}
+    explicit CString(std::u16string_view text);
 
     // Host boundary: UTF-8 in and out (invalid sequences become U+FFFD).
     static CString FromUtf8(std::string_view utf8);
     std::string ToUtf8() const;
 
-    CString& operator=(const CString&) = default;
-    CString& operator=(CString&&) noexcept = default;
+    CString& operator=(const CString& other);
+    CString& operator=(CString&& other) noexcept;
     CString& operator=(LPCWSTR text);
     CString& operator=(WCHAR ch);
     CString& operator+=(const CString& s);
     CString& operator+=(LPCWSTR text);
     CString& operator+=(WCHAR ch);
 
-    int GetLength() const { return static_cast<int>(m_text.size()); }
-    bool IsEmpty() const { return m_text.empty(); }
-    void Empty() { m_text.clear(); }
+    int GetLength() const {
+        return int(IsHeap() ? Heap<UINT>(kLengthAt) : UINT(kInline - m_units[kInline]));
+    }
+    bool IsEmpty() const { return GetLength() == 0; }
+    void Empty() { SetLength(0); }
 
     WCHAR GetAt(int index) const;
     WCHAR operator[](int index) const { return GetAt(index); }
     void SetAt(int index, WCHAR ch);
 
-    operator LPCWSTR() const { return m_text.c_str(); }
-    LPCWSTR GetString() const { return m_text.c_str(); }
-    const std::u16string& Str() const { return m_text; }
-    std::u16string_view View() const { return m_text; }
+    operator LPCWSTR() const { return Data(); }
+    LPCWSTR GetString() const { return Data(); }
+    std::u16string Str() const { return std::u16string(View()); }
+    std::u16string_view View() const { return {Data(), size_t(GetLength())}; }
 
     int Compare(LPCWSTR other) const;
     int CompareNoCase(LPCWSTR other) const;
@@ -93,7 +104,9 @@ public:
     }
     void FormatList(LPCWSTR format, const FormatArg* args, size_t count);
 
-    // Direct buffer access, as a file read or a platform call fills it.
+    // Direct buffer access, as a file read or a platform call fills it. GetBuffer lengthens the
+    // text to minLength (with zero units) when it is shorter; ReleaseBuffer(-1) ends it at its
+    // first zero unit, ReleaseBuffer(n) at n units when it holds that many.
     LPWSTR GetBuffer(int minLength);
     LPWSTR GetBufferSetLength(int length);
     void ReleaseBuffer(int newLength = -1);
@@ -103,9 +116,9 @@ public:
     friend CString operator+(LPCWSTR a, const CString& b);
     friend CString operator+(const CString& a, WCHAR b);
     friend CString operator+(WCHAR a, const CString& b);
-    friend bool operator==(const CString& a, const CString& b) { return a.m_text == b.m_text; }
+    friend bool operator==(const CString& a, const CString& b) { return a.View() == b.View(); }
     friend bool operator==(const CString& a, LPCWSTR b) { return a.Compare(b) == 0; }
-    friend bool operator<(const CString& a, const CString& b) { return a.m_text < b.m_text; }
+    friend bool operator<(const CString& a, const CString& b) { return a.View() < b.View(); }
 
 private:
     template <class T> static FormatArg ToFormatArg(const T& v) {
@@ -125,7 +138,73 @@ private:
             return FormatArg(static_cast<unsigned long long>(v));
     }
 
-    std::u16string m_text;
+    // Inline, m_units[kInline] holds kInline minus the length, so a full inline text finds its
+    // terminator there. A heap text keeps its block's address, length and capacity (units, not
+    // counting the terminator) in the first 16 bytes, copied in and out field by field and never
+    // read through another type, and kHeap in m_units[kInline].
+    static constexpr int kInline = 11;
+    static constexpr WCHAR kHeap = 0xFFFF;
+    enum HeapField : size_t { kUnitsAt = 0, kLengthAt = 8, kCapacityAt = 12 };
+    template <class T> T Heap(HeapField at) const {
+        T value;
+        std::memcpy(&value, reinterpret_cast<const char*>(m_units) + at, sizeof value);
+        return value;
+    }
+    template <class T> void SetHeap(HeapField at, T value) {
+        std::memcpy(reinterpret_cast<char*>(m_units) + at, &value, sizeof value);
+    }
+    // Takes units (a block of capacity + 1) as the text; any earlier block is already freed.
+    void SetBlock(WCHAR* units, size_t length, size_t capacity);
+
+    bool IsHeap() const { return m_units[kInline] == kHeap; }
+    void SetInlineLength(int length) {
+        m_units[length] = 0;
+        m_units[kInline] = WCHAR(kInline - length);
+    }
+    const WCHAR* Data() const { return IsHeap() ? Heap<WCHAR*>(kUnitsAt) : m_units; }
+    WCHAR* Data() { return IsHeap() ? Heap<WCHAR*>(kUnitsAt) : m_units; }
+    size_t Capacity() const { return IsHeap() ? Heap<UINT>(kCapacityAt) : size_t(kInline); }
+    // Sets the length (at most the capacity) and writes the terminator.
+    void SetLength(size_t length);
+    // The storage as it is, read once for an edit, and the edit's end: the new length (at most
+    // the capacity) and the terminator.
+    struct Storage {
+        WCHAR* units;
+        size_t length, capacity;
+    };
+    Storage Current() {
+        if (IsHeap())
+            return {Heap<WCHAR*>(kUnitsAt), Heap<UINT>(kLengthAt), Heap<UINT>(kCapacityAt)};
+        return {m_units, size_t(kInline - m_units[kInline]), size_t(kInline)};
+    }
+    void Ended(const Storage& storage, size_t length) {
+        storage.units[length] = 0;
+        if (storage.units == m_units)
+            m_units[kInline] = WCHAR(kInline - length);
+        else
+            SetHeap(kLengthAt, UINT(length));
+    }
+    // Makes room for exactly capacity units when there is less, keeping the text; returns the
+    // units.
+    WCHAR* Reserve(size_t capacity);
+    void FreeBlock();
+    // units may lie inside this string, for both.
+    void Assign(const WCHAR* units, size_t count) {
+        Storage now = Current();
+        if (count > now.capacity) return AssignToNewBlock(units, count);
+        if (count) std::memmove(now.units, units, count * sizeof(WCHAR));
+        Ended(now, count);
+    }
+    void Append(const WCHAR* units, size_t count) {
+        Storage now = Current();
+        if (now.length + count > now.capacity) return AppendToNewBlock(now, units, count);
+        if (count) std::memmove(now.units + now.length, units, count * sizeof(WCHAR));
+        Ended(now, now.length + count);
+    }
+    void AssignToNewBlock(const WCHAR* units, size_t count);
+    void AppendToNewBlock(const Storage& now, const WCHAR* units, size_t count);
+
+    alignas(void*) WCHAR m_units[kInline + 1];
 };
 
 // Case folding the way the platform's _wcsicmp folds: ASCII and Latin-1 letters. Inline: every

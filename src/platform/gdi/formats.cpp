@@ -1,5 +1,6 @@
 // Per-format pixel access: reading, writing and filling values, and converting between values
 // and colours. Everything above this file works on whole rows of 32-bit values.
+#include "platform/gdi/gdidevice.h"
 #include "platform/gdi/surface.h"
 
 #include <bit>
@@ -376,3 +377,9 @@ void PutValue(Surface& s, int x, int y, uint32_t value) {
 }
 
 } // namespace gdi
+
+void GdiReleaseRecycledMemory() {
+    for (const gdi::Block& block : gdi::Kept())
+        std::free(block.memory);
+    gdi::Kept().clear();
+}

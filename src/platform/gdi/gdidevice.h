@@ -35,6 +35,10 @@ GdiObjectCounts GdiGetCreatedCounts();
 // "bitmaps 1, dcs 0, ..." for test messages.
 std::string GdiDescribeCounts(const GdiObjectCounts& counts);
 
+// Pixel memory of released bitmaps waits (a few blocks) for a new bitmap of the same size;
+// this frees it, so that a measurement of what a skin or a screen keeps leaves it out.
+void GdiReleaseRecycledMemory();
+
 // ---- The screen ------------------------------------------------------------------------------
 
 // Replaces the screen by a fresh black one of the given size. Contexts on the screen follow

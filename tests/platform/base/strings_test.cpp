@@ -57,6 +57,65 @@ TEST(CStringTest, ReplaceScansLeftToRightWithoutOverlap) {
     EXPECT_EQ(chars, CString(u"aBcB"));
 }
 
+// Short texts live inside the object and longer ones in a heap block: every edit that crosses
+// the line keeps the text, its terminator and its length, also when its argument is the string
+// itself.
+TEST(CStringTest, EditsAcrossTheInlineSizeKeepTheText) {
+    const CString eleven(u"elevenunits"), twelve(u"twelve units");
+    struct Case {
+        CString start;
+        void (*edit)(CString&);
+        const char16_t* result;
+    } cases[] = {
+        {eleven, [](CString& s) { s += u'!'; }, u"elevenunits!"},
+        {twelve, [](CString& s) { s.Delete(0, 7); }, u"units"},
+        {twelve, [](CString& s) { s += s; }, u"twelve unitstwelve units"},
+        {eleven, [](CString& s) { s += s.GetString(); }, u"elevenunitselevenunits"},
+        {twelve, [](CString& s) { s = s.Mid(7).GetString(); }, u"units"},
+        {twelve, [](CString& s) { s = s.GetString() + 7; }, u"units"},
+        {eleven, [](CString& s) { s.Insert(6, u"-twelve-"); }, u"eleven-twelve-units"},
+        {twelve, [](CString& s) { s.Replace(u"twelve ", u""); }, u"units"},
+        {eleven, [](CString& s) { s.Format(u"%s %s", s.GetString(), s.GetString()); },
+         u"elevenunits elevenunits"},
+        {CString(u"ab"),
+         [](CString& s) { // a buffer inside the object, then a longer one
+             LPWSTR buffer = s.GetBuffer(5);
+             buffer[2] = u'c', buffer[3] = 0;
+             s.ReleaseBuffer();
+         },
+         u"abc"},
+        {CString(u"ab"),
+         [](CString& s) {
+             LPWSTR buffer = s.GetBuffer(40);
+             for (int i = 2; i < 39; ++i)
+                 buffer[i] = u'x';
+             s.ReleaseBuffer(20);
+         },
+         u"abxxxxxxxxxxxxxxxxxx"},
+        {twelve, [](CString& s) { s.GetBufferSetLength(3), s.ReleaseBuffer(); }, u"twe"},
+        {twelve, [](CString& s) { s.TrimRight(u's'), s.MakeUpper(); }, u"TWELVE UNIT"},
+    };
+    for (Case& c : cases) {
+        CString s = c.start;
+        c.edit(s);
+        EXPECT_EQ(s, CString(c.result)) << CString(c.result).ToUtf8();
+        EXPECT_EQ(s.GetLength(), int(std::u16string_view(c.result).size()));
+        EXPECT_EQ(s.GetString()[s.GetLength()], 0);
+    }
+    // Copies are deep on both sides of the line, and a moved-from string is empty.
+    for (const CString& text : {eleven, twelve}) {
+        CString copy = text, assigned;
+        assigned = copy;
+        copy.SetAt(0, u'E');
+        EXPECT_EQ(assigned, text);
+        CString moved = std::move(copy);
+        EXPECT_TRUE(copy.IsEmpty());
+        EXPECT_EQ(moved.Mid(1), text.Mid(1));
+        assigned = std::move(moved);
+        EXPECT_EQ(assigned.GetAt(0), u'E');
+    }
+}
+
 TEST(CStringTest, CompareNoCaseFoldsToLowerCase) {
     EXPECT_EQ(CString(u"Night?SKN").CompareNoCase(u"night?skn"), 0);
     EXPECT_EQ(CString(u"Ärger").CompareNoCase(u"äRGER"), 0); // Latin-1 letters fold too
