@@ -50,3 +50,11 @@ void RecycledDelete(void* memory, size_t size) {
 #endif
     ::operator delete(memory);
 }
+
+void ReleaseRecycledObjects() {
+    for (KeptBlocks& k : Kept()) {
+        for (void* block : k.blocks)
+            ::operator delete(block);
+        k.blocks.clear();
+    }
+}

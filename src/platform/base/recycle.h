@@ -8,3 +8,5 @@
 
 void* RecycledNew(size_t size);
 void RecycledDelete(void* memory, size_t size);
+// Frees every kept block (for measurements of what an operation keeps).
+void ReleaseRecycledObjects();

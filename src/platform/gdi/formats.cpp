@@ -1,5 +1,6 @@
 // Per-format pixel access: reading, writing and filling values, and converting between values
 // and colours. Everything above this file works on whole rows of 32-bit values.
+#include "platform/base/recycle.h"
 #include "platform/gdi/gdidevice.h"
 #include "platform/gdi/surface.h"
 
@@ -379,7 +380,10 @@ void PutValue(Surface& s, int x, int y, uint32_t value) {
 } // namespace gdi
 
 void GdiReleaseRecycledMemory() {
-    for (const gdi::Block& block : gdi::Kept())
-        std::free(block.memory);
-    gdi::Kept().clear();
+    for (size_t bytes : {size_t(0), gdi::kSmallBlock}) {
+        for (const gdi::Block& block : gdi::Kept(bytes))
+            std::free(block.memory);
+        gdi::Kept(bytes).clear();
+    }
+    ReleaseRecycledObjects(); // graphics objects and framework wrappers waiting for reuse
 }
