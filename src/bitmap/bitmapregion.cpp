@@ -297,12 +297,12 @@ HRGN CBitmapU::GetBitmapRegion(HBITMAP bitmap, DWORD colour, DWORD tolerance, RE
 namespace {
 
 // The regions of frames scanned lately, kept with the frame's pixels: a control builds its
-// window region from its frame strip at every skin change, mostly from the same bitmap. A frame
-// whose pixels (and scan arguments) are the ones kept has the kept region, whatever happened to
-// the bitmap in between, so a bitmap drawn into or a handle used again cannot give a stale one.
-// Only the 24-bit sections skins are loaded into are kept, and only small frames.
+// window region from its frame strip at every skin change, mostly from the same images loaded
+// anew. A frame whose pixels (and scan arguments) are those kept has the kept region, whatever
+// bitmap holds them, so a bitmap drawn into or a handle used again cannot give a stale one, and
+// a skin loaded again finds its frames. Only the 24-bit sections skins are loaded into are
+// kept, and only small frames.
 struct ScannedFrame {
-    HBITMAP bitmap = nullptr;
     int left = 0, width = 0, height = 0;
     DWORD colour = 0, tolerance = 0;
     std::vector<BYTE> pixels; // the frame's rows, top first
@@ -354,20 +354,20 @@ struct FrameRows {
     }
 };
 
-ScannedFrame* FindScanned(HBITMAP bitmap, int left, int width, DWORD colour, DWORD tolerance,
+ScannedFrame* FindScanned(int left, int width, DWORD colour, DWORD tolerance,
                           const FrameRows& rows) {
     for (ScannedFrame& f : ScannedFrames())
-        if (f.bitmap == bitmap && f.left == left && f.width == width && f.height == rows.rows &&
-            f.colour == colour && f.tolerance == tolerance && rows.Equal(f.pixels))
+        if (f.left == left && f.width == width && f.height == rows.rows && f.colour == colour &&
+            f.tolerance == tolerance && rows.Equal(f.pixels))
             return &f;
     return nullptr;
 }
 
-void KeepScanned(HBITMAP bitmap, int left, int width, DWORD colour, DWORD tolerance,
-                 const FrameRows& rows, HRGN region) {
+void KeepScanned(int left, int width, DWORD colour, DWORD tolerance, const FrameRows& rows,
+                 HRGN region) {
     DWORD size = ::GetRegionData(region, 0, nullptr);
     if (size == 0) return;
-    ScannedFrame f{bitmap, left, width, rows.rows, colour, tolerance, rows.Copy(), {}};
+    ScannedFrame f{left, width, rows.rows, colour, tolerance, rows.Copy(), {}};
     f.region.resize(size);
     if (::GetRegionData(region, size, reinterpret_cast<RGNDATA*>(f.region.data())) == 0) return;
     auto& frames = ScannedFrames();
@@ -417,13 +417,13 @@ HRGN CBitmapU::GetBitmapRegionEx(HBITMAP bitmap, DWORD frameCount, DWORD frame, 
     bool keep =
         !size && frameLeft + frameWidth <= bm.bmWidth && rows.Read(bitmap, frameLeft, frameWidth);
     if (keep) {
-        if (ScannedFrame* f = FindScanned(bitmap, frameLeft, frameWidth, colour, tolerance, rows)) {
+        if (ScannedFrame* f = FindScanned(frameLeft, frameWidth, colour, tolerance, rows)) {
             if (!Selectable(bitmap)) return nullptr;
             const auto* data = reinterpret_cast<const RGNDATA*>(f->region.data());
             return ExtCreateRegion(0, DWORD(f->region.size()), data);
         }
     }
     HRGN result = ScanFrame(bitmap, frameLeft, frameWidth, bm.bmHeight, colour, tolerance, size);
-    if (keep && result) KeepScanned(bitmap, frameLeft, frameWidth, colour, tolerance, rows, result);
+    if (keep && result) KeepScanned(frameLeft, frameWidth, colour, tolerance, rows, result);
     return result;
 }
