@@ -294,6 +294,118 @@ HRGN CBitmapU::GetBitmapRegion(HBITMAP bitmap, DWORD colour, DWORD tolerance, RE
     return result;
 }
 
+namespace {
+
+// The regions of frames scanned lately, kept with the frame's pixels: a control builds its
+// window region from its frame strip at every skin change, mostly from the same images loaded
+// anew. A frame whose pixels (and scan arguments) are those kept has the kept region, whatever
+// bitmap holds them, so a bitmap drawn into or a handle used again cannot give a stale one, and
+// a skin loaded again finds its frames. Only the 24-bit sections skins are loaded into are
+// kept, and only small frames.
+struct ScannedFrame {
+    int left = 0, width = 0, height = 0;
+    DWORD colour = 0, tolerance = 0;
+    std::vector<BYTE> pixels; // the frame's rows, top first
+    std::vector<BYTE> region; // its region's data
+};
+
+constexpr size_t kScannedFrames = 64;
+constexpr size_t kLargestScannedFrame = 64 * 1024; // bytes of pixels
+
+std::vector<ScannedFrame>& ScannedFrames() {
+    static auto* frames = new std::vector<ScannedFrame>;
+    return *frames;
+}
+
+// The frame's rows as they lie in a 24-bit section, top first; false for any other bitmap.
+struct FrameRows {
+    const BYTE* top = nullptr;
+    ptrdiff_t pitch = 0;
+    size_t bytes = 0; // per row
+    int rows = 0;
+
+    bool Read(HBITMAP bitmap, int left, int width) {
+        DIBSECTION ds;
+        if (::GetObject(bitmap, sizeof ds, &ds) != int(sizeof ds) || !ds.dsBm.bmBits ||
+            ds.dsBm.bmBitsPixel != 24 || ds.dsBmih.biCompression != BI_RGB)
+            return false;
+        rows = ds.dsBm.bmHeight;
+        bytes = size_t(width) * 3;
+        if (bytes * size_t(rows) > kLargestScannedFrame) return false;
+        size_t stride = size_t(ds.dsBm.bmWidthBytes);
+        const BYTE* bits = static_cast<const BYTE*>(ds.dsBm.bmBits) + size_t(left) * 3;
+        bool bottomUp = ds.dsBmih.biHeight > 0;
+        top = bottomUp ? bits + (size_t(rows) - 1) * stride : bits;
+        pitch = bottomUp ? -ptrdiff_t(stride) : ptrdiff_t(stride);
+        return true;
+    }
+    bool Equal(const std::vector<BYTE>& kept) const {
+        if (kept.size() != bytes * size_t(rows)) return false;
+        for (int y = 0; y < rows; ++y)
+            if (std::memcmp(top + y * pitch, kept.data() + size_t(y) * bytes, bytes) != 0)
+                return false;
+        return true;
+    }
+    std::vector<BYTE> Copy() const {
+        std::vector<BYTE> out(bytes * size_t(rows));
+        for (int y = 0; y < rows; ++y)
+            std::memcpy(out.data() + size_t(y) * bytes, top + y * pitch, bytes);
+        return out;
+    }
+};
+
+ScannedFrame* FindScanned(int left, int width, DWORD colour, DWORD tolerance,
+                          const FrameRows& rows) {
+    for (ScannedFrame& f : ScannedFrames())
+        if (f.left == left && f.width == width && f.height == rows.rows && f.colour == colour &&
+            f.tolerance == tolerance && rows.Equal(f.pixels))
+            return &f;
+    return nullptr;
+}
+
+void KeepScanned(int left, int width, DWORD colour, DWORD tolerance, const FrameRows& rows,
+                 HRGN region) {
+    DWORD size = ::GetRegionData(region, 0, nullptr);
+    if (size == 0) return;
+    ScannedFrame f{left, width, rows.rows, colour, tolerance, rows.Copy(), {}};
+    f.region.resize(size);
+    if (::GetRegionData(region, size, reinterpret_cast<RGNDATA*>(f.region.data())) == 0) return;
+    auto& frames = ScannedFrames();
+    if (frames.size() == kScannedFrames) frames.erase(frames.begin());
+    frames.push_back(std::move(f));
+}
+
+// Copies the frame into a 24-bit bitmap of its own and scans that.
+HRGN ScanFrame(HBITMAP bitmap, int frameLeft, int frameWidth, int height, DWORD colour,
+               DWORD tolerance, RECT* size) {
+    HDC dc = ::CreateCompatibleDC(nullptr);
+    if (!dc) return nullptr;
+    HBITMAP strip = ::CreateBitmap(frameWidth, height, 1, 24, nullptr);
+    HGDIOBJ oldStrip = strip ? ::SelectObject(dc, strip) : nullptr;
+    HDC source = ::CreateCompatibleDC(dc);
+    HGDIOBJ oldSource = source ? ::SelectObject(source, bitmap) : nullptr;
+    bool copied = oldStrip && oldSource &&
+                  ::BitBlt(dc, 0, 0, frameWidth, height, source, frameLeft, 0, SRCCOPY);
+    if (oldSource) ::SelectObject(source, oldSource);
+    if (oldStrip) ::SelectObject(dc, oldStrip);
+    HRGN result = copied ? CBitmapU::GetBitmapRegion(strip, colour, tolerance, size) : nullptr;
+    if (strip) ::DeleteObject(strip);
+    if (source) ::DeleteDC(source);
+    ::DeleteDC(dc);
+    return result;
+}
+
+// True when the bitmap can be selected for reading (it is not selected elsewhere).
+bool Selectable(HBITMAP bitmap) {
+    HDC dc = ::CreateCompatibleDC(nullptr);
+    HGDIOBJ old = dc ? ::SelectObject(dc, bitmap) : nullptr;
+    if (old) ::SelectObject(dc, old);
+    if (dc) ::DeleteDC(dc);
+    return old != nullptr;
+}
+
+} // namespace
+
 HRGN CBitmapU::GetBitmapRegionEx(HBITMAP bitmap, DWORD frameCount, DWORD frame, DWORD colour,
                                  DWORD tolerance, RECT* size) {
     BITMAP bm;
@@ -301,19 +413,17 @@ HRGN CBitmapU::GetBitmapRegionEx(HBITMAP bitmap, DWORD frameCount, DWORD frame, 
     int frameWidth = int(DWORD(bm.bmWidth) / frameCount);
     if (frameWidth == 0) return nullptr; // more frames than pixel columns
     int frameLeft = int(std::min<uint64_t>(uint64_t(frameWidth) * frame, uint64_t(bm.bmWidth)));
-    HDC dc = ::CreateCompatibleDC(nullptr);
-    if (!dc) return nullptr;
-    HBITMAP strip = ::CreateBitmap(frameWidth, bm.bmHeight, 1, 24, nullptr);
-    HGDIOBJ oldStrip = strip ? ::SelectObject(dc, strip) : nullptr;
-    HDC source = ::CreateCompatibleDC(dc);
-    HGDIOBJ oldSource = source ? ::SelectObject(source, bitmap) : nullptr;
-    bool copied = oldStrip && oldSource &&
-                  ::BitBlt(dc, 0, 0, frameWidth, bm.bmHeight, source, frameLeft, 0, SRCCOPY);
-    if (oldSource) ::SelectObject(source, oldSource);
-    if (oldStrip) ::SelectObject(dc, oldStrip);
-    HRGN result = copied ? GetBitmapRegion(strip, colour, tolerance, size) : nullptr;
-    if (strip) ::DeleteObject(strip);
-    if (source) ::DeleteDC(source);
-    ::DeleteDC(dc);
+    FrameRows rows;
+    bool keep =
+        !size && frameLeft + frameWidth <= bm.bmWidth && rows.Read(bitmap, frameLeft, frameWidth);
+    if (keep) {
+        if (ScannedFrame* f = FindScanned(frameLeft, frameWidth, colour, tolerance, rows)) {
+            if (!Selectable(bitmap)) return nullptr;
+            const auto* data = reinterpret_cast<const RGNDATA*>(f->region.data());
+            return ExtCreateRegion(0, DWORD(f->region.size()), data);
+        }
+    }
+    HRGN result = ScanFrame(bitmap, frameLeft, frameWidth, bm.bmHeight, colour, tolerance, size);
+    if (keep && result) KeepScanned(frameLeft, frameWidth, colour, tolerance, rows, result);
     return result;
 }

@@ -25,6 +25,30 @@ const CString& CacheKey(CString& key, const CString& section, const CString& ent
     return key;
 }
 
+// Appends v in decimal with at least `digits` digits, as "%.<digits>u" does.
+void AppendPadded(CString& key, DWORD v, int digits) {
+    WCHAR text[16];
+    int n = 0;
+    do {
+        text[n++] = WCHAR(u'0' + v % 10);
+        v /= 10;
+    } while (v);
+    while (n < digits)
+        text[n++] = u'0';
+    for (; n > 0; --n)
+        key += text[n - 1];
+}
+
+// The font cache's key: "%s%.3u%.4u%.1u" of face, height, weight and italic, built without
+// formatting (every control asks for its font at every skin change).
+const CString& FontKey(CString& key, const LOGFONTW& font) {
+    key = font.lfFaceName;
+    AppendPadded(key, DWORD(font.lfHeight), 3);
+    AppendPadded(key, DWORD(font.lfWeight), 4);
+    AppendPadded(key, DWORD(font.lfItalic), 1);
+    return key;
+}
+
 template <class Handle> Handle Cached(const CMapStringToPtr& cache, const CString& key) {
     void* value = nullptr;
     return cache.Lookup(key, value) ? static_cast<Handle>(value) : nullptr;
@@ -95,9 +119,7 @@ bool CSkinRepository::GetFile(const CString& section, const CString& entry, CMem
 
 CFont* CSkinRepository::GetFont(const LOGFONTW* font) {
     if (!font) return nullptr;
-    CString key;
-    key.Format(u"%s%.3u%.4u%.1u", font->lfFaceName, DWORD(font->lfHeight), DWORD(font->lfWeight),
-               DWORD(font->lfItalic));
+    const CString& key = FontKey(m_strKey, *font);
     void* cached = nullptr;
     if (m_mapFonts.Lookup(key, cached)) return static_cast<CFont*>(cached);
     // Cached even when the platform could not make the font: later requests get the same object.

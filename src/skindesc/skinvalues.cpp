@@ -14,12 +14,13 @@ void ParseFields(const CString& value, LONG* fields, int count) {
             comma = value.Find(u',', comma + 1);
             end = comma;
         }
-        fields[k] = end - start > 0 ? _wtol(value.Mid(start, end - start)) : 0;
+        // A field ends at a comma or at the end, where reading a number stops anyway.
+        fields[k] = end - start > 0 ? _wtol(value.GetString() + start) : 0;
         start = comma + 1;
     }
 }
 
-const tagATTRIBUTE* Typed(const CPtrList& attributes, const CString& key,
+const tagATTRIBUTE* Typed(const CPtrList& attributes, LPCWSTR key,
                           bool (*isType)(const CString&)) {
     const tagATTRIBUTE* a = FindAttribute(attributes, key);
     return a && isType(a->type) ? a : nullptr;
@@ -34,7 +35,7 @@ bool IsNumericType(const CString& type) {
     return type.CompareNoCase(u"numeric") == 0;
 }
 bool IsChoiceType(const CString& type) {
-    return type.Left(6).CompareNoCase(u"choice") == 0;
+    return _wcsnicmp(type, u"choice", 6) == 0; // "choice" followed by anything
 }
 bool IsColorType(const CString& type) {
     return type.CompareNoCase(u"color") == 0;
@@ -49,16 +50,35 @@ bool IsFileType(const CString& type) {
     return type.CompareNoCase(u"file") == 0;
 }
 
-tagATTRIBUTE* FindAttribute(const CPtrList& attributes, const CString& key) {
-    // Names mostly differ in their first letter: compare that first (a component has many
-    // attributes, and every control reads most of them at every skin change).
-    WCHAR first = WideToLower(key.GetString()[0]);
+namespace {
+
+// Whether a name of the given length may equal a key of keyLength units without zero units
+// (names compare up to their first zero unit): only names of its length, or longer ones that end
+// early.
+bool LengthMayMatch(const CString& id, int keyLength) {
+    int n = id.GetLength();
+    return n == keyLength || (n > keyLength && id.GetString()[keyLength] == 0);
+}
+
+} // namespace
+
+tagATTRIBUTE* FindAttribute(const CPtrList& attributes, LPCWSTR key) {
+    if (!key) key = u"";
+    // A component has many attributes, and every control reads most of them at every skin
+    // change: the length, then the first letter, rule out most names before they are compared.
+    const int keyLength = int(std::char_traits<WCHAR>::length(key));
+    WCHAR first = WideToLower(key[0]);
     for (void* p : attributes) {
         auto* a = static_cast<tagATTRIBUTE*>(p);
-        if (!a || WideToLower(a->id.GetString()[0]) != first) continue;
+        if (!a || !LengthMayMatch(a->id, keyLength) || WideToLower(a->id.GetString()[0]) != first)
+            continue;
         if (a->id.CompareNoCase(key) == 0) return a;
     }
     return nullptr;
+}
+
+tagATTRIBUTE* FindAttribute(const CPtrList& attributes, const CString& key) {
+    return FindAttribute(attributes, key.GetString()); // both compare up to a zero unit
 }
 
 COLORREF ParseColor(const CString& value) {
@@ -79,25 +99,25 @@ POINT ParsePoint(const CString& value) {
     return POINT{f[0], f[1]};
 }
 
-bool GetAttributeString(const CPtrList& attributes, const CString& key, CString& value) {
+bool GetAttributeString(const CPtrList& attributes, LPCWSTR key, CString& value) {
     const tagATTRIBUTE* a = FindAttribute(attributes, key);
     value = a ? a->value : CString();
     return a != nullptr;
 }
 
-bool GetAttributeBool(const CPtrList& attributes, const CString& key, bool& value) {
+bool GetAttributeBool(const CPtrList& attributes, LPCWSTR key, bool& value) {
     const tagATTRIBUTE* a = Typed(attributes, key, IsBoolType);
     value = a && a->value.CompareNoCase(u"true") == 0;
     return a != nullptr;
 }
 
-bool GetAttributeRect(const CPtrList& attributes, const CString& key, RECT& value) {
+bool GetAttributeRect(const CPtrList& attributes, LPCWSTR key, RECT& value) {
     const tagATTRIBUTE* a = Typed(attributes, key, IsRectType);
     value = a ? ParseRect(a->value) : RECT{0, 0, 0, 0};
     return a != nullptr;
 }
 
-bool GetAttributeDWord(const CPtrList& attributes, const CString& key, DWORD& value) {
+bool GetAttributeDWord(const CPtrList& attributes, LPCWSTR key, DWORD& value) {
     value = 0;
     const tagATTRIBUTE* a = FindAttribute(attributes, key);
     if (!a) return false;
@@ -110,21 +130,43 @@ bool GetAttributeDWord(const CPtrList& attributes, const CString& key, DWORD& va
     return true;
 }
 
-bool GetAttributeLong(const CPtrList& attributes, const CString& key, LONG& value) {
+bool GetAttributeLong(const CPtrList& attributes, LPCWSTR key, LONG& value) {
     const tagATTRIBUTE* a = Typed(attributes, key, IsNumericType);
     value = a ? _wtol(a->value) : 0;
     return a != nullptr;
 }
 
-bool GetAttributeLong(const CPtrList& attributes, const CString& key, long& value) {
+bool GetAttributeLong(const CPtrList& attributes, LPCWSTR key, long& value) {
     LONG v = 0;
     bool found = GetAttributeLong(attributes, key, v);
     value = v;
     return found;
 }
 
-bool GetAttributePoint(const CPtrList& attributes, const CString& key, POINT& value) {
+bool GetAttributePoint(const CPtrList& attributes, LPCWSTR key, POINT& value) {
     const tagATTRIBUTE* a = Typed(attributes, key, IsPointType);
     value = a ? ParsePoint(a->value) : POINT{0, 0};
     return a != nullptr;
+}
+
+bool GetAttributeString(const CPtrList& attributes, const CString& key, CString& value) {
+    return GetAttributeString(attributes, key.GetString(), value);
+}
+bool GetAttributeBool(const CPtrList& attributes, const CString& key, bool& value) {
+    return GetAttributeBool(attributes, key.GetString(), value);
+}
+bool GetAttributeRect(const CPtrList& attributes, const CString& key, RECT& value) {
+    return GetAttributeRect(attributes, key.GetString(), value);
+}
+bool GetAttributeDWord(const CPtrList& attributes, const CString& key, DWORD& value) {
+    return GetAttributeDWord(attributes, key.GetString(), value);
+}
+bool GetAttributeLong(const CPtrList& attributes, const CString& key, LONG& value) {
+    return GetAttributeLong(attributes, key.GetString(), value);
+}
+bool GetAttributeLong(const CPtrList& attributes, const CString& key, long& value) {
+    return GetAttributeLong(attributes, key.GetString(), value);
+}
+bool GetAttributePoint(const CPtrList& attributes, const CString& key, POINT& value) {
+    return GetAttributePoint(attributes, key.GetString(), value);
 }

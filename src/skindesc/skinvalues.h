@@ -30,6 +30,17 @@ bool GetAttributeLong(const CPtrList& attributes, const CString& key, LONG& valu
 bool GetAttributeLong(const CPtrList& attributes, const CString& key, long& value);
 bool GetAttributePoint(const CPtrList& attributes, const CString& key, POINT& value);
 
+// The same with the key as text: the controls read their attributes by literal names at every
+// skin change, and these read them without making a CString of each name.
+tagATTRIBUTE* FindAttribute(const CPtrList& attributes, LPCWSTR key);
+bool GetAttributeString(const CPtrList& attributes, LPCWSTR key, CString& value);
+bool GetAttributeBool(const CPtrList& attributes, LPCWSTR key, bool& value);
+bool GetAttributeRect(const CPtrList& attributes, LPCWSTR key, RECT& value);
+bool GetAttributeDWord(const CPtrList& attributes, LPCWSTR key, DWORD& value);
+bool GetAttributeLong(const CPtrList& attributes, LPCWSTR key, LONG& value);
+bool GetAttributeLong(const CPtrList& attributes, LPCWSTR key, long& value);
+bool GetAttributePoint(const CPtrList& attributes, LPCWSTR key, POINT& value);
+
 COLORREF ParseColor(const CString& value);
 RECT ParseRect(const CString& value);
 POINT ParsePoint(const CString& value);

@@ -145,6 +145,26 @@ TEST_F(BitmapRegionTest, FrameOneOfAFourFrameStripScansItsOwnColumns) {
     EXPECT_EQ(CBitmapU::GetBitmapRegionEx(image, 65, 0, kKey, 0, nullptr), nullptr);
 }
 
+// Guards the kept frame regions: a frame asked for again after its pixels changed, or while its
+// bitmap is selected elsewhere, is taken as it is now.
+TEST_F(BitmapRegionTest, AFrameAskedForAgainFollowsItsPixels) {
+    Owned<HBITMAP> image = Image(32, 4, [](int x, int) { return x < 16 ? kInk : kKey; });
+    Owned<HRGN> before = CBitmapU::GetBitmapRegionEx(image, 2, 0, kKey, 0, nullptr);
+    EXPECT_RECT(Box(before), 0, 0, 16, 4);
+    HDC dc = CreateCompatibleDC(nullptr);
+    HGDIOBJ old = SelectObject(dc, image);
+    for (int y = 0; y < 4; ++y)
+        for (int x = 0; x < 4; ++x)
+            SetPixel(dc, x, y, kKey);
+    EXPECT_EQ(CBitmapU::GetBitmapRegionEx(image, 2, 0, kKey, 0, nullptr), nullptr);
+    SelectObject(dc, old);
+    DeleteDC(dc);
+    Owned<HRGN> after = CBitmapU::GetBitmapRegionEx(image, 2, 0, kKey, 0, nullptr);
+    EXPECT_RECT(Box(after), 4, 0, 16, 4);
+    Owned<HRGN> again = CBitmapU::GetBitmapRegionEx(image, 2, 0, kKey, 0, nullptr);
+    EXPECT_TRUE(EqualRgn(after, again));
+}
+
 TEST_F(BitmapRegionTest, ExtCreateRegionUnitesTheRectanglesOfTheData) {
     std::vector<BYTE> buffer(sizeof(RGNDATAHEADER) + 3 * sizeof(RECT));
     auto* data = reinterpret_cast<RGNDATA*>(buffer.data());

@@ -2,6 +2,7 @@
 #include "platform/afx/dc.h"
 
 #include "platform/afx/handlemap.h"
+#include "platform/base/recycle.h"
 
 IMPLEMENT_DYNAMIC(CDC, CObject)
 
@@ -12,6 +13,14 @@ static CHandleMap<CDC>& Map() {
 
 CDC::~CDC() {
     if (m_hDC) ::DeleteDC(Detach());
+}
+
+void* CDC::operator new(size_t size) {
+    return RecycledNew(size);
+}
+
+void CDC::operator delete(void* memory, size_t size) {
+    RecycledDelete(memory, size);
 }
 
 CDC* CDC::FromHandle(HDC dc) {

@@ -15,6 +15,9 @@ public:
     ~CDC() override;
     CDC(const CDC&) = delete;
     CDC& operator=(const CDC&) = delete;
+    // Wrappers are made for every context a paint hands out (FromHandle): their storage is kept.
+    static void* operator new(size_t size);
+    static void operator delete(void* memory, size_t size);
 
     HDC m_hDC = nullptr;
     HDC m_hAttribDC = nullptr;

@@ -4,7 +4,7 @@
 #pragma once
 
 #include <cstdint>
-#include <unordered_map>
+#include <vector>
 
 // A handle holds a slot and a generation that often grow together: consecutive handles then
 // differ by 2^24 + 1 = 97 x 257 x 673, and with the plain pointer hash they all share one
@@ -19,48 +19,142 @@ struct CHandleHash {
     }
 };
 
+// Handles to objects in one open-addressed table: the framework attaches and detaches wrappers
+// for every context a paint makes, and a node-based map would allocate for each.
+template <class Object> class CHandleTable {
+public:
+    Object* Find(const void* handle) const {
+        if (m_slots.empty()) return nullptr;
+        for (size_t i = Home(handle);; i = (i + 1) & (m_slots.size() - 1)) {
+            const Slot& s = m_slots[i];
+            if (s.state == kEmpty) return nullptr;
+            if (s.state == kFull && s.handle == handle) return s.object;
+        }
+    }
+    void Set(const void* handle, Object* object) {
+        if (Slot* s = FindSlot(handle)) {
+            s->object = object;
+            return;
+        }
+        if ((m_used + 1) * 4 > m_slots.size() * 3) Grow();
+        size_t i = Home(handle);
+        while (m_slots[i].state == kFull)
+            i = (i + 1) & (m_slots.size() - 1);
+        if (m_slots[i].state == kEmpty) ++m_used;
+        m_slots[i] = {handle, object, kFull};
+        ++m_count;
+    }
+    void Erase(const void* handle) {
+        if (Slot* s = FindSlot(handle)) {
+            s->state = kRemoved;
+            s->object = nullptr;
+            --m_count;
+        }
+    }
+    template <class F> void ForEach(F f) const {
+        for (const Slot& s : m_slots)
+            if (s.state == kFull) f(s.handle, s.object);
+    }
+    size_t size() const { return m_count; }
+    void clear() {
+        m_slots.clear();
+        m_count = m_used = 0;
+    }
+
+private:
+    enum State : uint8_t { kEmpty, kFull, kRemoved };
+    struct Slot {
+        const void* handle = nullptr;
+        Object* object = nullptr;
+        State state = kEmpty;
+    };
+    size_t Home(const void* handle) const { return CHandleHash()(handle) & (m_slots.size() - 1); }
+    Slot* FindSlot(const void* handle) {
+        if (m_slots.empty()) return nullptr;
+        for (size_t i = Home(handle);; i = (i + 1) & (m_slots.size() - 1)) {
+            Slot& s = m_slots[i];
+            if (s.state == kEmpty) return nullptr;
+            if (s.state == kFull && s.handle == handle) return &s;
+        }
+    }
+    void Grow() {
+        std::vector<Slot> old = std::move(m_slots);
+        // Removed slots are dropped: double only when the live entries need it.
+        size_t size = 16;
+        while ((m_count + 1) * 2 > size)
+            size *= 2;
+        m_slots.assign(size, Slot{});
+        m_count = m_used = 0;
+        for (const Slot& s : old)
+            if (s.state == kFull) Set(s.handle, s.object);
+    }
+
+    std::vector<Slot> m_slots; // a power of two in size, never full
+    size_t m_count = 0;        // live entries
+    size_t m_used = 0;         // live and removed entries
+};
+
 template <class Object> class CHandleMap {
 public:
+    // Every message to a window looks its object up: the last lookups are remembered in a small
+    // table in front of the map, kept in step by every change to the map.
     Object* LookupPermanent(const void* handle) const {
-        auto it = m_permanent.find(handle);
-        return it == m_permanent.end() ? nullptr : it->second;
+        Recent& r = m_recent[CHandleHash()(handle) % kRecent];
+        if (r.handle == handle && handle) return r.object;
+        r = {handle, m_permanent.Find(handle)};
+        return r.object;
     }
-    void SetPermanent(const void* handle, Object* object) { m_permanent[handle] = object; }
+    void SetPermanent(const void* handle, Object* object) {
+        m_permanent.Set(handle, object);
+        Forget(handle);
+    }
     // The first permanent wrapper for which test() holds, or null.
     template <class Test> Object* FindPermanent(Test test) const {
-        for (auto& [handle, object] : m_permanent)
-            if (test(object)) return object;
-        return nullptr;
+        Object* found = nullptr;
+        m_permanent.ForEach([&](const void*, Object* object) {
+            if (!found && test(object)) found = object;
+        });
+        return found;
     }
     void RemoveHandle(const void* handle, const Object* object) {
-        auto it = m_permanent.find(handle);
-        if (it != m_permanent.end() && it->second == object) m_permanent.erase(it);
+        if (m_permanent.Find(handle) == object) m_permanent.Erase(handle);
+        Forget(handle);
     }
 
     // The permanent wrapper, else a temporary one made by make() (null for a null handle).
     template <class Make> Object* FromHandle(const void* handle, Make make) {
         if (!handle) return nullptr;
         if (Object* object = LookupPermanent(handle)) return object;
-        auto it = m_temporary.find(handle);
-        if (it != m_temporary.end()) return it->second;
+        if (Object* object = m_temporary.Find(handle)) return object;
         Object* object = make();
-        m_temporary[handle] = object;
+        m_temporary.Set(handle, object);
         return object;
     }
 
     // Frees the temporary wrappers; release() detaches each from its handle first.
     template <class Release> void DeleteTemp(Release release) {
-        auto temporary = std::move(m_temporary);
+        CHandleTable<Object> temporary = std::move(m_temporary);
         m_temporary.clear();
-        for (auto& [handle, object] : temporary) {
+        temporary.ForEach([&](const void*, Object* object) {
             release(object);
             delete object;
-        }
+        });
     }
 
     size_t TemporaryCount() const { return m_temporary.size(); }
 
 private:
-    std::unordered_map<const void*, Object*, CHandleHash> m_permanent;
-    std::unordered_map<const void*, Object*, CHandleHash> m_temporary;
+    struct Recent {
+        const void* handle = nullptr;
+        Object* object = nullptr;
+    };
+    static constexpr size_t kRecent = 64;
+    void Forget(const void* handle) {
+        Recent& r = m_recent[CHandleHash()(handle) % kRecent];
+        if (r.handle == handle) r = Recent{};
+    }
+
+    mutable Recent m_recent[kRecent];
+    CHandleTable<Object> m_permanent;
+    CHandleTable<Object> m_temporary;
 };

@@ -261,6 +261,8 @@ protected:
 private:
     BOOL DispatchEntry(const AFX_MSGMAP_ENTRY* entry, WPARAM wParam, LPARAM lParam,
                        LRESULT* result);
+    // The entry of this object's maps for a window message, or null.
+    const AFX_MSGMAP_ENTRY* FindWindowEntry(UINT message) const;
     friend LRESULT AfxCallWndProc(CWnd* wnd, HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 };
 

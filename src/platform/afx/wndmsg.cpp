@@ -68,6 +68,22 @@ LRESULT CWnd::Default() {
     return DefWindowProc(m.message, m.wParam, m.lParam);
 }
 
+// Remembered as the framework does: message maps are static tables, and every message to a
+// window would otherwise walk its class's maps and their bases.
+const AFX_MSGMAP_ENTRY* CWnd::FindWindowEntry(UINT message) const {
+    struct Slot {
+        const AFX_MSGMAP* map;
+        UINT message;
+        const AFX_MSGMAP_ENTRY* entry;
+    };
+    static Slot cache[512];
+    const AFX_MSGMAP* map = GetMessageMap();
+    Slot& slot = cache[((reinterpret_cast<uintptr_t>(map) >> 4) ^ (message * 31u)) & 511u];
+    if (slot.map != map || slot.message != message)
+        slot = {map, message, FindEntry(map, message, 0, 0)};
+    return slot.entry;
+}
+
 BOOL CWnd::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) {
     LRESULT r = 0;
     BOOL handled = FALSE;
@@ -77,7 +93,7 @@ BOOL CWnd::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result)
     } else if (message == WM_NOTIFY) {
         auto* header = reinterpret_cast<NMHDR*>(lParam);
         handled = header && header->hwndFrom && OnNotify(wParam, lParam, &r);
-    } else if (const AFX_MSGMAP_ENTRY* e = FindEntry(GetMessageMap(), message, 0, 0)) {
+    } else if (const AFX_MSGMAP_ENTRY* e = FindWindowEntry(message)) {
         handled = DispatchEntry(e, wParam, lParam, &r);
     }
     if (handled && result) *result = r;

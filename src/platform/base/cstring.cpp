@@ -6,18 +6,6 @@
 #include <cstdio>
 #include <cstring>
 
-WCHAR WideToLower(WCHAR ch) {
-    if (ch >= u'A' && ch <= u'Z') return WCHAR(ch + 32);
-    if (ch >= 0xC0 && ch <= 0xDE && ch != 0xD7) return WCHAR(ch + 32);
-    return ch;
-}
-
-WCHAR WideToUpper(WCHAR ch) {
-    if (ch >= u'a' && ch <= u'z') return WCHAR(ch - 32);
-    if (ch >= 0xE0 && ch <= 0xFE && ch != 0xF7) return WCHAR(ch - 32);
-    return ch;
-}
-
 int CompareIgnoringCase(std::u16string_view a, std::u16string_view b) {
     size_t n = std::min(a.size(), b.size());
     for (size_t i = 0; i < n; ++i) {

@@ -207,9 +207,18 @@ private:
     alignas(void*) WCHAR m_units[kInline + 1];
 };
 
-// Case folding the way the platform's _wcsicmp folds: ASCII and Latin-1 letters.
-WCHAR WideToLower(WCHAR ch);
-WCHAR WideToUpper(WCHAR ch);
+// Case folding the way the platform's _wcsicmp folds: ASCII and Latin-1 letters. Inline: every
+// lookup by name folds its units.
+inline WCHAR WideToLower(WCHAR ch) {
+    if (ch >= u'A' && ch <= u'Z') return WCHAR(ch + 32);
+    if (ch >= 0xC0 && ch <= 0xDE && ch != 0xD7) return WCHAR(ch + 32);
+    return ch;
+}
+inline WCHAR WideToUpper(WCHAR ch) {
+    if (ch >= u'a' && ch <= u'z') return WCHAR(ch - 32);
+    if (ch >= 0xE0 && ch <= 0xFE && ch != 0xF7) return WCHAR(ch - 32);
+    return ch;
+}
 // The one comparison that ignores letter case (behind _wcsicmp, CString::CompareNoCase and the
 // library's own lookups): units folded by WideToLower, a shorter text first.
 int CompareIgnoringCase(std::u16string_view a, std::u16string_view b);

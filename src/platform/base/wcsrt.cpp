@@ -19,21 +19,20 @@ int _wtoi(LPCWSTR text) {
     return static_cast<int>(_wtol(text));
 }
 
-namespace {
-
-// The text up to its terminator or count units, whichever comes first.
-std::u16string_view Prefix(LPCWSTR text, size_t count) {
-    size_t n = 0;
-    while (n < count && text[n])
-        ++n;
-    return {text, n};
-}
-
-} // namespace
-
+// One pass up to the first difference or terminator: the same order as CompareIgnoringCase
+// on the two texts cut at their terminators (a terminator folds to 0, below every unit), without
+// measuring them first. Attribute and type names are compared this way at every skin change.
 int _wcsnicmp(LPCWSTR a, LPCWSTR b, size_t count) {
     if (!a || !b) return a == b ? 0 : (a ? 1 : -1);
-    return CompareIgnoringCase(Prefix(a, count), Prefix(b, count));
+    for (size_t i = 0; i < count; ++i) {
+        WCHAR x = a[i], y = b[i];
+        if (x != y) {
+            int cx = WideToLower(x), cy = WideToLower(y);
+            if (cx != cy) return cx < cy ? -1 : 1;
+        }
+        if (!x) return 0;
+    }
+    return 0;
 }
 
 int _wcsicmp(LPCWSTR a, LPCWSTR b) {

@@ -26,6 +26,10 @@ const SurfacePtr& DeviceContext::TargetPtr() const {
 
 const PixRegion& DeviceContext::Clip() {
     if (clipValid && (!screen || clipEpoch == ScreenEpoch())) return clipCache;
+    if (visibleSource) {
+        visible = visibleSource();
+        visibleSource = nullptr;
+    }
     const Surface* s = Target();
     clipCache.SetRect(0, 0, s->width, s->height);
     if (screen && visible) clipCache.Intersect(*visible);

@@ -22,6 +22,8 @@ bool IsBreak(char16_t c) {
 // drops line breaks.
 Source Prepare(const char16_t* text, size_t count, UINT format) {
     Source s;
+    s.text.reserve(count);
+    s.underlined.reserve(count);
     bool prefix = !(format & DT_NOPREFIX), single = format & DT_SINGLELINE;
     for (size_t i = 0; i < count; ++i) {
         char16_t c = text[i];
@@ -114,6 +116,7 @@ std::vector<Range> Lines(RealFont& font, const Source& s, int maxWidth, UINT for
 
 TextLine Layout(RealFont& font, const Source& s, Range r, UINT format) {
     TextLine line;
+    line.Reserve(r.end - r.begin);
     for (size_t i = r.begin; i < r.end; ++i) {
         if ((format & DT_EXPANDTABS) && s.text[i] == u'\t') {
             int stop = 8 * font.aveCharWidth;
@@ -139,6 +142,7 @@ int DrawText(HDC hdc, LPCWSTR text, int count, LPRECT rect, UINT format) {
     RECT& r = *rect;
     std::vector<Range> ranges = Lines(*font, source, r.right - r.left, format);
     std::vector<TextLine> lines;
+    lines.reserve(ranges.size());
     int widest = 0;
     for (Range range : ranges) {
         lines.push_back(Layout(*font, source, range, format));

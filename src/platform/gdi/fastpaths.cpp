@@ -10,6 +10,7 @@
 #if defined(__x86_64__) && (defined(__GNUC__) || defined(__clang__))
 #define SK_AVX2 1
 #include <immintrin.h>
+#include <tmmintrin.h>
 #endif
 
 // GCC also builds these loops for AVX2 and picks the variant when the program loads.
@@ -216,6 +217,146 @@ static void ColourToMonoRow(const uint32_t* src, int n, uint32_t mask, uint32_t 
 #endif
     for (; i < n; ++i)
         PutBit(row, x + i, (src[i] & mask) == bk);
+}
+
+// ---- 24-bit rows ------------------------------------------------------------------------------
+
+// The value of the 24-bit pixel at p.
+static inline uint32_t Value24(const uint8_t* p) {
+    return uint32_t(p[0]) | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16;
+}
+
+template <uint8_t Rop> static inline void Combine(uint32_t& d, uint32_t v) {
+    if constexpr (Rop == 0xCC) d = v;
+    if constexpr (Rop == 0x88) d &= v;
+    if constexpr (Rop == 0xEE) d |= v;
+    if constexpr (Rop == 0x66) d ^= v;
+}
+
+#if defined(SK_AVX2)
+static bool HasSsse3() {
+    static const bool has = __builtin_cpu_supports("ssse3");
+    return has;
+}
+
+// Four pixels' twelve bytes spread to four values (the top bytes zero). Reads sixteen bytes.
+__attribute__((target("ssse3"))) static inline __m128i Four24(const uint8_t* p) {
+    const __m128i spread = _mm_setr_epi8(0, 1, 2, -1, 3, 4, 5, -1, 6, 7, 8, -1, 9, 10, 11, -1);
+    return _mm_shuffle_epi8(_mm_loadu_si128(reinterpret_cast<const __m128i*>(p)), spread);
+}
+
+// Four pixels a step while sixteen bytes can be read; returns how many pixels it did.
+template <uint8_t Rop>
+__attribute__((target("ssse3"))) static int Colour24To32Ssse3(uint32_t* d, const uint8_t* s,
+                                                              int n) {
+    int i = 0;
+    for (; i + 6 <= n; i += 4) { // the bytes of two more pixels follow the four
+        __m128i v = Four24(s + size_t(i) * 3);
+        auto* at = reinterpret_cast<__m128i*>(d + i);
+        __m128i old = _mm_loadu_si128(at);
+        if constexpr (Rop == 0x88) v = _mm_and_si128(old, v);
+        if constexpr (Rop == 0xEE) v = _mm_or_si128(old, v);
+        if constexpr (Rop == 0x66) v = _mm_xor_si128(old, v);
+        _mm_storeu_si128(at, v);
+    }
+    return i;
+}
+
+// Eight pixels a step while thirty-two bytes can be read; returns how many pixels it did.
+template <uint8_t Rop>
+__attribute__((target("avx2"))) static int Colour24To32Avx2(uint32_t* d, const uint8_t* s, int n) {
+    // Bytes 0-15 to the low lane and 12-27 to the high one, then four pixels spread in each.
+    const __m256i lanes = _mm256_setr_epi32(0, 1, 2, 3, 3, 4, 5, 6);
+    const __m256i spread = _mm256_setr_epi8(0, 1, 2, -1, 3, 4, 5, -1, 6, 7, 8, -1, 9, 10, 11, -1, 0,
+                                            1, 2, -1, 3, 4, 5, -1, 6, 7, 8, -1, 9, 10, 11, -1);
+    int i = 0;
+    for (; i + 11 <= n; i += 8) {
+        __m256i bytes = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(s + size_t(i) * 3));
+        __m256i v = _mm256_shuffle_epi8(_mm256_permutevar8x32_epi32(bytes, lanes), spread);
+        auto* at = reinterpret_cast<__m256i*>(d + i);
+        __m256i old = _mm256_loadu_si256(at);
+        if constexpr (Rop == 0x88) v = _mm256_and_si256(old, v);
+        if constexpr (Rop == 0xEE) v = _mm256_or_si256(old, v);
+        if constexpr (Rop == 0x66) v = _mm256_xor_si256(old, v);
+        _mm256_storeu_si256(at, v);
+    }
+    return i;
+}
+
+// Eight pixels a byte while the bytes of two more pixels follow them.
+__attribute__((target("ssse3"))) static int Colour24ToMonoSsse3(const uint8_t* s, int n,
+                                                                uint32_t bk, uint8_t* out) {
+    const __m128i key = _mm_set1_epi32(int(bk));
+    int i = 0;
+    for (; i + 10 <= n; i += 8) {
+        int high =
+            _mm_movemask_ps(_mm_castsi128_ps(_mm_cmpeq_epi32(Four24(s + size_t(i) * 3), key)));
+        int low =
+            _mm_movemask_ps(_mm_castsi128_ps(_mm_cmpeq_epi32(Four24(s + size_t(i + 4) * 3), key)));
+        // Bit k of a movemask is pixel k; the first pixel goes to the byte's high bit.
+        static const uint8_t reversed4[16] = {0, 8, 4, 12, 2, 10, 6, 14, 1, 9, 5, 13, 3, 11, 7, 15};
+        out[i >> 3] = uint8_t(reversed4[high] << 4 | reversed4[low]);
+    }
+    return i;
+}
+#endif
+
+template <uint8_t Rop>
+static void Colour24To32Rows(uint8_t* d, ptrdiff_t dPitch, const uint8_t* s, ptrdiff_t sPitch,
+                             int n, int rows) {
+#if defined(SK_AVX2)
+    const bool avx2 = HasAvx2(), ssse3 = HasSsse3();
+#endif
+    for (int r = 0; r < rows; ++r, d += dPitch, s += sPitch) {
+        auto* dr = reinterpret_cast<uint32_t*>(d);
+        int i = 0;
+#if defined(SK_AVX2)
+        if (avx2) i = Colour24To32Avx2<Rop>(dr, s, n);
+        if (ssse3) i += Colour24To32Ssse3<Rop>(dr + i, s + size_t(i) * 3, n - i);
+#endif
+        // Four bytes at a time (the fourth is the next pixel's), the last pixel byte by byte so
+        // that no read passes the row.
+        for (; i + 1 < n; ++i) {
+            uint32_t v;
+            std::memcpy(&v, s + size_t(i) * 3, 4);
+            Combine<Rop>(dr[i], v & 0xFFFFFF);
+        }
+        if (i < n) Combine<Rop>(dr[i], Value24(s + size_t(i) * 3));
+    }
+}
+
+void Colour24To32(uint8_t rop, uint8_t* d, ptrdiff_t dPitch, const uint8_t* s, ptrdiff_t sPitch,
+                  int n, int rows) {
+    switch (rop) {
+    case 0xCC:
+        return Colour24To32Rows<0xCC>(d, dPitch, s, sPitch, n, rows);
+    case 0x88:
+        return Colour24To32Rows<0x88>(d, dPitch, s, sPitch, n, rows);
+    case 0xEE:
+        return Colour24To32Rows<0xEE>(d, dPitch, s, sPitch, n, rows);
+    default:
+        return Colour24To32Rows<0x66>(d, dPitch, s, sPitch, n, rows);
+    }
+}
+
+void Colour24ToMono(const uint8_t* s, int n, uint32_t bk, uint8_t* mono, int x) {
+    int i = 0;
+    for (; i < n && ((x + i) & 7); ++i)
+        PutBit(mono, x + i, Value24(s + size_t(i) * 3) == bk);
+#if defined(SK_AVX2)
+    if (HasSsse3() && i < n) {
+        int done = Colour24ToMonoSsse3(s + size_t(i) * 3, n - i, bk, mono + ((x + i) >> 3));
+        i += done;
+    }
+#endif
+    for (; i + 8 <= n; i += 8) { // whole bytes, the first pixel in the high bit
+        unsigned byte = 0;
+        for (int k = 0; k < 8; ++k)
+            byte = byte << 1 | unsigned(Value24(s + size_t(i + k) * 3) == bk);
+        mono[(x + i) >> 3] = uint8_t(byte);
+    }
+    for (; i < n; ++i)
+        PutBit(mono, x + i, Value24(s + size_t(i) * 3) == bk);
 }
 
 void ColourToMono(const MonoBlock& b, uint32_t mask, uint32_t bk) {

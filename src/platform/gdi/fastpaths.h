@@ -31,6 +31,15 @@ struct MonoBlock {
 // Writes the block's mask bits: 1 where (colour & mask) == bk.
 void ColourToMono(const MonoBlock& b, uint32_t mask, uint32_t bk);
 
+// n 24-bit pixels (blue, green, red bytes from s) combined into the 32-bit values at d, which
+// share their value space (0x00RRGGBB), in each of `rows` rows (the pitches step from one row to
+// the next); rop as for BytewiseOp.
+void Colour24To32(uint8_t rop, uint8_t* d, ptrdiff_t dPitch, const uint8_t* s, ptrdiff_t sPitch,
+                  int n, int rows);
+
+// n 24-bit pixels from s as mask bits from bit x of a monochrome row: 1 where the pixel is bk.
+void Colour24ToMono(const uint8_t* s, int n, uint32_t bk, uint8_t* mono, int x);
+
 // Combines the block's colour values with its monochrome bits, each bit standing for
 // table[bit]; nibbles[v] holds the four values of the four bits of v. rop as for BytewiseOp.
 void MonoToColour(uint8_t rop, const MonoBlock& b, const uint32_t (*nibbles)[4],

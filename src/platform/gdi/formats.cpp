@@ -1,5 +1,6 @@
 // Per-format pixel access: reading, writing and filling values, and converting between values
 // and colours. Everything above this file works on whole rows of 32-bit values.
+#include "platform/base/recycle.h"
 #include "platform/gdi/gdidevice.h"
 #include "platform/gdi/surface.h"
 
@@ -10,8 +11,8 @@
 namespace gdi {
 
 // Pixel memory is recycled: a paint or a region scan makes and drops bitmaps of the same size
-// over and over, and fresh large blocks would cost a round trip to the system (and a page
-// fault per page) each time.
+// over and over (a control's off-screen image and mask at every paint), and fresh large blocks
+// would cost a round trip to the system (and a page fault per page) each time.
 namespace {
 
 struct Block {
@@ -19,16 +20,20 @@ struct Block {
     size_t bytes;
 };
 
-constexpr size_t kKeptBlocks = 8;
+constexpr size_t kKeptBlocks = 8; // of each of the two lists below
+constexpr size_t kSmallBlock = 4096;
 constexpr size_t kKeptBytes = size_t(8) << 20;
 
-std::vector<Block>& Kept() {
-    static auto* kept = new std::vector<Block>;
-    return *kept;
+// Small blocks (a control's images) and large ones (screens and backgrounds) are kept apart, so
+// that the many small ones never push out the few large ones.
+std::vector<Block>& Kept(size_t bytes) {
+    static auto* small = new std::vector<Block>;
+    static auto* large = new std::vector<Block>;
+    return bytes < kSmallBlock ? *small : *large;
 }
 
 uint8_t* AllocatePixels(size_t bytes) {
-    std::vector<Block>& kept = Kept();
+    std::vector<Block>& kept = Kept(bytes);
     for (size_t i = 0; i < kept.size(); ++i)
         if (kept[i].bytes == bytes) {
             uint8_t* memory = kept[i].memory;
@@ -40,9 +45,9 @@ uint8_t* AllocatePixels(size_t bytes) {
 }
 
 void FreePixels(uint8_t* memory, size_t bytes) {
-    std::vector<Block>& kept = Kept();
+    std::vector<Block>& kept = Kept(bytes);
     if (!memory) return;
-    if (bytes < 4096 || bytes > kKeptBytes) return std::free(memory);
+    if (bytes > kKeptBytes) return std::free(memory);
     if (kept.size() == kKeptBlocks) {
         std::free(kept.front().memory);
         kept.erase(kept.begin());
@@ -375,7 +380,10 @@ void PutValue(Surface& s, int x, int y, uint32_t value) {
 } // namespace gdi
 
 void GdiReleaseRecycledMemory() {
-    for (const gdi::Block& block : gdi::Kept())
-        std::free(block.memory);
-    gdi::Kept().clear();
+    for (size_t bytes : {size_t(0), gdi::kSmallBlock}) {
+        for (const gdi::Block& block : gdi::Kept(bytes))
+            std::free(block.memory);
+        gdi::Kept(bytes).clear();
+    }
+    ReleaseRecycledObjects(); // graphics objects and framework wrappers waiting for reuse
 }

@@ -35,8 +35,9 @@ GdiObjectCounts GdiGetCreatedCounts();
 // "bitmaps 1, dcs 0, ..." for test messages.
 std::string GdiDescribeCounts(const GdiObjectCounts& counts);
 
-// Pixel memory of released bitmaps waits (a few blocks) for a new bitmap of the same size;
-// this frees it, so that a measurement of what a skin or a screen keeps leaves it out.
+// Pixel memory of released bitmaps waits (a few blocks) for a new bitmap of the same size, and
+// the storage of released objects for new ones; this frees both, so that a measurement of what
+// a skin or a screen keeps leaves them out.
 void GdiReleaseRecycledMemory();
 
 // ---- The screen ------------------------------------------------------------------------------

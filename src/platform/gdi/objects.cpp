@@ -2,6 +2,7 @@
 #include "platform/gdi/objects.h"
 
 #include "platform/base/handletable.h"
+#include "platform/base/recycle.h"
 #include "platform/gdi/gdidevice.h"
 
 #include <string>
@@ -25,6 +26,14 @@ Table& TheTable() {
 
 } // namespace
 
+void* GdiObject::operator new(size_t size) {
+    return RecycledNew(size);
+}
+
+void GdiObject::operator delete(void* memory, size_t size) {
+    RecycledDelete(memory, size);
+}
+
 void* Register(std::unique_ptr<GdiObject> object) {
     Table& t = TheTable();
     Kind kind = object->kind;
@@ -36,7 +45,9 @@ void* Register(std::unique_ptr<GdiObject> object) {
     return handle;
 }
 
-GdiObject* LookupAny(const void* handle) { return TheTable().objects.Find(handle); }
+GdiObject* LookupAny(const void* handle) {
+    return TheTable().objects.Find(handle);
+}
 
 GdiObject* Lookup(const void* handle, Kind k) {
     GdiObject* object = LookupAny(handle);

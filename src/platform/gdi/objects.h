@@ -20,6 +20,10 @@ struct GdiObject {
     virtual ~GdiObject() = default;
     GdiObject(const GdiObject&) = delete;
     GdiObject& operator=(const GdiObject&) = delete;
+    // A paint makes and drops contexts, bitmaps and regions by the dozen: their storage is
+    // kept for the next object of the same size.
+    static void* operator new(size_t size);
+    static void operator delete(void* memory, size_t size);
 
     const Kind kind;
     bool stock = false;    // owned by the platform: never deleted, not counted

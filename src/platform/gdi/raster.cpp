@@ -23,6 +23,7 @@ SourceConverter::SourceConverter(const Surface& src, const Surface& dst, COLORRE
         m_srcBk = ColourToValue(src, srcBk);
         if (src.bpp <= 8) {
             m_mode = Mode::Table;
+            std::fill_n(m_table, 256, 0u);
             for (uint32_t i = 0; i < src.palette.size(); ++i)
                 m_table[i] = i == m_srcBk ? 1 : 0;
         }
@@ -37,6 +38,7 @@ SourceConverter::SourceConverter(const Surface& src, const Surface& dst, COLORRE
         m_mode = Mode::Identity;
     } else if (src.bpp <= 8) {
         m_mode = Mode::Table;
+        std::fill_n(m_table, 256, 0u);
         for (size_t i = 0; i < src.palette.size(); ++i)
             m_table[i] = ColourToValue(dst, ValueToColour(src, uint32_t(i)));
     } else {
@@ -313,10 +315,29 @@ bool MaskBox(const Blit& b, const Box& x) {
     return false;
 }
 
+// Skin bitmaps are 24-bit while the screen and its compatible bitmaps are 32-bit: copies, masks
+// and mask making between the two, straight on the rows' memory.
+bool Colour24Box(const Blit& b, const Box& x) {
+    const Surface& src = *b.src;
+    Surface& dst = *b.dst;
+    if (b.xmap || src.bpp != 24 || !SimpleRop(b.rop)) return false;
+    int w = x.r - x.l, sx = b.srcX + (x.l - b.rect.left), sy = b.srcY + (x.t - b.rect.top);
+    if (dst.bpp == 1 && b.rop == 0xCC && b.convert->ToMono()) {
+        for (int y = x.t; y < x.b; ++y)
+            Colour24ToMono(src.Row(sy + y - x.t) + size_t(sx) * 3, w, b.convert->SourceBackground(),
+                           dst.Row(y), x.l);
+        return true;
+    }
+    if (dst.bpp != 32 || !b.convert->Identity()) return false;
+    Colour24To32(b.rop, dst.Row(x.t) + size_t(x.l) * 4, dst.pitch, src.Row(sy) + size_t(sx) * 3,
+                 src.pitch, w, x.b - x.t);
+    return true;
+}
+
 void BlitBox(const Blit& b, const Box& x, bool upward) {
     bool usesSource = RopUsesSource(b.rop) && b.src;
     if (!usesSource && (b.rop == 0x00 || b.rop == 0xFF || b.rop == 0xF0)) return FillBox(b, x);
-    if (usesSource && (BytewiseBox(b, x, upward) || MaskBox(b, x))) return;
+    if (usesSource && (BytewiseBox(b, x, upward) || MaskBox(b, x) || Colour24Box(b, x))) return;
     RowBox(b, x, upward);
 }
 

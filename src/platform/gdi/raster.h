@@ -51,8 +51,9 @@ private:
     const Surface& m_dst;
     Mode m_mode = Mode::Identity;
     uint32_t m_srcBk = 0;
-    uint32_t m_table[256] = {};
-    uint32_t m_nibbles[16][4] = {}; // monochrome sources: four pixels' values per nibble
+    // Filled only by the modes that read them: a converter is made for every blit.
+    uint32_t m_table[256];
+    uint32_t m_nibbles[16][4]; // monochrome sources: four pixels' values per nibble
 };
 
 struct Blit {

@@ -81,6 +81,7 @@ BOOL GdiGetDCOrigin(HDC hdc, LPPOINT origin) {
 BOOL GdiSetDCVisibleRegion(HDC hdc, HRGN region) {
     DeviceContext* dc = DC(hdc);
     if (!dc || !dc->screen) return FALSE;
+    dc->visibleSource = nullptr;
     if (!region) {
         dc->visible.reset();
     } else {

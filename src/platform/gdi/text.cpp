@@ -27,6 +27,7 @@ void Append(TextLine& line, RealFont& font, char32_t ch, bool underlined) {
 
 TextLine Shape(RealFont& font, const char16_t* text, size_t count, const INT* dx) {
     TextLine line;
+    line.Reserve(count);
     for (size_t i = 0; i < count; ++i) {
         char32_t ch = text[i];
         size_t units = 1;

@@ -12,6 +12,13 @@ struct TextLine {
     std::vector<int> advances;
     std::vector<uint8_t> underlined; // characters marked by a prefix '&'
     int width = 0;
+
+    // Room for n characters at once, rather than growing with each.
+    void Reserve(size_t n) {
+        chars.reserve(n);
+        advances.reserve(n);
+        underlined.reserve(n);
+    }
 };
 
 // The realised font selected into d (null when no font exists on the host).

@@ -12,6 +12,7 @@
 #include "platform/gdi/region.h"
 #include "platform/gdi/surface.h"
 
+#include <functional>
 #include <optional>
 #include <vector>
 
@@ -91,6 +92,7 @@ struct DeviceContext : GdiObject {
     bool screen = false;              // draws on the screen surface
     POINT origin = {0, 0};            // screen contexts: logical (0, 0) in screen coordinates
     std::optional<PixRegion> visible; // screen contexts: the window manager's visible region
+    std::function<PixRegion()> visibleSource; // when set, gives visible at the next clip
     DCState state;
     std::vector<DCState> saved;
 

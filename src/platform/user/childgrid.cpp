@@ -91,7 +91,7 @@ void ChildGrid::Collect(const RECT& rect, std::vector<Window*>* out) const {
     }
 }
 
-void FindChildrenNear(const Window* parent, const RECT& screenRect, size_t limit,
+void FindChildrenNear(const Window* parent, const RECT& screenRect, int64_t limit,
                       std::vector<Window*>* out) {
     POINT origin = ClientOrigin(parent);
     RECT r = screenRect;
@@ -100,11 +100,14 @@ void FindChildrenNear(const Window* parent, const RECT& screenRect, size_t limit
         return c->z < limit && (c->style & WS_VISIBLE) && RectsOverlap(c->rect, r);
     };
     // A few children above a place are fewer than the grid would offer.
-    const ChildGrid* grid = limit < kGridFrom ? nullptr : GridOf(parent);
+    const auto& children = parent->children;
+    bool few = children.size() < kGridFrom || children[kGridFrom - 1]->z >= limit;
+    const ChildGrid* grid = few ? nullptr : GridOf(parent);
     if (!grid) {
-        size_t end = std::min(limit, parent->children.size());
-        for (size_t i = 0; i < end; ++i)
-            if (wanted(parent->children[i])) out->push_back(parent->children[i]);
+        for (Window* c : children) {
+            if (c->z >= limit) break; // the children lie in key order
+            if (wanted(c)) out->push_back(c);
+        }
         return;
     }
     // The candidates go to storage kept from call to call; most searches keep none of them.
@@ -116,6 +119,20 @@ void FindChildrenNear(const Window* parent, const RECT& screenRect, size_t limit
         if (wanted(c)) out->push_back(c);
     std::sort(out->begin() + std::ptrdiff_t(first), out->end(),
               [](const Window* a, const Window* b) { return a->z < b->z; });
+}
+
+void ChildrenMeeting(const Window* parent, const RECT& rect, std::vector<Window*>* out) {
+    const ChildGrid* grid = GridOf(parent);
+    if (!grid) {
+        for (Window* c : parent->children)
+            if (RectsOverlap(c->rect, rect)) out->push_back(c);
+        return;
+    }
+    size_t first = out->size();
+    grid->Collect(rect, out);
+    out->erase(std::remove_if(out->begin() + std::ptrdiff_t(first), out->end(),
+                              [&rect](const Window* c) { return !RectsOverlap(c->rect, rect); }),
+               out->end());
 }
 
 void ListInGrid(Window* w) {

@@ -21,6 +21,18 @@ std::vector<DcEntry>& Entries() {
     return *entries;
 }
 
+gdi::PixRegion VisibleNow(HDC dc) {
+    for (const DcEntry& e : Entries()) {
+        if (e.dc != dc) continue;
+        Window* w = Lookup(e.hwnd);
+        if (!w) break;
+        gdi::PixRegion visible = VisibleRegion(w, e.kind != DcKind::Window);
+        if (e.kind == DcKind::Paint) visible.Intersect(e.paintArea);
+        return visible;
+    }
+    return gdi::PixRegion();
+}
+
 void Apply(const DcEntry& e) {
     Window* w = Lookup(e.hwnd);
     if (e.kind == DcKind::Screen || !w) {
@@ -35,9 +47,9 @@ void Apply(const DcEntry& e) {
     RECT wr = WindowRectScreen(w);
     POINT origin = e.kind == DcKind::Window ? POINT{wr.left, wr.top} : ClientOrigin(w);
     GdiSetDCOrigin(e.dc, origin.x, origin.y);
-    gdi::PixRegion visible = VisibleRegion(w, e.kind != DcKind::Window);
-    if (e.kind == DcKind::Paint) visible.Intersect(e.paintArea);
-    GdiSetDCVisiblePixRegion(e.dc, visible);
+    // Worked out when the context first draws: the window tree as it is then is the tree as
+    // it was at this renewal, since every change renews the context again.
+    GdiSetDCVisibleSource(e.dc, [dc = e.dc] { return VisibleNow(dc); });
 }
 
 } // namespace

@@ -15,6 +15,10 @@ void GeometryChanged() {
     AreasChanged(); // a client area that moves or resizes clips the children differently
 }
 
+void PositionsChanged() {
+    ++g_geometryEpoch;
+}
+
 bool RectsOverlap(const RECT& a, const RECT& b) {
     return a.left < b.right && b.left < a.right && a.top < b.bottom && b.top < a.bottom &&
            a.left < a.right && a.top < a.bottom && b.left < b.right && b.top < b.bottom;

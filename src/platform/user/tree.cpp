@@ -2,6 +2,7 @@
 #include "platform/user/wndobj.h"
 
 #include <algorithm>
+#include <cstdint>
 
 namespace user {
 
@@ -25,9 +26,46 @@ Window* TopLevelOf(Window* w) {
 
 namespace {
 
-void Renumber(std::vector<Window*>& siblings, size_t from) {
-    for (size_t i = from; i < siblings.size(); ++i)
-        siblings[i]->z = i;
+// Order keys are spaced so that a window can mostly be given a key between two others without
+// renumbering its siblings (bringing each of many controls to the top would otherwise renumber
+// them all every time).
+constexpr int64_t kOrderGap = int64_t(1) << 20;
+
+void Renumber(std::vector<Window*>& siblings) {
+    for (size_t i = 0; i < siblings.size(); ++i)
+        siblings[i]->z = int64_t(i) * kOrderGap;
+}
+
+// Gives siblings[i] a key between its neighbours' (all of them anew when there is no room).
+void Order(std::vector<Window*>& siblings, size_t i) {
+    Window* w = siblings[i];
+    bool first = i == 0, last = i + 1 == siblings.size();
+    if (first && last) {
+        w->z = 0;
+        return;
+    }
+    if (first && siblings[1]->z > INT64_MIN / 2) {
+        w->z = siblings[1]->z - kOrderGap;
+        return;
+    }
+    if (last && siblings[i - 1]->z < INT64_MAX / 2) {
+        w->z = siblings[i - 1]->z + kOrderGap;
+        return;
+    }
+    if (!first && !last && siblings[i + 1]->z - siblings[i - 1]->z > 1) {
+        w->z = siblings[i - 1]->z + (siblings[i + 1]->z - siblings[i - 1]->z) / 2;
+        return;
+    }
+    Renumber(siblings);
+}
+
+// w's place among its parent's children, found by its key; the size when it is not among them.
+size_t PlaceOf(const Window* w) {
+    const auto& siblings = w->parent->children;
+    auto it = std::lower_bound(siblings.begin(), siblings.end(), w->z,
+                               [](const Window* a, int64_t z) { return a->z < z; });
+    if (it != siblings.end() && *it == w) return size_t(it - siblings.begin());
+    return size_t(std::find(siblings.begin(), siblings.end(), w) - siblings.begin());
 }
 
 } // namespace
@@ -35,15 +73,11 @@ void Renumber(std::vector<Window*>& siblings, size_t from) {
 void Unlink(Window* w) {
     if (!w->parent) return;
     auto& siblings = w->parent->children;
-    auto it = w->z < siblings.size() && siblings[w->z] == w
-                  ? siblings.begin() + std::ptrdiff_t(w->z)
-                  : std::find(siblings.begin(), siblings.end(), w);
-    if (it == siblings.end()) return;
+    size_t index = PlaceOf(w);
+    if (index == siblings.size()) return;
+    AreasChangedAround(w, w->rect, true);
     UnlistFromGrid(w);
-    size_t index = size_t(it - siblings.begin());
-    siblings.erase(it);
-    Renumber(siblings, index);
-    AreasChanged();
+    siblings.erase(siblings.begin() + std::ptrdiff_t(index));
     w->parent->cleanBelow = 0;
 }
 
@@ -52,25 +86,43 @@ void LinkAt(Window* parent, Window* w, size_t index) {
     w->parent = parent;
     auto& siblings = parent->children;
     index = std::min(index, siblings.size());
-    siblings.insert(siblings.begin() + index, w);
-    Renumber(siblings, index);
-    AreasChanged();
+    siblings.insert(siblings.begin() + std::ptrdiff_t(index), w);
+    Order(siblings, index);
     ListInGrid(w);
+    AreasChangedAround(w, w->rect, true);
     parent->cleanBelow = 0;
     if (NeedsPaint(w) || w->paintBelow) MarkPaintBelow(parent);
 }
 
+void MoveToPlace(Window* w, size_t place) {
+    auto& siblings = w->parent->children;
+    size_t from = PlaceOf(w);
+    place = std::min(place, siblings.size() - 1);
+    if (from >= siblings.size() || place == from) return;
+    AreasChangedByRestack(w, siblings[std::min(from, place)]->z, siblings[std::max(from, place)]->z,
+                          place < from);
+    auto at = [&siblings](size_t i) { return siblings.begin() + std::ptrdiff_t(i); };
+    if (place < from)
+        std::rotate(at(place), at(from), at(from + 1));
+    else
+        std::rotate(at(from), at(from + 1), at(place + 1));
+    Order(siblings, place);
+    w->parent->cleanBelow = 0;
+    if (NeedsPaint(w) || w->paintBelow) MarkPaintBelow(w->parent);
+}
+
 size_t ZIndex(const Window* w) {
-    return w->parent ? w->z : 0;
+    return w->parent ? PlaceOf(w) : 0;
 }
 
 void SetWindowRectField(Window* w, const RECT& rect) {
     if (EqualRect(&rect, &w->rect)) return;
-    GeometryChanged();
-    AreasChanged();
+    PositionsChanged();
     UnlistFromGrid(w);
+    RECT before = w->rect;
     w->rect = rect;
     ListInGrid(w);
+    AreasChangedAround(w, before, true);
 }
 
 } // namespace user

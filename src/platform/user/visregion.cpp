@@ -3,10 +3,15 @@
 #include "platform/gdi/gdidevice.h"
 #include "platform/user/wndobj.h"
 
+#include <algorithm>
+
 namespace user {
 namespace {
 
 constexpr size_t kFewAreas = 32;
+// Fewer children than this are cut out of a parent's area one by one; more through the kept
+// union of all its children (checking that the union still holds visits every child).
+constexpr size_t kFewChildren = 8;
 uint64_t g_areasEpoch = 1;
 
 } // namespace
@@ -15,12 +20,49 @@ void AreasChanged() {
     ++g_areasEpoch;
 }
 
-uint64_t AreasEpoch() {
-    return g_areasEpoch;
+namespace {
+
+void ForgetShownAreas(const Window* w) {
+    w->shownEpoch = 0;
+    for (const Window* c : w->children)
+        ForgetShownAreas(c);
 }
 
-void KeepShownArea(const Window* w) {
-    w->shownEpoch = g_areasEpoch;
+} // namespace
+
+void AreasChangedByRestack(const Window* w, int64_t low, int64_t high, bool up) {
+    if (!w->parent) return;
+    static std::vector<Window*> met;
+    met.clear();
+    ChildrenMeeting(w->parent, w->rect, &met);
+    bool passed = false;
+    for (const Window* s : met) {
+        if (s == w || s->z < low || s->z > high) continue;
+        passed = true;
+        // Rising over s, a shown w takes its area out of what s shows, and that is all: the
+        // overlapping controls of a crowded screen are passed again and again.
+        if (up && (w->style & WS_VISIBLE) && s->shownEpoch == g_areasEpoch) {
+            s->shown.Subtract(OwnArea(w));
+            for (const Window* c : s->children)
+                ForgetShownAreas(c);
+            continue;
+        }
+        ForgetShownAreas(s);
+    }
+    if (passed) ForgetShownAreas(w);
+}
+
+void AreasChangedAround(const Window* w, const RECT& before, bool itself) {
+    if (itself) ForgetShownAreas(w);
+    if (!w->parent) return;
+    // Only siblings below it are cut by it; hidden ones too, as they keep their areas for when
+    // they show again.
+    static std::vector<Window*> met;
+    met.clear();
+    ChildrenMeeting(w->parent, before, &met);
+    if (!EqualRect(&before, &w->rect)) ChildrenMeeting(w->parent, w->rect, &met);
+    for (const Window* s : met)
+        if (s->z > w->z) ForgetShownAreas(s);
 }
 
 gdi::PixRegion AreasOf(const std::vector<Window*>& windows) {
@@ -46,7 +88,47 @@ gdi::PixRegion AreasOf(const std::vector<Window*>& windows) {
     return all;
 }
 
+uint64_t NewShapeSerial() {
+    static uint64_t serial = 0;
+    return ++serial;
+}
+
 namespace {
+
+// The union of the areas of w's visible children in w's client coordinates, kept until a child
+// comes, goes, shows, hides, moves, sizes or takes another shape (restacking changes nothing).
+ChildAreas& KeptChildAreas(const Window* w) {
+    std::vector<ChildAreas::From> from;
+    from.reserve(w->children.size());
+    for (const Window* c : w->children)
+        if (c->style & WS_VISIBLE) from.push_back({c, c->rect, c->hasShape ? c->shapeSerial : 0});
+    std::sort(from.begin(), from.end(),
+              [](const auto& a, const auto& b) { return a.child < b.child; });
+    auto& kept = const_cast<Window*>(w)->childAreas;
+    if (kept && kept->from == from) return *kept;
+    std::vector<RECT> rects;
+    for (const ChildAreas::From& f : from) {
+        if (!f.child->hasShape) {
+            rects.push_back(f.rect);
+            continue;
+        }
+        gdi::PixRegion shape = f.child->shape;
+        shape.Translate(f.rect.left, f.rect.top);
+        shape.IntersectRect(f.rect);
+        for (const pixman_box32_t& b : shape.Boxes())
+            rects.push_back(RECT{b.x1, b.y1, b.x2, b.y2});
+    }
+    if (!kept) kept = std::make_unique<ChildAreas>();
+    kept->area.SetRects(rects.data(), rects.size());
+    kept->from = std::move(from);
+    kept->gapsFor = SIZE{-1, -1};
+    return *kept;
+}
+
+// Removes from area (which lies within w's client area, but for parts its caller puts back)
+// the areas of w's children that overlap it (found by FindChildrenNear over a rectangle holding
+// area): one at a time while they are few, else all children at once (the others miss the area).
+void SubtractChildren(gdi::PixRegion& area, const Window* w, const std::vector<Window*>& near);
 
 // Removes the windows' areas from area: one at a time while they are few, skipping those that
 // miss what is left.
@@ -58,6 +140,23 @@ void SubtractAreas(gdi::PixRegion& area, const std::vector<Window*>& windows) {
     for (const Window* s : windows)
         if (!area.IsEmpty() && RectsOverlap(area.Extents(), WindowRectScreen(s)))
             area.Subtract(OwnArea(s));
+}
+
+void SubtractChildren(gdi::PixRegion& area, const Window* w, const std::vector<Window*>& near) {
+    if (near.size() <= kFewChildren) return SubtractAreas(area, near);
+    // What the children leave of the client area is kept with their union: a screen of many
+    // controls leaves little, and the client part of area keeps only that.
+    ChildAreas& kept = KeptChildAreas(w);
+    RECT client = ClientRectScreen(w);
+    SIZE size = {client.right - client.left, client.bottom - client.top};
+    if (kept.gapsFor.cx != size.cx || kept.gapsFor.cy != size.cy) {
+        kept.gaps = gdi::PixRegion(RECT{0, 0, size.cx, size.cy});
+        kept.gaps.Subtract(kept.area);
+        kept.gapsFor = size;
+    }
+    gdi::PixRegion gaps = kept.gaps;
+    gaps.Translate(client.left, client.top);
+    area.Intersect(gaps);
 }
 
 // Cuts region to the window's area.
@@ -76,6 +175,30 @@ void AddScreenUpdate(Window* w, gdi::PixRegion area, bool erase) {
     AddUpdate(w, area, erase);
 }
 
+// For each of the siblings (topmost first), whether one before it may cover part of it: a
+// screen of many controls side by side has few, and the others need no search of their own.
+std::vector<char> OverlappedFromAbove(const std::vector<Window*>& siblings) {
+    std::vector<char> overlapped(siblings.size(), 0);
+    if (siblings.size() <= kFewAreas) {
+        std::fill(overlapped.begin(), overlapped.end(), 1);
+        return overlapped;
+    }
+    // Left edges in order: a sibling can overlap only those starting left of its right edge.
+    std::vector<size_t> byLeft(siblings.size());
+    for (size_t i = 0; i < byLeft.size(); ++i)
+        byLeft[i] = i;
+    std::sort(byLeft.begin(), byLeft.end(), [&siblings](size_t a, size_t b) {
+        return siblings[a]->rect.left < siblings[b]->rect.left;
+    });
+    for (size_t i = 0; i < byLeft.size(); ++i) {
+        const RECT& a = siblings[byLeft[i]]->rect;
+        for (size_t j = i + 1; j < byLeft.size() && siblings[byLeft[j]]->rect.left < a.right; ++j)
+            if (RectsOverlap(a, siblings[byLeft[j]]->rect))
+                overlapped[std::max(byLeft[i], byLeft[j])] = 1; // the lower one of the two
+    }
+    return overlapped;
+}
+
 // Hands each pixel of area (screen coordinates, within w's area) to w or the descendant that
 // shows it. Each child near the area takes its part less what the siblings above it take.
 void Descend(Window* w, gdi::PixRegion area, bool erase) {
@@ -88,12 +211,14 @@ void Descend(Window* w, gdi::PixRegion area, bool erase) {
     inClient.IntersectRect(client);
     std::vector<Window*> near;
     if (!inClient.IsEmpty()) FindChildrenNear(w, inClient.Extents(), kAllChildren, &near);
+    std::vector<char> overlapped = OverlappedFromAbove(near);
     std::vector<Window*> above;
-    for (Window* c : near) {
+    for (size_t k = 0; k < near.size(); ++k) {
+        Window* c = near[k];
         gdi::PixRegion part = inClient;
         IntersectArea(part, c);
         above.clear();
-        if (!part.IsEmpty()) FindChildrenNear(w, part.Extents(), c->z, &above);
+        if (overlapped[k] && !part.IsEmpty()) FindChildrenNear(w, part.Extents(), c->z, &above);
         SubtractAreas(part, above);
         if (!part.IsEmpty()) Descend(c, std::move(part), erase);
     }
@@ -105,7 +230,7 @@ void Descend(Window* w, gdi::PixRegion area, bool erase) {
             frame = area;
             frame.Subtract(inClient);
         }
-        SubtractAreas(inClient, near);
+        SubtractChildren(inClient, w, near);
         area = std::move(inClient);
         if (!frame.IsEmpty()) area.Union(frame);
     }
@@ -164,7 +289,7 @@ gdi::PixRegion VisibleRegion(const Window* w, bool client) {
         frame = area;
         frame.Subtract(gdi::PixRegion(inner));
     }
-    SubtractAreas(area, children);
+    SubtractChildren(area, w, children);
     area.Union(frame);
     return area;
 }

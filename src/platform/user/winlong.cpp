@@ -47,6 +47,7 @@ bool SetField(Window* w, int index, LONG_PTR value, LONG_PTR* old) {
         *old = LONG_PTR(w->style), w->style = DWORD(value);
         GeometryChanged(); // the border may have come or gone
         AreasChanged();    // and the visibility
+        RefreshDCs();
         return true;
     case GWL_EXSTYLE:
         *old = LONG_PTR(w->exStyle), w->exStyle = DWORD(value);

@@ -42,19 +42,20 @@ bool Restack(Window* w, HWND after, size_t place) {
     if (after == HWND_TOPMOST) w->exStyle |= WS_EX_TOPMOST;
     if (after == HWND_NOTOPMOST) w->exStyle &= ~DWORD(WS_EX_TOPMOST);
     if (place == ZIndex(w)) return false;
-    Unlink(w);
-    LinkAt(w->parent, w, place);
+    MoveToPlace(w, place);
     return true;
 }
 
 // The visible siblings that overlap w and that moving it to a new place passes.
 std::vector<Window*> Passed(const Window* w, size_t place) {
+    const auto& siblings = w->parent->children;
     size_t from = ZIndex(w);
     size_t low = std::min(from, place), high = std::max(from, place);
+    int64_t limit = high + 1 < siblings.size() ? siblings[high + 1]->z : kAllChildren;
     std::vector<Window*> near, passed;
-    FindChildrenNear(w->parent, WindowRectScreen(w), high + 1, &near);
+    FindChildrenNear(w->parent, WindowRectScreen(w), limit, &near);
     for (Window* s : near)
-        if (s != w && s->z >= low) passed.push_back(s);
+        if (s != w && s->z >= siblings[low]->z) passed.push_back(s);
     return passed;
 }
 
@@ -97,7 +98,7 @@ void Activate(Window* w, UINT flags, const Change& c) {
 void HideForDestroy(Window* w) {
     gdi::PixRegion before = ShownArea(w);
     w->style &= ~DWORD(WS_VISIBLE);
-    AreasChanged();
+    AreasChangedAround(w, w->rect, false);
     ClearUpdateTree(w);
     InvalidateWithin(w->parent, before, true);
     RefreshDCs();
@@ -151,21 +152,14 @@ void Apply(Window* w, const WINDOWPOS& pos, const Target& t) {
         w->style |= WS_VISIBLE;
     else
         w->style &= ~DWORD(WS_VISIBLE);
-    AreasChanged();
+    AreasChangedAround(w, w->rect, false);
 }
 
 // Compares what the window shows before and after the change.
 void ApplyAndExpose(Window* w, const WINDOWPOS& pos, const Target& t, const Change& c,
                     bool redraw) {
     gdi::PixRegion before = ShownArea(w);
-    // Hidden and shown again with nothing else changed in between (a control's Update): it
-    // shows what it showed before it was hidden.
-    bool inPlace = !c.moved && !c.sized && !c.restacked;
-    bool cached = w->shownEpoch == AreasEpoch();
-    bool back = c.shown && inPlace && w->hiddenEpoch == AreasEpoch();
     Apply(w, pos, t);
-    if (back) KeepShownArea(w);
-    if (c.hidden) w->hiddenEpoch = inPlace && cached ? AreasEpoch() : 0;
     gdi::PixRegion now = ShownArea(w);
     if (c.hidden) ClearUpdateTree(w);
     if (redraw) Expose(w, before, now, c);
@@ -257,11 +251,16 @@ int SetWindowRgn(HWND hwnd, HRGN region, BOOL redraw) {
     if (!w || w->isDesktop || (region && !RegionOf(region, &shape))) return 0;
     gdi::PixRegion before = ShownArea(w);
     if (w->region && w->region != region) DeleteObject(w->region);
+    // A control's Update sets the region it already has: the areas stay what they were.
+    bool same = w->hasShape == (region != nullptr) && w->shape.Equals(shape);
     w->region = region;
     w->hasShape = region != nullptr;
     w->shape = std::move(shape);
-    AreasChanged();
-    gdi::PixRegion after = ShownArea(w);
+    if (!same) {
+        w->shapeSerial = NewShapeSerial();
+        AreasChangedAround(w, w->rect, true);
+    }
+    gdi::PixRegion after = same ? before : ShownArea(w);
     if (redraw) {
         InvalidateWithin(w->parent, Minus(before, after), true);
         InvalidateWithin(w, after, true);

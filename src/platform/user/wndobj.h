@@ -45,29 +45,34 @@ struct ScrollBarInfo {
 };
 
 struct Window {
+    // What searches among siblings read, together at the start of the object: a screen of many
+    // controls makes them visit many windows.
+    DWORD style = 0;
+    DWORD exStyle = 0;
+    Window* parent = nullptr;      // the desktop for top-level windows; null for the desktop
+    int64_t z = 0;                 // order among the siblings: smaller keys lie higher
+    mutable uint64_t gridMark = 0; // the last grid search that found this window
+    RECT rect = {};                // window rectangle in the parent's client coordinates
+
     HWND handle = nullptr;
     std::shared_ptr<WndClass> cls;
     WNDPROC proc = nullptr;
-    DWORD style = 0;
-    DWORD exStyle = 0;
     UINT_PTR id = 0;
     LONG_PTR userData = 0;
     HINSTANCE instance = nullptr;
     CString text;
     std::vector<BYTE> extra;
 
-    Window* parent = nullptr;        // the desktop for top-level windows; null for the desktop
     Window* owner = nullptr;         // popups: the top-level window that owns them
     std::vector<Window*> children;   // topmost first
-    size_t z = 0;                    // place among the siblings (children[z] of the parent)
     std::unique_ptr<ChildGrid> grid; // children by area, kept for parents of many
     RECT gridCells = {};             // the cells of the parent's grid that list this window
-    mutable uint64_t gridMark = 0;   // the last grid search that found this window
 
-    RECT rect = {};        // window rectangle in the parent's client coordinates
     HRGN region = nullptr; // window region (owned), window coordinates
     gdi::PixRegion shape;  // copy of the region for clipping and hit testing
     bool hasShape = false;
+    uint64_t shapeSerial = 0; // changes whenever the window takes another shape
+    std::unique_ptr<struct ChildAreas> childAreas; // kept for parents of many
 
     gdi::PixRegion update;   // window coordinates
     bool erase = false;      // the next BeginPaint sends WM_ERASEBKGND
@@ -76,8 +81,7 @@ struct Window {
     std::vector<gdi::PixRegion> painting; // screen areas of BeginPaint calls still open
 
     mutable gdi::PixRegion shown;    // ShownArea while visible, cached for the epoch below
-    mutable uint64_t shownEpoch = 0; // the areas epoch the cached shown area belongs to
-    uint64_t hiddenEpoch = 0;        // the areas epoch right after SetWindowPos last hid it
+    mutable uint64_t shownEpoch = 0; // the areas epoch the cached shown area belongs to (0: none)
 
     mutable POINT origin = {};        // screen position of the client area, cached
     mutable uint64_t originEpoch = 0; // the geometry epoch the cached origin belongs to
@@ -118,12 +122,17 @@ bool IsAncestorOf(const Window* ancestor, const Window* w); // true also for w i
 Window* TopLevelOf(Window* w);
 void Unlink(Window* w);
 void LinkAt(Window* parent, Window* w, size_t index);
-size_t ZIndex(const Window* w);
+// Moves w to another place among its siblings (as Unlink and LinkAt would, in one step).
+void MoveToPlace(Window* w, size_t place);
+size_t ZIndex(const Window* w); // place among the siblings (children[ZIndex(w)] of the parent)
 // Gives the window a new rectangle (parent client coordinates).
 void SetWindowRectField(Window* w, const RECT& rect);
 int BorderWidth(const Window* w);
-// Called whenever a window's rectangle, border or parent changes (screen positions are cached).
+// Called whenever a window's rectangle, border or parent changes (screen positions are cached);
+// a border or parent also changes every shown area.
 void GeometryChanged();
+// A window's rectangle changed: screen positions are worked out again (shown areas are not).
+void PositionsChanged();
 // True when the two rectangles share a pixel.
 bool RectsOverlap(const RECT& a, const RECT& b);
 RECT WindowRectScreen(const Window* w);
@@ -140,9 +149,12 @@ Window* HitTest(Window* root, POINT pt, bool* disabled);
 
 // Appends to *out the visible children of parent above place `limit` (z < limit) whose
 // rectangles overlap a screen rectangle, topmost first.
-void FindChildrenNear(const Window* parent, const RECT& screenRect, size_t limit,
+void FindChildrenNear(const Window* parent, const RECT& screenRect, int64_t limit,
                       std::vector<Window*>* out);
-constexpr size_t kAllChildren = SIZE_MAX;
+constexpr int64_t kAllChildren = INT64_MAX;
+// Appends to *out every child of parent, shown or hidden, whose rectangle meets rect (parent
+// client coordinates), in no particular order.
+void ChildrenMeeting(const Window* parent, const RECT& rect, std::vector<Window*>* out);
 // Keep the parent's grid in step: unlist before the window's rectangle or place among its
 // siblings changes, list again after.
 void ListInGrid(Window* w);
@@ -150,14 +162,20 @@ void UnlistFromGrid(Window* w);
 
 // ---- Visible regions and exposure (visregion.cpp) --------------------------------------------
 
-// Called whenever anything that decides which window shows which pixel changes: rectangles,
-// borders, visibility, window regions, z-order, parents (shown areas are cached per epoch).
+// Called whenever anything that decides which window shows which pixel changes everywhere (a
+// border, scroll bars, a parent): every shown area is worked out again.
 void AreasChanged();
-uint64_t AreasEpoch();
-// Marks the window's cached shown area valid again after it was shown back where it was hidden
-// with nothing else changed in between (a window's own visibility does not change what it
-// shows while visible).
-void KeepShownArea(const Window* w);
+// Called when one window's rectangle (it was `before`), shape, place among its siblings or
+// visibility changes: the shown areas of the siblings below it whose rectangles meet its old or
+// new one (and of their descendants) are worked out again, and with `itself` its own and its
+// descendants' too. A window's own visibility does not change what it shows while visible, so
+// a window hidden and shown again in place (a control's Update) keeps its area.
+void AreasChangedAround(const Window* w, const RECT& before, bool itself);
+// Called before a window moves among its siblings between the ones of order keys low and high
+// (inclusive), upwards or not: only it and the siblings it passes that meet it show anything
+// else (controls side by side brought to the top one after another pass none), and a sibling
+// it rises over loses just its area.
+void AreasChangedByRestack(const Window* w, int64_t low, int64_t high, bool up);
 // The union of the windows' areas (screen coordinates), built in one step.
 gdi::PixRegion AreasOf(const std::vector<Window*>& windows);
 
@@ -173,6 +191,26 @@ void InvalidateScreenArea(const gdi::PixRegion& screenArea, bool erase);
 // The same for an area that only top and its descendants can show (what a window showed or
 // shows now goes to it, its parent or their descendants): the search starts there.
 void InvalidateWithin(Window* top, const gdi::PixRegion& screenArea, bool erase);
+
+// The union of the areas of a parent's visible children, in its client coordinates, with the
+// children, rectangles and shapes it was built from: a parent of many children clips them all
+// out of its own paint and exposures, mostly while they lie where they lay before.
+struct ChildAreas {
+    struct From {
+        const Window* child;
+        RECT rect;
+        uint64_t shapeSerial;
+        bool operator==(const From& o) const {
+            return child == o.child && EqualRect(&rect, &o.rect) && shapeSerial == o.shapeSerial;
+        }
+    };
+    std::vector<From> from; // in address order
+    gdi::PixRegion area;
+    gdi::PixRegion gaps; // a client area of the size below less area
+    SIZE gapsFor = {-1, -1};
+};
+// A serial for a window's new shape.
+uint64_t NewShapeSerial();
 
 // ---- Region handles (regionio.cpp) -----------------------------------------------------------
 

@@ -120,6 +120,29 @@ TEST_F(OverlapTest, TheScreenMatchesAPerPixelModelAfterRandomChanges) {
     }
 }
 
+// Guards the areas kept between changes (each window's shown area, a parent's union of many
+// children): a screen tiled with small controls, a few of them changed between pumps the way
+// a control's Update and its neighbours change them.
+TEST_F(OverlapTest, ATiledScreenMatchesTheModelAfterChangesToSomeControls) {
+    random.seed(7);
+    windows.push_back(std::make_unique<ProbeWindow>(nullptr, RECT{0, 0, 240, 320},
+                                                    RGB(255, 255, 255), 0, WS_POPUP | WS_VISIBLE));
+    for (int i = 0; i < 96; ++i) {
+        RECT r = {(i % 8) * 30, (i / 8) * 26, (i % 8) * 30 + (i % 5 ? 30 : 70), (i / 8) * 26 + 26};
+        windows.push_back(std::make_unique<ProbeWindow>(windows[0]->hwnd(), r,
+                                                        RGB(i * 2, 255 - i * 2, (i * 37) % 255),
+                                                        i, WS_CHILD | WS_VISIBLE));
+    }
+    for (int round = 0; round < 12; ++round) {
+        for (int change = 0; change < 6; ++change) {
+            int i = Pick(1, 96);
+            RandomChange(windows[i]->hwnd(), windows[Pick(1, 96)]->hwnd());
+        }
+        Pump();
+        ASSERT_EQ(FirstWrongPixel(), "") << "round " << round;
+    }
+}
+
 // Guards the paint search's notes of clean subtrees: a window hidden through its style keeps
 // its update region and is painted once its style shows it again, among many siblings.
 TEST_F(OverlapTest, AnUpdateKeptWhileHiddenByStyleIsPaintedWhenShownAgain) {

@@ -1,0 +1,12 @@
+// Storage kept for objects made and dropped over and over: a paint makes and drops device
+// contexts, bitmaps, regions and their framework wrappers by the dozen. Blocks of each size are
+// kept for the next object of that size (not under AddressSanitizer, which should see every
+// object's memory come and go). For class-specific operator new and delete.
+#pragma once
+
+#include <cstddef>
+
+void* RecycledNew(size_t size);
+void RecycledDelete(void* memory, size_t size);
+// Frees every kept block (for measurements of what an operation keeps).
+void ReleaseRecycledObjects();
