@@ -155,6 +155,16 @@ TEST_F(PaintTest, HidingMovingAndRaisingExposeOnlyWhatChanged) {
     EXPECT_EQ(b.Count(WM_PAINT), 0);
     BringWindowToTop(b);
     Settle();
+    { // an exposure gives the lower sibling only what the one above leaves it
+        ProbeWindow cover{nullptr, {0, 0, 100, 100}, kGreen, 0, kTop};
+        Pump();
+    }
+    HRGN update = CreateRectRgn(0, 0, 0, 0);
+    ASSERT_NE(GetUpdateRgn(a, update, FALSE), NULLREGION);
+    EXPECT_TRUE(PtInRegion(update, 5, 5));
+    EXPECT_FALSE(PtInRegion(update, 45, 45)); // under b
+    DeleteObject(update);
+    Settle();
     ShowWindow(b, SW_HIDE);
     Pump();
     EXPECT_EQ(Kinds(a), (std::vector<UINT>{WM_PAINT, WM_ERASEBKGND}));
