@@ -16,7 +16,7 @@ std::vector<KeptBlocks>& Kept() {
     return *kept;
 }
 
-KeptBlocks* Find(size_t size) {
+[[maybe_unused]] KeptBlocks* Find(size_t size) { // unused under AddressSanitizer
     for (KeptBlocks& k : Kept())
         if (k.size == size) return &k;
     return nullptr;
