@@ -22,7 +22,8 @@ struct Block {
 
 constexpr size_t kKeptBlocks = 8; // of each of the two lists below
 constexpr size_t kSmallBlock = 4096;
-constexpr size_t kKeptBytes = size_t(8) << 20;
+// What waits for reuse in one list, at most: a few screens' worth, never tens of megabytes.
+constexpr size_t kKeptBytes = size_t(2) << 20;
 
 // Small blocks (a control's images) and large ones (screens and backgrounds) are kept apart, so
 // that the many small ones never push out the few large ones.
@@ -48,7 +49,11 @@ void FreePixels(uint8_t* memory, size_t bytes) {
     std::vector<Block>& kept = Kept(bytes);
     if (!memory) return;
     if (bytes > kKeptBytes) return std::free(memory);
-    if (kept.size() == kKeptBlocks) {
+    size_t keptBytes = bytes;
+    for (const Block& b : kept)
+        keptBytes += b.bytes;
+    while (!kept.empty() && (kept.size() == kKeptBlocks || keptBytes > kKeptBytes)) {
+        keptBytes -= kept.front().bytes; // the oldest goes first
         std::free(kept.front().memory);
         kept.erase(kept.begin());
     }
