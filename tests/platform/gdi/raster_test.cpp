@@ -214,3 +214,40 @@ TEST_F(RasterTest, MasksAtAnyOffsetFollowThePerPixelRules) {
             }
     }
 }
+
+// Guards the 24-bit fast paths (skin bitmaps onto the screen's format and into masks) at every
+// width and offset, up to the last pixel of the section's last row in memory.
+TEST_F(RasterTest, TwentyFourBitSourcesAtAnyWidthFollowThePerPixelRules) {
+    unsigned seed = TestSeed() + 3;
+    SCOPED_TRACE("seed " + std::to_string(seed) + " (set SKINKIT_SEED to repeat)");
+    std::mt19937 rng(seed);
+    const COLORREF key = RGB(255, 0, 255);
+    for (int width : {16, 21, 40}) { // rows of exactly 48 and 120 bytes, and a padded one
+        Canvas source(width, 2, 24);
+        for (int y = 0; y < 2; ++y)
+            for (int x = 0; x < width; ++x)
+                SetPixel(source.dc(), x, y, rng() % 3 ? key : COLORREF(rng() & 0xFFFFFF));
+        SetBkColor(source.dc(), key);
+        for (int round = 0; round < 30; ++round) {
+            int w = 1 + int(rng() % unsigned(width)), sx = int(rng() % unsigned(width - w + 1));
+            int dx = int(rng() % 9);
+            DWORD rop = round % 2 ? SRCINVERT : SRCCOPY;
+            Canvas colour(56, 2);
+            FillRandom(colour, rng);
+            std::vector<COLORREF> under = colour.Pixels();
+            BitBlt(colour.dc(), dx, 0, w, 2, source.dc(), sx, 0, rop);
+            Canvas mono(CreateBitmap(56, 2, 1, 1, nullptr));
+            BitBlt(mono.dc(), dx, 0, w, 2, source.dc(), sx, 0, SRCCOPY);
+            for (int y = 0; y < 2; ++y)
+                for (int x = 0; x < 56; ++x) {
+                    bool inside = x >= dx && x < dx + w;
+                    COLORREF s = inside ? source.At(sx + x - dx, y) : 0;
+                    COLORREF d = under[size_t(y * 56 + x)];
+                    COLORREF expected = !inside ? d : rop == SRCCOPY ? s : (s ^ d) & 0xFFFFFF;
+                    ASSERT_EQ(colour.At(x, y), expected) << width << " wide, round " << round;
+                    COLORREF bit = inside && s == key ? RGB(255, 255, 255) : RGB(0, 0, 0);
+                    ASSERT_EQ(mono.At(x, y), bit) << width << " wide, round " << round;
+                }
+        }
+    }
+}
