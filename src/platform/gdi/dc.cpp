@@ -4,10 +4,6 @@
 
 namespace gdi {
 
-DeviceContext* DC(HDC dc) {
-    return As<DeviceContext>(dc);
-}
-
 DeviceContext::~DeviceContext() {
     ReleaseState(state);
     for (const DCState& s : saved)
@@ -43,15 +39,16 @@ const PixRegion& DeviceContext::Clip() {
     return clipCache;
 }
 
+// Stock objects are never deleted and may be selected anywhere at once: nothing to count.
 static void Hold(const void* handle, DeviceContext* dc) {
-    if (GdiObject* object = LookupAny(handle)) {
+    if (GdiObject* object = LookupAny(handle); object && !object->stock) {
         ++object->selections;
         if (object->kind == Kind::Bitmap) object->owner = dc;
     }
 }
 
 static void Unhold(const void* handle) {
-    if (GdiObject* object = LookupAny(handle)) {
+    if (GdiObject* object = LookupAny(handle); object && !object->stock) {
         if (object->selections > 0) --object->selections;
         if (object->selections == 0) object->owner = nullptr;
     }
@@ -72,11 +69,16 @@ void ReleaseState(const DCState& s) {
 }
 
 DCState DefaultState(bool memory) {
-    DCState s;
+    // Only stock objects, which live as long as the process: worked out once.
+    static const DCState kDefault = [] {
+        DCState s;
+        s.brush = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
+        s.pen = static_cast<HPEN>(GetStockObject(BLACK_PEN));
+        s.font = static_cast<HFONT>(GetStockObject(SYSTEM_FONT));
+        return s;
+    }();
+    DCState s = kDefault;
     s.bitmap = memory ? DefaultBitmap() : nullptr;
-    s.brush = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
-    s.pen = static_cast<HPEN>(GetStockObject(BLACK_PEN));
-    s.font = static_cast<HFONT>(GetStockObject(SYSTEM_FONT));
     return s;
 }
 

@@ -12,19 +12,18 @@ namespace gdi {
 namespace {
 
 struct Table {
-    HandleTable<GdiObject> objects;
     int counts[int(Kind::Count)] = {};
     int created[int(Kind::Count)] = {};
 };
 
-// Deliberately never destroyed: objects still alive at exit must not be torn down after the
-// font and screen state they refer to.
 Table& TheTable() {
     static Table* table = new Table;
     return *table;
 }
 
 } // namespace
+
+HandleTable<GdiObject>* g_handles = nullptr;
 
 void* GdiObject::operator new(size_t size) {
     return RecycledNew(size);
@@ -38,26 +37,18 @@ void* Register(std::unique_ptr<GdiObject> object) {
     Table& t = TheTable();
     Kind kind = object->kind;
     bool stock = object->stock;
-    void* handle = t.objects.Add(std::move(object));
+    if (!g_handles) g_handles = new HandleTable<GdiObject>;
+    void* handle = g_handles->Add(std::move(object));
     if (!handle) return nullptr;
     if (!stock) ++t.counts[int(kind)];
     ++t.created[int(kind)];
     return handle;
 }
 
-GdiObject* LookupAny(const void* handle) {
-    return TheTable().objects.Find(handle);
-}
-
-GdiObject* Lookup(const void* handle, Kind k) {
-    GdiObject* object = LookupAny(handle);
-    return object && object->kind == k ? object : nullptr;
-}
-
 bool Destroy(const void* handle) {
     Table& t = TheTable();
     // Detached first: the destructor may release further objects through the table.
-    std::unique_ptr<GdiObject> object = t.objects.Remove(handle);
+    std::unique_ptr<GdiObject> object = g_handles ? g_handles->Remove(handle) : nullptr;
     if (!object) return false;
     if (!object->stock) --t.counts[int(object->kind)];
     object.reset();

@@ -6,6 +6,7 @@
 // so a stale handle stays stale even after its slot has been filled again.
 #pragma once
 
+#include "platform/base/handletable.h"
 #include "platform/gdi/gdidefs.h"
 
 #include <cstdint>
@@ -31,12 +32,22 @@ struct GdiObject {
     void* owner = nullptr; // for bitmaps: the one context they are selected into
 };
 
+// The table behind every handle: made by the first registration and never destroyed, so that
+// objects still alive at exit are not torn down after the font and screen state they refer to.
+// Every call looks its handles up here, so the lookups below are inline.
+extern HandleTable<GdiObject>* g_handles;
+
 // Registers the object and returns its new handle (null when the table is full).
 void* Register(std::unique_ptr<GdiObject> object);
-// The object behind handle if it is live and of kind k, else null.
-GdiObject* Lookup(const void* handle, Kind k);
 // The object behind handle whatever its kind, or null.
-GdiObject* LookupAny(const void* handle);
+inline GdiObject* LookupAny(const void* handle) {
+    return g_handles ? g_handles->Find(handle) : nullptr;
+}
+// The object behind handle if it is live and of kind k, else null.
+inline GdiObject* Lookup(const void* handle, Kind k) {
+    GdiObject* object = LookupAny(handle);
+    return object && object->kind == k ? object : nullptr;
+}
 // Removes and destroys the object; false for a stale handle.
 bool Destroy(const void* handle);
 // Marks a registered object as the platform's own.

@@ -111,7 +111,9 @@ struct DeviceContext : GdiObject {
 
 // ---- Shared helpers (dc.cpp, screen.cpp) -----------------------------------------------------
 
-DeviceContext* DC(HDC dc);
+inline DeviceContext* DC(HDC dc) {
+    return As<DeviceContext>(dc);
+}
 const SurfacePtr& ScreenSurface();
 // Changes whenever the screen surface is replaced.
 uint64_t ScreenEpoch();
