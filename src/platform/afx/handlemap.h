@@ -3,6 +3,7 @@
 // touching the handle).
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 #include <vector>
 
@@ -20,78 +21,87 @@ struct CHandleHash {
 };
 
 // Handles to objects in one open-addressed table: the framework attaches and detaches wrappers
-// for every context a paint makes, and a node-based map would allocate for each.
+// for every context a paint makes, and a node-based map would allocate for each. Linear probing
+// with entries moved back on removal: no removed markers pile up between the attaches and
+// detaches, so a lookup ends at the first empty slot after a short run.
 template <class Object> class CHandleTable {
 public:
     Object* Find(const void* handle) const {
         if (m_slots.empty()) return nullptr;
-        for (size_t i = Home(handle);; i = (i + 1) & (m_slots.size() - 1)) {
+        for (size_t i = Home(handle);; i = Next(i)) {
             const Slot& s = m_slots[i];
-            if (s.state == kEmpty) return nullptr;
-            if (s.state == kFull && s.handle == handle) return s.object;
+            if (!s.handle) return nullptr;
+            if (s.handle == handle) return s.object;
         }
     }
     void Set(const void* handle, Object* object) {
-        if (Slot* s = FindSlot(handle)) {
-            s->object = object;
-            return;
-        }
-        if ((m_used + 1) * 4 > m_slots.size() * 3) Grow();
+        if (!handle) return;
+        if ((m_count + 1) * 4 > m_slots.size() * 3) Grow();
         size_t i = Home(handle);
-        while (m_slots[i].state == kFull)
-            i = (i + 1) & (m_slots.size() - 1);
-        if (m_slots[i].state == kEmpty) ++m_used;
-        m_slots[i] = {handle, object, kFull};
+        for (; m_slots[i].handle; i = Next(i)) {
+            if (m_slots[i].handle == handle) {
+                m_slots[i].object = object;
+                return;
+            }
+        }
+        m_slots[i] = {handle, object};
         ++m_count;
     }
     void Erase(const void* handle) {
-        if (Slot* s = FindSlot(handle)) {
-            s->state = kRemoved;
-            s->object = nullptr;
-            --m_count;
+        if (m_slots.empty()) return;
+        size_t i = Home(handle);
+        for (; m_slots[i].handle != handle; i = Next(i))
+            if (!m_slots[i].handle) return;
+        // Close the gap: a later entry of the run moves back unless its home lies after the
+        // gap (cyclically), where a lookup would no longer pass the gap to reach it.
+        for (size_t j = Next(i);; j = Next(j)) {
+            if (!m_slots[j].handle) break;
+            size_t home = Home(m_slots[j].handle);
+            bool stays = i <= j ? (i < home && home <= j) : (i < home || home <= j);
+            if (stays) continue;
+            m_slots[i] = m_slots[j];
+            i = j;
         }
+        m_slots[i] = Slot{};
+        --m_count;
     }
     template <class F> void ForEach(F f) const {
         for (const Slot& s : m_slots)
-            if (s.state == kFull) f(s.handle, s.object);
+            if (s.handle) f(s.handle, s.object);
     }
     size_t size() const { return m_count; }
     void clear() {
         m_slots.clear();
-        m_count = m_used = 0;
+        m_count = 0;
+    }
+    // Empties the table; a small one keeps its storage for the entries to come.
+    void Empty() {
+        constexpr size_t kKeptSlots = 256;
+        if (m_slots.size() > kKeptSlots) return clear();
+        if (m_count) std::fill(m_slots.begin(), m_slots.end(), Slot{});
+        m_count = 0;
     }
 
 private:
-    enum State : uint8_t { kEmpty, kFull, kRemoved };
     struct Slot {
-        const void* handle = nullptr;
+        const void* handle = nullptr; // null: empty (a null handle is never stored)
         Object* object = nullptr;
-        State state = kEmpty;
     };
     size_t Home(const void* handle) const { return CHandleHash()(handle) & (m_slots.size() - 1); }
-    Slot* FindSlot(const void* handle) {
-        if (m_slots.empty()) return nullptr;
-        for (size_t i = Home(handle);; i = (i + 1) & (m_slots.size() - 1)) {
-            Slot& s = m_slots[i];
-            if (s.state == kEmpty) return nullptr;
-            if (s.state == kFull && s.handle == handle) return &s;
-        }
-    }
+    size_t Next(size_t i) const { return (i + 1) & (m_slots.size() - 1); }
     void Grow() {
         std::vector<Slot> old = std::move(m_slots);
-        // Removed slots are dropped: double only when the live entries need it.
         size_t size = 16;
         while ((m_count + 1) * 2 > size)
             size *= 2;
         m_slots.assign(size, Slot{});
-        m_count = m_used = 0;
+        m_count = 0;
         for (const Slot& s : old)
-            if (s.state == kFull) Set(s.handle, s.object);
+            if (s.handle) Set(s.handle, s.object);
     }
 
-    std::vector<Slot> m_slots; // a power of two in size, never full
+    std::vector<Slot> m_slots; // a power of two in size, never more than three quarters full
     size_t m_count = 0;        // live entries
-    size_t m_used = 0;         // live and removed entries
 };
 
 template <class Object> class CHandleMap {
@@ -132,13 +142,18 @@ public:
     }
 
     // Frees the temporary wrappers; release() detaches each from its handle first.
+    // The table is emptied first (a wrapper's destructor may look handles up); its storage
+    // stays for the next paint's wrappers.
     template <class Release> void DeleteTemp(Release release) {
-        CHandleTable<Object> temporary = std::move(m_temporary);
-        m_temporary.clear();
-        temporary.ForEach([&](const void*, Object* object) {
+        if (!m_temporary.size()) return;
+        std::vector<Object*> objects;
+        objects.reserve(m_temporary.size());
+        m_temporary.ForEach([&](const void*, Object* object) { objects.push_back(object); });
+        m_temporary.Empty();
+        for (Object* object : objects) {
             release(object);
             delete object;
-        });
+        }
     }
 
     size_t TemporaryCount() const { return m_temporary.size(); }

@@ -2,6 +2,7 @@
 // framework's drawing helpers; CPoint, CSize and CRect with the edges that count as inside.
 #include "platform/afx/dc.h"
 #include "platform/afx/geometry.h"
+#include "platform/afx/handlemap.h"
 
 #include "support/gdi_fixture.h"
 
@@ -182,4 +183,30 @@ TEST(GeometryTest, IntersectionUnionAndSubtraction) {
     EXPECT_TRUE(out.SubtractRect(&a, &b));
     EXPECT_RECT(out, 0, 0, 10, 10) << "a corner cut leaves the rectangle as it was";
     EXPECT_FALSE(out.SubtractRect(&a, &a));
+}
+
+// The wrappers' table with hundreds of handles attached and detached in a random order, as paints
+// do, so that entries keep moving within runs of neighbouring slots: each handle still finds its
+// own wrapper, and a detached one finds nothing.
+TEST(HandleTableTest, DetachingInAnyOrderLeavesEveryOtherHandleFound) {
+    unsigned seed = TestSeed();
+    SCOPED_TRACE("seed " + std::to_string(seed) + " (set SKINKIT_SEED to repeat)");
+    std::mt19937 rng(seed);
+    CHandleTable<int> table;
+    std::vector<int> objects(600);
+    std::vector<bool> attached(objects.size(), false);
+    auto handle = [](size_t i) { return reinterpret_cast<const void*>((i + 1) * 0x1000001); };
+    for (int step = 0; step < 20000; ++step) {
+        size_t i = rng() % objects.size();
+        if (attached[i])
+            table.Erase(handle(i));
+        else
+            table.Set(handle(i), &objects[i]);
+        attached[i] = !attached[i];
+        if (step % 997 != 0) continue;
+        for (size_t k = 0; k < objects.size(); ++k)
+            ASSERT_EQ(table.Find(handle(k)), attached[k] ? &objects[k] : nullptr)
+                << "step " << step << ", handle " << k;
+    }
+    EXPECT_EQ(table.size(), size_t(std::count(attached.begin(), attached.end(), true)));
 }
