@@ -10,3 +10,14 @@ void* RecycledNew(size_t size);
 void RecycledDelete(void* memory, size_t size);
 // Frees every kept block (for measurements of what an operation keeps).
 void ReleaseRecycledObjects();
+
+// An allocator over the same storage, for objects made through the standard library (the shared
+// pixel surfaces of bitmaps).
+template <class T> struct RecycledAllocator {
+    using value_type = T;
+    RecycledAllocator() = default;
+    template <class U> RecycledAllocator(const RecycledAllocator<U>&) {}
+    T* allocate(size_t n) { return static_cast<T*>(RecycledNew(n * sizeof(T))); }
+    void deallocate(T* p, size_t n) { RecycledDelete(p, n * sizeof(T)); }
+    template <class U> bool operator==(const RecycledAllocator<U>&) const { return true; }
+};

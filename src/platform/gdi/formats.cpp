@@ -4,6 +4,7 @@
 #include "platform/gdi/gdidevice.h"
 #include "platform/gdi/surface.h"
 
+#include <algorithm>
 #include <bit>
 #include <cstdlib>
 #include <cstring>
@@ -102,15 +103,26 @@ SurfacePtr MakeSurface(int width, int height, int bpp, bool bottomUp,
     if (!ValidDepth(bpp) || height <= 0 || height > (1 << 24)) return nullptr;
     size_t stride = RowBytes(width, bpp);
     if (stride == 0 || stride * size_t(height) > kMaxSurfaceBytes) return nullptr;
-    auto s = std::make_shared<Surface>();
+    auto s = std::allocate_shared<Surface>(RecycledAllocator<Surface>());
     s->width = width;
     s->height = height;
     s->bpp = bpp;
     s->stride = stride;
     if (bpp <= 8) {
         size_t entries = size_t(1) << bpp;
-        s->palette = palette.empty() ? DefaultPalette(bpp) : palette;
-        s->palette.resize(entries, RGBQUAD{0, 0, 0, 0});
+        if (!palette.empty()) {
+            s->palette.reserve(entries);
+            s->palette.assign(palette.begin(),
+                              palette.begin() + ptrdiff_t(std::min(palette.size(), entries)));
+            s->palette.resize(entries, RGBQUAD{0, 0, 0, 0});
+        } else if (bpp == 1) {
+            // Masks are made at every transparent draw: black and white without a table made
+            // and copied each time.
+            s->palette = {RGBQUAD{0, 0, 0, 0}, RGBQUAD{255, 255, 255, 0}};
+        } else {
+            s->palette = DefaultPalette(bpp);
+            s->palette.resize(entries, RGBQUAD{0, 0, 0, 0});
+        }
     } else {
         s->bitfields = masks != nullptr && bpp != 24;
         const uint32_t* use = s->bitfields ? masks : (bpp == 16 ? kMasks555 : kMasks888);
