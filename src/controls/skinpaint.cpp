@@ -17,15 +17,17 @@ void PaintBehind(CWnd* control, CDC* dc) {
         PaintParentBackground(control, dc);
 }
 
+// The image's bitmap never leaves this object, so it is kept by handle: no framework wrapper
+// is made for it or for the context's first bitmap, on a path every control paint takes.
 CSkinOffscreen::CSkinOffscreen(CDC* target, int width, int height) {
     m_dc.CreateCompatibleDC(target);
-    m_bitmap.CreateCompatibleBitmap(target, width, height);
-    if (m_bitmap.m_hObject) m_pPrevious = m_dc.SelectObject(&m_bitmap);
+    m_hBitmap = ::CreateCompatibleBitmap(target ? target->m_hDC : nullptr, width, height);
+    if (m_hBitmap && m_dc.m_hDC) m_hPrevious = ::SelectObject(m_dc.m_hDC, m_hBitmap);
 }
 
 CSkinOffscreen::~CSkinOffscreen() {
-    if (m_pPrevious) m_dc.SelectObject(m_pPrevious);
-    m_bitmap.DeleteObject();
+    if (m_hPrevious) ::SelectObject(m_dc.m_hDC, m_hPrevious);
+    if (m_hBitmap) ::DeleteObject(m_hBitmap);
     m_dc.DeleteDC();
 }
 

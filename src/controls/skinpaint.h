@@ -41,8 +41,8 @@ public:
 
 private:
     CDC m_dc;
-    CBitmap m_bitmap;
-    CBitmap* m_pPrevious = nullptr;
+    HBITMAP m_hBitmap = nullptr;
+    HGDIOBJ m_hPrevious = nullptr;
 };
 
 // A bitmap the control does not own (a cached skin bitmap), selected into a memory context

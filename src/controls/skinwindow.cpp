@@ -82,7 +82,12 @@ void CSkinWindow::PrepareBackBuffer(HBITMAP image, DWORD imageType) {
     CBitmap* previousImage = imageDC.SelectObject(&source);
 
     const int w = Width(), h = Height();
-    m_hBackBitmap = ::CreateBitmap(w, h, info.bmPlanes, info.bmBitsPixel, nullptr);
+    // A colour image is converted to the screen's format once, here: every paint of the window
+    // and of each control over it then copies the back buffer without converting a pixel.
+    // Palette and monochrome images keep their format, so that they show exactly as drawn.
+    m_hBackBitmap = info.bmBitsPixel > 8
+                        ? ::CreateCompatibleBitmap(paint.m_hDC, w, h)
+                        : ::CreateBitmap(w, h, info.bmPlanes, info.bmBitsPixel, nullptr);
     if (!m_dcBack.m_hDC) m_dcBack.Attach(::CreateCompatibleDC(paint.m_hDC));
     if (m_hBackBitmap)
         m_hPrevBitmap = static_cast<HBITMAP>(::SelectObject(m_dcBack.m_hDC, m_hBackBitmap));
