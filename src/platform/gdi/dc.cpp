@@ -10,16 +10,6 @@ DeviceContext::~DeviceContext() {
         ReleaseState(s);
 }
 
-Surface* DeviceContext::Target() const {
-    return TargetPtr().get();
-}
-
-const SurfacePtr& DeviceContext::TargetPtr() const {
-    if (screen) return ScreenSurface();
-    // A selected bitmap cannot be deleted, so the lookup always succeeds.
-    return As<BitmapObject>(state.bitmap)->surface;
-}
-
 const PixRegion& DeviceContext::Clip() {
     if (clipValid && (!screen || clipEpoch == ScreenEpoch())) return clipCache;
     if (visibleSource) {
@@ -78,7 +68,10 @@ DCState DefaultState(bool memory) {
         return s;
     }();
     DCState s = kDefault;
-    s.bitmap = memory ? DefaultBitmap() : nullptr;
+    if (memory) {
+        s.bitmap = DefaultBitmap();
+        s.surface = &As<BitmapObject>(s.bitmap)->surface;
+    }
     return s;
 }
 
@@ -117,6 +110,7 @@ HGDIOBJ SelectObject(HDC hdc, HGDIOBJ object) {
         // A bitmap lives in one memory context at a time.
         if (dc->screen || (!o->stock && o->selections > 0 && o->owner != dc)) return nullptr;
         HGDIOBJ previous = Swap(dc->state.bitmap, object, dc);
+        dc->state.surface = &static_cast<BitmapObject*>(o)->surface;
         dc->InvalidateClip();
         return previous;
     }

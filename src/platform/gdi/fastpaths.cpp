@@ -598,6 +598,13 @@ static void MonoToColourRow(uint8_t rop, const uint8_t* row, int sx, int n,
         d[i] = Apply(rop, d[i], table[MonoBit(row, sx + i)]);
 }
 
+bool MonoToColourTakesNibbles() {
+#if defined(SK_AVX2)
+    if (HasAvx512() || HasAvx2()) return false;
+#endif
+    return true;
+}
+
 void MonoToColour(uint8_t rop, const MonoBlock& b, const uint32_t (*nibbles)[4],
                   const uint32_t* table) {
 #if defined(SK_AVX2)

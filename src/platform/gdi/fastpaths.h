@@ -52,5 +52,7 @@ void Colour24ToMono(const uint8_t* s, ptrdiff_t sPitch, int n, int rows, uint32_
 // table[bit]; nibbles[v] holds the four values of the four bits of v. rop as for BytewiseOp.
 void MonoToColour(uint8_t rop, const MonoBlock& b, const uint32_t (*nibbles)[4],
                   const uint32_t* table);
+// False when MonoToColour reads the table alone (nibbles may then be null).
+bool MonoToColourTakesNibbles();
 
 } // namespace gdi

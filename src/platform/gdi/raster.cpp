@@ -31,9 +31,6 @@ SourceConverter::SourceConverter(const Surface& src, const Surface& dst, COLORRE
         m_mode = Mode::Table;
         m_table[0] = ColourToValue(dst, monoFg);
         m_table[1] = ColourToValue(dst, monoBg);
-        for (int n = 0; n < 16; ++n)
-            for (int k = 0; k < 4; ++k)
-                m_nibbles[n][k] = m_table[(n >> (3 - k)) & 1];
     } else if (SameValueSpace(src, dst)) {
         m_mode = Mode::Identity;
     } else if (src.bpp <= 8) {
@@ -44,6 +41,13 @@ SourceConverter::SourceConverter(const Surface& src, const Surface& dst, COLORRE
     } else {
         m_mode = Mode::ViaColour;
     }
+}
+
+void SourceConverter::MakeNibbles() const {
+    for (int n = 0; n < 16; ++n)
+        for (int k = 0; k < 4; ++k)
+            m_nibbles[n][k] = m_table[(n >> (3 - k)) & 1];
+    m_nibblesMade = true;
 }
 
 void SourceConverter::Convert(uint32_t* v, int n) const {
@@ -88,7 +92,7 @@ static void ExpandMono(const uint8_t* row, int x, int n, const uint32_t (*nibble
 
 void SourceConverter::Read(int x, int y, int n, uint32_t* out) const {
     if (m_mode == Mode::Table && m_src.bpp == 1) {
-        ExpandMono(m_src.Row(y), x, n, m_nibbles, m_table, out);
+        ExpandMono(m_src.Row(y), x, n, Nibbles(), m_table, out);
         return;
     }
     if (m_mode == Mode::ToMono && (m_src.bpp == 32 || m_src.bpp == 24)) {
@@ -314,7 +318,8 @@ bool MaskBox(const Blit& b, const Box& x) {
     if (b.convert->MonoToColour() && dst.bpp == 32 && b.src != b.dst) {
         MonoBlock m{
             dst.Row(x.t) + size_t(x.l) * 4, dst.pitch, src.Row(sy), src.pitch, sx, w, x.b - x.t};
-        MonoToColour(b.rop, m, b.convert->Nibbles(), b.convert->Table());
+        MonoToColour(b.rop, m, MonoToColourTakesNibbles() ? b.convert->Nibbles() : nullptr,
+                     b.convert->Table());
         return true;
     }
     return false;

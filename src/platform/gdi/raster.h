@@ -43,7 +43,10 @@ public:
     // Monochrome sources onto colour: the two values and the values of each nibble of bits.
     bool MonoToColour() const { return m_mode == Mode::Table && m_src.bpp == 1; }
     const uint32_t* Table() const { return m_table; }
-    const uint32_t (*Nibbles() const)[4] { return m_nibbles; }
+    const uint32_t (*Nibbles() const)[4] {
+        if (!m_nibblesMade) MakeNibbles();
+        return m_nibbles;
+    }
 
 private:
     enum class Mode { Identity, Table, ToMono, ViaColour };
@@ -53,7 +56,11 @@ private:
     uint32_t m_srcBk = 0;
     // Filled only by the modes that read them: a converter is made for every blit.
     uint32_t m_table[256];
-    uint32_t m_nibbles[16][4]; // monochrome sources: four pixels' values per nibble
+    // Monochrome sources: four pixels' values per nibble, made when first asked for (the
+    // widest mask paths take the two values alone).
+    void MakeNibbles() const;
+    mutable bool m_nibblesMade = false;
+    mutable uint32_t m_nibbles[16][4];
 };
 
 struct Blit {

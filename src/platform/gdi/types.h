@@ -70,6 +70,9 @@ struct IconObject : GdiObject {
 
 struct DCState {
     HBITMAP bitmap = nullptr; // memory contexts only
+    // The selected bitmap's pixels, kept with the handle: every drawing call reaches them, and
+    // a selected bitmap cannot be deleted.
+    const SurfacePtr* surface = nullptr;
     HBRUSH brush = nullptr;
     HPEN pen = nullptr;
     HFONT font = nullptr;
@@ -122,6 +125,14 @@ void HoldState(const DCState& state, DeviceContext* dc);
 void ReleaseState(const DCState& state);
 DCState DefaultState(bool memory);
 HBITMAP DefaultBitmap();
+
+inline const SurfacePtr& DeviceContext::TargetPtr() const {
+    return screen ? ScreenSurface() : *state.surface;
+}
+
+inline Surface* DeviceContext::Target() const {
+    return TargetPtr().get();
+}
 
 HRGN NewRegion(PixRegion region);
 
