@@ -11,15 +11,32 @@ struct KeptBlocks {
 };
 constexpr size_t kKeptPerSize = 64;
 
-std::vector<KeptBlocks>& Kept() {
-    static auto* kept = new std::vector<KeptBlocks>;
+std::vector<KeptBlocks*>& Kept() {
+    static auto* kept = new std::vector<KeptBlocks*>;
     return *kept;
 }
 
+// Object sizes are small multiples of eight: their lists are found by index, without a search.
+constexpr size_t kIndexedSizes = 1024;
+
+KeptBlocks*& Indexed(size_t size) {
+    static KeptBlocks* index[kIndexedSizes / 8 + 1] = {};
+    return index[size / 8];
+}
+
 [[maybe_unused]] KeptBlocks* Find(size_t size) { // unused under AddressSanitizer
-    for (KeptBlocks& k : Kept())
-        if (k.size == size) return &k;
+    if (size % 8 == 0 && size <= kIndexedSizes) return Indexed(size);
+    for (KeptBlocks* k : Kept())
+        if (k->size == size) return k;
     return nullptr;
+}
+
+[[maybe_unused]] KeptBlocks* Add(size_t size) {
+    // Each list has storage of its own, so that the index keeps pointing at it.
+    auto* k = new KeptBlocks{size, {}};
+    Kept().push_back(k);
+    if (size % 8 == 0 && size <= kIndexedSizes) Indexed(size) = k;
+    return k;
 }
 
 } // namespace
@@ -39,10 +56,7 @@ void RecycledDelete(void* memory, size_t size) {
     if (!memory) return;
 #if !defined(__SANITIZE_ADDRESS__)
     KeptBlocks* k = Find(size);
-    if (!k) {
-        Kept().push_back({size, {}});
-        k = &Kept().back();
-    }
+    if (!k) k = Add(size);
     if (k->blocks.size() < kKeptPerSize) {
         k->blocks.push_back(memory);
         return;
@@ -52,9 +66,9 @@ void RecycledDelete(void* memory, size_t size) {
 }
 
 void ReleaseRecycledObjects() {
-    for (KeptBlocks& k : Kept()) {
-        for (void* block : k.blocks)
+    for (KeptBlocks* k : Kept()) {
+        for (void* block : k->blocks)
             ::operator delete(block);
-        k.blocks.clear();
+        k->blocks.clear();
     }
 }
