@@ -82,10 +82,11 @@ void CSkinWindow::PrepareBackBuffer(HBITMAP image, DWORD imageType) {
     CBitmap* previousImage = imageDC.SelectObject(&source);
 
     const int w = Width(), h = Height();
-    // A colour image is converted to the screen's format once, here: every paint of the window
-    // and of each control over it then copies the back buffer without converting a pixel.
-    // Palette and monochrome images keep their format, so that they show exactly as drawn.
-    m_hBackBitmap = info.bmBitsPixel > 8
+    // A 24-bit image (as skins are) is converted to the screen's format once, here: every paint
+    // of the window and of each control over it then copies the back buffer without converting
+    // a pixel. The screen keeps every 24-bit colour exactly, so nothing shows differently;
+    // other formats keep their own, so that the background colour is rounded as they round it.
+    m_hBackBitmap = info.bmBitsPixel == 24
                         ? ::CreateCompatibleBitmap(paint.m_hDC, w, h)
                         : ::CreateBitmap(w, h, info.bmPlanes, info.bmBitsPixel, nullptr);
     if (!m_dcBack.m_hDC) m_dcBack.Attach(::CreateCompatibleDC(paint.m_hDC));
