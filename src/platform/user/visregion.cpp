@@ -32,11 +32,8 @@ void ForgetShownAreas(const Window* w) {
 
 void AreasChangedByRestack(const Window* w, int64_t low, int64_t high, bool up) {
     if (!w->parent) return;
-    static std::vector<Window*> met;
-    met.clear();
-    ChildrenMeeting(w->parent, w->rect, &met);
     bool passed = false;
-    for (const Window* s : met) {
+    for (const Window* s : SiblingsMeeting(w)) {
         if (s == w || s->z < low || s->z > high) continue;
         passed = true;
         // Rising over s, a shown w takes its area out of what s shows, and that is all: the
@@ -57,12 +54,16 @@ void AreasChangedAround(const Window* w, const RECT& before, bool itself) {
     if (!w->parent) return;
     // Only siblings below it are cut by it; hidden ones too, as they keep their areas for when
     // they show again.
+    auto forgetBelow = [w](const std::vector<Window*>& met) {
+        for (const Window* s : met)
+            if (s->z > w->z) ForgetShownAreas(s);
+    };
+    if (EqualRect(&before, &w->rect)) return forgetBelow(SiblingsMeeting(w));
     static std::vector<Window*> met;
     met.clear();
     ChildrenMeeting(w->parent, before, &met);
-    if (!EqualRect(&before, &w->rect)) ChildrenMeeting(w->parent, w->rect, &met);
-    for (const Window* s : met)
-        if (s->z > w->z) ForgetShownAreas(s);
+    ChildrenMeeting(w->parent, w->rect, &met);
+    forgetBelow(met);
 }
 
 gdi::PixRegion AreasOf(const std::vector<Window*>& windows) {
