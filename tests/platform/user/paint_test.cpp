@@ -188,11 +188,13 @@ TEST_F(PaintTest, RedrawOffHoldsEveryPaintUntilRedrawnAfterwards) {
     auto& [top, a, b] = *layout;
     ProbeWindow below(nullptr, {50, 0, 150, 50}, kGreen, 0, kTop);
     SetWindowPos(below, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    ProbeWindow cover(nullptr, {80, 80, 120, 120}, kGreen, 0, kTop);
     Settle();
     below.Clear();
     InvalidateRect(a, nullptr, TRUE); // pending before: kept for later
     SendMessage(top, WM_SETREDRAW, FALSE, 0);
     ShowWindow(b, SW_HIDE);
+    ShowWindow(cover, SW_HIDE); // exposes part of top from outside
     MoveWindow(a, 0, 0, 30, 30, TRUE);
     SetWindowRgn(a, CreateRectRgn(0, 0, 20, 20), TRUE);
     InvalidateRect(top, nullptr, TRUE);
@@ -204,7 +206,7 @@ TEST_F(PaintTest, RedrawOffHoldsEveryPaintUntilRedrawnAfterwards) {
     EXPECT_FALSE(GetUpdateRect(top, nullptr, FALSE));
     EXPECT_TRUE(IsWindowVisible(top) && IsWindowVisible(a));
     EXPECT_FALSE(IsWindowVisible(b));
-    EXPECT_FILL((RECT{60, 60, 90, 90}), kBlue); // the screen still shows the old state
+    EXPECT_FILL((RECT{60, 60, 80, 80}), kBlue); // the screen still shows the old state
     SendMessage(top, WM_SETREDRAW, TRUE, 0);
     Pump();
     EXPECT_EQ(top.Count(WM_PAINT) + b.Count(WM_PAINT) + below.Count(WM_PAINT), 0);
