@@ -33,12 +33,16 @@ void ForgetShownAreas(const Window* w) {
 void AreasChangedByRestack(const Window* w, int64_t low, int64_t high, bool up) {
     if (!w->parent) return;
     bool passed = false;
+    // With redraw off above them, nothing asks for the areas until the windows are redrawn:
+    // they are only forgotten, and each is worked out once then, however often it was passed
+    // (a skin switch raises every control in turn).
+    bool keep = up && (w->style & WS_VISIBLE) && !RedrawOff(w->parent);
     for (const Window* s : SiblingsMeeting(w)) {
         if (s == w || s->z < low || s->z > high) continue;
         passed = true;
         // Rising over s, a shown w takes its area out of what s shows, and that is all: the
         // overlapping controls of a crowded screen are passed again and again.
-        if (up && (w->style & WS_VISIBLE) && s->shownEpoch == g_areasEpoch) {
+        if (keep && s->shownEpoch == g_areasEpoch) {
             s->shown.Subtract(OwnArea(w));
             for (const Window* c : s->children)
                 ForgetShownAreas(c);
