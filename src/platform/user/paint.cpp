@@ -50,10 +50,19 @@ gdi::PixRegion ClientUpdate(const Window* w) {
 
 void InvalidateSubtree(Window* w, const gdi::PixRegion& screenArea, bool erase) {
     RECT extents = screenArea.Extents();
+    bool rectangle = screenArea.Complexity() == SIMPLEREGION;
     for (Window* c : w->children) {
         if (!(c->style & WS_VISIBLE)) continue;
         RECT cr = WindowRectScreen(c);
         if (!RectsOverlap(extents, cr)) continue;
+        RECT within;
+        IntersectRect(&within, &extents, &cr);
+        if (rectangle && !c->hasShape && EqualRect(&within, &cr)) {
+            // The whole of a rectangular child: a redraw of a screen of many controls.
+            AddUpdate(c, gdi::PixRegion(0, 0, cr.right - cr.left, cr.bottom - cr.top), erase);
+            if (!c->children.empty()) InvalidateSubtree(c, gdi::PixRegion(cr), erase);
+            continue;
+        }
         gdi::PixRegion part = screenArea;
         if (c->hasShape)
             part.Intersect(OwnArea(c));
@@ -85,10 +94,18 @@ void AddUpdate(Window* w, const gdi::PixRegion& windowArea, bool erase) {
     if (w->destroying) return;
     for (const Window* x = w; x; x = x->parent)
         if (!(x->style & WS_VISIBLE) || x->redrawOff) return;
-    gdi::PixRegion area = windowArea;
-    area.IntersectRect(WindowBounds(w));
-    if (area.IsEmpty()) return;
-    w->update.Union(area);
+    RECT bounds = WindowBounds(w), extents = windowArea.Extents(), within;
+    if (windowArea.IsEmpty() || !IntersectRect(&within, &extents, &bounds)) return;
+    if (!EqualRect(&within, &extents)) { // reaches outside the window
+        gdi::PixRegion area = windowArea;
+        area.IntersectRect(bounds);
+        if (area.IsEmpty()) return;
+        w->update.Union(area);
+    } else if (w->update.IsEmpty()) {
+        w->update = windowArea;
+    } else {
+        w->update.Union(windowArea);
+    }
     if (erase) w->erase = true;
     MarkPaintBelow(w->parent);
 }
