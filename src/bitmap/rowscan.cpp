@@ -18,8 +18,13 @@ ColourRange::ColourRange(DWORD colour, DWORD tolerance) {
 }
 
 CRowScanner::CRowScanner(const ColourRange& range) : m_range(range) {
-    for (int i = 0; i < 192; ++i)
-        m_low[i] = range.low[i % 3], m_high[i] = range.high[i % 3];
+    // One pixel's three bytes, then the filled part copied after itself: a scanner is made for
+    // every region, often of a small frame, so this must cost next to nothing.
+    std::memcpy(m_low, range.low, 3), std::memcpy(m_high, range.high, 3);
+    for (size_t filled = 3; filled < sizeof m_low; filled *= 2) {
+        size_t n = std::min(filled, sizeof m_low - filled);
+        std::memcpy(m_low + filled, m_low, n), std::memcpy(m_high + filled, m_high, n);
+    }
 }
 
 namespace {
