@@ -1,69 +1,50 @@
 // A skin switch paints nothing until every component has the new skin, then all of them.
 #include "platform/afx/wnddc.h"
-#include "skindesc/skinvalues.h"
 #include "support/control_fixture.h"
 
 namespace {
 
-// Update hides the window, takes colour and visibility from the skin, shows, raises and
-// invalidates it, and asks for an immediate paint; painting fills the colour.
+// Update hides the window, shows it again unless told to hide, invalidates it and asks for a
+// paint at once; painting fills its colour (what the new skin gives it).
 struct Swatch : CWnd, CSkinInterface {
-    Swatch(CSkinRepository& repository, UINT id) : repository(repository), id(id) {}
+    COLORREF colour = RGB(255, 0, 0);
+    bool hide = false;
+    int paints = 0;
     void Unload() override { ShowWindow(SW_HIDE); }
     void Update() override {
         Unload();
-        const CPtrList& attributes = repository.GetComponent(u"main", id)->attributes;
-        bool visible = true;
-        GetAttributeBool(attributes, u"visible", visible);
-        GetAttributeDWord(attributes, u"color", colour);
-        ShowWindow(visible ? SW_SHOW : SW_HIDE);
-        BringWindowToTop();
+        ShowWindow(hide ? SW_HIDE : SW_SHOW);
         Invalidate(TRUE);
         UpdateWindow();
     }
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override {
         if (message != WM_PAINT) return CWnd::WindowProc(message, wParam, lParam);
         ++paints;
-        CPaintDC dc(this);
-        dc.FillSolidRect(0, 0, 30, 30, colour);
+        CPaintDC(this).FillSolidRect(0, 0, 30, 30, colour);
         return 0;
     }
-    CSkinRepository& repository;
-    UINT id;
-    DWORD colour = 0;
-    int paints = 0;
 };
-
-SkinDef Swatches(const CString& colour, const CString& hidden) {
-    SkinDef skin = SkinDef::Named(u"Swatches");
-    SectionDef& main = skin.Section(u"main");
-    for (const CString& id : {CString(u"1"), CString(u"2")})
-        main.Component(id, u"swatch", u"static")
-            .Attr(u"color", u"color", colour)
-            .Attr(u"visible", u"bool", id == hidden ? u"false" : u"true");
-    return skin;
-}
 
 using SkinSwitchTest = ControlTest;
 
 TEST_F(SkinSwitchTest, NothingPaintsDuringTheSwitchAndEverythingAfter) {
-    ASSERT_TRUE(LoadSkin(Swatches(u"255,0,0", u"")));
-    Swatch one(*repository, 1), two(*repository, 2);
+    Swatch one, two;
     for (Swatch* s : {&one, &two}) {
-        s->CreateEx(0, AfxRegisterWndClass(0), u"", WS_CHILD | WS_VISIBLE,
-                    CRect(40 * s->id, 10, 40 * s->id + 30, 40), Parent(), s->id);
+        int x = s == &one ? 40 : 80;
+        s->CreateEx(0, AfxRegisterWndClass(0), u"", WS_CHILD | WS_VISIBLE, CRect(x, 10, x + 30, 40),
+                    Parent(), 1);
         repository->AddComponent(s);
     }
     Pump();
+    one.colour = two.colour = RGB(0, 0, 255), two.hide = true;
     one.paints = two.paints = 0;
-    ASSERT_TRUE(WriteSkinPackage(dir / u"Blue.skn", Swatches(u"0,0,255", u"2")));
+    ASSERT_TRUE(WriteSkinPackage(dir / u"Blue.skn", SkinDef::Named(u"Blue")));
     ASSERT_TRUE(repository->LoadSkin(u"Blue.skn"));
     EXPECT_EQ(one.paints + two.paints, 0);
     Pump();
     EXPECT_FILL((RECT{40, 10, 70, 40}), RGB(0, 0, 255));
     EXPECT_FILL((RECT{80, 10, 110, 40}), kParentFill); // hidden by its Update, and it stays so
-    for (Swatch* s : {&one, &two})
-        repository->RemoveComponent(s);
+    repository->RemoveComponent(&one), repository->RemoveComponent(&two);
 }
 
 } // namespace
