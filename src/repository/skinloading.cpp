@@ -1,10 +1,12 @@
 // Reading skin information, loading and merging skins, and the component registry.
 #include "archive/zarchive.h"
+#include "platform/afx/wnd.h"
 #include "repository/skinrepository.h"
 #include "skindesc/descwriter.h"
 #include "skindesc/indexheader.h"
 #include "skindesc/skindescription.h"
 
+#include <algorithm>
 #include <vector>
 
 namespace {
@@ -33,6 +35,25 @@ tagSECTION* FindSection(const tagSKIN& skin, const CString& id) {
         if (section && section->id.CompareNoCase(id) == 0) return section;
     }
     return nullptr;
+}
+
+// The top-level windows that hold the windows of components (components that are top-level
+// windows themselves hold no others and are left out), each once.
+template <class ForEach> std::vector<HWND> WindowRoots(ForEach&& forEach) {
+    std::vector<HWND> roots;
+    forEach([&roots](CSkinInterface* component) {
+        auto* wnd = dynamic_cast<CWnd*>(component);
+        HWND root = wnd ? wnd->m_hWnd : nullptr;
+        if (!root || !::IsWindow(root)) return;
+        while (::GetWindowLong(root, GWL_STYLE) & WS_CHILD) {
+            HWND parent = ::GetParent(root);
+            if (!parent) break;
+            root = parent;
+        }
+        if (root != wnd->m_hWnd && std::find(roots.begin(), roots.end(), root) == roots.end())
+            roots.push_back(root);
+    });
+    return roots;
 }
 
 } // namespace
@@ -76,8 +97,20 @@ bool CSkinRepository::LoadSkin(const CString& name, CStringList* extraPackages, 
         LoadSkinPackage(package, m_skin, m_mapSectionFiles);
 
     if (preload) PreloadSkinFiles();
+    // Every component hides, moves, shapes and invalidates itself: with redraw off around the
+    // two passes none of that exposes or paints anything, and each screen is redrawn once, in
+    // the new skin throughout, when all its components have it.
+    std::vector<HWND> roots = WindowRoots([this](auto&& call) { ForEachComponent(call); });
+    for (HWND root : roots)
+        ::SendMessage(root, WM_SETREDRAW, FALSE, 0);
     ForEachComponent([](CSkinInterface* component) { component->Update(); });
     ForEachComponent([](CSkinInterface* component) { component->OnUpdate(); });
+    for (HWND root : roots) {
+        if (!::IsWindow(root)) continue; // a component destroyed it
+        ::SendMessage(root, WM_SETREDRAW, TRUE, 0);
+        ::RedrawWindow(root, nullptr, nullptr,
+                       RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
+    }
     return true;
 }
 

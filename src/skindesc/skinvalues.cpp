@@ -28,26 +28,49 @@ const tagATTRIBUTE* Typed(const CPtrList& attributes, LPCWSTR key,
 
 } // namespace
 
+namespace {
+
+// Whether text starts with name (lower case, no zero units), ignoring letter case; a terminator
+// in text stops it too.
+template <size_t N> bool StartsWithLowerName(const CString& text, const char16_t (&name)[N]) {
+    const WCHAR* units = text.GetString();
+    for (size_t i = 0; i + 1 < N; ++i)
+        if (units[i] != name[i] && WideToLower(units[i]) != name[i]) return false;
+    return true;
+}
+
+// Whether text, compared up to its first zero unit and ignoring letter case, equals name: the
+// same answer as _wcsicmp(text, name) == 0 without a call per unit. Every reader asks this of
+// a type name.
+template <size_t N> bool EqualsLowerName(const CString& text, const char16_t (&name)[N]) {
+    constexpr int length = int(N) - 1;
+    int n = text.GetLength();
+    if (n != length && !(n > length && text.GetString()[length] == 0)) return false;
+    return StartsWithLowerName(text, name);
+}
+
+} // namespace
+
 bool IsBoolType(const CString& type) {
-    return type.CompareNoCase(u"bool") == 0;
+    return EqualsLowerName(type, u"bool");
 }
 bool IsNumericType(const CString& type) {
-    return type.CompareNoCase(u"numeric") == 0;
+    return EqualsLowerName(type, u"numeric");
 }
 bool IsChoiceType(const CString& type) {
-    return _wcsnicmp(type, u"choice", 6) == 0; // "choice" followed by anything
+    return StartsWithLowerName(type, u"choice"); // "choice" followed by anything
 }
 bool IsColorType(const CString& type) {
-    return type.CompareNoCase(u"color") == 0;
+    return EqualsLowerName(type, u"color");
 }
 bool IsRectType(const CString& type) {
-    return type.CompareNoCase(u"rect") == 0;
+    return EqualsLowerName(type, u"rect");
 }
 bool IsPointType(const CString& type) {
-    return type.CompareNoCase(u"point") == 0;
+    return EqualsLowerName(type, u"point");
 }
 bool IsFileType(const CString& type) {
-    return type.CompareNoCase(u"file") == 0;
+    return EqualsLowerName(type, u"file");
 }
 
 namespace {
@@ -60,19 +83,29 @@ bool LengthMayMatch(const CString& id, int keyLength) {
     return n == keyLength || (n > keyLength && id.GetString()[keyLength] == 0);
 }
 
+// Units equal as they stand, or once folded: names are mostly written in one letter case, so
+// the fold is rarely needed.
+inline bool SameIgnoringCase(WCHAR x, WCHAR y) {
+    return x == y || WideToLower(x) == WideToLower(y);
+}
+
 } // namespace
 
 tagATTRIBUTE* FindAttribute(const CPtrList& attributes, LPCWSTR key) {
     if (!key) key = u"";
     // A component has many attributes, and every control reads most of them at every skin
-    // change: the length, then the first letter, rule out most names before they are compared.
+    // change. The length rules out most names; names of a kind share their start ("font_",
+    // "image_"), so comparing from the end rules out the others at once. A name that passes is
+    // compared over the key's length alone: the key has no zero units, and the name ends there.
     const int keyLength = int(std::char_traits<WCHAR>::length(key));
-    WCHAR first = WideToLower(key[0]);
     for (void* p : attributes) {
         auto* a = static_cast<tagATTRIBUTE*>(p);
-        if (!a || !LengthMayMatch(a->id, keyLength) || WideToLower(a->id.GetString()[0]) != first)
-            continue;
-        if (a->id.CompareNoCase(key) == 0) return a;
+        if (!a || !LengthMayMatch(a->id, keyLength)) continue;
+        const WCHAR* id = a->id.GetString();
+        int i = keyLength - 1;
+        while (i >= 0 && SameIgnoringCase(id[i], key[i]))
+            --i;
+        if (i < 0) return a;
     }
     return nullptr;
 }
@@ -107,7 +140,7 @@ bool GetAttributeString(const CPtrList& attributes, LPCWSTR key, CString& value)
 
 bool GetAttributeBool(const CPtrList& attributes, LPCWSTR key, bool& value) {
     const tagATTRIBUTE* a = Typed(attributes, key, IsBoolType);
-    value = a && a->value.CompareNoCase(u"true") == 0;
+    value = a && EqualsLowerName(a->value, u"true");
     return a != nullptr;
 }
 

@@ -13,6 +13,7 @@ constexpr LONG kMaxCells = 64; // per axis; larger areas get larger cells
 constexpr size_t kGridFrom = 16;
 
 uint64_t g_collectMark = 0;
+uint64_t g_childRectsSerial = 0;
 
 LONG CellLength(LONG length) {
     return std::max(kCellSize, (length + kMaxCells - 1) / kMaxCells);
@@ -135,12 +136,25 @@ void ChildrenMeeting(const Window* parent, const RECT& rect, std::vector<Window*
                out->end());
 }
 
+const std::vector<Window*>& SiblingsMeeting(const Window* w) {
+    if (w->meetingSerial != w->parent->childRectsSerial) {
+        w->meeting.clear();
+        ChildrenMeeting(w->parent, w->rect, &w->meeting);
+        w->meetingSerial = w->parent->childRectsSerial;
+    }
+    return w->meeting;
+}
+
 void ListInGrid(Window* w) {
-    if (w->parent && w->parent->grid) w->parent->grid->Insert(w);
+    if (!w->parent) return;
+    w->parent->childRectsSerial = ++g_childRectsSerial;
+    if (w->parent->grid) w->parent->grid->Insert(w);
 }
 
 void UnlistFromGrid(Window* w) {
-    if (w->parent && w->parent->grid) w->parent->grid->Remove(w);
+    if (!w->parent) return;
+    w->parent->childRectsSerial = ++g_childRectsSerial;
+    if (w->parent->grid) w->parent->grid->Remove(w);
 }
 
 } // namespace user

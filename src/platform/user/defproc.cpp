@@ -97,6 +97,13 @@ LRESULT DefWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
         return CopyText(w, wParam, reinterpret_cast<LPWSTR>(lParam));
     case WM_GETTEXTLENGTH:
         return w->text.GetLength();
+    case WM_SETREDRAW:
+        // Redraw off is a state of its own rather than a cleared WS_VISIBLE (as the desktop
+        // system does it): the window keeps covering what lies below it, IsWindowVisible
+        // answers as before, and a ShowWindow made while redraw is off is not undone when it
+        // is turned on again. Turning it on invalidates nothing; the caller redraws.
+        w->redrawOff = !wParam;
+        return 0;
     case WM_WINDOWPOSCHANGED:
         if (lParam) PositionChanged(w, reinterpret_cast<const WINDOWPOS*>(lParam));
         return 0;

@@ -136,10 +136,11 @@ LONG ProcToken(WNDPROC proc) {
 WNDPROC ProcFromValue(LONG_PTR value) {
     uint64_t v = uint64_t(value);
     uint32_t high = uint32_t(v >> 32), low = uint32_t(v);
+    // Every message passes here with a real procedure: the token table is read only for tokens.
+    if ((high != 0 && high != 0xFFFFFFFFu) || (low & 0xFFFF0000u) != kTokenBase)
+        return reinterpret_cast<WNDPROC>(value);
     const auto& tokens = State().procTokens;
-    if ((high == 0 || high == 0xFFFFFFFFu) && (low & 0xFFFF0000u) == kTokenBase &&
-        (low & 0xFFFFu) < tokens.size())
-        return tokens[low & 0xFFFFu];
+    if ((low & 0xFFFFu) < tokens.size()) return tokens[low & 0xFFFFu];
     return reinterpret_cast<WNDPROC>(value);
 }
 

@@ -3,6 +3,8 @@
 // Invalidation only collects; painting happens when the queue is empty (the pump or
 // GetMessage finds the window) or at once through UpdateWindow. A window inside its own paint
 // remembers the screen area it repaints, so that hiding itself there exposes only that area.
+// While a window has redraw off (WM_SETREDRAW), invalidations within it are dropped and nothing
+// within it paints; what was pending before stays pending for when redraw is on again.
 #include "platform/user/dce.h"
 #include "platform/user/wndobj.h"
 
@@ -47,12 +49,26 @@ gdi::PixRegion ClientUpdate(const Window* w) {
 }
 
 void InvalidateSubtree(Window* w, const gdi::PixRegion& screenArea, bool erase) {
+    RECT extents = screenArea.Extents();
+    bool rectangle = screenArea.Complexity() == SIMPLEREGION;
     for (Window* c : w->children) {
         if (!(c->style & WS_VISIBLE)) continue;
-        gdi::PixRegion part = screenArea;
-        part.Intersect(OwnArea(c));
-        if (part.IsEmpty()) continue;
         RECT cr = WindowRectScreen(c);
+        if (!RectsOverlap(extents, cr)) continue;
+        RECT within;
+        IntersectRect(&within, &extents, &cr);
+        if (rectangle && !c->hasShape && EqualRect(&within, &cr)) {
+            // The whole of a rectangular child: a redraw of a screen of many controls.
+            AddUpdate(c, gdi::PixRegion(0, 0, cr.right - cr.left, cr.bottom - cr.top), erase);
+            if (!c->children.empty()) InvalidateSubtree(c, gdi::PixRegion(cr), erase);
+            continue;
+        }
+        gdi::PixRegion part = screenArea;
+        if (c->hasShape)
+            part.Intersect(OwnArea(c));
+        else
+            part.IntersectRect(cr);
+        if (part.IsEmpty()) continue;
         gdi::PixRegion local = part;
         local.Translate(-cr.left, -cr.top);
         AddUpdate(c, local, erase);
@@ -66,7 +82,7 @@ bool Clean(const Window* w) {
 }
 
 void CollectPreOrder(Window* w, std::vector<HWND>* out) {
-    if (!(w->style & WS_VISIBLE)) return;
+    if (!(w->style & WS_VISIBLE) || w->redrawOff) return;
     out->push_back(w->handle);
     for (auto it = w->children.rbegin(); it != w->children.rend(); ++it)
         CollectPreOrder(*it, out);
@@ -75,11 +91,21 @@ void CollectPreOrder(Window* w, std::vector<HWND>* out) {
 } // namespace
 
 void AddUpdate(Window* w, const gdi::PixRegion& windowArea, bool erase) {
-    if (!IsVisible(w) || w->destroying) return;
-    gdi::PixRegion area = windowArea;
-    area.IntersectRect(WindowBounds(w));
-    if (area.IsEmpty()) return;
-    w->update.Union(area);
+    if (w->destroying) return;
+    for (const Window* x = w; x; x = x->parent)
+        if (!(x->style & WS_VISIBLE) || x->redrawOff) return;
+    RECT bounds = WindowBounds(w), extents = windowArea.Extents(), within;
+    if (windowArea.IsEmpty() || !IntersectRect(&within, &extents, &bounds)) return;
+    if (!EqualRect(&within, &extents)) { // reaches outside the window
+        gdi::PixRegion area = windowArea;
+        area.IntersectRect(bounds);
+        if (area.IsEmpty()) return;
+        w->update.Union(area);
+    } else if (w->update.IsEmpty()) {
+        w->update = windowArea;
+    } else {
+        w->update.Union(windowArea);
+    }
     if (erase) w->erase = true;
     MarkPaintBelow(w->parent);
 }
@@ -104,7 +130,7 @@ bool NeedsPaint(const Window* w) {
 }
 
 Window* FindWindowToPaint(Window* root) {
-    if (!root || !(root->style & WS_VISIBLE)) return nullptr;
+    if (!root || !(root->style & WS_VISIBLE) || root->redrawOff) return nullptr;
     if (NeedsPaint(root)) return root;
     if (!root->paintBelow) return nullptr;
     // Lower siblings first, so that what lies under a window is painted before it; the lowest
@@ -135,6 +161,7 @@ void SendNcPaint(Window* w) {
 }
 
 void PaintWindow(Window* w) {
+    if (RedrawOff(w)) return;
     HWND hwnd = w->handle;
     SendNcPaint(w);
     w = Lookup(hwnd);
@@ -187,6 +214,8 @@ BOOL RedrawWindow(HWND hwnd, const RECT* rect, HRGN region, UINT flags) {
     }
     Window* w = hwnd ? Checked(hwnd) : Desktop();
     if (!w) return FALSE;
+    // Nothing within a window with redraw off takes an update (its children neither).
+    if ((flags & RDW_INVALIDATE) && RedrawOff(w)) return TRUE;
     gdi::PixRegion area;
     if (!rect && !region && (flags & RDW_FRAME))
         area = gdi::PixRegion(WindowBounds(w));
@@ -211,6 +240,7 @@ BOOL RedrawWindow(HWND hwnd, const RECT* rect, HRGN region, UINT flags) {
 BOOL UpdateWindow(HWND hwnd) {
     Window* w = Checked(hwnd);
     if (!w) return FALSE;
+    if (RedrawOff(w)) return TRUE;
     // A snapshot: paint handlers may change the tree, and each window paints once here.
     std::vector<HWND> order;
     CollectPreOrder(w, &order);
@@ -230,7 +260,7 @@ BOOL GetUpdateRect(HWND hwnd, LPRECT rect, BOOL erase) {
         *rect = part.IsEmpty() ? RECT{} : part.Extents();
         if (!part.IsEmpty()) OffsetRect(rect, -client.left, -client.top);
     }
-    if (erase && w->erase && !part.IsEmpty()) EraseUpdateNow(w);
+    if (erase && w->erase && !part.IsEmpty() && !RedrawOff(w)) EraseUpdateNow(w);
     return !part.IsEmpty();
 }
 
@@ -243,7 +273,7 @@ int GetUpdateRgn(HWND hwnd, HRGN region, BOOL erase) {
     HRGN copy = MakeRegionHandle(part);
     CombineRgn(region, copy, nullptr, RGN_COPY);
     DeleteObject(copy);
-    if (erase && w->erase && !part.IsEmpty()) EraseUpdateNow(w);
+    if (erase && w->erase && !part.IsEmpty() && !RedrawOff(w)) EraseUpdateNow(w);
     return part.Complexity();
 }
 

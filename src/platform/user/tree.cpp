@@ -12,6 +12,12 @@ bool IsVisible(const Window* w) {
     return true;
 }
 
+bool RedrawOff(const Window* w) {
+    for (; w; w = w->parent)
+        if (w->redrawOff) return true;
+    return false;
+}
+
 bool IsAncestorOf(const Window* ancestor, const Window* w) {
     for (; w; w = w->parent)
         if (w == ancestor) return true;

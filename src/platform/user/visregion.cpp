@@ -32,16 +32,17 @@ void ForgetShownAreas(const Window* w) {
 
 void AreasChangedByRestack(const Window* w, int64_t low, int64_t high, bool up) {
     if (!w->parent) return;
-    static std::vector<Window*> met;
-    met.clear();
-    ChildrenMeeting(w->parent, w->rect, &met);
     bool passed = false;
-    for (const Window* s : met) {
+    // With redraw off above them, nothing asks for the areas until the windows are redrawn:
+    // they are only forgotten, and each is worked out once then, however often it was passed
+    // (a skin switch raises every control in turn).
+    bool keep = up && (w->style & WS_VISIBLE) && !RedrawOff(w->parent);
+    for (const Window* s : SiblingsMeeting(w)) {
         if (s == w || s->z < low || s->z > high) continue;
         passed = true;
         // Rising over s, a shown w takes its area out of what s shows, and that is all: the
         // overlapping controls of a crowded screen are passed again and again.
-        if (up && (w->style & WS_VISIBLE) && s->shownEpoch == g_areasEpoch) {
+        if (keep && s->shownEpoch == g_areasEpoch) {
             s->shown.Subtract(OwnArea(w));
             for (const Window* c : s->children)
                 ForgetShownAreas(c);
@@ -57,12 +58,16 @@ void AreasChangedAround(const Window* w, const RECT& before, bool itself) {
     if (!w->parent) return;
     // Only siblings below it are cut by it; hidden ones too, as they keep their areas for when
     // they show again.
+    auto forgetBelow = [w](const std::vector<Window*>& met) {
+        for (const Window* s : met)
+            if (s->z > w->z) ForgetShownAreas(s);
+    };
+    if (EqualRect(&before, &w->rect)) return forgetBelow(SiblingsMeeting(w));
     static std::vector<Window*> met;
     met.clear();
     ChildrenMeeting(w->parent, before, &met);
-    if (!EqualRect(&before, &w->rect)) ChildrenMeeting(w->parent, w->rect, &met);
-    for (const Window* s : met)
-        if (s->z > w->z) ForgetShownAreas(s);
+    ChildrenMeeting(w->parent, w->rect, &met);
+    forgetBelow(met);
 }
 
 gdi::PixRegion AreasOf(const std::vector<Window*>& windows) {

@@ -4,7 +4,9 @@
 // what it no longer covers is handed to the windows now showing it, and what it newly shows is
 // invalidated in itself and its children (contents are never copied, so moved windows repaint).
 // A window that hides itself while inside its own paint exposes only the area it is repainting,
-// and showing it again there invalidates nothing.
+// and showing it again there invalidates nothing. A window within one that has redraw off
+// exposes nothing at all: whatever it would expose lies within the window with redraw off, which
+// takes no updates until redraw is on again (its caller then redraws it whole).
 #include "platform/user/wndobj.h"
 
 #include <algorithm>
@@ -16,13 +18,14 @@ bool IsTopmost(const Window* w) {
     return w->exStyle & WS_EX_TOPMOST;
 }
 
-// The place among the siblings that `after` asks for, counted once w has left its old place.
-size_t TargetPlace(const Window* w, HWND after) {
+// The place among the siblings that `after` asks for, counted once w has left its old place
+// (from, its place now).
+size_t TargetPlace(const Window* w, size_t from, HWND after) {
     const auto& siblings = w->parent->children;
     size_t firstOrdinary = 0;
     while (firstOrdinary < siblings.size() && IsTopmost(siblings[firstOrdinary]))
         ++firstOrdinary;
-    size_t target = ZIndex(w);
+    size_t target = from;
     if (after == HWND_TOPMOST) {
         target = 0;
     } else if (after == HWND_NOTOPMOST) {
@@ -34,22 +37,19 @@ size_t TargetPlace(const Window* w, HWND after) {
     } else if (Window* a = Lookup(after); a && a->parent == w->parent && a != w) {
         target = ZIndex(a) + 1;
     }
-    return target > ZIndex(w) ? target - 1 : target;
+    return target > from ? target - 1 : target;
 }
 
-// Moves w to its new place among its siblings; true when its place changed.
-bool Restack(Window* w, HWND after, size_t place) {
+// Moves w from its place among its siblings to a new one.
+void Restack(Window* w, HWND after, size_t from, size_t place) {
     if (after == HWND_TOPMOST) w->exStyle |= WS_EX_TOPMOST;
     if (after == HWND_NOTOPMOST) w->exStyle &= ~DWORD(WS_EX_TOPMOST);
-    if (place == ZIndex(w)) return false;
-    MoveToPlace(w, place);
-    return true;
+    if (place != from) MoveToPlace(w, place);
 }
 
-// The visible siblings that overlap w and that moving it to a new place passes.
-std::vector<Window*> Passed(const Window* w, size_t place) {
+// The visible siblings that overlap w and that moving it from its place to a new one passes.
+std::vector<Window*> Passed(const Window* w, size_t from, size_t place) {
     const auto& siblings = w->parent->children;
-    size_t from = ZIndex(w);
     size_t low = std::min(from, place), high = std::max(from, place);
     int64_t limit = high + 1 < siblings.size() ? siblings[high + 1]->z : kAllChildren;
     std::vector<Window*> near, passed;
@@ -111,21 +111,24 @@ using namespace user;
 namespace user {
 namespace {
 
-// What a call asks for: the new rectangle, place among the siblings and visibility.
+// What a call asks for: the new rectangle, place among the siblings and visibility (with the
+// window's place now, looked up once per call).
 struct Target {
     RECT rect;
+    size_t from;
     size_t place;
     bool visible;
 };
 
 Target TargetOf(const Window* w, const WINDOWPOS& pos) {
-    Target t = {w->rect, ZIndex(w), bool(w->style & WS_VISIBLE)};
+    size_t from = ZIndex(w);
+    Target t = {w->rect, from, from, bool(w->style & WS_VISIBLE)};
     if (!(pos.flags & SWP_NOSIZE)) {
         t.rect.right = t.rect.left + std::max(0, pos.cx);
         t.rect.bottom = t.rect.top + std::max(0, pos.cy);
     }
     if (!(pos.flags & SWP_NOMOVE)) OffsetRect(&t.rect, pos.x - t.rect.left, pos.y - t.rect.top);
-    if (!(pos.flags & SWP_NOZORDER)) t.place = TargetPlace(w, pos.hwndInsertAfter);
+    if (!(pos.flags & SWP_NOZORDER)) t.place = TargetPlace(w, from, pos.hwndInsertAfter);
     if ((pos.flags & SWP_SHOWWINDOW) && !(pos.flags & SWP_HIDEWINDOW)) t.visible = true;
     if (pos.flags & SWP_HIDEWINDOW) t.visible = false;
     return t;
@@ -137,7 +140,7 @@ Change ChangeOf(const Window* w, const Target& t) {
     c.moved = t.rect.left != r.left || t.rect.top != r.top;
     c.sized = (t.rect.right - t.rect.left != r.right - r.left) ||
               (t.rect.bottom - t.rect.top != r.bottom - r.top);
-    c.restacked = t.place != ZIndex(w);
+    c.restacked = t.place != t.from;
     bool wasVisible = w->style & WS_VISIBLE;
     c.shown = t.visible && !wasVisible;
     c.hidden = wasVisible && !t.visible;
@@ -146,7 +149,7 @@ Change ChangeOf(const Window* w, const Target& t) {
 
 void Apply(Window* w, const WINDOWPOS& pos, const Target& t) {
     SetWindowRectField(w, t.rect);
-    if (!(pos.flags & SWP_NOZORDER)) Restack(w, pos.hwndInsertAfter, t.place);
+    if (!(pos.flags & SWP_NOZORDER)) Restack(w, pos.hwndInsertAfter, t.from, t.place);
     if (t.visible == bool(w->style & WS_VISIBLE)) return;
     if (t.visible)
         w->style |= WS_VISIBLE;
@@ -158,11 +161,16 @@ void Apply(Window* w, const WINDOWPOS& pos, const Target& t) {
 // Compares what the window shows before and after the change.
 void ApplyAndExpose(Window* w, const WINDOWPOS& pos, const Target& t, const Change& c,
                     bool redraw) {
+    if (!redraw) {
+        Apply(w, pos, t);
+        if (c.hidden) ClearUpdateTree(w);
+        return;
+    }
     gdi::PixRegion before = ShownArea(w);
     Apply(w, pos, t);
     gdi::PixRegion now = ShownArea(w);
     if (c.hidden) ClearUpdateTree(w);
-    if (redraw) Expose(w, before, now, c);
+    Expose(w, before, now, c);
 }
 
 // A change of place alone (or no change): only the siblings passed on the way gain or lose
@@ -170,8 +178,8 @@ void ApplyAndExpose(Window* w, const WINDOWPOS& pos, const Target& t, const Chan
 // mostly passing nothing.
 void ApplyPlace(Window* w, const WINDOWPOS& pos, const Target& t, bool redraw) {
     std::vector<Window*> passed;
-    if (t.place != ZIndex(w)) passed = Passed(w, t.place);
-    bool up = t.place < ZIndex(w);
+    if (redraw && t.place != t.from) passed = Passed(w, t.from, t.place);
+    bool up = t.place < t.from;
     gdi::PixRegion exposed;
     if (redraw && !passed.empty() && !up) exposed = ShownArea(w); // what it shows before
     Apply(w, pos, t);
@@ -207,7 +215,7 @@ BOOL SetWindowPos(HWND hwnd, HWND after, int x, int y, int cx, int cy, UINT flag
     }
     Target t = TargetOf(w, pos);
     Change c = ChangeOf(w, t);
-    bool redraw = !(pos.flags & SWP_NOREDRAW);
+    bool redraw = !(pos.flags & SWP_NOREDRAW) && !RedrawOff(w->parent);
     if (c.moved || c.sized || c.shown || c.hidden)
         ApplyAndExpose(w, pos, t, c, redraw);
     else
@@ -249,7 +257,8 @@ int SetWindowRgn(HWND hwnd, HRGN region, BOOL redraw) {
     Window* w = Checked(hwnd);
     gdi::PixRegion shape;
     if (!w || w->isDesktop || (region && !RegionOf(region, &shape))) return 0;
-    gdi::PixRegion before = ShownArea(w);
+    redraw = redraw && !RedrawOff(w->parent);
+    gdi::PixRegion before = redraw ? ShownArea(w) : gdi::PixRegion();
     if (w->region && w->region != region) DeleteObject(w->region);
     // A control's Update sets the region it already has: the areas stay what they were.
     bool same = w->hasShape == (region != nullptr) && w->shape.Equals(shape);
@@ -260,8 +269,8 @@ int SetWindowRgn(HWND hwnd, HRGN region, BOOL redraw) {
         w->shapeSerial = NewShapeSerial();
         AreasChangedAround(w, w->rect, true);
     }
-    gdi::PixRegion after = same ? before : ShownArea(w);
     if (redraw) {
+        gdi::PixRegion after = same ? before : ShownArea(w);
         InvalidateWithin(w->parent, Minus(before, after), true);
         InvalidateWithin(w, after, true);
     }

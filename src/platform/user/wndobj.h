@@ -63,10 +63,13 @@ struct Window {
     CString text;
     std::vector<BYTE> extra;
 
-    Window* owner = nullptr;         // popups: the top-level window that owns them
-    std::vector<Window*> children;   // topmost first
-    std::unique_ptr<ChildGrid> grid; // children by area, kept for parents of many
-    RECT gridCells = {};             // the cells of the parent's grid that list this window
+    Window* owner = nullptr;              // popups: the top-level window that owns them
+    std::vector<Window*> children;        // topmost first
+    std::unique_ptr<ChildGrid> grid;      // children by area, kept for parents of many
+    RECT gridCells = {};                  // the cells of the parent's grid that list this window
+    uint64_t childRectsSerial = 0;        // changes whenever a child comes, goes, moves or sizes
+    mutable std::vector<Window*> meeting; // SiblingsMeeting, kept for the serial below
+    mutable uint64_t meetingSerial = 0;   // the parent's childRectsSerial it was found for
 
     HRGN region = nullptr; // window region (owned), window coordinates
     gdi::PixRegion shape;  // copy of the region for clipping and hit testing
@@ -87,6 +90,9 @@ struct Window {
     mutable uint64_t originEpoch = 0; // the geometry epoch the cached origin belongs to
 
     ScrollBarInfo scroll[2]; // the standard bars, SB_HORZ and SB_VERT
+
+    // WM_SETREDRAW FALSE: nothing in the window paints or is invalidated until it is set again.
+    bool redrawOff = false;
 
     bool created = false;    // WM_NCCREATE and WM_CREATE have been answered
     bool destroying = false; // inside DestroyWindow
@@ -118,6 +124,8 @@ HBRUSH ClassBrush(const WndClass& cls);
 // ---- Tree and geometry (tree.cpp, geometry.cpp) ----------------------------------------------
 
 bool IsVisible(const Window* w); // the window and all its ancestors have WS_VISIBLE
+// The window or one of its ancestors has redraw off (WM_SETREDRAW FALSE); false for null.
+bool RedrawOff(const Window* w);
 bool IsAncestorOf(const Window* ancestor, const Window* w); // true also for w itself
 Window* TopLevelOf(Window* w);
 void Unlink(Window* w);
@@ -155,8 +163,12 @@ constexpr int64_t kAllChildren = INT64_MAX;
 // Appends to *out every child of parent, shown or hidden, whose rectangle meets rect (parent
 // client coordinates), in no particular order.
 void ChildrenMeeting(const Window* parent, const RECT& rect, std::vector<Window*>* out);
-// Keep the parent's grid in step: unlist before the window's rectangle or place among its
-// siblings changes, list again after.
+// The siblings of w (w too), shown or hidden, whose rectangles meet w's: ChildrenMeeting of its
+// own rectangle, kept until a sibling comes, goes, moves or sizes (a control hidden, shown and
+// raised in place asks three times).
+const std::vector<Window*>& SiblingsMeeting(const Window* w);
+// Keep the parent's grid (and what SiblingsMeeting keeps) in step: unlist before the window's
+// rectangle or place among its siblings changes, list again after.
 void ListInGrid(Window* w);
 void UnlistFromGrid(Window* w);
 

@@ -181,6 +181,27 @@ TEST_F(PaintTest, HidingMovingAndRaisingExposeOnlyWhatChanged) {
     EXPECT_FILL((RECT{0, 0, 100, 100}), Desktop());
 }
 
+// Redraw off: nothing within the window is invalidated or painted, from inside or from outside,
+// even through UpdateWindow; what was pending stays, and redraw on paints only that.
+TEST_F(PaintTest, RedrawOffHoldsEveryPaint) {
+    auto& [top, a, b] = *layout;
+    ProbeWindow cover(nullptr, {80, 80, 120, 120}, kGreen, 0, kTop);
+    Settle();
+    InvalidateRect(a, nullptr, TRUE);
+    SendMessage(top, WM_SETREDRAW, FALSE, 0);
+    ShowWindow(b, SW_HIDE);
+    ShowWindow(cover, SW_HIDE);
+    UpdateWindow(top);
+    Pump();
+    EXPECT_EQ(top.Count(WM_PAINT) + a.Count(WM_PAINT) + b.Count(WM_PAINT), 0);
+    EXPECT_FALSE(GetUpdateRect(top, nullptr, FALSE));
+    EXPECT_FILL((RECT{60, 60, 80, 80}), kBlue);
+    SendMessage(top, WM_SETREDRAW, TRUE, 0);
+    Pump();
+    EXPECT_EQ(Kinds(a), (std::vector<UINT>{WM_PAINT, WM_ERASEBKGND}));
+    EXPECT_EQ(top.Count(WM_PAINT), 0);
+}
+
 // Replacing a window region deletes the old one; the window's end deletes its region.
 TEST_F(PaintTest, AWindowRegionBelongsToTheWindow) {
     auto& [top, a, b] = *layout;
