@@ -20,9 +20,8 @@ bool IsBreak(char16_t c) {
 
 // Applies the '&' prefix rules ("&x" underlines x, "&&" is one '&') and, for one-line output,
 // drops line breaks.
-void Prepare(const char16_t* text, size_t count, UINT format, Source& s) {
-    s.text.clear();
-    s.underlined.clear();
+Source Prepare(const char16_t* text, size_t count, UINT format) {
+    Source s;
     s.text.reserve(count);
     s.underlined.reserve(count);
     bool prefix = !(format & DT_NOPREFIX), single = format & DT_SINGLELINE;
@@ -38,6 +37,7 @@ void Prepare(const char16_t* text, size_t count, UINT format, Source& s) {
         s.text.push_back(c);
         s.underlined.push_back(marked ? 1 : 0);
     }
+    return s;
 }
 
 struct Range {
@@ -97,12 +97,9 @@ void Wrap(RealFont& font, const Source& s, Range para, int maxWidth, UINT format
     if (para.begin == para.end) lines.push_back(para);
 }
 
-void Lines(RealFont& font, const Source& s, int maxWidth, UINT format, std::vector<Range>& lines) {
-    lines.clear();
-    if (format & DT_SINGLELINE) {
-        lines.push_back({0, s.text.size()});
-        return;
-    }
+std::vector<Range> Lines(RealFont& font, const Source& s, int maxWidth, UINT format) {
+    std::vector<Range> lines;
+    if (format & DT_SINGLELINE) return {{0, s.text.size()}};
     size_t begin = 0;
     for (size_t i = 0; i <= s.text.size(); ++i) {
         if (i < s.text.size() && !IsBreak(s.text[i])) continue;
@@ -114,13 +111,11 @@ void Lines(RealFont& font, const Source& s, int maxWidth, UINT format, std::vect
         if (i + 1 < s.text.size() && s.text[i] == u'\r' && s.text[i + 1] == u'\n') ++i;
         begin = i + 1;
     }
+    return lines;
 }
 
-void Layout(RealFont& font, const Source& s, Range r, UINT format, TextLine& line) {
-    line.chars.clear();
-    line.advances.clear();
-    line.underlined.clear();
-    line.width = 0;
+TextLine Layout(RealFont& font, const Source& s, Range r, UINT format) {
+    TextLine line;
     line.Reserve(r.end - r.begin);
     for (size_t i = r.begin; i < r.end; ++i) {
         if ((format & DT_EXPANDTABS) && s.text[i] == u'\t') {
@@ -133,36 +128,8 @@ void Layout(RealFont& font, const Source& s, Range r, UINT format, TextLine& lin
             Append(line, font, s.text[i], s.underlined[i]);
         }
     }
+    return line;
 }
-
-// What a call lays out, kept from call to call: every control paint draws its caption, and
-// the storage for its characters and lines need not be made anew each time.
-struct Scratch {
-    Source source;
-    std::vector<Range> ranges;
-    std::vector<TextLine> lines;
-};
-
-// Hands out the scratch; what a very long text made it grow to is let go when the call ends.
-class ScratchUse {
-public:
-    ScratchUse() {
-        static Scratch* kept = new Scratch;
-        m_scratch = kept;
-    }
-    ~ScratchUse() {
-        constexpr size_t kKeptCharacters = 1024, kKeptLines = 64;
-        if (m_scratch->source.text.capacity() > kKeptCharacters ||
-            m_scratch->lines.size() > kKeptLines)
-            *m_scratch = Scratch{};
-    }
-    ScratchUse(const ScratchUse&) = delete;
-    ScratchUse& operator=(const ScratchUse&) = delete;
-    Scratch* operator->() const { return m_scratch; }
-
-private:
-    Scratch* m_scratch;
-};
 
 } // namespace
 
@@ -171,22 +138,18 @@ int DrawText(HDC hdc, LPCWSTR text, int count, LPRECT rect, UINT format) {
     RealFont* font = d ? FontOf(d) : nullptr;
     if (!font || !text || !rect || !Fits(*rect)) return 0;
     size_t n = count < 0 ? wcslen(text) : size_t(count);
-    ScratchUse scratch;
-    Source& source = scratch->source;
-    Prepare(text, n, format, source);
+    Source source = Prepare(text, n, format);
     RECT& r = *rect;
-    std::vector<Range>& ranges = scratch->ranges;
-    Lines(*font, source, r.right - r.left, format, ranges);
-    std::vector<TextLine>& lines = scratch->lines;
-    if (lines.size() < ranges.size()) lines.resize(ranges.size());
+    std::vector<Range> ranges = Lines(*font, source, r.right - r.left, format);
+    std::vector<TextLine> lines;
+    lines.reserve(ranges.size());
     int widest = 0;
-    for (size_t k = 0; k < ranges.size(); ++k) {
-        Layout(*font, source, ranges[k], format, lines[k]);
-        widest = std::max(widest, lines[k].width);
+    for (Range range : ranges) {
+        lines.push_back(Layout(*font, source, range, format));
+        widest = std::max(widest, lines.back().width);
     }
-    const size_t lineCount = ranges.size();
     int lineHeight = font->height;
-    int total = lineHeight * int(lineCount);
+    int total = lineHeight * int(lines.size());
     if (format & DT_CALCRECT) {
         r.right = r.left + widest;
         r.bottom = r.top + total;
@@ -204,8 +167,7 @@ int DrawText(HDC hdc, LPCWSTR text, int count, LPRECT rect, UINT format) {
     if (!(format & DT_NOCLIP))
         clip.IntersectRect(RECT{r.left + off.x, r.top + off.y, r.right + off.x, r.bottom + off.y});
     int y = top;
-    for (size_t k = 0; k < lineCount; ++k) {
-        const TextLine& line = lines[k];
+    for (const TextLine& line : lines) {
         int x = r.left;
         if (format & DT_CENTER)
             x = r.left + (r.right - r.left - line.width) / 2;

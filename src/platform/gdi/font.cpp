@@ -196,10 +196,8 @@ static void CopyCoverage(const FT_Bitmap& bitmap, Glyph& g) {
 }
 
 const Glyph& RealFont::GetGlyph(char32_t ch) {
-    if (ch < 128 && m_ascii[ch]) return *m_ascii[ch];
     if (auto it = m_glyphs.find(ch); it != m_glyphs.end()) return it->second;
     Glyph& g = m_glyphs[ch];
-    if (ch < 128) m_ascii[ch] = &g;
     FT_UInt index = FT_Get_Char_Index(m_face, FT_ULong(ch));
     FT_Int32 load = antialiased ? FT_LOAD_TARGET_NORMAL : FT_LOAD_TARGET_MONO;
     if (FT_Load_Glyph(m_face, index, load) != 0) return g;

@@ -63,8 +63,6 @@ private:
     bool m_embolden = false;
     bool m_slant = false;
     std::unordered_map<char32_t, Glyph> m_glyphs;
-    // Captions are mostly ASCII: those glyphs are reached without hashing (map entries stay put).
-    const Glyph* m_ascii[128] = {};
 };
 
 } // namespace gdi

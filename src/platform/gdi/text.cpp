@@ -74,16 +74,6 @@ static void DrawGlyph(Surface& s, const Glyph& g, int x0, int y0, COLORREF colou
     for (const pixman_box32_t& b : clip.Boxes()) {
         int l = std::max<int>(b.x1, x0), t = std::max<int>(b.y1, y0);
         int r = std::min<int>(b.x2, x0 + g.width), bt = std::min<int>(b.y2, y0 + g.rows);
-        if (!aa && s.bpp == 32) {
-            // The screen's format: solid text straight into the rows.
-            for (int y = t; y < bt; ++y) {
-                const uint8_t* row = g.coverage.data() + size_t(y - y0) * size_t(g.width);
-                auto* out = reinterpret_cast<uint32_t*>(s.Row(y));
-                for (int x = l; x < r; ++x)
-                    if (row[x - x0] >= 128) out[x] = value;
-            }
-            continue;
-        }
         for (int y = t; y < bt; ++y) {
             const uint8_t* row = g.coverage.data() + size_t(y - y0) * size_t(g.width);
             for (int x = l; x < r; ++x) {
