@@ -90,28 +90,6 @@ void BytewiseOp(uint8_t rop, uint8_t* d, const uint8_t* s, size_t bytes) {
     }
 }
 
-// Rows of up to 256 bytes in 32-byte moves, the last move ending at the row's end (it may
-// overlap the one before); longer rows through the library.
-template <size_t Chunk>
-static inline void CopyShort(uint8_t* __restrict d, const uint8_t* __restrict s, size_t n) {
-    size_t i = 0;
-    for (; i + Chunk < n; i += Chunk)
-        std::memcpy(d + i, s + i, Chunk);
-    std::memcpy(d + n - Chunk, s + n - Chunk, Chunk);
-}
-
-SK_VECTOR_CLONES void CopyRows(uint8_t* d, ptrdiff_t dPitch, const uint8_t* s, ptrdiff_t sPitch,
-                               size_t bytes, int rows) {
-    for (int r = 0; r < rows; ++r, d += dPitch, s += sPitch) {
-        if (bytes >= 32 && bytes <= 256)
-            CopyShort<32>(d, s, bytes);
-        else if (bytes >= 8 && bytes < 32)
-            CopyShort<8>(d, s, bytes);
-        else
-            std::memcpy(d, s, bytes);
-    }
-}
-
 static void PutBit(uint8_t* row, int x, bool v) {
     uint8_t bit = uint8_t(0x80 >> (x & 7));
     row[x >> 3] = v ? uint8_t(row[x >> 3] | bit) : uint8_t(row[x >> 3] & ~bit);
@@ -267,100 +245,54 @@ __attribute__((target("ssse3"))) static inline __m128i Four24(const uint8_t* p) 
     return _mm_shuffle_epi8(_mm_loadu_si128(reinterpret_cast<const __m128i*>(p)), spread);
 }
 
-// The same from the sixteen bytes that end with the four pixels (p - 4 to p + 12): for the last
-// pixels of a row, where reading past them could leave the surface.
-__attribute__((target("ssse3"))) static inline __m128i Last24(const uint8_t* p) {
-    const __m128i spread = _mm_setr_epi8(4, 5, 6, -1, 7, 8, 9, -1, 10, 11, 12, -1, 13, 14, 15, -1);
-    return _mm_shuffle_epi8(_mm_loadu_si128(reinterpret_cast<const __m128i*>(p - 4)), spread);
-}
-
-template <uint8_t Rop> __attribute__((target("ssse3"))) static inline __m128i Op128(__m128i d,
-                                                                                 __m128i v) {
-    if constexpr (Rop == 0x88) return _mm_and_si128(d, v);
-    if constexpr (Rop == 0xEE) return _mm_or_si128(d, v);
-    if constexpr (Rop == 0x66) return _mm_xor_si128(d, v);
-    return v;
-}
-
-// Four pixels a step; the last four of a row of at least six through Last24. Returns how many
-// pixels it did.
+// Four pixels a step while sixteen bytes can be read; returns how many pixels it did.
 template <uint8_t Rop>
-__attribute__((target("ssse3"))) static inline int Colour24To32Ssse3(uint32_t* d, const uint8_t* s,
-                                                                     int i, int n) {
-    for (; i + 4 <= n; i += 4) {
-        __m128i v;
-        if (i + 6 <= n) // the bytes of two more pixels follow the four
-            v = Four24(s + size_t(i) * 3);
-        else if (i >= 2)
-            v = Last24(s + size_t(i) * 3);
-        else
-            break;
+__attribute__((target("ssse3"))) static int Colour24To32Ssse3(uint32_t* d, const uint8_t* s,
+                                                              int n) {
+    int i = 0;
+    for (; i + 6 <= n; i += 4) { // the bytes of two more pixels follow the four
+        __m128i v = Four24(s + size_t(i) * 3);
         auto* at = reinterpret_cast<__m128i*>(d + i);
-        _mm_storeu_si128(at, Op128<Rop>(_mm_loadu_si128(at), v));
+        __m128i old = _mm_loadu_si128(at);
+        if constexpr (Rop == 0x88) v = _mm_and_si128(old, v);
+        if constexpr (Rop == 0xEE) v = _mm_or_si128(old, v);
+        if constexpr (Rop == 0x66) v = _mm_xor_si128(old, v);
+        _mm_storeu_si128(at, v);
     }
     return i;
 }
 
-// The last pixels of a row one at a time, four bytes at a time while a fourth byte follows.
-template <uint8_t Rop> static inline void Colour24To32Tail(uint32_t* d, const uint8_t* s, int i,
-                                                           int n) {
-    for (; i + 1 < n; ++i) {
-        uint32_t v;
-        std::memcpy(&v, s + size_t(i) * 3, 4);
-        Combine<Rop>(d[i], v & 0xFFFFFF);
-    }
-    if (i < n) Combine<Rop>(d[i], Value24(s + size_t(i) * 3));
-}
-
-// The whole block: eight pixels a step while thirty-two bytes can be read, then four.
+// Eight pixels a step while thirty-two bytes can be read; returns how many pixels it did.
 template <uint8_t Rop>
-__attribute__((target("avx2"))) static void Colour24To32Avx2(uint8_t* d, ptrdiff_t dPitch,
-                                                             const uint8_t* s, ptrdiff_t sPitch,
-                                                             int n, int rows) {
+__attribute__((target("avx2"))) static int Colour24To32Avx2(uint32_t* d, const uint8_t* s, int n) {
     // Bytes 0-15 to the low lane and 12-27 to the high one, then four pixels spread in each.
     const __m256i lanes = _mm256_setr_epi32(0, 1, 2, 3, 3, 4, 5, 6);
     const __m256i spread = _mm256_setr_epi8(0, 1, 2, -1, 3, 4, 5, -1, 6, 7, 8, -1, 9, 10, 11, -1, 0,
                                             1, 2, -1, 3, 4, 5, -1, 6, 7, 8, -1, 9, 10, 11, -1);
-    for (int r = 0; r < rows; ++r, d += dPitch, s += sPitch) {
-        auto* dr = reinterpret_cast<uint32_t*>(d);
-        int i = 0;
-        for (; i + 11 <= n; i += 8) {
-            __m256i bytes =
-                _mm256_loadu_si256(reinterpret_cast<const __m256i*>(s + size_t(i) * 3));
-            __m256i v = _mm256_shuffle_epi8(_mm256_permutevar8x32_epi32(bytes, lanes), spread);
-            auto* at = reinterpret_cast<__m256i*>(dr + i);
-            __m256i old = _mm256_loadu_si256(at);
-            if constexpr (Rop == 0x88) v = _mm256_and_si256(old, v);
-            if constexpr (Rop == 0xEE) v = _mm256_or_si256(old, v);
-            if constexpr (Rop == 0x66) v = _mm256_xor_si256(old, v);
-            _mm256_storeu_si256(at, v);
-        }
-        i = Colour24To32Ssse3<Rop>(dr, s, i, n);
-        Colour24To32Tail<Rop>(dr, s, i, n);
+    int i = 0;
+    for (; i + 11 <= n; i += 8) {
+        __m256i bytes = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(s + size_t(i) * 3));
+        __m256i v = _mm256_shuffle_epi8(_mm256_permutevar8x32_epi32(bytes, lanes), spread);
+        auto* at = reinterpret_cast<__m256i*>(d + i);
+        __m256i old = _mm256_loadu_si256(at);
+        if constexpr (Rop == 0x88) v = _mm256_and_si256(old, v);
+        if constexpr (Rop == 0xEE) v = _mm256_or_si256(old, v);
+        if constexpr (Rop == 0x66) v = _mm256_xor_si256(old, v);
+        _mm256_storeu_si256(at, v);
     }
+    return i;
 }
 
-template <uint8_t Rop>
-__attribute__((target("ssse3"))) static void Colour24To32Ssse3Rows(uint8_t* d, ptrdiff_t dPitch,
-                                                                   const uint8_t* s,
-                                                                   ptrdiff_t sPitch, int n,
-                                                                   int rows) {
-    for (int r = 0; r < rows; ++r, d += dPitch, s += sPitch) {
-        auto* dr = reinterpret_cast<uint32_t*>(d);
-        Colour24To32Tail<Rop>(dr, s, Colour24To32Ssse3<Rop>(dr, s, 0, n), n);
-    }
-}
-
-// Eight pixels a byte: the first four from the bytes that start with them, the next four from
-// the bytes that end with them, so that nothing past the eight pixels is read.
+// Eight pixels a byte while the bytes of two more pixels follow them.
 __attribute__((target("ssse3"))) static int Colour24ToMonoSsse3(const uint8_t* s, int n,
                                                                 uint32_t bk, uint8_t* out) {
     const __m128i key = _mm_set1_epi32(int(bk));
     int i = 0;
-    for (; i + 8 <= n; i += 8) {
-        const uint8_t* p = s + size_t(i) * 3;
-        int high = _mm_movemask_ps(_mm_castsi128_ps(_mm_cmpeq_epi32(Four24(p), key)));
-        int low = _mm_movemask_ps(_mm_castsi128_ps(_mm_cmpeq_epi32(Last24(p + 12), key)));
+    for (; i + 10 <= n; i += 8) {
+        int high =
+            _mm_movemask_ps(_mm_castsi128_ps(_mm_cmpeq_epi32(Four24(s + size_t(i) * 3), key)));
+        int low =
+            _mm_movemask_ps(_mm_castsi128_ps(_mm_cmpeq_epi32(Four24(s + size_t(i + 4) * 3), key)));
         // Bit k of a movemask is pixel k; the first pixel goes to the byte's high bit.
         static const uint8_t reversed4[16] = {0, 8, 4, 12, 2, 10, 6, 14, 1, 9, 5, 13, 3, 11, 7, 15};
         out[i >> 3] = uint8_t(reversed4[high] << 4 | reversed4[low]);
@@ -373,11 +305,24 @@ template <uint8_t Rop>
 static void Colour24To32Rows(uint8_t* d, ptrdiff_t dPitch, const uint8_t* s, ptrdiff_t sPitch,
                              int n, int rows) {
 #if defined(SK_AVX2)
-    if (HasAvx2()) return Colour24To32Avx2<Rop>(d, dPitch, s, sPitch, n, rows);
-    if (HasSsse3()) return Colour24To32Ssse3Rows<Rop>(d, dPitch, s, sPitch, n, rows);
+    const bool avx2 = HasAvx2(), ssse3 = HasSsse3();
 #endif
-    for (int r = 0; r < rows; ++r, d += dPitch, s += sPitch)
-        Colour24To32Tail<Rop>(reinterpret_cast<uint32_t*>(d), s, 0, n);
+    for (int r = 0; r < rows; ++r, d += dPitch, s += sPitch) {
+        auto* dr = reinterpret_cast<uint32_t*>(d);
+        int i = 0;
+#if defined(SK_AVX2)
+        if (avx2) i = Colour24To32Avx2<Rop>(dr, s, n);
+        if (ssse3) i += Colour24To32Ssse3<Rop>(dr + i, s + size_t(i) * 3, n - i);
+#endif
+        // Four bytes at a time (the fourth is the next pixel's), the last pixel byte by byte so
+        // that no read passes the row.
+        for (; i + 1 < n; ++i) {
+            uint32_t v;
+            std::memcpy(&v, s + size_t(i) * 3, 4);
+            Combine<Rop>(dr[i], v & 0xFFFFFF);
+        }
+        if (i < n) Combine<Rop>(dr[i], Value24(s + size_t(i) * 3));
+    }
 }
 
 void Colour24To32(uint8_t rop, uint8_t* d, ptrdiff_t dPitch, const uint8_t* s, ptrdiff_t sPitch,
@@ -394,47 +339,24 @@ void Colour24To32(uint8_t rop, uint8_t* d, ptrdiff_t dPitch, const uint8_t* s, p
     }
 }
 
-// One row: the bits before the first whole byte and after the last one pixel by pixel.
-template <class Body>
-static inline void Colour24ToMonoRow(const uint8_t* s, int n, uint32_t bk, uint8_t* mono, int x,
-                                     Body body) {
+void Colour24ToMono(const uint8_t* s, int n, uint32_t bk, uint8_t* mono, int x) {
     int i = 0;
     for (; i < n && ((x + i) & 7); ++i)
         PutBit(mono, x + i, Value24(s + size_t(i) * 3) == bk);
-    if (i < n) i += body(s + size_t(i) * 3, n - i, mono + ((x + i) >> 3));
+#if defined(SK_AVX2)
+    if (HasSsse3() && i < n) {
+        int done = Colour24ToMonoSsse3(s + size_t(i) * 3, n - i, bk, mono + ((x + i) >> 3));
+        i += done;
+    }
+#endif
+    for (; i + 8 <= n; i += 8) { // whole bytes, the first pixel in the high bit
+        unsigned byte = 0;
+        for (int k = 0; k < 8; ++k)
+            byte = byte << 1 | unsigned(Value24(s + size_t(i + k) * 3) == bk);
+        mono[(x + i) >> 3] = uint8_t(byte);
+    }
     for (; i < n; ++i)
         PutBit(mono, x + i, Value24(s + size_t(i) * 3) == bk);
-}
-
-#if defined(SK_AVX2)
-__attribute__((target("ssse3"))) static void Colour24ToMonoSsse3Rows(const uint8_t* s,
-                                                                     ptrdiff_t sPitch, int n,
-                                                                     int rows, uint32_t bk,
-                                                                     uint8_t* mono,
-                                                                     ptrdiff_t monoPitch, int x) {
-    for (int r = 0; r < rows; ++r, s += sPitch, mono += monoPitch)
-        Colour24ToMonoRow(s, n, bk, mono, x, [bk](const uint8_t* p, int count, uint8_t* out) {
-            return Colour24ToMonoSsse3(p, count, bk, out);
-        });
-}
-#endif
-
-void Colour24ToMono(const uint8_t* s, ptrdiff_t sPitch, int n, int rows, uint32_t bk,
-                    uint8_t* mono, ptrdiff_t monoPitch, int x) {
-#if defined(SK_AVX2)
-    if (HasSsse3()) return Colour24ToMonoSsse3Rows(s, sPitch, n, rows, bk, mono, monoPitch, x);
-#endif
-    for (int r = 0; r < rows; ++r, s += sPitch, mono += monoPitch)
-        Colour24ToMonoRow(s, n, bk, mono, x, [bk](const uint8_t* p, int count, uint8_t* out) {
-            int i = 0;
-            for (; i + 8 <= count; i += 8) { // whole bytes, the first pixel in the high bit
-                unsigned byte = 0;
-                for (int k = 0; k < 8; ++k)
-                    byte = byte << 1 | unsigned(Value24(p + size_t(i + k) * 3) == bk);
-                out[i >> 3] = uint8_t(byte);
-            }
-            return i;
-        });
 }
 
 void ColourToMono(const MonoBlock& b, uint32_t mask, uint32_t bk) {

@@ -12,12 +12,6 @@ namespace gdi {
 // rop is SRCCOPY (0xCC), SRCAND (0x88), SRCPAINT (0xEE) or SRCINVERT (0x66).
 void BytewiseOp(uint8_t rop, uint8_t* d, const uint8_t* s, size_t bytes);
 
-// Copies `bytes` bytes of each of `rows` rows between two surfaces that do not overlap (the
-// pitches step from one row to the next): the narrow rows of a control's images take a few
-// moves each rather than a call of the library's copy per row.
-void CopyRows(uint8_t* d, ptrdiff_t dPitch, const uint8_t* s, ptrdiff_t sPitch, size_t bytes,
-              int rows);
-
 // A block of rows shared by a surface of 32-bit values and a monochrome one: the first row of
 // each (at the block's first pixel, and at bit monoX of the monochrome row) and the distance to
 // the next (negative when rows run upward in memory).
@@ -43,10 +37,8 @@ void ColourToMono(const MonoBlock& b, uint32_t mask, uint32_t bk);
 void Colour24To32(uint8_t rop, uint8_t* d, ptrdiff_t dPitch, const uint8_t* s, ptrdiff_t sPitch,
                   int n, int rows);
 
-// n 24-bit pixels from s as mask bits from bit x of a monochrome row (1 where the pixel is bk), in
-// each of `rows` rows (the pitches step from one row to the next).
-void Colour24ToMono(const uint8_t* s, ptrdiff_t sPitch, int n, int rows, uint32_t bk,
-                    uint8_t* mono, ptrdiff_t monoPitch, int x);
+// n 24-bit pixels from s as mask bits from bit x of a monochrome row: 1 where the pixel is bk.
+void Colour24ToMono(const uint8_t* s, int n, uint32_t bk, uint8_t* mono, int x);
 
 // Combines the block's colour values with its monochrome bits, each bit standing for
 // table[bit]; nibbles[v] holds the four values of the four bits of v. rop as for BytewiseOp.

@@ -244,11 +244,6 @@ bool BytewiseBox(const Blit& b, const Box& x, bool upward) {
         BytewiseOp(b.rop, dst.Row(x.t + first), src.Row(sy0 + first), bytes * size_t(h));
         return true;
     }
-    if (b.rop == 0xCC && b.src != b.dst) {
-        CopyRows(dst.Row(x.t) + size_t(x.l) * size_t(dst.bpp / 8), dst.pitch,
-                 src.Row(sy0) + size_t(sx) * size_t(src.bpp / 8), src.pitch, bytes, h);
-        return true;
-    }
     for (int k = 0; k < h; ++k) {
         int j = upward ? h - 1 - k : k;
         BytewiseOp(b.rop, dst.Row(x.t + j) + size_t(x.l) * size_t(dst.bpp / 8),
@@ -333,8 +328,9 @@ bool Colour24Box(const Blit& b, const Box& x) {
     if (b.xmap || src.bpp != 24 || !SimpleRop(b.rop)) return false;
     int w = x.r - x.l, sx = b.srcX + (x.l - b.rect.left), sy = b.srcY + (x.t - b.rect.top);
     if (dst.bpp == 1 && b.rop == 0xCC && b.convert->ToMono()) {
-        Colour24ToMono(src.Row(sy) + size_t(sx) * 3, src.pitch, w, x.b - x.t,
-                       b.convert->SourceBackground(), dst.Row(x.t), dst.pitch, x.l);
+        for (int y = x.t; y < x.b; ++y)
+            Colour24ToMono(src.Row(sy + y - x.t) + size_t(sx) * 3, w, b.convert->SourceBackground(),
+                           dst.Row(y), x.l);
         return true;
     }
     if (dst.bpp != 32 || !b.convert->Identity()) return false;
