@@ -52,7 +52,7 @@ void CSkinButton::Update() {
     Invalidate(TRUE);
 }
 
-void CSkinButton::ReadComponent(const CPtrList& attributes) {
+void CSkinButton::ReadComponent(const CAttributeIndex& attributes) {
     bool visible = false;
     CString imageFile, text;
     RECT textRect{};

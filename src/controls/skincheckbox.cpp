@@ -41,7 +41,7 @@ void CSkinCheckBox::Update() {
     Invalidate(TRUE);
 }
 
-void CSkinCheckBox::ReadComponent(const CPtrList& attributes) {
+void CSkinCheckBox::ReadComponent(const CAttributeIndex& attributes) {
     bool visible = false;
     CString imageFile;
     RECT textRect{}, position{};

@@ -14,6 +14,7 @@
 #pragma once
 
 #include "controls/skinobject.h"
+#include "skindesc/skinvalues.h"
 
 class CSkinCheckBox : public CSkinObject {
     DECLARE_DYNAMIC(CSkinCheckBox)
@@ -59,7 +60,7 @@ protected:
     bool m_bChecked = false;
 
 private:
-    void ReadComponent(const CPtrList& attributes);
+    void ReadComponent(const CAttributeIndex& attributes);
 
     DECLARE_MESSAGE_MAP()
 };

@@ -35,7 +35,7 @@ void CSkinImage::Update() {
     Invalidate(TRUE);
 }
 
-void CSkinImage::ReadComponent(const CPtrList& attributes) {
+void CSkinImage::ReadComponent(const CAttributeIndex& attributes) {
     bool visible = false;
     CString imageFile;
     POINT position{};

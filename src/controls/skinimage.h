@@ -10,6 +10,7 @@
 #pragma once
 
 #include "controls/skinobject.h"
+#include "skindesc/skinvalues.h"
 
 class CSkinImage : public CSkinObject {
     DECLARE_DYNAMIC(CSkinImage)
@@ -52,7 +53,7 @@ protected:
     bool m_bPressed = false;
 
 private:
-    void ReadComponent(const CPtrList& attributes);
+    void ReadComponent(const CAttributeIndex& attributes);
 
     DECLARE_MESSAGE_MAP()
 };

@@ -58,7 +58,7 @@ CSkinTextStyle::~CSkinTextStyle() {
     m_pDC->SetTextColor(m_clrPrevious);
 }
 
-LOGFONTW ReadSkinFont(const CPtrList& attributes, LONG boldWeight, LONG otherWeight) {
+LOGFONTW ReadSkinFont(const CAttributeIndex& attributes, LONG boldWeight, LONG otherWeight) {
     CString face;
     LONG size = 0;
     bool bold = false, italic = false;

@@ -23,6 +23,7 @@
 
 #include "platform/afx/wnd.h"
 #include "platform/base/collections.h"
+#include "skindesc/skinvalues.h"
 
 // Paints into dc, over control's client rectangle, what lies behind the control.
 void PaintBehind(CWnd* control, CDC* dc);
@@ -79,7 +80,7 @@ private:
 // The control font description from the component's font attributes: every field zero but the
 // face name (cut to 31 characters), the height (minus "font_size"), the italic flag and the
 // weight, boldWeight when "font_bold" is true and otherWeight when it is not.
-LOGFONTW ReadSkinFont(const CPtrList& attributes, LONG boldWeight, LONG otherWeight);
+LOGFONTW ReadSkinFont(const CAttributeIndex& attributes, LONG boldWeight, LONG otherWeight);
 
 // WM_COMMAND to control's parent: the control's id in the low word, code in the high word,
 // its window handle as lParam. Post queues it; Send runs the parent's handler at once.

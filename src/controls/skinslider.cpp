@@ -47,7 +47,7 @@ void CSkinSlider::Update() {
     Invalidate(TRUE);
 }
 
-void CSkinSlider::ReadComponent(const CPtrList& attributes) {
+void CSkinSlider::ReadComponent(const CAttributeIndex& attributes) {
     bool visible = false;
     CString bkgndFile, thumbFile;
     DWORD margin = 0, tickType = 0, tickFreq = 0;

@@ -16,6 +16,7 @@
 #pragma once
 
 #include "controls/skinobject.h"
+#include "skindesc/skinvalues.h"
 
 class CSkinSlider : public CSkinObject {
     DECLARE_DYNAMIC(CSkinSlider)
@@ -72,7 +73,7 @@ protected:
     DWORD m_nMessageID = kDefaultMessage;
 
 private:
-    void ReadComponent(const CPtrList& attributes);
+    void ReadComponent(const CAttributeIndex& attributes);
     // Track, thumb and tick step from the control's size and the skin's values.
     void LayOut(DWORD tickType, DWORD tickFreq);
     void PaintBackground(CDC* image, CDC* compatible, const CRect& client);

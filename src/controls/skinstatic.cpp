@@ -46,7 +46,7 @@ void CSkinStatic::Update() {
     Invalidate(TRUE);
 }
 
-void CSkinStatic::ReadComponent(const CPtrList& attributes) {
+void CSkinStatic::ReadComponent(const CAttributeIndex& attributes) {
     bool visible = false;
     RECT position{};
     GetAttributeBool(attributes, u"visible", visible);

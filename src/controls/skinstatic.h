@@ -10,6 +10,7 @@
 #pragma once
 
 #include "controls/skinobject.h"
+#include "skindesc/skinvalues.h"
 
 class CSkinStatic : public CSkinObject {
     DECLARE_DYNAMIC(CSkinStatic)
@@ -43,7 +44,7 @@ protected:
     CRect m_rectClick{0, 0, 0, 0};
 
 private:
-    void ReadComponent(const CPtrList& attributes);
+    void ReadComponent(const CAttributeIndex& attributes);
     // Draws the caption piece by piece at each "\n", each piece below the last.
     void DrawWrapped(CDC* dc, CRect r);
 

@@ -20,9 +20,7 @@ void ParseFields(const CString& value, LONG* fields, int count) {
     }
 }
 
-const tagATTRIBUTE* Typed(const CPtrList& attributes, LPCWSTR key,
-                          bool (*isType)(const CString&)) {
-    const tagATTRIBUTE* a = FindAttribute(attributes, key);
+const tagATTRIBUTE* OfType(const tagATTRIBUTE* a, bool (*isType)(const CString&)) {
     return a && isType(a->type) ? a : nullptr;
 }
 
@@ -132,27 +130,28 @@ POINT ParsePoint(const CString& value) {
     return POINT{f[0], f[1]};
 }
 
-bool GetAttributeString(const CPtrList& attributes, LPCWSTR key, CString& value) {
-    const tagATTRIBUTE* a = FindAttribute(attributes, key);
+namespace {
+
+// The readers, given the attribute found for the key (or null).
+bool ReadString(const tagATTRIBUTE* a, CString& value) {
     value = a ? a->value : CString();
     return a != nullptr;
 }
 
-bool GetAttributeBool(const CPtrList& attributes, LPCWSTR key, bool& value) {
-    const tagATTRIBUTE* a = Typed(attributes, key, IsBoolType);
+bool ReadBool(const tagATTRIBUTE* a, bool& value) {
+    a = OfType(a, IsBoolType);
     value = a && EqualsLowerName(a->value, u"true");
     return a != nullptr;
 }
 
-bool GetAttributeRect(const CPtrList& attributes, LPCWSTR key, RECT& value) {
-    const tagATTRIBUTE* a = Typed(attributes, key, IsRectType);
+bool ReadRect(const tagATTRIBUTE* a, RECT& value) {
+    a = OfType(a, IsRectType);
     value = a ? ParseRect(a->value) : RECT{0, 0, 0, 0};
     return a != nullptr;
 }
 
-bool GetAttributeDWord(const CPtrList& attributes, LPCWSTR key, DWORD& value) {
+bool ReadDWord(const tagATTRIBUTE* a, DWORD& value) {
     value = 0;
-    const tagATTRIBUTE* a = FindAttribute(attributes, key);
     if (!a) return false;
     if (IsNumericType(a->type) || IsChoiceType(a->type))
         value = DWORD(_wtol(a->value));
@@ -163,23 +162,113 @@ bool GetAttributeDWord(const CPtrList& attributes, LPCWSTR key, DWORD& value) {
     return true;
 }
 
-bool GetAttributeLong(const CPtrList& attributes, LPCWSTR key, LONG& value) {
-    const tagATTRIBUTE* a = Typed(attributes, key, IsNumericType);
+bool ReadLong(const tagATTRIBUTE* a, LONG& value) {
+    a = OfType(a, IsNumericType);
     value = a ? _wtol(a->value) : 0;
     return a != nullptr;
 }
 
+bool ReadPoint(const tagATTRIBUTE* a, POINT& value) {
+    a = OfType(a, IsPointType);
+    value = a ? ParsePoint(a->value) : POINT{0, 0};
+    return a != nullptr;
+}
+
+} // namespace
+
+bool GetAttributeString(const CPtrList& attributes, LPCWSTR key, CString& value) {
+    return ReadString(FindAttribute(attributes, key), value);
+}
+bool GetAttributeBool(const CPtrList& attributes, LPCWSTR key, bool& value) {
+    return ReadBool(FindAttribute(attributes, key), value);
+}
+bool GetAttributeRect(const CPtrList& attributes, LPCWSTR key, RECT& value) {
+    return ReadRect(FindAttribute(attributes, key), value);
+}
+bool GetAttributeDWord(const CPtrList& attributes, LPCWSTR key, DWORD& value) {
+    return ReadDWord(FindAttribute(attributes, key), value);
+}
+bool GetAttributeLong(const CPtrList& attributes, LPCWSTR key, LONG& value) {
+    return ReadLong(FindAttribute(attributes, key), value);
+}
 bool GetAttributeLong(const CPtrList& attributes, LPCWSTR key, long& value) {
     LONG v = 0;
     bool found = GetAttributeLong(attributes, key, v);
     value = v;
     return found;
 }
-
 bool GetAttributePoint(const CPtrList& attributes, LPCWSTR key, POINT& value) {
-    const tagATTRIBUTE* a = Typed(attributes, key, IsPointType);
-    value = a ? ParsePoint(a->value) : POINT{0, 0};
-    return a != nullptr;
+    return ReadPoint(FindAttribute(attributes, key), value);
+}
+
+// --- the index ---------------------------------------------------------------------------------
+
+namespace {
+
+// A name's hash over its units folded to lower case, up to its first zero unit: names equal
+// ignoring case (as FindAttribute compares them) hash alike.
+uint32_t FoldedHash(const WCHAR* name) {
+    uint32_t h = 2166136261u;
+    for (; *name; ++name)
+        h = (h ^ WideToLower(*name)) * 16777619u;
+    return h;
+}
+
+bool SameName(const WCHAR* a, const WCHAR* b) {
+    for (; *a && *b; ++a, ++b)
+        if (!SameIgnoringCase(*a, *b)) return false;
+    return *a == *b;
+}
+
+} // namespace
+
+CAttributeIndex::CAttributeIndex(const CPtrList& attributes) : m_list(attributes) {
+    if (size_t(attributes.GetCount()) > kSlots / 2) return; // more than a control reads: walked instead
+    for (void* p : attributes) {
+        auto* a = static_cast<tagATTRIBUTE*>(p);
+        if (!a) continue;
+        uint32_t hash = FoldedHash(a->id.GetString());
+        for (size_t i = hash % kSlots;; i = (i + 1) % kSlots) {
+            Slot& s = m_slots[i];
+            if (!s.attribute) {
+                s = Slot{hash, a};
+                break;
+            }
+            // The first of equal names is the one found.
+            if (s.hash == hash && SameName(s.attribute->id.GetString(), a->id.GetString())) break;
+        }
+    }
+    m_indexed = true;
+}
+
+tagATTRIBUTE* CAttributeIndex::Find(LPCWSTR key) const {
+    if (!m_indexed) return FindAttribute(m_list, key);
+    if (!key) key = u"";
+    uint32_t hash = FoldedHash(key);
+    for (size_t i = hash % kSlots;; i = (i + 1) % kSlots) {
+        const Slot& s = m_slots[i];
+        if (!s.attribute) return nullptr;
+        if (s.hash == hash && SameName(s.attribute->id.GetString(), key)) return s.attribute;
+    }
+}
+
+bool GetAttributeString(const CAttributeIndex& attributes, LPCWSTR key, CString& value) {
+    return ReadString(attributes.Find(key), value);
+}
+bool GetAttributeBool(const CAttributeIndex& attributes, LPCWSTR key, bool& value) {
+    return ReadBool(attributes.Find(key), value);
+}
+bool GetAttributeRect(const CAttributeIndex& attributes, LPCWSTR key, RECT& value) {
+    return ReadRect(attributes.Find(key), value);
+}
+bool GetAttributeDWord(const CAttributeIndex& attributes, LPCWSTR key, DWORD& value) {
+    return ReadDWord(attributes.Find(key), value);
+}
+bool GetAttributeLong(const CAttributeIndex& attributes, LPCWSTR key, LONG& value) {
+    return ReadLong(attributes.Find(key), value);
+}
+bool GetAttributePoint(const CAttributeIndex& attributes, LPCWSTR key, POINT& value) {
+    return ReadPoint(attributes.Find(key), value);
 }
 
 bool GetAttributeString(const CPtrList& attributes, const CString& key, CString& value) {

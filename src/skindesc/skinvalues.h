@@ -41,6 +41,33 @@ bool GetAttributeLong(const CPtrList& attributes, LPCWSTR key, LONG& value);
 bool GetAttributeLong(const CPtrList& attributes, LPCWSTR key, long& value);
 bool GetAttributePoint(const CPtrList& attributes, LPCWSTR key, POINT& value);
 
+// A component's attributes indexed once for the many look-ups of a control's Update: the same
+// answers as FindAttribute and the readers above give on the list, without a walk of the list
+// for each name. The list must stay as it is while the index is in use. A list longer than a
+// control's set of attributes is walked as before.
+class CAttributeIndex {
+public:
+    CAttributeIndex(const CPtrList& attributes); // implicit: a list reads through an index
+    tagATTRIBUTE* Find(LPCWSTR key) const;
+
+private:
+    static constexpr size_t kSlots = 64;
+    struct Slot {
+        uint32_t hash = 0;
+        tagATTRIBUTE* attribute = nullptr;
+    };
+    const CPtrList& m_list;
+    bool m_indexed = false;
+    Slot m_slots[kSlots];
+};
+
+bool GetAttributeString(const CAttributeIndex& attributes, LPCWSTR key, CString& value);
+bool GetAttributeBool(const CAttributeIndex& attributes, LPCWSTR key, bool& value);
+bool GetAttributeRect(const CAttributeIndex& attributes, LPCWSTR key, RECT& value);
+bool GetAttributeDWord(const CAttributeIndex& attributes, LPCWSTR key, DWORD& value);
+bool GetAttributeLong(const CAttributeIndex& attributes, LPCWSTR key, LONG& value);
+bool GetAttributePoint(const CAttributeIndex& attributes, LPCWSTR key, POINT& value);
+
 COLORREF ParseColor(const CString& value);
 RECT ParseRect(const CString& value);
 POINT ParsePoint(const CString& value);

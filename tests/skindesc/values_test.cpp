@@ -127,3 +127,39 @@ TEST(TypedValues, RectPointAndStringReaders) {
     EXPECT_EQ(FindAttribute(a.List(), u"kEy")->value, CString(u"1,2,3,4"));
     EXPECT_EQ(FindAttribute(a.List(), u"none"), nullptr);
 }
+
+// The index a control reads through finds what the walk of the list finds: the first of equal
+// names in any letter case, names cut at a zero unit, nothing for an absent name, and a list too
+// long for it still answers.
+TEST(TypedValues, IndexFindsWhatTheListWalkFinds) {
+    Attributes a({{nullptr, nullptr, nullptr},
+                  {u"Font_Size", u"numeric", u"11"},
+                  {u"font_size", u"numeric", u"12"},
+                  {u"font_name", u"string", u"Sans"},
+                  {u"", u"string", u"empty"},
+                  {u"visible", u"bool", u"true"},
+                  {u"\u00C9t\u00E9", u"string", u"accent"}});
+    auto* cut = new tagATTRIBUTE{CString(u"cut\0tail", 8), u"", u"string", u"cut", u""};
+    const_cast<CPtrList&>(a.List()).AddTail(cut);
+    const char16_t* probes[] = {u"font_size", u"FONT_SIZE", u"font_name", u"", u"VISIBLE",
+                                u"\u00E9T\u00C9", u"cut", u"cut\u0001", u"missing", u"font_siz"};
+    CAttributeIndex index(a.List());
+    for (const char16_t* key : probes)
+        EXPECT_EQ(index.Find(key), FindAttribute(a.List(), key)) << CString(key).ToUtf8();
+    LONG size = 0;
+    bool visible = false;
+    EXPECT_TRUE(GetAttributeLong(index, u"FONT_size", size));
+    EXPECT_EQ(size, 11);
+    EXPECT_TRUE(GetAttributeBool(index, u"visible", visible));
+    EXPECT_TRUE(visible);
+
+    Attributes many({});
+    for (int i = 0; i < 40; ++i) {
+        CString id;
+        id.Format(u"key%d", i % 30); // ten names twice
+        const_cast<CPtrList&>(many.List()).AddTail(new tagATTRIBUTE{id, u"", u"numeric", id, u""});
+    }
+    CAttributeIndex walked(many.List());
+    for (const char16_t* key : {u"key0", u"KEY29", u"key30"})
+        EXPECT_EQ(walked.Find(key), FindAttribute(many.List(), key));
+}
