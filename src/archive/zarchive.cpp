@@ -160,7 +160,9 @@ bool CZArchive::OpenForCreating(const CString& fileName, unsigned int mode) {
 }
 
 bool CZArchive::OpenForExtracting(const CString& fileName, unsigned int mode) {
-    if (!FileExists(fileName) || !m_file.Open(fileName, kReadFlags)) return false;
+    // Opening refuses a missing file and a folder itself: no separate look first (every bitmap
+    // a skin change fetches opens its package again).
+    if (!m_file.Open(fileName, kReadFlags)) return false;
     BYTE header[kHeaderSize];
     if (m_file.Read(header, kHeaderSize) != kHeaderSize ||
         !IsCompatible(StoredText(header, kHeaderSize / 2))) {

@@ -81,7 +81,8 @@ BOOL CFile::Open(LPCWSTR fileName, UINT openFlags, CFileException* error) {
     int flags = access == modeWrite ? O_WRONLY : access == modeReadWrite ? O_RDWR : O_RDONLY;
     if (openFlags & modeCreate) flags |= O_CREAT;
     flags |= O_CLOEXEC;
-    bool existed = ::access(host.c_str(), F_OK) == 0;
+    // Only a creating open needs to know, to remove the file it made when sharing refuses it.
+    bool existed = !(openFlags & modeCreate) || ::access(host.c_str(), F_OK) == 0;
     int fd = ::open(host.c_str(), flags, 0666);
     if (fd < 0) {
         int cause = errno == ENOENT ? CFileException::fileNotFound
