@@ -223,19 +223,22 @@ bool SameName(const WCHAR* a, const WCHAR* b) {
 } // namespace
 
 CAttributeIndex::CAttributeIndex(const CPtrList& attributes) : m_list(attributes) {
-    if (size_t(attributes.GetCount()) > kSlots / 2) return; // more than a control reads: walked instead
+    if (size_t(attributes.GetCount()) > kMost) return; // more than a control reads: walked
     for (void* p : attributes) {
         auto* a = static_cast<tagATTRIBUTE*>(p);
         if (!a) continue;
         uint32_t hash = FoldedHash(a->id.GetString());
         for (size_t i = hash % kSlots;; i = (i + 1) % kSlots) {
-            Slot& s = m_slots[i];
-            if (!s.attribute) {
-                s = Slot{hash, a};
+            if (!m_slot[i]) {
+                m_hash[m_count] = hash;
+                m_attribute[m_count] = a;
+                m_slot[i] = ++m_count;
                 break;
             }
             // The first of equal names is the one found.
-            if (s.hash == hash && SameName(s.attribute->id.GetString(), a->id.GetString())) break;
+            size_t e = m_slot[i] - 1u;
+            if (m_hash[e] == hash && SameName(m_attribute[e]->id.GetString(), a->id.GetString()))
+                break;
         }
     }
     m_indexed = true;
@@ -245,11 +248,12 @@ tagATTRIBUTE* CAttributeIndex::Find(LPCWSTR key) const {
     if (!m_indexed) return FindAttribute(m_list, key);
     if (!key) key = u"";
     uint32_t hash = FoldedHash(key);
-    for (size_t i = hash % kSlots;; i = (i + 1) % kSlots) {
-        const Slot& s = m_slots[i];
-        if (!s.attribute) return nullptr;
-        if (s.hash == hash && SameName(s.attribute->id.GetString(), key)) return s.attribute;
+    for (size_t i = hash % kSlots; m_slot[i]; i = (i + 1) % kSlots) {
+        size_t e = m_slot[i] - 1u;
+        if (m_hash[e] == hash && SameName(m_attribute[e]->id.GetString(), key))
+            return m_attribute[e];
     }
+    return nullptr;
 }
 
 bool GetAttributeString(const CAttributeIndex& attributes, LPCWSTR key, CString& value) {

@@ -51,14 +51,15 @@ public:
     tagATTRIBUTE* Find(LPCWSTR key) const;
 
 private:
-    static constexpr size_t kSlots = 64;
-    struct Slot {
-        uint32_t hash = 0;
-        tagATTRIBUTE* attribute = nullptr;
-    };
+    // Open addressing over a small table of entry numbers, so that an index costs little to
+    // make: one is made at every Update of every control.
+    static constexpr size_t kSlots = 64, kMost = kSlots / 2;
     const CPtrList& m_list;
     bool m_indexed = false;
-    Slot m_slots[kSlots];
+    uint8_t m_count = 0;
+    uint8_t m_slot[kSlots] = {}; // 0: empty; otherwise 1 + the entry's number
+    uint32_t m_hash[kMost];
+    tagATTRIBUTE* m_attribute[kMost];
 };
 
 bool GetAttributeString(const CAttributeIndex& attributes, LPCWSTR key, CString& value);
