@@ -24,9 +24,34 @@ const tagATTRIBUTE* OfType(const tagATTRIBUTE* a, bool (*isType)(const CString&)
     return a && isType(a->type) ? a : nullptr;
 }
 
-} // namespace
+// Whether a name of the given length may equal a key of keyLength units without zero units
+// (names compare up to their first zero unit): only names of its length, or longer ones that end
+// early.
+bool LengthMayMatch(const CString& id, int keyLength) {
+    int n = id.GetLength();
+    return n == keyLength || (n > keyLength && id.GetString()[keyLength] == 0);
+}
 
-namespace {
+// Units equal as they stand, or once folded: names are mostly written in one letter case, so
+// the fold is rarely needed.
+inline bool SameIgnoringCase(WCHAR x, WCHAR y) {
+    return x == y || WideToLower(x) == WideToLower(y);
+}
+
+// A name's hash over its units folded to lower case, up to its first zero unit: names equal
+// ignoring case (as FindAttribute compares them) hash alike.
+uint32_t FoldedHash(const WCHAR* name) {
+    uint32_t h = 2166136261u;
+    for (; *name; ++name)
+        h = (h ^ WideToLower(*name)) * 16777619u;
+    return h;
+}
+
+bool SameName(const WCHAR* a, const WCHAR* b) {
+    for (; *a && *b; ++a, ++b)
+        if (!SameIgnoringCase(*a, *b)) return false;
+    return *a == *b;
+}
 
 // Whether text starts with name (lower case, no zero units), ignoring letter case; a terminator
 // in text stops it too.
@@ -41,10 +66,7 @@ template <size_t N> bool StartsWithLowerName(const CString& text, const char16_t
 // same answer as _wcsicmp(text, name) == 0 without a call per unit. Every reader asks this of
 // a type name.
 template <size_t N> bool EqualsLowerName(const CString& text, const char16_t (&name)[N]) {
-    constexpr int length = int(N) - 1;
-    int n = text.GetLength();
-    if (n != length && !(n > length && text.GetString()[length] == 0)) return false;
-    return StartsWithLowerName(text, name);
+    return LengthMayMatch(text, int(N) - 1) && StartsWithLowerName(text, name);
 }
 
 } // namespace
@@ -70,24 +92,6 @@ bool IsPointType(const CString& type) {
 bool IsFileType(const CString& type) {
     return EqualsLowerName(type, u"file");
 }
-
-namespace {
-
-// Whether a name of the given length may equal a key of keyLength units without zero units
-// (names compare up to their first zero unit): only names of its length, or longer ones that end
-// early.
-bool LengthMayMatch(const CString& id, int keyLength) {
-    int n = id.GetLength();
-    return n == keyLength || (n > keyLength && id.GetString()[keyLength] == 0);
-}
-
-// Units equal as they stand, or once folded: names are mostly written in one letter case, so
-// the fold is rarely needed.
-inline bool SameIgnoringCase(WCHAR x, WCHAR y) {
-    return x == y || WideToLower(x) == WideToLower(y);
-}
-
-} // namespace
 
 tagATTRIBUTE* FindAttribute(const CPtrList& attributes, LPCWSTR key) {
     if (!key) key = u"";
@@ -201,26 +205,29 @@ bool GetAttributePoint(const CPtrList& attributes, LPCWSTR key, POINT& value) {
     return ReadPoint(FindAttribute(attributes, key), value);
 }
 
+bool GetAttributeString(const CPtrList& attributes, const CString& key, CString& value) {
+    return GetAttributeString(attributes, key.GetString(), value);
+}
+bool GetAttributeBool(const CPtrList& attributes, const CString& key, bool& value) {
+    return GetAttributeBool(attributes, key.GetString(), value);
+}
+bool GetAttributeRect(const CPtrList& attributes, const CString& key, RECT& value) {
+    return GetAttributeRect(attributes, key.GetString(), value);
+}
+bool GetAttributeDWord(const CPtrList& attributes, const CString& key, DWORD& value) {
+    return GetAttributeDWord(attributes, key.GetString(), value);
+}
+bool GetAttributeLong(const CPtrList& attributes, const CString& key, LONG& value) {
+    return GetAttributeLong(attributes, key.GetString(), value);
+}
+bool GetAttributeLong(const CPtrList& attributes, const CString& key, long& value) {
+    return GetAttributeLong(attributes, key.GetString(), value);
+}
+bool GetAttributePoint(const CPtrList& attributes, const CString& key, POINT& value) {
+    return GetAttributePoint(attributes, key.GetString(), value);
+}
+
 // --- the index ---------------------------------------------------------------------------------
-
-namespace {
-
-// A name's hash over its units folded to lower case, up to its first zero unit: names equal
-// ignoring case (as FindAttribute compares them) hash alike.
-uint32_t FoldedHash(const WCHAR* name) {
-    uint32_t h = 2166136261u;
-    for (; *name; ++name)
-        h = (h ^ WideToLower(*name)) * 16777619u;
-    return h;
-}
-
-bool SameName(const WCHAR* a, const WCHAR* b) {
-    for (; *a && *b; ++a, ++b)
-        if (!SameIgnoringCase(*a, *b)) return false;
-    return *a == *b;
-}
-
-} // namespace
 
 CAttributeIndex::CAttributeIndex(const CPtrList& attributes) : m_list(attributes) {
     if (size_t(attributes.GetCount()) > kMost) return; // more than a control reads: walked
@@ -273,26 +280,4 @@ bool GetAttributeLong(const CAttributeIndex& attributes, LPCWSTR key, LONG& valu
 }
 bool GetAttributePoint(const CAttributeIndex& attributes, LPCWSTR key, POINT& value) {
     return ReadPoint(attributes.Find(key), value);
-}
-
-bool GetAttributeString(const CPtrList& attributes, const CString& key, CString& value) {
-    return GetAttributeString(attributes, key.GetString(), value);
-}
-bool GetAttributeBool(const CPtrList& attributes, const CString& key, bool& value) {
-    return GetAttributeBool(attributes, key.GetString(), value);
-}
-bool GetAttributeRect(const CPtrList& attributes, const CString& key, RECT& value) {
-    return GetAttributeRect(attributes, key.GetString(), value);
-}
-bool GetAttributeDWord(const CPtrList& attributes, const CString& key, DWORD& value) {
-    return GetAttributeDWord(attributes, key.GetString(), value);
-}
-bool GetAttributeLong(const CPtrList& attributes, const CString& key, LONG& value) {
-    return GetAttributeLong(attributes, key.GetString(), value);
-}
-bool GetAttributeLong(const CPtrList& attributes, const CString& key, long& value) {
-    return GetAttributeLong(attributes, key.GetString(), value);
-}
-bool GetAttributePoint(const CPtrList& attributes, const CString& key, POINT& value) {
-    return GetAttributePoint(attributes, key.GetString(), value);
 }

@@ -141,8 +141,9 @@ TEST(TypedValues, IndexFindsWhatTheListWalkFinds) {
                   {u"\u00C9t\u00E9", u"string", u"accent"}});
     auto* cut = new tagATTRIBUTE{CString(u"cut\0tail", 8), u"", u"string", u"cut", u""};
     const_cast<CPtrList&>(a.List()).AddTail(cut);
-    const char16_t* probes[] = {u"font_size", u"FONT_SIZE", u"font_name", u"", u"VISIBLE",
-                                u"\u00E9T\u00C9", u"cut", u"cut\u0001", u"missing", u"font_siz"};
+    const char16_t* probes[] = {u"font_size", u"FONT_SIZE",     u"font_name", u"",
+                                u"VISIBLE",   u"\u00E9T\u00C9", u"cut",       u"cut\u0001",
+                                u"missing",   u"font_siz"};
     CAttributeIndex index(a.List());
     for (const char16_t* key : probes)
         EXPECT_EQ(index.Find(key), FindAttribute(a.List(), key)) << CString(key).ToUtf8();
