@@ -39,12 +39,12 @@ tagSECTION* FindSection(const tagSKIN& skin, const CString& id) {
 
 // The top-level windows that hold the windows of components (components that are top-level
 // windows themselves hold no others and are left out), each once.
-template <class ForEach> std::vector<HWND> WindowRoots(ForEach&& forEach) {
+std::vector<HWND> WindowRoots(const CPtrList& components) {
     std::vector<HWND> roots;
-    forEach([&roots](CSkinInterface* component) {
-        auto* wnd = dynamic_cast<CWnd*>(component);
+    for (void* p : components) {
+        auto* wnd = dynamic_cast<CWnd*>(static_cast<CSkinInterface*>(p));
         HWND root = wnd ? wnd->m_hWnd : nullptr;
-        if (!root || !::IsWindow(root)) return;
+        if (!root || !::IsWindow(root)) continue;
         while (::GetWindowLong(root, GWL_STYLE) & WS_CHILD) {
             HWND parent = ::GetParent(root);
             if (!parent) break;
@@ -52,7 +52,7 @@ template <class ForEach> std::vector<HWND> WindowRoots(ForEach&& forEach) {
         }
         if (root != wnd->m_hWnd && std::find(roots.begin(), roots.end(), root) == roots.end())
             roots.push_back(root);
-    });
+    }
     return roots;
 }
 
@@ -100,7 +100,7 @@ bool CSkinRepository::LoadSkin(const CString& name, CStringList* extraPackages, 
     // Every component hides, moves, shapes and invalidates itself: with redraw off around the
     // two passes none of that exposes or paints anything, and each screen is redrawn once, in
     // the new skin throughout, when all its components have it.
-    std::vector<HWND> roots = WindowRoots([this](auto&& call) { ForEachComponent(call); });
+    std::vector<HWND> roots = WindowRoots(m_listComponents);
     for (HWND root : roots)
         ::SendMessage(root, WM_SETREDRAW, FALSE, 0);
     ForEachComponent([](CSkinInterface* component) { component->Update(); });
