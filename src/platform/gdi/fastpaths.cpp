@@ -301,6 +301,72 @@ __attribute__((target("ssse3"))) static int Colour24ToMonoSsse3(const uint8_t* s
 }
 #endif
 
+#if defined(SK_AVX2)
+// Sixteen 24-bit pixels spread to sixteen values (the top bytes zero), reading only the bytes
+// of the first `count` of them: the masked load neither faults nor reads past a row's end, so
+// short rows (skin frames are often 16 pixels wide) need no pixel-by-pixel tail.
+__attribute__((target("avx512f,avx512bw"))) static inline __m512i Sixteen24(const uint8_t* p,
+                                                                           int count) {
+    // The 128-bit lane k takes bytes 12k to 12k + 15, the four pixels 4k to 4k + 3.
+    const __m512i lanes = _mm512_setr_epi32(0, 1, 2, 3, 3, 4, 5, 6, 6, 7, 8, 9, 9, 10, 11, 12);
+    const __m512i spread = _mm512_maskz_broadcast_i32x4(
+        0xFFFF,
+        _mm_setr_epi8(0, 1, 2, -1, 3, 4, 5, -1, 6, 7, 8, -1, 9, 10, 11, -1));
+    __mmask64 bytes = (uint64_t(1) << (3 * count)) - 1; // count <= 16: at most 48 bits
+    __m512i v = _mm512_maskz_loadu_epi8(bytes, p);
+    return _mm512_shuffle_epi8(_mm512_maskz_permutexvar_epi32(0xFFFF, lanes, v), spread);
+}
+
+template <uint8_t Rop>
+__attribute__((target("avx512f,avx512bw"))) static void
+Colour24To32Avx512(uint8_t* d, ptrdiff_t dPitch, const uint8_t* s, ptrdiff_t sPitch, int n,
+                   int rows) {
+    for (int r = 0; r < rows; ++r, d += dPitch, s += sPitch) {
+        auto* dr = reinterpret_cast<uint32_t*>(d);
+        for (int i = 0; i < n; i += 16) {
+            int count = n - i < 16 ? n - i : 16;
+            __mmask16 lanes = __mmask16((1u << count) - 1);
+            __m512i v = Sixteen24(s + size_t(i) * 3, count);
+            if constexpr (Rop != 0xCC) {
+                __m512i old = _mm512_maskz_loadu_epi32(lanes, dr + i);
+                if constexpr (Rop == 0x88) v = _mm512_and_si512(old, v);
+                if constexpr (Rop == 0xEE) v = _mm512_or_si512(old, v);
+                if constexpr (Rop == 0x66) v = _mm512_xor_si512(old, v);
+            }
+            _mm512_mask_storeu_epi32(dr + i, lanes, v);
+        }
+    }
+}
+
+// The mask bits of a block of 24-bit rows, sixteen pixels per step from the first whole byte
+// of each monochrome row.
+__attribute__((target("avx512f,avx512bw"))) static void
+Colour24ToMonoAvx512(const uint8_t* s, ptrdiff_t sPitch, int n, int rows, uint32_t bk,
+                     uint8_t* mono, ptrdiff_t monoPitch, int x) {
+    const __m512i key = _mm512_set1_epi32(int(bk));
+    const uint8_t* reversed = ReversedBytes();
+    for (int r = 0; r < rows; ++r, s += sPitch, mono += monoPitch) {
+        int i = 0;
+        for (; i < n && ((x + i) & 7); ++i)
+            PutBit(mono, x + i, Value24(s + size_t(i) * 3) == bk);
+        uint8_t* out = mono + ((x + i) >> 3);
+        for (; i < n; i += 16, out += 2) {
+            int count = n - i < 16 ? n - i : 16;
+            __mmask16 lanes = __mmask16((1u << count) - 1);
+            unsigned equal = _cvtmask16_u32(
+                _mm512_mask_cmpeq_epi32_mask(lanes, Sixteen24(s + size_t(i) * 3, count), key));
+            // Bit k of `equal` is pixel i + k; each row byte wants its first pixel in bit 7.
+            for (int b = 0; b < 2 && b * 8 < count; ++b) {
+                uint8_t bits = reversed[(equal >> (8 * b)) & 0xFF];
+                int kept = count - b * 8 >= 8 ? 0 : 8 - (count - b * 8); // low bits not ours
+                uint8_t ours = uint8_t(0xFF << kept);
+                out[b] = uint8_t((out[b] & ~ours) | (bits & ours));
+            }
+        }
+    }
+}
+#endif
+
 template <uint8_t Rop>
 static void Colour24To32Rows(uint8_t* d, ptrdiff_t dPitch, const uint8_t* s, ptrdiff_t sPitch,
                              int n, int rows) {
@@ -327,6 +393,20 @@ static void Colour24To32Rows(uint8_t* d, ptrdiff_t dPitch, const uint8_t* s, ptr
 
 void Colour24To32(uint8_t rop, uint8_t* d, ptrdiff_t dPitch, const uint8_t* s, ptrdiff_t sPitch,
                   int n, int rows) {
+#if defined(SK_AVX2)
+    if (HasAvx512()) {
+        switch (rop) {
+        case 0xCC:
+            return Colour24To32Avx512<0xCC>(d, dPitch, s, sPitch, n, rows);
+        case 0x88:
+            return Colour24To32Avx512<0x88>(d, dPitch, s, sPitch, n, rows);
+        case 0xEE:
+            return Colour24To32Avx512<0xEE>(d, dPitch, s, sPitch, n, rows);
+        default:
+            return Colour24To32Avx512<0x66>(d, dPitch, s, sPitch, n, rows);
+        }
+    }
+#endif
     switch (rop) {
     case 0xCC:
         return Colour24To32Rows<0xCC>(d, dPitch, s, sPitch, n, rows);
@@ -339,7 +419,7 @@ void Colour24To32(uint8_t rop, uint8_t* d, ptrdiff_t dPitch, const uint8_t* s, p
     }
 }
 
-void Colour24ToMono(const uint8_t* s, int n, uint32_t bk, uint8_t* mono, int x) {
+static void Colour24ToMonoRow(const uint8_t* s, int n, uint32_t bk, uint8_t* mono, int x) {
     int i = 0;
     for (; i < n && ((x + i) & 7); ++i)
         PutBit(mono, x + i, Value24(s + size_t(i) * 3) == bk);
@@ -357,6 +437,15 @@ void Colour24ToMono(const uint8_t* s, int n, uint32_t bk, uint8_t* mono, int x) 
     }
     for (; i < n; ++i)
         PutBit(mono, x + i, Value24(s + size_t(i) * 3) == bk);
+}
+
+void Colour24ToMono(const uint8_t* s, ptrdiff_t sPitch, int n, int rows, uint32_t bk,
+                    uint8_t* mono, ptrdiff_t monoPitch, int x) {
+#if defined(SK_AVX2)
+    if (HasAvx512()) return Colour24ToMonoAvx512(s, sPitch, n, rows, bk, mono, monoPitch, x);
+#endif
+    for (int r = 0; r < rows; ++r)
+        Colour24ToMonoRow(s + ptrdiff_t(r) * sPitch, n, bk, mono + ptrdiff_t(r) * monoPitch, x);
 }
 
 void ColourToMono(const MonoBlock& b, uint32_t mask, uint32_t bk) {

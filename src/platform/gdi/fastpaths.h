@@ -37,8 +37,10 @@ void ColourToMono(const MonoBlock& b, uint32_t mask, uint32_t bk);
 void Colour24To32(uint8_t rop, uint8_t* d, ptrdiff_t dPitch, const uint8_t* s, ptrdiff_t sPitch,
                   int n, int rows);
 
-// n 24-bit pixels from s as mask bits from bit x of a monochrome row: 1 where the pixel is bk.
-void Colour24ToMono(const uint8_t* s, int n, uint32_t bk, uint8_t* mono, int x);
+// n 24-bit pixels from s as mask bits from bit x of a monochrome row, 1 where the pixel is bk,
+// in each of `rows` rows.
+void Colour24ToMono(const uint8_t* s, ptrdiff_t sPitch, int n, int rows, uint32_t bk,
+                    uint8_t* mono, ptrdiff_t monoPitch, int x);
 
 // Combines the block's colour values with its monochrome bits, each bit standing for
 // table[bit]; nibbles[v] holds the four values of the four bits of v. rop as for BytewiseOp.

@@ -328,9 +328,8 @@ bool Colour24Box(const Blit& b, const Box& x) {
     if (b.xmap || src.bpp != 24 || !SimpleRop(b.rop)) return false;
     int w = x.r - x.l, sx = b.srcX + (x.l - b.rect.left), sy = b.srcY + (x.t - b.rect.top);
     if (dst.bpp == 1 && b.rop == 0xCC && b.convert->ToMono()) {
-        for (int y = x.t; y < x.b; ++y)
-            Colour24ToMono(src.Row(sy + y - x.t) + size_t(sx) * 3, w, b.convert->SourceBackground(),
-                           dst.Row(y), x.l);
+        Colour24ToMono(src.Row(sy) + size_t(sx) * 3, src.pitch, w, x.b - x.t,
+                       b.convert->SourceBackground(), dst.Row(x.t), dst.pitch, x.l);
         return true;
     }
     if (dst.bpp != 32 || !b.convert->Identity()) return false;

@@ -163,54 +163,62 @@ TEST_F(RasterTest, BlitsOntoTheScreenFollowTheContextOrigin) {
     DeleteDC(whole);
 }
 
-// Guards the mask fast paths (whole bytes, groups of 32 pixels, ragged ends) against the plain
-// per-pixel rules, at every alignment.
+// Guards the mask fast paths (whole bytes, groups of 16 and 32 pixels, ragged ends) against the
+// plain per-pixel rules, at every alignment, from screen-format and from 24-bit (skin bitmap)
+// sources; and the 24-bit copies and masks onto the screen format.
 TEST_F(RasterTest, MasksAtAnyOffsetFollowThePerPixelRules) {
     unsigned seed = TestSeed() + 2;
     SCOPED_TRACE("seed " + std::to_string(seed) + " (set SKINKIT_SEED to repeat)");
     std::mt19937 rng(seed);
     const COLORREF key = RGB(255, 0, 255);
-    Canvas colour(90, 3);
-    for (int y = 0; y < 3; ++y)
-        for (int x = 0; x < 90; ++x)
-            SetPixel(colour.dc(), x, y, rng() % 3 ? key : COLORREF(rng() & 0xFFFFFF));
-    SetBkColor(colour.dc(), key);
-    for (int round = 0; round < 40; ++round) {
-        int sx = int(rng() % 20), dx = int(rng() % 20), w = 1 + int(rng() % 70);
-        Canvas mono(CreateBitmap(96, 3, 1, 1, nullptr));
-        mono.Fill(RGB(255, 255, 255));
-        SetPixel(mono.dc(), 5, 0, 0);
-        std::vector<COLORREF> before = mono.Pixels();
-        BitBlt(mono.dc(), dx, 0, w, 3, colour.dc(), sx, 0, SRCCOPY);
+    const DWORD rops[] = {SRCCOPY, SRCAND, SRCPAINT, SRCINVERT};
+    for (int depth : {32, 24}) {
+        SCOPED_TRACE(depth);
+        Canvas colour(depth == 32 ? CreateBitmap(90, 3, 1, 32, nullptr) : MakeSection(90, 3, 24));
         for (int y = 0; y < 3; ++y)
-            for (int x = 0; x < 96; ++x) {
-                bool inside = x >= dx && x < dx + w;
-                COLORREF expected = !inside                            ? before[size_t(y * 96 + x)]
-                                    : colour.At(sx + x - dx, y) == key ? RGB(255, 255, 255)
-                                                                       : RGB(0, 0, 0);
-                ASSERT_EQ(mono.At(x, y), expected) << "round " << round << " at " << x << "," << y;
-            }
-        // And the mask back onto colour with each of the mask operations.
-        DWORD rops[] = {SRCCOPY, SRCAND, SRCPAINT, SRCINVERT};
-        DWORD rop = rops[rng() % 4];
-        Canvas target(80, 3);
-        FillRandom(target, rng);
-        SetTextColor(target.dc(), RGB(10, 200, 30));
-        SetBkColor(target.dc(), RGB(250, 60, 7));
-        std::vector<COLORREF> under = target.Pixels();
-        int mx = int(rng() % 20), tx = int(rng() % 10), mw = 1 + int(rng() % 60);
-        BitBlt(target.dc(), tx, 0, mw, 3, mono.dc(), mx, 0, rop);
-        for (int y = 0; y < 3; ++y)
-            for (int x = 0; x < 80; ++x) {
-                COLORREF d = under[size_t(y * 80 + x)];
-                if (x < tx || x >= tx + mw) {
-                    ASSERT_EQ(target.At(x, y), d);
-                    continue;
+            for (int x = 0; x < 90; ++x)
+                SetPixel(colour.dc(), x, y, rng() % 3 ? key : COLORREF(rng() & 0xFFFFFF));
+        SetBkColor(colour.dc(), key);
+        for (int round = 0; round < 40; ++round) {
+            int sx = int(rng() % 20), dx = int(rng() % 20), w = 1 + int(rng() % 70);
+            Canvas mono(CreateBitmap(96, 3, 1, 1, nullptr));
+            mono.Fill(RGB(255, 255, 255));
+            SetPixel(mono.dc(), 5, 0, 0);
+            std::vector<COLORREF> before = mono.Pixels();
+            BitBlt(mono.dc(), dx, 0, w, 3, colour.dc(), sx, 0, SRCCOPY);
+            for (int y = 0; y < 3; ++y)
+                for (int x = 0; x < 96; ++x) {
+                    bool inside = x >= dx && x < dx + w;
+                    COLORREF expected = !inside ? before[size_t(y * 96 + x)]
+                                        : colour.At(sx + x - dx, y) == key ? RGB(255, 255, 255)
+                                                                           : RGB(0, 0, 0);
+                    ASSERT_EQ(mono.At(x, y), expected) << "round " << round << " at " << x << ","
+                                                       << y;
                 }
-                COLORREF s =
-                    mono.At(mx + x - tx, y) == RGB(0, 0, 0) ? RGB(10, 200, 30) : RGB(250, 60, 7);
-                ASSERT_EQ(target.At(x, y), Reference(BYTE(rop >> 16), 0, s, d) & 0xFFFFFF)
-                    << "round " << round << " rop " << std::hex << rop;
+            // The colour source and the mask onto the screen format with each mask operation.
+            for (bool fromMono : {false, true}) {
+                DWORD rop = rops[rng() % 4];
+                Canvas target(80, 3);
+                FillRandom(target, rng);
+                SetTextColor(target.dc(), RGB(10, 200, 30));
+                SetBkColor(target.dc(), RGB(250, 60, 7));
+                std::vector<COLORREF> under = target.Pixels();
+                Canvas& source = fromMono ? mono : colour;
+                int mx = int(rng() % 20), tx = int(rng() % 10), mw = 1 + int(rng() % 60);
+                BitBlt(target.dc(), tx, 0, mw, 3, source.dc(), mx, 0, rop);
+                for (int y = 0; y < 3; ++y)
+                    for (int x = 0; x < 80; ++x) {
+                        COLORREF d = under[size_t(y * 80 + x)];
+                        if (x < tx || x >= tx + mw) {
+                            ASSERT_EQ(target.At(x, y), d);
+                            continue;
+                        }
+                        COLORREF s = source.At(mx + x - tx, y);
+                        if (fromMono) s = s == RGB(0, 0, 0) ? RGB(10, 200, 30) : RGB(250, 60, 7);
+                        ASSERT_EQ(target.At(x, y), Reference(BYTE(rop >> 16), 0, s, d) & 0xFFFFFF)
+                            << "round " << round << " rop " << std::hex << rop;
+                    }
             }
+        }
     }
 }
