@@ -38,19 +38,32 @@ inline bool SameIgnoringCase(WCHAR x, WCHAR y) {
     return x == y || WideToLower(x) == WideToLower(y);
 }
 
-// A name's hash over its units folded to lower case, up to its first zero unit: names equal
-// ignoring case (as FindAttribute compares them) hash alike.
-uint32_t FoldedHash(const WCHAR* name) {
-    uint32_t h = 2166136261u;
-    for (; *name; ++name)
-        h = (h ^ WideToLower(*name)) * 16777619u;
-    return h;
+// A name's length up to its first zero unit: names compare up to there.
+inline size_t NameLength(const WCHAR* name) {
+    size_t n = 0;
+    while (name[n])
+        ++n;
+    return n;
 }
 
-bool SameName(const WCHAR* a, const WCHAR* b) {
-    for (; *a && *b; ++a, ++b)
-        if (!SameIgnoringCase(*a, *b)) return false;
-    return *a == *b;
+// A name's hash from its length and four of its units folded to lower case: a few steps
+// whatever the name's length (every Update of every control hashes each attribute of its
+// component), and names equal ignoring case hash alike.
+inline uint32_t NameHash(const WCHAR* name, size_t length) {
+    if (!length) return 0;
+    uint32_t h = uint32_t(length) * 0x9E3779B1u;
+    h = (h ^ WideToLower(name[0])) * 0x85EBCA77u;
+    h = (h ^ WideToLower(name[length / 2])) * 0xC2B2AE3Du;
+    h = (h ^ WideToLower(name[length - 2 + (length < 2)])) * 0x27D4EB2Fu;
+    h = (h ^ WideToLower(name[length - 1])) * 0x165667B1u;
+    return h ^ (h >> 16);
+}
+
+// n units equal ignoring letter case.
+inline bool SameUnits(const WCHAR* a, const WCHAR* b, size_t n) {
+    for (size_t i = 0; i < n; ++i)
+        if (!SameIgnoringCase(a[i], b[i])) return false;
+    return true;
 }
 
 // Whether text starts with name (lower case, no zero units), ignoring letter case; a terminator
@@ -234,17 +247,21 @@ CAttributeIndex::CAttributeIndex(const CPtrList& attributes) : m_list(attributes
     for (void* p : attributes) {
         auto* a = static_cast<tagATTRIBUTE*>(p);
         if (!a) continue;
-        uint32_t hash = FoldedHash(a->id.GetString());
+        const WCHAR* id = a->id.GetString();
+        size_t length = NameLength(id);
+        uint32_t hash = NameHash(id, length);
         for (size_t i = hash % kSlots;; i = (i + 1) % kSlots) {
             if (!m_slot[i]) {
                 m_hash[m_count] = hash;
+                m_length[m_count] = uint32_t(length);
                 m_attribute[m_count] = a;
                 m_slot[i] = ++m_count;
                 break;
             }
             // The first of equal names is the one found.
             size_t e = m_slot[i] - 1u;
-            if (m_hash[e] == hash && SameName(m_attribute[e]->id.GetString(), a->id.GetString()))
+            if (m_hash[e] == hash && m_length[e] == length &&
+                SameUnits(m_attribute[e]->id.GetString(), id, length))
                 break;
         }
     }
@@ -254,10 +271,12 @@ CAttributeIndex::CAttributeIndex(const CPtrList& attributes) : m_list(attributes
 tagATTRIBUTE* CAttributeIndex::Find(LPCWSTR key) const {
     if (!m_indexed) return FindAttribute(m_list, key);
     if (!key) key = u"";
-    uint32_t hash = FoldedHash(key);
+    size_t length = NameLength(key);
+    uint32_t hash = NameHash(key, length);
     for (size_t i = hash % kSlots; m_slot[i]; i = (i + 1) % kSlots) {
         size_t e = m_slot[i] - 1u;
-        if (m_hash[e] == hash && SameName(m_attribute[e]->id.GetString(), key))
+        if (m_hash[e] == hash && m_length[e] == length &&
+            SameUnits(m_attribute[e]->id.GetString(), key, length))
             return m_attribute[e];
     }
     return nullptr;

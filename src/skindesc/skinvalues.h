@@ -59,6 +59,7 @@ private:
     uint8_t m_count = 0;
     uint8_t m_slot[kSlots] = {}; // 0: empty; otherwise 1 + the entry's number
     uint32_t m_hash[kMost];
+    uint32_t m_length[kMost];
     tagATTRIBUTE* m_attribute[kMost];
 };
 
