@@ -1,5 +1,7 @@
 #include "skindesc/skinvalues.h"
 
+#include <cstring>
+
 namespace {
 
 // Reads `count` comma-separated fields. Separator k+1 is searched from separator k + 1; a
@@ -38,29 +40,10 @@ inline bool SameIgnoringCase(WCHAR x, WCHAR y) {
     return x == y || WideToLower(x) == WideToLower(y);
 }
 
-// A name's length up to its first zero unit: names compare up to there.
-inline size_t NameLength(const WCHAR* name) {
-    size_t n = 0;
-    while (name[n])
-        ++n;
-    return n;
-}
-
-// A name's hash from its length and four of its units folded to lower case: a few steps
-// whatever the name's length (every Update of every control hashes each attribute of its
-// component), and names equal ignoring case hash alike.
-inline uint32_t NameHash(const WCHAR* name, size_t length) {
-    if (!length) return 0;
-    uint32_t h = uint32_t(length) * 0x9E3779B1u;
-    h = (h ^ WideToLower(name[0])) * 0x85EBCA77u;
-    h = (h ^ WideToLower(name[length / 2])) * 0xC2B2AE3Du;
-    h = (h ^ WideToLower(name[length - 2 + (length < 2)])) * 0x27D4EB2Fu;
-    h = (h ^ WideToLower(name[length - 1])) * 0x165667B1u;
-    return h ^ (h >> 16);
-}
-
-// n units equal ignoring letter case.
+// n units equal ignoring letter case: names are mostly written in one letter case, so they are
+// compared as they stand first.
 inline bool SameUnits(const WCHAR* a, const WCHAR* b, size_t n) {
+    if (std::memcmp(a, b, n * sizeof(WCHAR)) == 0) return true;
     for (size_t i = 0; i < n; ++i)
         if (!SameIgnoringCase(a[i], b[i])) return false;
     return true;
@@ -247,9 +230,10 @@ CAttributeIndex::CAttributeIndex(const CPtrList& attributes) : m_list(attributes
     for (void* p : attributes) {
         auto* a = static_cast<tagATTRIBUTE*>(p);
         if (!a) continue;
-        const WCHAR* id = a->id.GetString();
-        size_t length = NameLength(id);
-        uint32_t hash = NameHash(id, length);
+        CAttributeKey key(a->id.GetString());
+        const WCHAR* id = key.Text();
+        size_t length = key.Length();
+        uint32_t hash = key.Hash();
         for (size_t i = hash % kSlots;; i = (i + 1) % kSlots) {
             if (!m_slot[i]) {
                 m_hash[m_count] = hash;
@@ -268,35 +252,34 @@ CAttributeIndex::CAttributeIndex(const CPtrList& attributes) : m_list(attributes
     m_indexed = true;
 }
 
-tagATTRIBUTE* CAttributeIndex::Find(LPCWSTR key) const {
-    if (!m_indexed) return FindAttribute(m_list, key);
-    if (!key) key = u"";
-    size_t length = NameLength(key);
-    uint32_t hash = NameHash(key, length);
+tagATTRIBUTE* CAttributeIndex::Find(const CAttributeKey& key) const {
+    if (!m_indexed) return FindAttribute(m_list, key.Text());
+    uint32_t hash = key.Hash();
+    size_t length = key.Length();
     for (size_t i = hash % kSlots; m_slot[i]; i = (i + 1) % kSlots) {
         size_t e = m_slot[i] - 1u;
         if (m_hash[e] == hash && m_length[e] == length &&
-            SameUnits(m_attribute[e]->id.GetString(), key, length))
+            SameUnits(m_attribute[e]->id.GetString(), key.Text(), length))
             return m_attribute[e];
     }
     return nullptr;
 }
 
-bool GetAttributeString(const CAttributeIndex& attributes, LPCWSTR key, CString& value) {
+bool GetAttributeString(const CAttributeIndex& attributes, const CAttributeKey& key, CString& value) {
     return ReadString(attributes.Find(key), value);
 }
-bool GetAttributeBool(const CAttributeIndex& attributes, LPCWSTR key, bool& value) {
+bool GetAttributeBool(const CAttributeIndex& attributes, const CAttributeKey& key, bool& value) {
     return ReadBool(attributes.Find(key), value);
 }
-bool GetAttributeRect(const CAttributeIndex& attributes, LPCWSTR key, RECT& value) {
+bool GetAttributeRect(const CAttributeIndex& attributes, const CAttributeKey& key, RECT& value) {
     return ReadRect(attributes.Find(key), value);
 }
-bool GetAttributeDWord(const CAttributeIndex& attributes, LPCWSTR key, DWORD& value) {
+bool GetAttributeDWord(const CAttributeIndex& attributes, const CAttributeKey& key, DWORD& value) {
     return ReadDWord(attributes.Find(key), value);
 }
-bool GetAttributeLong(const CAttributeIndex& attributes, LPCWSTR key, LONG& value) {
+bool GetAttributeLong(const CAttributeIndex& attributes, const CAttributeKey& key, LONG& value) {
     return ReadLong(attributes.Find(key), value);
 }
-bool GetAttributePoint(const CAttributeIndex& attributes, LPCWSTR key, POINT& value) {
+bool GetAttributePoint(const CAttributeIndex& attributes, const CAttributeKey& key, POINT& value) {
     return ReadPoint(attributes.Find(key), value);
 }

@@ -41,6 +41,44 @@ bool GetAttributeLong(const CPtrList& attributes, LPCWSTR key, LONG& value);
 bool GetAttributeLong(const CPtrList& attributes, LPCWSTR key, long& value);
 bool GetAttributePoint(const CPtrList& attributes, LPCWSTR key, POINT& value);
 
+// A name to look an attribute up by in an index, with its length (up to its first zero unit)
+// and its hash. From a literal the compiler works both out; other text is measured when the key
+// is made.
+class CAttributeKey {
+public:
+    template <size_t N> consteval CAttributeKey(const char16_t (&text)[N]) : m_text(text) {
+        Measure();
+    }
+    explicit CAttributeKey(LPCWSTR text) : m_text(text ? text : u"") { Measure(); }
+
+    LPCWSTR Text() const { return m_text; }
+    size_t Length() const { return m_length; }
+    uint32_t Hash() const { return m_hash; }
+
+    // From the length and four units folded to lower case: a few steps whatever the length,
+    // and names equal ignoring case hash alike.
+    static constexpr uint32_t HashOf(const WCHAR* name, size_t length) {
+        if (!length) return 0;
+        uint32_t h = uint32_t(length) * 0x9E3779B1u;
+        h = (h ^ WideToLower(name[0])) * 0x85EBCA77u;
+        h = (h ^ WideToLower(name[length / 2])) * 0xC2B2AE3Du;
+        h = (h ^ WideToLower(name[length - 2 + (length < 2)])) * 0x27D4EB2Fu;
+        h = (h ^ WideToLower(name[length - 1])) * 0x165667B1u;
+        return h ^ (h >> 16);
+    }
+
+private:
+    constexpr void Measure() {
+        while (m_text[m_length])
+            ++m_length;
+        m_hash = HashOf(m_text, m_length);
+    }
+
+    LPCWSTR m_text;
+    size_t m_length = 0;
+    uint32_t m_hash = 0;
+};
+
 // A component's attributes indexed once for the many look-ups of a control's Update: the same
 // answers as FindAttribute and the readers above give on the list, without a walk of the list
 // for each name. The list must stay as it is while the index is in use. A list longer than a
@@ -48,7 +86,7 @@ bool GetAttributePoint(const CPtrList& attributes, LPCWSTR key, POINT& value);
 class CAttributeIndex {
 public:
     CAttributeIndex(const CPtrList& attributes); // implicit: a list reads through an index
-    tagATTRIBUTE* Find(LPCWSTR key) const;
+    tagATTRIBUTE* Find(const CAttributeKey& key) const;
 
 private:
     // Open addressing over a small table of entry numbers, so that an index costs little to
@@ -63,12 +101,12 @@ private:
     tagATTRIBUTE* m_attribute[kMost];
 };
 
-bool GetAttributeString(const CAttributeIndex& attributes, LPCWSTR key, CString& value);
-bool GetAttributeBool(const CAttributeIndex& attributes, LPCWSTR key, bool& value);
-bool GetAttributeRect(const CAttributeIndex& attributes, LPCWSTR key, RECT& value);
-bool GetAttributeDWord(const CAttributeIndex& attributes, LPCWSTR key, DWORD& value);
-bool GetAttributeLong(const CAttributeIndex& attributes, LPCWSTR key, LONG& value);
-bool GetAttributePoint(const CAttributeIndex& attributes, LPCWSTR key, POINT& value);
+bool GetAttributeString(const CAttributeIndex& attributes, const CAttributeKey& key, CString& value);
+bool GetAttributeBool(const CAttributeIndex& attributes, const CAttributeKey& key, bool& value);
+bool GetAttributeRect(const CAttributeIndex& attributes, const CAttributeKey& key, RECT& value);
+bool GetAttributeDWord(const CAttributeIndex& attributes, const CAttributeKey& key, DWORD& value);
+bool GetAttributeLong(const CAttributeIndex& attributes, const CAttributeKey& key, LONG& value);
+bool GetAttributePoint(const CAttributeIndex& attributes, const CAttributeKey& key, POINT& value);
 
 COLORREF ParseColor(const CString& value);
 RECT ParseRect(const CString& value);

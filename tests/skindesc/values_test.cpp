@@ -146,7 +146,7 @@ TEST(TypedValues, IndexFindsWhatTheListWalkFinds) {
                                 u"missing",   u"font_siz"};
     CAttributeIndex index(a.List());
     for (const char16_t* key : probes)
-        EXPECT_EQ(index.Find(key), FindAttribute(a.List(), key)) << CString(key).ToUtf8();
+        EXPECT_EQ(index.Find(CAttributeKey(key)), FindAttribute(a.List(), key)) << CString(key).ToUtf8();
     LONG size = 0;
     bool visible = false;
     EXPECT_TRUE(GetAttributeLong(index, u"FONT_size", size));
@@ -162,5 +162,5 @@ TEST(TypedValues, IndexFindsWhatTheListWalkFinds) {
     }
     CAttributeIndex walked(many.List());
     for (const char16_t* key : {u"key0", u"KEY29", u"key30"})
-        EXPECT_EQ(walked.Find(key), FindAttribute(many.List(), key));
+        EXPECT_EQ(walked.Find(CAttributeKey(key)), FindAttribute(many.List(), key));
 }

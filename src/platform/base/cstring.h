@@ -209,7 +209,7 @@ private:
 
 // Case folding the way the platform's _wcsicmp folds: ASCII and Latin-1 letters. Inline: every
 // lookup by name folds its units.
-inline WCHAR WideToLower(WCHAR ch) {
+constexpr WCHAR WideToLower(WCHAR ch) {
     if (ch >= u'A' && ch <= u'Z') return WCHAR(ch + 32);
     if (ch >= 0xC0 && ch <= 0xDE && ch != 0xD7) return WCHAR(ch + 32);
     return ch;
