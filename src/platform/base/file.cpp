@@ -114,6 +114,9 @@ BOOL CFile::Open(LPCWSTR fileName, UINT openFlags, CFileException* error) {
     OpenFiles().emplace(id, mine);
     m_fd = fd;
     m_nFlags = openFlags;
+    m_bSteady = access == modeRead && mine.deniesWrite;
+    m_nSteadyLength = uint64_t(st.st_size);
+    m_nSteadyPosition = 0;
     m_strFileName = fileName;
     m_hostPath = host;
     return TRUE;
@@ -125,12 +128,18 @@ void CFile::Close() {
         ::close(m_fd);
     }
     m_fd = -1;
+    m_bSteady = false;
     m_strFileName.Empty();
     m_hostPath.clear();
 }
 
 UINT CFile::Read(void* buffer, UINT count) {
     if (m_fd < 0 || !buffer) return 0;
+    if (m_bSteady) { // no read past the known end, which would only find it
+        count = UINT(std::min<uint64_t>(count, m_nSteadyLength -
+                                                   std::min(m_nSteadyPosition, m_nSteadyLength)));
+        if (count == 0) return 0;
+    }
     UINT done = 0;
     while (done < count) {
         ssize_t n = ::read(m_fd, static_cast<BYTE*>(buffer) + done, count - done);
@@ -138,6 +147,7 @@ UINT CFile::Read(void* buffer, UINT count) {
         if (n <= 0) break;
         done += UINT(n);
     }
+    m_nSteadyPosition += done;
     return done;
 }
 
@@ -166,16 +176,19 @@ LONG CFile::Seek(LONG offset, UINT from) {
         m_bFailed = true;
         return -1;
     }
+    m_nSteadyPosition = uint64_t(pos);
     return LONG(pos);
 }
 
 DWORD CFile::GetPosition() const {
     if (m_fd < 0) return 0;
+    if (m_bSteady) return DWORD(std::min<uint64_t>(m_nSteadyPosition, 0xFFFFFFFFu));
     off_t pos = ::lseek(m_fd, 0, SEEK_CUR);
     return pos < 0 ? 0 : DWORD(pos);
 }
 
 DWORD CFile::GetLength() const {
+    if (m_fd >= 0 && m_bSteady) return DWORD(std::min<uint64_t>(m_nSteadyLength, 0xFFFFFFFFu));
     struct stat st {};
     if (m_fd < 0 || ::fstat(m_fd, &st) != 0) return 0;
     return DWORD(std::min<uint64_t>(uint64_t(st.st_size), 0xFFFFFFFFu));
@@ -193,7 +206,9 @@ CMemFile::CMemFile(BYTE* buffer, UINT size, UINT growBytes) : m_nGrowBytes(growB
     Attach(buffer, size, growBytes);
 }
 
-CMemFile::~CMemFile() { Close(); }
+CMemFile::~CMemFile() {
+    Close();
+}
 
 void CMemFile::Attach(BYTE* buffer, UINT size, UINT growBytes) {
     Close();
@@ -265,7 +280,8 @@ void CMemFile::Write(const void* buffer, UINT count) {
         m_bFailed = true;
         return;
     }
-    if (m_nPosition > m_nFileSize) std::memset(m_pBuffer + m_nFileSize, 0, m_nPosition - m_nFileSize);
+    if (m_nPosition > m_nFileSize)
+        std::memset(m_pBuffer + m_nFileSize, 0, m_nPosition - m_nFileSize);
     std::memcpy(m_pBuffer + m_nPosition, buffer, count);
     m_nPosition = UINT(endPos);
     m_nFileSize = std::max(m_nFileSize, m_nPosition);

@@ -74,6 +74,12 @@ private:
     UINT m_nFlags = 0;
     CString m_strFileName;
     std::string m_hostPath;
+    // A file opened for reading only, denying others write access, cannot change while it is
+    // open: its length is taken once and its position followed here, so that reading a skin
+    // package asks the system only for the bytes.
+    bool m_bSteady = false;
+    uint64_t m_nSteadyLength = 0;
+    uint64_t m_nSteadyPosition = 0;
 };
 
 class CMemFile : public CFile {

@@ -21,6 +21,13 @@ TEST(CFileTest, CreateWriteReadBackAndRefuseFoldersAndMissingFiles) {
     EXPECT_EQ(in.Read(buf, 10), 2u); // a short read at the end
     EXPECT_EQ(std::string(buf, 2), "ef");
     EXPECT_EQ(in.Read(buf, 10), 0u);
+    // Positions follow reads and seeks (a read-only file that denies writes keeps them itself).
+    EXPECT_EQ(in.Seek(1, CFile::begin), 1);
+    EXPECT_EQ(in.Read(buf, 2), 2u);
+    EXPECT_EQ(in.GetPosition(), 3u);
+    EXPECT_EQ(in.Read(buf, 10), 3u);
+    EXPECT_EQ(std::string(buf, 3), "def");
+    EXPECT_EQ(in.GetPosition(), 6u);
     EXPECT_EQ(in.GetFileName(), CString(u"a.bin"));
     CFileException error;
     EXPECT_FALSE(f.Open(dir.Path(), kRead, &error));
