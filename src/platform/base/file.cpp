@@ -142,7 +142,9 @@ UINT CFile::Read(void* buffer, UINT count) {
     }
     UINT done = 0;
     while (done < count) {
-        ssize_t n = ::read(m_fd, static_cast<BYTE*>(buffer) + done, count - done);
+        BYTE* at = static_cast<BYTE*>(buffer) + done;
+        ssize_t n = m_bSteady ? ::pread(m_fd, at, count - done, off_t(m_nSteadyPosition + done))
+                              : ::read(m_fd, at, count - done);
         if (n < 0 && errno == EINTR) continue;
         if (n <= 0) break;
         done += UINT(n);
@@ -170,6 +172,17 @@ void CFile::Write(const void* buffer, UINT count) {
 
 LONG CFile::Seek(LONG offset, UINT from) {
     if (m_fd < 0) return -1;
+    if (m_bSteady) { // the next read says where it reads
+        int64_t base = from == current ? int64_t(m_nSteadyPosition)
+                     : from == end     ? int64_t(m_nSteadyLength)
+                                       : 0;
+        if (base + offset < 0) {
+            m_bFailed = true;
+            return -1;
+        }
+        m_nSteadyPosition = uint64_t(base + offset);
+        return LONG(m_nSteadyPosition);
+    }
     int whence = from == current ? SEEK_CUR : from == end ? SEEK_END : SEEK_SET;
     off_t pos = ::lseek(m_fd, offset, whence);
     if (pos < 0) {
