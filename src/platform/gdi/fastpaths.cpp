@@ -3,6 +3,7 @@
 
 #include <array>
 #include <cstring>
+#include <type_traits>
 
 #if defined(__SSE2__)
 #include <emmintrin.h>
@@ -22,6 +23,21 @@
 #endif
 
 namespace gdi {
+
+// Calls f with the operation (SRCCOPY, SRCAND, SRCPAINT or SRCINVERT, as BytewiseOp takes them)
+// as a compile-time constant, so that each loop is built once per operation.
+template <class F> static void WithRop(uint8_t rop, F&& f) {
+    switch (rop) {
+    case 0xCC:
+        return f(std::integral_constant<uint8_t, 0xCC>());
+    case 0x88:
+        return f(std::integral_constant<uint8_t, 0x88>());
+    case 0xEE:
+        return f(std::integral_constant<uint8_t, 0xEE>());
+    default:
+        return f(std::integral_constant<uint8_t, 0x66>());
+    }
+}
 
 #if defined(SK_AVX2)
 static bool HasAvx2() {
@@ -393,30 +409,12 @@ static void Colour24To32Rows(uint8_t* d, ptrdiff_t dPitch, const uint8_t* s, ptr
 
 void Colour24To32(uint8_t rop, uint8_t* d, ptrdiff_t dPitch, const uint8_t* s, ptrdiff_t sPitch,
                   int n, int rows) {
+    WithRop(rop, [&](auto op) {
 #if defined(SK_AVX2)
-    if (HasAvx512()) {
-        switch (rop) {
-        case 0xCC:
-            return Colour24To32Avx512<0xCC>(d, dPitch, s, sPitch, n, rows);
-        case 0x88:
-            return Colour24To32Avx512<0x88>(d, dPitch, s, sPitch, n, rows);
-        case 0xEE:
-            return Colour24To32Avx512<0xEE>(d, dPitch, s, sPitch, n, rows);
-        default:
-            return Colour24To32Avx512<0x66>(d, dPitch, s, sPitch, n, rows);
-        }
-    }
+        if (HasAvx512()) return Colour24To32Avx512<op()>(d, dPitch, s, sPitch, n, rows);
 #endif
-    switch (rop) {
-    case 0xCC:
-        return Colour24To32Rows<0xCC>(d, dPitch, s, sPitch, n, rows);
-    case 0x88:
-        return Colour24To32Rows<0x88>(d, dPitch, s, sPitch, n, rows);
-    case 0xEE:
-        return Colour24To32Rows<0xEE>(d, dPitch, s, sPitch, n, rows);
-    default:
-        return Colour24To32Rows<0x66>(d, dPitch, s, sPitch, n, rows);
-    }
+        Colour24To32Rows<op()>(d, dPitch, s, sPitch, n, rows);
+    });
 }
 
 static void Colour24ToMonoRow(const uint8_t* s, int n, uint32_t bk, uint8_t* mono, int x) {
@@ -549,16 +547,7 @@ __attribute__((target("avx2"))) void MonoBodyAvx2(const uint8_t* bits, int bytes
 
 __attribute__((target("avx2"))) void MonoBodyAvx2(uint8_t rop, const uint8_t* bits, int bytes,
                                                   uint32_t zero, uint32_t one, uint32_t* d) {
-    switch (rop) {
-    case 0xCC:
-        return MonoBodyAvx2<0xCC>(bits, bytes, zero, one, d);
-    case 0x88:
-        return MonoBodyAvx2<0x88>(bits, bytes, zero, one, d);
-    case 0xEE:
-        return MonoBodyAvx2<0xEE>(bits, bytes, zero, one, d);
-    default:
-        return MonoBodyAvx2<0x66>(bits, bytes, zero, one, d);
-    }
+    WithRop(rop, [&](auto op) { MonoBodyAvx2<op()>(bits, bytes, zero, one, d); });
 }
 #endif
 
@@ -619,18 +608,7 @@ bool MonoToColourTakesNibbles() {
 void MonoToColour(uint8_t rop, const MonoBlock& b, const uint32_t (*nibbles)[4],
                   const uint32_t* table) {
 #if defined(SK_AVX2)
-    if (HasAvx512()) {
-        switch (rop) {
-        case 0xCC:
-            return MonoToColourAvx512<0xCC>(b, table);
-        case 0x88:
-            return MonoToColourAvx512<0x88>(b, table);
-        case 0xEE:
-            return MonoToColourAvx512<0xEE>(b, table);
-        default:
-            return MonoToColourAvx512<0x66>(b, table);
-        }
-    }
+    if (HasAvx512()) return WithRop(rop, [&](auto op) { MonoToColourAvx512<op()>(b, table); });
 #endif
     for (int r = 0; r < b.rows; ++r)
         MonoToColourRow(rop, b.Mono(r), b.monoX, b.width, nibbles, table, b.Colour(r));
