@@ -231,38 +231,31 @@ CAttributeIndex::CAttributeIndex(const CPtrList& attributes) : m_list(attributes
         auto* a = static_cast<tagATTRIBUTE*>(p);
         if (!a) continue;
         CAttributeKey key(a->id.GetString());
-        const WCHAR* id = key.Text();
-        size_t length = key.Length();
-        uint32_t hash = key.Hash();
-        for (size_t i = hash % kSlots;; i = (i + 1) % kSlots) {
-            if (!m_slot[i]) {
-                m_hash[m_count] = hash;
-                m_length[m_count] = uint32_t(length);
-                m_attribute[m_count] = a;
-                m_slot[i] = ++m_count;
-                break;
-            }
-            // The first of equal names is the one found.
-            size_t e = m_slot[i] - 1u;
-            if (m_hash[e] == hash && m_length[e] == length &&
-                SameUnits(m_attribute[e]->id.GetString(), id, length))
-                break;
-        }
+        size_t i = SlotOf(key);
+        if (m_slot[i]) continue; // the first of equal names is the one found
+        m_hash[m_count] = key.Hash();
+        m_length[m_count] = uint32_t(key.Length());
+        m_attribute[m_count] = a;
+        m_slot[i] = ++m_count;
     }
     m_indexed = true;
 }
 
+size_t CAttributeIndex::SlotOf(const CAttributeKey& key) const {
+    size_t i = key.Hash() % kSlots;
+    for (; m_slot[i]; i = (i + 1) % kSlots) {
+        size_t e = m_slot[i] - 1u;
+        if (m_hash[e] == key.Hash() && m_length[e] == key.Length() &&
+            SameUnits(m_attribute[e]->id.GetString(), key.Text(), key.Length()))
+            break;
+    }
+    return i;
+}
+
 tagATTRIBUTE* CAttributeIndex::Find(const CAttributeKey& key) const {
     if (!m_indexed) return FindAttribute(m_list, key.Text());
-    uint32_t hash = key.Hash();
-    size_t length = key.Length();
-    for (size_t i = hash % kSlots; m_slot[i]; i = (i + 1) % kSlots) {
-        size_t e = m_slot[i] - 1u;
-        if (m_hash[e] == hash && m_length[e] == length &&
-            SameUnits(m_attribute[e]->id.GetString(), key.Text(), length))
-            return m_attribute[e];
-    }
-    return nullptr;
+    size_t i = SlotOf(key);
+    return m_slot[i] ? m_attribute[m_slot[i] - 1u] : nullptr;
 }
 
 bool GetAttributeString(const CAttributeIndex& attributes, const CAttributeKey& key, CString& value) {
