@@ -189,7 +189,6 @@ LONG CFile::Seek(LONG offset, UINT from) {
         m_bFailed = true;
         return -1;
     }
-    m_nSteadyPosition = uint64_t(pos);
     return LONG(pos);
 }
 
@@ -219,9 +218,7 @@ CMemFile::CMemFile(BYTE* buffer, UINT size, UINT growBytes) : m_nGrowBytes(growB
     Attach(buffer, size, growBytes);
 }
 
-CMemFile::~CMemFile() {
-    Close();
-}
+CMemFile::~CMemFile() { Close(); }
 
 void CMemFile::Attach(BYTE* buffer, UINT size, UINT growBytes) {
     Close();
@@ -293,8 +290,7 @@ void CMemFile::Write(const void* buffer, UINT count) {
         m_bFailed = true;
         return;
     }
-    if (m_nPosition > m_nFileSize)
-        std::memset(m_pBuffer + m_nFileSize, 0, m_nPosition - m_nFileSize);
+    if (m_nPosition > m_nFileSize) std::memset(m_pBuffer + m_nFileSize, 0, m_nPosition - m_nFileSize);
     std::memcpy(m_pBuffer + m_nPosition, buffer, count);
     m_nPosition = UINT(endPos);
     m_nFileSize = std::max(m_nFileSize, m_nPosition);
