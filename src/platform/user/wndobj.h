@@ -9,6 +9,7 @@
 #pragma once
 
 #include "platform/base/cstring.h"
+#include "platform/base/handletable.h"
 #include "platform/gdi/region.h"
 #include "platform/user/childgrid.h"
 #include "platform/user/winuser.h"
@@ -101,7 +102,16 @@ struct Window {
 
 // ---- Window table (wndtable.cpp) -------------------------------------------------------------
 
-Window* Lookup(HWND hwnd);
+// The live windows by handle. Never destroyed: windows may still be looked up while the process
+// exits.
+inline HandleTable<Window>& WindowTable() {
+    static auto* table = new HandleTable<Window>;
+    return *table;
+}
+// Inline: every call of the window system starts by looking its window up, often more than once.
+inline Window* Lookup(HWND hwnd) {
+    return WindowTable().Find(hwnd);
+}
 // Like Lookup, and sets ERROR_INVALID_WINDOW_HANDLE when the handle is bad.
 Window* Checked(HWND hwnd);
 Window* NewWindow();
