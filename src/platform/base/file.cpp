@@ -40,6 +40,18 @@ bool Conflicts(const OpenRecord& a, const OpenRecord& b) {
            (b.deniesWrite && a.writes);
 }
 
+// Up to count bytes at offset, fewer only at the file's end (or on an error).
+size_t ReadAt(int fd, BYTE* buffer, size_t count, uint64_t offset) {
+    size_t done = 0;
+    while (done < count) {
+        ssize_t n = ::pread(fd, buffer + done, count - done, off_t(offset + done));
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) break;
+        done += size_t(n);
+    }
+    return done;
+}
+
 void Forget(const CFile* file) {
     auto& files = OpenFiles();
     for (auto it = files.begin(); it != files.end();)
@@ -129,6 +141,8 @@ void CFile::Close() {
     }
     m_fd = -1;
     m_bSteady = false;
+    m_ahead.clear();
+    m_nAheadStart = 0;
     m_strFileName.Empty();
     m_hostPath.clear();
 }
@@ -141,16 +155,38 @@ UINT CFile::Read(void* buffer, UINT count) {
         if (count == 0) return 0;
     }
     UINT done = 0;
-    while (done < count) {
-        BYTE* at = static_cast<BYTE*>(buffer) + done;
-        ssize_t n = m_bSteady ? ::pread(m_fd, at, count - done, off_t(m_nSteadyPosition + done))
-                              : ::read(m_fd, at, count - done);
-        if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) break;
-        done += UINT(n);
+    if (m_bSteady) {
+        if (!ReadAhead(static_cast<BYTE*>(buffer), count, done))
+            done = UINT(ReadAt(m_fd, static_cast<BYTE*>(buffer), count, m_nSteadyPosition));
+    } else {
+        while (done < count) {
+            ssize_t n = ::read(m_fd, static_cast<BYTE*>(buffer) + done, count - done);
+            if (n < 0 && errno == EINTR) continue;
+            if (n <= 0) break;
+            done += UINT(n);
+        }
     }
     m_nSteadyPosition += done;
     return done;
+}
+
+bool CFile::ReadAhead(BYTE* buffer, UINT count, UINT& done) {
+    constexpr uint64_t kBlock = 4096;
+    if (count >= kBlock) return false;
+    uint64_t at = m_nSteadyPosition;
+    if (at < m_nAheadStart || at + count > m_nAheadStart + m_ahead.size()) {
+        // The block holding the bytes, or one starting at them when they cross its end.
+        uint64_t start = at & ~(kBlock - 1);
+        if (at + count > start + kBlock) start = at;
+        m_ahead.resize(size_t(std::min(kBlock, m_nSteadyLength - start)));
+        m_ahead.resize(ReadAt(m_fd, m_ahead.data(), m_ahead.size(), start));
+        m_nAheadStart = start;
+    }
+    uint64_t end = m_nAheadStart + m_ahead.size();
+    uint64_t available = end > at ? end - at : 0;
+    done = UINT(std::min<uint64_t>(count, available));
+    if (done) std::memcpy(buffer, m_ahead.data() + (at - m_nAheadStart), done);
+    return true;
 }
 
 void CFile::Write(const void* buffer, UINT count) {

@@ -75,11 +75,17 @@ private:
     CString m_strFileName;
     std::string m_hostPath;
     // A file opened for reading only, denying others write access, cannot change while it is
-    // open: its length is taken once and its position followed here, so that reading a skin
-    // package asks the system only for the bytes.
+    // open: its length is taken once and its position followed here, and small reads are served
+    // from a block read ahead, so that reading a skin package asks the system only for the bytes,
+    // a block at a time.
     bool m_bSteady = false;
     uint64_t m_nSteadyLength = 0;
     uint64_t m_nSteadyPosition = 0;
+    std::vector<BYTE> m_ahead; // the bytes from m_nAheadStart on
+    uint64_t m_nAheadStart = 0;
+    // Reads count bytes at the steady position through the block read ahead; false when the
+    // read is too large for it.
+    bool ReadAhead(BYTE* buffer, UINT count, UINT& done);
 };
 
 class CMemFile : public CFile {

@@ -37,6 +37,30 @@ TEST(CFileTest, CreateWriteReadBackAndRefuseFoldersAndMissingFiles) {
     EXPECT_EQ(f.Read(nullptr, 4), 0u);
 }
 
+// Small reads of a read-only file come from blocks read ahead: reads that cross a block's end,
+// go back, mix with large reads or run into the file's end give the file's bytes.
+TEST(CFileTest, SmallAndLargeReadsAnywhereGiveTheFilesBytes) {
+    TempDir dir;
+    std::string bytes(10000, '\0');
+    for (size_t i = 0; i < bytes.size(); ++i)
+        bytes[i] = char(i * 7 + i / 251);
+    dir.WriteFile(u"big.bin", bytes);
+    CFile in;
+    ASSERT_TRUE(in.Open(dir / u"big.bin", kRead));
+    std::string got;
+    char buf[6000];
+    for (UINT n : {7u, 4089u, 13u, 5000u, 3u, 900u, 5000u}) { // to the end, the last one short
+        UINT read = in.Read(buf, n);
+        got.append(buf, read);
+    }
+    EXPECT_EQ(got, bytes);
+    for (LONG at : {4090L, 5L, 8190L, 9998L}) {
+        in.Seek(at, CFile::begin);
+        ASSERT_EQ(in.Read(buf, 10), UINT(std::min<LONG>(10, 10000 - at))) << at;
+        EXPECT_EQ(std::string(buf, std::min<LONG>(10, 10000 - at)), bytes.substr(size_t(at), 10));
+    }
+}
+
 TEST(CFileTest, SharingIsHonouredWithoutDestroyingTheFile) {
     TempDir dir;
     dir.WriteFile(u"pkg.sdf", std::string("payload"));
