@@ -4,6 +4,7 @@
 #include "platform/base/wcsrt.h"
 
 #include <algorithm>
+#include <span>
 
 using namespace gdi;
 
@@ -20,8 +21,9 @@ bool IsBreak(char16_t c) {
 
 // Applies the '&' prefix rules ("&x" underlines x, "&&" is one '&') and, for one-line output,
 // drops line breaks.
-Source Prepare(const char16_t* text, size_t count, UINT format) {
-    Source s;
+void Prepare(const char16_t* text, size_t count, UINT format, Source& s) {
+    s.text.clear();
+    s.underlined.clear();
     s.text.reserve(count);
     s.underlined.reserve(count);
     bool prefix = !(format & DT_NOPREFIX), single = format & DT_SINGLELINE;
@@ -37,7 +39,6 @@ Source Prepare(const char16_t* text, size_t count, UINT format) {
         s.text.push_back(c);
         s.underlined.push_back(marked ? 1 : 0);
     }
-    return s;
 }
 
 struct Range {
@@ -97,9 +98,12 @@ void Wrap(RealFont& font, const Source& s, Range para, int maxWidth, UINT format
     if (para.begin == para.end) lines.push_back(para);
 }
 
-std::vector<Range> Lines(RealFont& font, const Source& s, int maxWidth, UINT format) {
-    std::vector<Range> lines;
-    if (format & DT_SINGLELINE) return {{0, s.text.size()}};
+void Lines(RealFont& font, const Source& s, int maxWidth, UINT format, std::vector<Range>& lines) {
+    lines.clear();
+    if (format & DT_SINGLELINE) {
+        lines.push_back({0, s.text.size()});
+        return;
+    }
     size_t begin = 0;
     for (size_t i = 0; i <= s.text.size(); ++i) {
         if (i < s.text.size() && !IsBreak(s.text[i])) continue;
@@ -111,11 +115,13 @@ std::vector<Range> Lines(RealFont& font, const Source& s, int maxWidth, UINT for
         if (i + 1 < s.text.size() && s.text[i] == u'\r' && s.text[i + 1] == u'\n') ++i;
         begin = i + 1;
     }
-    return lines;
 }
 
-TextLine Layout(RealFont& font, const Source& s, Range r, UINT format) {
-    TextLine line;
+void Layout(RealFont& font, const Source& s, Range r, UINT format, TextLine& line) {
+    line.chars.clear();
+    line.advances.clear();
+    line.underlined.clear();
+    line.width = 0;
     line.Reserve(r.end - r.begin);
     for (size_t i = r.begin; i < r.end; ++i) {
         if ((format & DT_EXPANDTABS) && s.text[i] == u'\t') {
@@ -128,7 +134,25 @@ TextLine Layout(RealFont& font, const Source& s, Range r, UINT format) {
             Append(line, font, s.text[i], s.underlined[i]);
         }
     }
-    return line;
+}
+
+// What a call works with, kept for the next: drawing a caption allocates nothing once the first
+// few have sized it. Nothing that DrawText calls draws text, so one set serves every call; a
+// long text's room is given back afterwards.
+struct Work {
+    Source source;
+    std::vector<Range> ranges;
+    std::vector<TextLine> lines; // the first ranges.size() hold the call's lines
+
+    void Trim() {
+        constexpr size_t kKept = 1024;
+        if (source.text.capacity() > kKept || lines.size() > 64) *this = Work();
+    }
+};
+
+Work& Scratch() {
+    static thread_local Work work;
+    return work;
 }
 
 } // namespace
@@ -138,15 +162,21 @@ int DrawText(HDC hdc, LPCWSTR text, int count, LPRECT rect, UINT format) {
     RealFont* font = d ? FontOf(d) : nullptr;
     if (!font || !text || !rect || !Fits(*rect)) return 0;
     size_t n = count < 0 ? wcslen(text) : size_t(count);
-    Source source = Prepare(text, n, format);
+    Work& work = Scratch();
+    struct Trimmed {
+        Work& work;
+        ~Trimmed() { work.Trim(); }
+    } trimmed{work};
+    const Source& source = work.source;
+    Prepare(text, n, format, work.source);
     RECT& r = *rect;
-    std::vector<Range> ranges = Lines(*font, source, r.right - r.left, format);
-    std::vector<TextLine> lines;
-    lines.reserve(ranges.size());
+    Lines(*font, source, r.right - r.left, format, work.ranges);
+    if (work.lines.size() < work.ranges.size()) work.lines.resize(work.ranges.size());
+    std::span<const TextLine> lines(work.lines.data(), work.ranges.size());
     int widest = 0;
-    for (Range range : ranges) {
-        lines.push_back(Layout(*font, source, range, format));
-        widest = std::max(widest, lines.back().width);
+    for (size_t i = 0; i < work.ranges.size(); ++i) {
+        Layout(*font, source, work.ranges[i], format, work.lines[i]);
+        widest = std::max(widest, work.lines[i].width);
     }
     int lineHeight = font->height;
     int total = lineHeight * int(lines.size());

@@ -195,9 +195,10 @@ static void CopyCoverage(const FT_Bitmap& bitmap, Glyph& g) {
     }
 }
 
-const Glyph& RealFont::GetGlyph(char32_t ch) {
+const Glyph& RealFont::RenderGlyph(char32_t ch) {
     if (auto it = m_glyphs.find(ch); it != m_glyphs.end()) return it->second;
     Glyph& g = m_glyphs[ch];
+    if (ch < kDirect) m_direct[ch] = &g;
     FT_UInt index = FT_Get_Char_Index(m_face, FT_ULong(ch));
     FT_Int32 load = antialiased ? FT_LOAD_TARGET_NORMAL : FT_LOAD_TARGET_MONO;
     if (FT_Load_Glyph(m_face, index, load) != 0) return g;

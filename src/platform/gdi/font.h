@@ -35,7 +35,11 @@ public:
     RealFont(const RealFont&) = delete;
     RealFont& operator=(const RealFont&) = delete;
 
-    const Glyph& GetGlyph(char32_t ch);
+    // Rendered once per character; the first code points are then found without a lookup.
+    const Glyph& GetGlyph(char32_t ch) {
+        if (ch < kDirect && m_direct[ch]) return *m_direct[ch];
+        return RenderGlyph(ch);
+    }
 
     int ascent = 0;
     int descent = 0;
@@ -58,11 +62,14 @@ private:
     RealFont() = default;
     bool Open(const std::string& file, int index, const LOGFONTW& lf, bool embolden, bool slant);
     void SetMetrics(const LOGFONTW& lf);
+    const Glyph& RenderGlyph(char32_t ch);
 
     FT_FaceRec_* m_face = nullptr;
     bool m_embolden = false;
     bool m_slant = false;
-    std::unordered_map<char32_t, Glyph> m_glyphs;
+    std::unordered_map<char32_t, Glyph> m_glyphs; // its nodes stay where they are
+    static constexpr char32_t kDirect = 256;
+    const Glyph* m_direct[kDirect] = {};
 };
 
 } // namespace gdi
