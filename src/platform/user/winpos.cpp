@@ -121,7 +121,8 @@ struct Target {
 };
 
 Target TargetOf(const Window* w, const WINDOWPOS& pos) {
-    size_t from = ZIndex(w);
+    // The place is looked up only for a call that may change it (most calls keep it).
+    size_t from = (pos.flags & SWP_NOZORDER) ? 0 : ZIndex(w);
     Target t = {w->rect, from, from, bool(w->style & WS_VISIBLE)};
     if (!(pos.flags & SWP_NOSIZE)) {
         t.rect.right = t.rect.left + std::max(0, pos.cx);
