@@ -83,6 +83,7 @@ bool CSkinRepository::LoadSkin(const CString& name, CStringList* extraPackages, 
     m_bComponentsIndexed = false;
     if (unloadFirst) {
         UnloadSkinResources(m_skin, m_mapBitmaps, m_mapIcons, m_mapFonts);
+        m_pLastFont = nullptr;
         m_mapSectionFiles.RemoveAll();
     }
     m_skin.name = name;

@@ -31,6 +31,7 @@ CSkinRepository::~CSkinRepository() {
     ForEachComponent([](CSkinInterface* component) { component->Unload(); });
     m_listComponents.RemoveAll();
     UnloadSkinResources(m_skin, m_mapBitmaps, m_mapIcons, m_mapFonts);
+    m_pLastFont = nullptr;
     m_mapSectionFiles.RemoveAll();
     m_pSkinRepository = nullptr;
     auto& live = LiveRepositories();

@@ -125,6 +125,10 @@ protected:
     bool m_bComponentsIndexed = false;
     // Scratch for building cache keys without allocating on every cached fetch.
     CString m_strKey;
+    // The font of the last GetFont, by the fields of its key: the controls of a screen mostly
+    // share a font, and each asks for it at every skin change. Null when the cache was emptied.
+    LOGFONTW m_lastFont{};
+    CFont* m_pLastFont = nullptr;
 
     static CSkinRepository* m_pSkinRepository;
 };

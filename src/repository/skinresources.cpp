@@ -117,16 +117,27 @@ bool CSkinRepository::GetFile(const CString& section, const CString& entry, CMem
     return ExtractSectionEntry(m_mapSectionFiles, section, entry, file);
 }
 
+// True when the two fonts give the same cache key.
+static bool SameFontKey(const LOGFONTW& a, const LOGFONTW& b) {
+    return a.lfHeight == b.lfHeight && a.lfWeight == b.lfWeight && a.lfItalic == b.lfItalic &&
+           wcsncmp(a.lfFaceName, b.lfFaceName, LF_FACESIZE) == 0;
+}
+
 CFont* CSkinRepository::GetFont(const LOGFONTW* font) {
     if (!font) return nullptr;
+    if (m_pLastFont && SameFontKey(*font, m_lastFont)) return m_pLastFont;
     const CString& key = FontKey(m_strKey, *font);
     void* cached = nullptr;
-    if (m_mapFonts.Lookup(key, cached)) return static_cast<CFont*>(cached);
-    // Cached even when the platform could not make the font: later requests get the same object.
-    auto* made = new CFont;
-    made->Attach(CreateFontIndirect(font));
-    m_mapFonts[key] = made;
-    return made;
+    if (!m_mapFonts.Lookup(key, cached)) {
+        // Cached even when the platform could not make the font: later requests get the same
+        // object.
+        auto* made = new CFont;
+        made->Attach(CreateFontIndirect(font));
+        m_mapFonts[key] = cached = made;
+    }
+    m_lastFont = *font;
+    m_pLastFont = static_cast<CFont*>(cached);
+    return m_pLastFont;
 }
 
 void CSkinRepository::UnloadSkinResources(tagSKIN& skin, CMapStringToPtr& bitmaps,

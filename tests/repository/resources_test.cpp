@@ -165,6 +165,9 @@ TEST_F(RepositoryResourcesTest, UnloadingReleasesEverythingTheCachesHeld) {
     EXPECT_NE(GdiGetObjectCounts(), before);
     ASSERT_TRUE(repository->LoadSkin(u"Res.skn", nullptr, true, false));
     EXPECT_EQ(GdiGetObjectCounts(), before);
+    // The same font asked for again is made anew, not the one released.
+    ASSERT_NE(repository->GetFont(&font), nullptr);
+    EXPECT_NE(GdiGetObjectCounts(), before);
 }
 
 TEST_F(RepositoryResourcesTest, PreloadFillsTheCachesWithBitmapsAndIcons) {
