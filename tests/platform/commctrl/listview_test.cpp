@@ -114,33 +114,6 @@ TEST_F(ListTest, NotificationsReachTheParentInTheirOrder) {
     EXPECT_EQ(list.GetItemCount(), 0);
 }
 
-// The list keeps what its own object handles; the rest goes on to the parent().
-class CCountingList : public CListCtrl {
-public:
-    int inserted = 0;
-
-protected:
-    afx_msg void OnInserted(NMHDR*, LRESULT* result) {
-        ++inserted;
-        *result = 0;
-    }
-    DECLARE_MESSAGE_MAP()
-};
-
-BEGIN_MESSAGE_MAP(CCountingList, CListCtrl)
-ON_NOTIFY_REFLECT(LVN_INSERTITEM, OnInserted)
-END_MESSAGE_MAP()
-
-TEST_F(ListTest, NotificationsGoToTheListsOwnObjectFirst) {
-    CCountingList list;
-    Make(list, 0);
-    list.InsertItem(0, u"a");
-    list.InsertItem(1, u"b");
-    list.SetItemState(1, LVIS_SELECTED, LVIS_SELECTED);
-    EXPECT_EQ(list.inserted, 2);
-    EXPECT_EQ(parent().Take(), "?1 1=S ");
-}
-
 TEST_F(ListTest, RowsRectanglesAndHitsFollowInsertsDeletesAndScrolls) {
     CListCtrl list;
     Make(list, LVS_NOCOLUMNHEADER);

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "platform/afx/afxcmn.h"
+#include "support/gdi_fixture.h"
 #include "support/screen_fixture.h"
 
 #include <functional>
@@ -36,23 +37,15 @@ private:
 
 // An image list of count solid images, each w x h, of the given colours.
 inline HIMAGELIST SolidImages(int w, int h, std::initializer_list<COLORREF> colours) {
-    HIMAGELIST list = ImageList_Create(w, h, ILC_COLOR32, 0, 1);
-    HDC screen = GetDC(nullptr);
-    HDC dc = CreateCompatibleDC(screen);
-    HBITMAP strip = CreateCompatibleBitmap(screen, w * int(colours.size()), h);
-    ReleaseDC(nullptr, screen);
-    HGDIOBJ old = SelectObject(dc, strip);
+    Canvas strip(w * int(colours.size()), h);
     int x = 0;
     for (COLORREF c : colours) {
-        HBRUSH brush = CreateSolidBrush(c);
-        RECT r = {x, 0, x + w, h};
-        FillRect(dc, &r, brush);
-        DeleteObject(brush);
+        strip.Fill(RECT{x, 0, x + w, h}, c);
         x += w;
     }
-    SelectObject(dc, old);
-    DeleteDC(dc);
-    ImageList_Add(list, strip, nullptr);
-    DeleteObject(strip);
+    HIMAGELIST list = ImageList_Create(w, h, ILC_COLOR32, 0, 1);
+    HBITMAP bitmap = strip.Release();
+    ImageList_Add(list, bitmap, nullptr);
+    DeleteObject(bitmap);
     return list;
 }

@@ -241,19 +241,6 @@ TEST_F(TreeTest, HitTestsNameThePartOfTheRow) {
     tree.SetImageList(nullptr, TVSIL_NORMAL)->DeleteImageList();
 }
 
-// A popup tree that holds the capture still scrolls when its own bar is tapped.
-TEST_F(TreeTest, ACapturedTapOnItsOwnBarScrollsIt) {
-    CTreeCtrl tree;
-    Make(tree);
-    Fill(tree);
-    tree.Expand(items['A'], TVE_EXPAND);
-    tree.SetCapture();
-    Click(11 + 113, 11 + 95); // the bar's lower arrow
-    EXPECT_EQ(Rows(tree).substr(0, 1), "p");
-    Click(200, 200); // outside: nothing happens to the tree
-    EXPECT_EQ(Rows(tree).substr(0, 1), "p");
-}
-
 TEST_F(TreeTest, PixelsShowDottedLinesButtonsImagesAndTheSelection) {
     CTreeCtrl tree;
     Make(tree);
