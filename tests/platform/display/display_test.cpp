@@ -25,6 +25,7 @@ TEST_F(DisplayTest, TheSavedScreenHasEveryPixelTheUserSees) {
     PngImage image = ReadPngFile(path);
     ASSERT_EQ(image.width, 64);
     ASSERT_EQ(image.height, 48);
+    EXPECT_EQ(GetSystemMetrics(SM_CXSCREEN) * 100 + GetSystemMetrics(SM_CYSCREEN), 6448);
     int mismatches = 0;
     for (int y = 0; y < 48; ++y)
         for (int x = 0; x < 64; ++x)

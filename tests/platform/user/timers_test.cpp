@@ -203,14 +203,4 @@ TEST_F(ScreenTest, RegistryValuesAreEmptyUntilSetAndReadBackByType) {
               LONG(ERROR_FILE_NOT_FOUND));
 }
 
-class MetricsTest : public ScreenTest {
-protected:
-    MetricsTest() : ScreenTest(320, 240) {}
-};
-
-TEST_F(MetricsTest, ScreenSizeFollowsTheScreen) {
-    EXPECT_EQ(GetSystemMetrics(SM_CXSCREEN), 320);
-    EXPECT_EQ(GetSystemMetrics(SM_CYSCREEN), 240);
-}
-
 } // namespace
