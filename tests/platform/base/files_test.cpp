@@ -191,15 +191,4 @@ TEST(FileSystemTest, NamesMatchIgnoringLetterCase) {
     EXPECT_EQ(dir.Names(), (std::vector<std::string>{"Twin.txt", "blue.skn", "skins", "twin.txt"}));
 }
 
-TEST(FileSystemTest, DrivesMapToHostFolders) {
-    TempDir dir;
-    dir.WriteFile(u"on-drive.txt", std::string("x"));
-    MapDrive(u'q', dir.HostPath());
-    EXPECT_EQ(HostPath(u"Q:\\on-drive.txt"), dir.HostPath() + "/on-drive.txt");
-    EXPECT_NE(GetFileAttributes(u"q:\\on-drive.txt"), INVALID_FILE_ATTRIBUTES);
-    ResetDrives();
-    EXPECT_EQ(HostPath(u"Q:\\x\\y"), "/x/y");
-    EXPECT_EQ(HostPath(u"rel\\a"), "rel/a");
-}
-
 } // namespace
