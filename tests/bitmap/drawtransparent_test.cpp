@@ -34,18 +34,3 @@ TEST_F(DrawTransparentTest, MixedSourcesShowTheDestinationThroughTheTransparentP
         }
     EXPECT_EQ(GetBkColor(src.dc()), RGB(7, 7, 7)) << "the source's background colour is restored";
 }
-
-TEST_F(DrawTransparentTest, WorksFromOtherDepthsOntoTheScreen) {
-    Canvas src(MakeSection(4, 4, 24));
-    src.Fill(kKey);
-    src.Fill(RECT{0, 0, 2, 4}, RGB(30, 60, 90));
-    HDC screen = GdiCreateScreenDC();
-    HBRUSH grey = CreateSolidBrush(RGB(128, 128, 128));
-    RECT area{0, 0, 10, 10};
-    FillRect(screen, &area, grey);
-    DrawTransparent(CDC::FromHandle(screen), 5, 5, 4, 4, CDC::FromHandle(src.dc()), 0, 0, kKey);
-    EXPECT_EQ(GetPixel(screen, 6, 8), RGB(30, 60, 90));
-    EXPECT_EQ(GetPixel(screen, 7, 8), RGB(128, 128, 128));
-    DeleteObject(grey);
-    DeleteDC(screen);
-}

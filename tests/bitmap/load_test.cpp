@@ -4,7 +4,6 @@
 #include "support/dib_file.h"
 #include "support/gdi_fixture.h"
 #include "support/skin_builder.h"
-#include "support/tempdir.h"
 
 namespace {
 
@@ -148,18 +147,6 @@ TEST_F(LoadTest, MalformedFilesGiveNullAndLeaveNothingBehind) {
         std::vector<BYTE> cut(good.begin(), good.begin() + ptrdiff_t(length));
         EXPECT_EQ(Load(cut), nullptr) << "cut at " << length;
     }
-}
-
-TEST_F(LoadTest, ThePathOverloadDecodesTheFile) {
-    TempDir dir;
-    dir.WriteFile(u"skin.bmp",
-                  BmpBytes(3, 3, 24, [](int x, int y) { return RGB(x * 50, y * 50, 9); }));
-    Canvas c(CBitmapU::LoadBitmapFromFile(dir / u"skin.bmp"));
-    ASSERT_NE(c.bitmap(), nullptr);
-    EXPECT_EQ(c.At(2, 1), RGB(100, 50, 9));
-    EXPECT_EQ(CBitmapU::LoadBitmapFromFile(dir / u"missing.bmp"), nullptr);
-    dir.WriteFile(u"text.bmp", std::string("not a bitmap at all"));
-    EXPECT_EQ(CBitmapU::LoadBitmapFromFile(dir / u"text.bmp"), nullptr);
 }
 
 // A copy is an ordinary bitmap (not a section) of the source's depth with its pixels, and
