@@ -1,6 +1,6 @@
 #include "controls/skinwindow.h"
-#include "support/control_fixture.h"
 #include "support/gdi_fixture.h"
+#include "support/press_fixture.h"
 
 #include <gtest/gtest.h>
 
@@ -12,14 +12,11 @@ const COLORREF kYellow = RGB(255, 255, 0), kTeal = RGB(0, 128, 128);
 // A window component at (20, 30) of 100 x 50.
 SkinDef WindowSkin(const CString& type, bool display = true) {
     SkinDef skin = SkinDef::Named(u"Win");
-    skin.Section(u"main")
-        .Component(u"1", u"window", u"window")
-        .Attr(u"visible", u"bool", u"true")
-        .Attr(u"image_display", u"bool", display ? u"true" : u"false")
-        .Attr(u"image_type", u"choice:natural|stretch|tile", type)
-        .Attr(u"image_filename", u"file", u"back.bmp")
-        .Attr(u"background_color", u"color", u"0,128,128")
-        .Attr(u"position", u"rect", u"20,30,120,80");
+    skin.Section(u"main");
+    Control(skin, u"1", u"window",
+            std::string("visible=true;image_display=") + (display ? "true" : "false") +
+                ";image_type=" + type.ToUtf8() +
+                ";image_filename=back.bmp;background_color=0,128,128;position=20,30,120,80");
     return skin;
 }
 
@@ -53,12 +50,11 @@ TEST_F(SkinWindowTest, ImageTypesAndTheBackgroundColourByTheirPixels) {
          true,
          Coordinates(30, 20),
          {{0, 0, RGB(0, 0, 200)}, {39, 27, RGB(9, 7, 200)}, {99, 49, RGB(9, 9, 200)}}},
-        // A natural image sits on the background colour, or is cut when larger than the window.
+        // A natural image sits on the background colour.
         {u"0",
          true,
          Coordinates(30, 20),
          {{29, 19, RGB(29, 19, 200)}, {30, 0, kTeal}, {0, 20, kTeal}, {99, 49, kTeal}}},
-        {u"0", true, Coordinates(150, 60), {{99, 49, RGB(99, 49, 200)}}},
         {u"1",
          true,
          BmpBytes(2, 2, 24, quadrants),
@@ -80,15 +76,6 @@ TEST_F(SkinWindowTest, ImageTypesAndTheBackgroundColourByTheirPixels) {
         EXPECT_EQ(Pixel(120, 30), kParentFill); // nothing outside the window
         EXPECT_EQ(Pixel(20, 80), kParentFill);
     }
-}
-
-TEST_F(SkinWindowTest, ThePositionExamplePlacesAndSizesTheWindow) {
-    SkinDef skin = WindowSkin(u"0", false);
-    skin.sections[0].components[0].attributes.back().value = u"0,26,240,320";
-    ASSERT_TRUE(LoadSkin(skin));
-    CSkinWindow window;
-    ASSERT_TRUE(window.Create(Parent(), u"main", 1, repository.get()));
-    EXPECT_RECT(ChildRect(window.m_hWnd), 0, 26, 240, 320); // 240 by 294 at (0, 26)
 }
 
 TEST_F(SkinWindowTest, AMissingImageFallsBackToTheColourUntilTheEntryArrives) {
