@@ -54,15 +54,12 @@ TEST(ComposePackagePath, FolderAndNameRules) {
         {u"C:\\skins\\blue.xml", u"", u"", u"C:\\skins\\blue.sdf"},
         {u"C:\\skins\\blue.def.xml", u"", u"", u"C:\\skins\\blue.def.sdf"},
         {u"C:\\skins\\blue", u"", u"", u"C:\\skins\\.sdf"}, // a name without "." keeps nothing
-        {u"C:\\skins\\blue.xml", u"out", u"out", u"C:\\skins\\out\\blue.sdf"},
         {u"C:\\skins\\blue.xml", u" \\out\\ ", u"", u"C:\\skins\\out\\blue.sdf"},
         {u"C:\\skins\\blue.xml", u"out\\pkg.skn", u"out\\pkg.skn", u"C:\\skins\\out\\pkg.skn"},
         {u"C:\\skins\\blue.xml", u"D:\\pk", u"D:\\pk", u"D:\\pk\\blue.sdf"},
         {u"C:\\skins\\blue.xml", u"D:\\pk\\x.sdf", u"D:\\pk\\x.sdf", u"D:\\pk\\x.sdf"},
         {u"C:\\skins\\blue.xml", u"..", u"..", u"C:\\skins\\..\\blue.sdf"},
         {u"C:\\skins\\blue.xml", u"v1.0\\out", u"", u"C:\\skins\\v1.0\\out\\blue.sdf"},
-        {u"C:\\skins\\blue.xml", u"", u"main.sdf", u"C:\\skins\\main.sdf"},
-        {u"C:\\skins\\blue.xml", u"", u"a\\b\\main.pkg", u"C:\\skins\\main.pkg"},
         {u"C:\\skins\\blue.xml", u"", u".sdf", u"C:\\skins\\blue.sdf"}, // no "." after the first
         {u"C:\\skins\\blue.xml", u"", u"main..sdf", u"C:\\skins\\blue.sdf"}, // ".." is no extension
         {u"C:\\skins\\blue.xml", u"", u"  main.sdf ", u"C:\\skins\\main.sdf"},

@@ -60,29 +60,13 @@ TEST(FindElement, OneSearchFindsRemovesOrLeavesTheText) {
         bool ok;
         const char16_t *attributes = u"", *content = u"", *rest = u""; // when found
     } cases[] = {
+        // Names, escapes and incomplete elements are compared with the plain algorithm by the
+        // random texts below; here what those never hold, and the decisions.
         {u"\uFEFF<a/><item id=\"1\" name=\"x\"/> tail", u"item", true, u" id=\"1\" name=\"x\"", u"",
          u"\uFEFF<a/> tail"},
-        {u"x<sec id=\"s\"> <c/> inner </sec>y", u"sec", true, u" id=\"s\"", u" <c/> inner ", u"xy"},
-        // The name must end at a space, ">" or "/", and compares exactly.
-        {u"<sections x=\"1\"/><section id=\"2\"/>", u"section", true, u" id=\"2\"", u"",
-         u"<sections x=\"1\"/>"},
-        {u"<section>c</section>", u"section", true, u"", u"c", u""},
         {u"<section\tid=\"1\"/>", u"section", false},
-        {u"<section\r\nid=\"1\"/>", u"section", false},
-        {u"<section", u"section", false},
         {u"<Section id=\"1\"/>", u"section", false},
         {u"<section id=\"1\"></Section>", u"section", false},
-        // Doubled brackets are escapes: "<<a" is text, ">>" does not end a start tag, and an
-        // escaped closing tag inside the content is skipped.
-        {u"v=\"<<a x\" <a id=\"2\"/>", u"a", true, u" id=\"2\"", u"", u"v=\"<<a x\" "},
-        {u"<a v=\"x>>y\" w=\"1\"/>", u"a", true, u" v=\"x>>y\" w=\"1\"", u"", u""},
-        {u"<a>1<</a>>2</a>3", u"a", true, u"", u"1<</a>>2", u"3"},
-        // Incomplete elements; a failure stops at the first hit that counts.
-        {u"<a id=\"1\"", u"a", false},
-        {u"<a id=\"1\">>", u"a", false},
-        {u"<a>content", u"a", false},
-        {u"<a>content<</a>", u"a", false},
-        {u"<a>never closed <a/>", u"a", false},
         // Like-named elements do not nest; comments are ordinary text.
         {u"<a>1<a>2</a>3</a>", u"a", true, u"", u"1<a>2", u"3</a>"},
         {u"<!-- <a id=\"hidden\"/> -->", u"a", true, u" id=\"hidden\"", u"", u"<!--  -->"},
@@ -121,11 +105,8 @@ TEST(GetAttributeValue, PairsEscapesAndMalformedTexts) {
         {u"v=\"x\" a=1", u"v", true, u"x"},    // a fault after the match is harmless
         // A malformed pair ends the search.
         {u"a=1 v=\"x\"", u"v", false, u""},
-        {u"a = \"1\" v=\"x\"", u"v", false, u""},
-        {u"a= \"1\" v=\"x\"", u"v", false, u""},
         {u"a=\"1 v=\"x", u"v", false, u""}, // the value runs to the next lone quote, leaving x
-        {u"v=\"x", u"v", false, u""},
-        {u"a v=\"x\"", u"v", false, u""}, // the first "=" belongs to a name with a space
+        {u"a v=\"x\"", u"v", false, u""},   // the first "=" belongs to a name with a space
         {u"", u"v", false, u""},
         {u"=\"x\"", u"v", false, u""},
     };

@@ -122,10 +122,8 @@ TEST(LoadRecordForm, RecordsUntilTheEndOrAFault) {
         {AfterInformation({u"COMPONENT", u"1", u"a", u"b"}), false, ""},
         {AfterInformation({u"SECTION", u"s", u"ATTRIBUTE", u"id", u"n", u"t", u"v"}), false, "s{}"},
         {AfterInformation({u"SECTION", u"s", u"PROPERTY", u"id", u"t", u"v"}), false, "s{}"},
-        {AfterInformation({u"SECTION", u"s", u"GROUP", u"x"}), false, "s{}"},
         // Guards against reading past a memory file that ends before the first string.
         {{0xFF}, false, ""},
-        {{}, false, ""},
         {{0xFF, 0xFE, 4, 0, 0}, false, ""},
     };
     TempDir dir;

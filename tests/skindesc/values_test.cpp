@@ -37,7 +37,6 @@ TEST(TypedValues, BoolAndNumbers) {
     Attributes a({{nullptr, nullptr, nullptr}, // null entries are skipped
                   {u"on", u"bool", u"TRUE"},
                   {u"one", u"Bool", u"1"},
-                  {u"yes", u"bool", u"yes"},
                   {u"num", u"numeric", u"1"},
                   {u"neg", u"numeric", u"-1"},
                   {u"pad", u"NUMERIC", u"  +42px"},
@@ -56,7 +55,6 @@ TEST(TypedValues, BoolAndNumbers) {
     } cases[] = {
         {u"on", true, true, false, 0, false, 0},
         {u"one", true, false, false, 0, false, 0},
-        {u"yes", true, false, false, 0, false, 0},
         {u"num", false, false, true, 1, true, 1},
         {u"missing", false, false, false, 0, false, 0},
         {u"neg", false, false, true, 0xFFFFFFFFu, true, -1},
@@ -86,7 +84,6 @@ TEST(TypedValues, BoolAndNumbers) {
 
 TEST(TypedValues, ParsedColorsRectsAndPoints) {
     for (auto [text, color] : {std::tuple{u"255,0,0", 0x000000FFu},
-                               {u"0,0,255", 0x00FF0000u},
                                {u"300,0,0", 0x0000002Cu},
                                {u"-1, 256, 18", 0x001200FFu},
                                {u"12", 0x000C0000u},  // blue only

@@ -68,17 +68,6 @@ TEST(WriteTextForm, ExactLayout) {
     EXPECT_EQ(Write(skin, true, false), Utf16Bytes(expected));
 }
 
-TEST(WriteTextForm, DefaultsSectionReadsBackTheSame) {
-    SkinDef skin = SkinWithDefaults();
-    std::vector<BYTE> bytes = Write(skin, true, true);
-    std::u16string text(reinterpret_cast<const char16_t*>(bytes.data() + 2),
-                        (bytes.size() - 2) / 2);
-    EXPECT_LT(text.find(u"    <defaults>\r\n"), text.find(u"<section"));
-    bool ok = false;
-    EXPECT_EQ(Load(bytes, &ok), AsTextForm(skin)); // values stay as they were
-    EXPECT_TRUE(ok);
-}
-
 TEST(WriteTextForm, WithoutDefaultsSectionAppliesThem) {
     SkinDef skin = SkinWithDefaults();
     SkinDef loaded = Load(Write(skin, true, false));
