@@ -8,16 +8,6 @@
 
 namespace {
 
-TEST(ArchiveFormat, EmptyArchiveIsHeaderIndexAndTrailer) {
-    TempDir dir;
-    ASSERT_TRUE(WritePackage(dir / u"empty.sdf", {}));
-    const Bytes header = {'1', 0, '.', 0, '0', 0, '0', 0, '.', 0, '0', 0, '1', 0, 0, 0};
-    EXPECT_EQ(dir.ReadFile(u"empty.sdf"), header + U32(4) + Chunk(Deflate(U32(0))) + U32(16));
-    CZArchive archive;
-    ASSERT_TRUE(archive.Open(dir / u"empty.sdf", CZArchive::modeExtract));
-    EXPECT_TRUE(FileList(archive).empty());
-}
-
 // Entries in the order added, cut into pieces of 16384 (the last one 1 to 16384 bytes, never
 // empty); index records in the order the archive lists them.
 TEST(ArchiveFormat, WholeFileMatchesTheLayoutBuiltByHand) {
