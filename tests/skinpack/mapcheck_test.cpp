@@ -1,5 +1,6 @@
 // skinpack check --map: a skin against the controls an application binds to its components,
 // one broken skin a row, every message with the line of the definition it points at.
+#include "support/press_fixture.h"
 #include "support/run_tool.h"
 #include "support/skin_builder.h"
 #include "support/tempdir.h"
@@ -15,17 +16,10 @@ const char* const kMap = "main 1 window\nmain 2 button\nmain 3 image\n";
 // A window, a four-frame button and a three-frame image: clean for kMap.
 SkinDef CleanSkin() {
     SkinDef skin = SkinDef::Named(u"Mapped");
-    SectionDef& main = skin.Section(u"main");
-    main.Component(u"1", u"window", u"window")
-        .Attr(u"visible", u"bool", u"true")
-        .Attr(u"position", u"rect", u"0,0,240,320");
-    main.Component(u"2", u"ok", u"button")
-        .Attr(u"image_filename", u"file", u"b.bmp")
-        .Attr(u"font_name", u"string", u"DejaVu Sans")
-        .Attr(u"position", u"point", u"10,10");
-    main.Component(u"3", u"meter", u"image")
-        .Attr(u"image_filename", u"file", u"m.bmp")
-        .Attr(u"image_count", u"numeric", u"3");
+    skin.Section(u"main");
+    Control(skin, u"1", u"window", "visible=true;position=0,0,240,320");
+    Control(skin, u"2", u"button", "image_filename=b.bmp;font_name=DejaVu Sans;position=10,10");
+    Control(skin, u"3", u"image", "image_filename=m.bmp;image_count=3");
     return skin;
 }
 

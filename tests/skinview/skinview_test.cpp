@@ -1,7 +1,7 @@
 // skinview: a definition laid out by a map, saved as PNG; watched, rebuilt and shown again after
 // a change on disk; a broken change leaves the last good version on screen.
 #include "module/skinkitmodule.h"
-#include "support/screen_fixture.h"
+#include "support/press_fixture.h"
 #include "support/skin_builder.h"
 #include "support/tempdir.h"
 #include "viewer.h"
@@ -11,17 +11,12 @@ namespace {
 constexpr COLORREF kRed = RGB(200, 0, 0);
 
 // A window of one colour and a four-frame button of 30 x 20 at (20, 40).
-SkinDef Skin(const CString& background, const CString& buttonFile = u"b.bmp") {
+SkinDef Skin(const std::string& background, const std::string& buttonFile = "b.bmp") {
     SkinDef skin = SkinDef::Named(u"Watch");
-    SectionDef& main = skin.Section(u"main");
-    main.Component(u"1", u"window", u"window")
-        .Attr(u"visible", u"bool", u"true")
-        .Attr(u"background_color", u"color", background)
-        .Attr(u"position", u"rect", u"0,0,240,320");
-    main.Component(u"2", u"ok", u"button")
-        .Attr(u"visible", u"bool", u"true")
-        .Attr(u"image_filename", u"file", buttonFile)
-        .Attr(u"position", u"point", u"20,40");
+    skin.Section(u"main");
+    Control(skin, u"1", u"window",
+            "visible=true;background_color=" + background + ";position=0,0,240,320");
+    Control(skin, u"2", u"button", "visible=true;image_filename=" + buttonFile + ";position=20,40");
     return skin;
 }
 
@@ -33,7 +28,7 @@ protected:
         std::vector<std::string> errors;
         ASSERT_TRUE(m_map.Parse("main 1 window\nmain 2 button\n", "t.map", errors));
         m_dir.WriteFile(u"b.bmp", BmpBytes(120, 20, 24, kRed));
-        Write(Skin(u"10,20,30"));
+        Write(Skin("10,20,30"));
         m_source.kind = ViewSource::Definition;
         m_source.path = m_dir.HostPath() + "/watch.xml";
     }
@@ -82,7 +77,7 @@ TEST_F(SkinViewTest, WatchShowsEveryChangeAndKeepsTheLastGoodVersion) {
     ASSERT_TRUE(viewer.Open(error)) << error;
     EXPECT_EQ(viewer.Poll(message), CSkinViewer::PollResult::Unchanged);
 
-    Write(Skin(u"0,90,0"));
+    Write(Skin("0,90,0"));
     ASSERT_EQ(viewer.Poll(message), CSkinViewer::PollResult::Reloaded) << message;
     EXPECT_EQ(Pixel(5, 5), RGB(0, 90, 0));
 
@@ -91,7 +86,7 @@ TEST_F(SkinViewTest, WatchShowsEveryChangeAndKeepsTheLastGoodVersion) {
     EXPECT_EQ(Pixel(25, 45), RGB(0, 0, 210));
 
     // A definition naming a bitmap that is not there does not build: nothing changes on screen.
-    Write(Skin(u"90,0,0", u"gone.bmp"));
+    Write(Skin("90,0,0", "gone.bmp"));
     EXPECT_EQ(viewer.Poll(message), CSkinViewer::PollResult::Failed);
     EXPECT_NE(message.find("cannot build"), std::string::npos) << message;
     EXPECT_EQ(Pixel(5, 5), RGB(0, 90, 0));
@@ -100,7 +95,7 @@ TEST_F(SkinViewTest, WatchShowsEveryChangeAndKeepsTheLastGoodVersion) {
     EXPECT_EQ(viewer.Poll(message), CSkinViewer::PollResult::Failed);
     EXPECT_EQ(Pixel(5, 5), RGB(0, 90, 0));
 
-    Write(Skin(u"90,0,0"));
+    Write(Skin("90,0,0"));
     ASSERT_EQ(viewer.Poll(message), CSkinViewer::PollResult::Reloaded) << message;
     EXPECT_EQ(Pixel(5, 5), RGB(90, 0, 0));
 }
