@@ -59,6 +59,7 @@ TEST_F(ImageTest, FramesByIndexAndTapsOnOpaquePixelsOfFrameZero) {
         {"frame 0 decides, whatever is shown", "d0,0 u0,0", ""},
         {"press inside, release outside", "d16,10 u60,10", ""},
         {"release on a transparent pixel", "d16,10 u1,1", ""},
+        {"press on a transparent pixel, release on an opaque one", "d0,0 u16,10", ""},
         {"a double click is two taps", "d16,10 u16,10 d16,10 u16,10", "C9C9"},
     };
     for (const Row& row : rows) {
