@@ -124,6 +124,7 @@ TEST(CStringTest, CompareNoCaseFoldsToLowerCase) {
     // (0x61), where folding to upper case would have put it after 'A' (0x41).
     EXPECT_LT(CString(u"_").CompareNoCase(u"A"), 0);
     EXPECT_GT(CString(u"abc").CompareNoCase(u"AB"), 0);
+    EXPECT_LT(CompareIgnoringCase(u"ab", u"ABC"), 0); // the same order on views
     EXPECT_NE(CString(u"Section").Compare(u"section"), 0);
 }
 
