@@ -40,9 +40,10 @@ TEST_F(DrawTest, PenStylesWidthsAndBinaryOperations) {
     }
     {
         Selected dash(c.dc(), CreatePen(PS_DASH, 1, kRed));
-        Line(c.dc(), 0, 1, 19, 1);
-        EXPECT_GT(c.Count(kRed), 0);
-        EXPECT_LT(c.Count(kRed), 19);
+        Line(c.dc(), 0, 1, 19, 1); // dashes of six pixels, gaps of two
+        EXPECT_EQ(c.At(5, 1), kRed);
+        EXPECT_NE(c.At(6, 1), kRed);
+        EXPECT_EQ(c.At(8, 1), kRed);
     }
     {
         Selected wide(c.dc(), CreatePen(PS_SOLID, 3, kRed));
