@@ -232,11 +232,17 @@ TEST_F(MenuTest, KeysAndTapsChooseItemsAndSubmenusCascade) {
         {"tap on the separator (no highlight), then keys", {TapStep(m_menu, 2), down, enter}, 1},
         {"cascade", {TapStep(m_menu, 4), TapStep(m_sub, 0)}, 7},
     };
+    int submenus = 0; // the owner hears of each submenu before it opens
+    owner.handler = [&](UINT message, WPARAM wParam, LPARAM, LRESULT*) {
+        submenus += message == WM_INITMENUPOPUP && wParam == WPARAM(m_sub);
+        return false;
+    };
     for (const auto& [what, steps, expected] : rows) {
         EXPECT_EQ(Track(owner, steps), expected) << what;
         EXPECT_EQ(GetTopWindow(nullptr), owner.hwnd()) << what; // every popup is gone
         EXPECT_EQ(GetCapture(), nullptr) << what;
     }
+    EXPECT_EQ(submenus, 4);
     // A release left over from before the popup opened chooses nothing.
     UserInjectPointerUp(25, 25); // over the first item
     EXPECT_EQ(Track(owner, {}), 0u);
