@@ -131,6 +131,7 @@ struct TapCase {
 TEST_F(ScrollBarTest, TapsSendTheCodeOfThePartTappedAndEndScroll) {
     const TapCase cases[] = {
         {"more arrow", {92, 80}, "1:1 8:1 "},
+        {"the more arrow's first pixel", {92, 73}, "1:1 8:1 "},
         {"shaft after the thumb", {92, 60}, "3:10 8:10 "},
         {"less arrow at the top stays", {92, 5}, "0:0 8:0 "},
         {"thumb without moving", {92, 16}, "4:0 8:0 "},
@@ -185,10 +186,16 @@ TEST_F(ScrollBarTest, BarsArePaintedInTheSystemColours) {
     // The thumb (position 50 of 90: 28 of its 51 pixels of travel) on the checked shaft.
     EXPECT_FILL((RECT{98, 11 + 13 + 28 + 2, 106, 11 + 13 + 28 + 6}), face);
     COLORREF checks[] = {GetSysColor(COLOR_SCROLLBAR), GetSysColor(COLOR_BTNHIGHLIGHT)};
-    bool odd = Pixel(103, 31) == checks[1];
-    EXPECT_EQ(Pixel(103, 31), checks[odd]);
-    EXPECT_EQ(Pixel(103, 32), checks[!odd]);
-    EXPECT_EQ(Pixel(104, 31), checks[!odd]);
+    // Checks counted from the window's corner: (93, 21) in the window is an even square.
+    EXPECT_EQ(Pixel(103, 31), checks[0]);
+    EXPECT_EQ(Pixel(103, 32), checks[1]);
+    EXPECT_EQ(Pixel(104, 31), checks[1]);
+    COLORREF below = Pixel(103, 70);
+    for (int position : {51, 52, 53}) { // the thumb moves a pixel: the checks stay put
+        SetScrollPos(s.w, SB_VERT, position, TRUE);
+        Pump();
+        EXPECT_EQ(Pixel(103, 70), below) << position;
+    }
     // The disabled horizontal bar: grey arrows, no thumb; the corner is plain face.
     EXPECT_EQ(Pixel(17, 103), GetSysColor(COLOR_GRAYTEXT));
     EXPECT_FILL((RECT{97, 97, 109, 109}), face);
