@@ -151,11 +151,16 @@ TEST_F(RasterTest, MasksAtAnyOffsetFollowThePerPixelRules) {
     unsigned seed = TestSeed() + 2;
     SCOPED_TRACE("seed " + std::to_string(seed) + " (set SKINKIT_SEED to repeat)");
     std::mt19937 rng(seed);
-    const COLORREF key = RGB(255, 0, 255);
     const DWORD rops[] = {SRCCOPY, SRCAND, SRCPAINT, SRCINVERT};
-    for (int depth : {32, 24}) {
+    std::vector<RGBQUAD> greys;
+    for (int i = 0; i < 256; ++i)
+        greys.push_back(RGBQUAD{BYTE(i), BYTE(i), BYTE(i), 0});
+    for (int depth : {32, 24, 8}) {
         SCOPED_TRACE(depth);
-        Canvas colour(depth == 32 ? CreateBitmap(90, 3, 1, 32, nullptr) : MakeSection(90, 3, 24));
+        // The 8-bit source has a grey ramp: its key is one of the greys.
+        const COLORREF key = depth == 8 ? RGB(128, 128, 128) : RGB(255, 0, 255);
+        Canvas colour(depth == 32 ? CreateBitmap(90, 3, 1, 32, nullptr)
+                                  : MakeSection(90, 3, depth, depth == 8 ? greys : std::vector<RGBQUAD>{}));
         for (int y = 0; y < 3; ++y)
             for (int x = 0; x < 90; ++x)
                 SetPixel(colour.dc(), x, y, rng() % 3 ? key : COLORREF(rng() & 0xFFFFFF));
@@ -179,7 +184,7 @@ TEST_F(RasterTest, MasksAtAnyOffsetFollowThePerPixelRules) {
             // The colour source and the mask onto the screen format with each mask operation.
             for (bool fromMono : {false, true}) {
                 DWORD rop = rops[rng() % 4];
-                Canvas target(80, 3);
+                Canvas target(80, 3, depth == 32 ? 32 : 24);
                 FillRandom(target, rng);
                 SetTextColor(target.dc(), RGB(10, 200, 30));
                 SetBkColor(target.dc(), RGB(250, 60, 7));
