@@ -99,11 +99,13 @@ TEST_F(ListTest, NotificationsReachTheParentInTheirOrder) {
     EXPECT_EQ(parent().Take(), "focus ?2 2= ?0 ?1 1= 0=SF click:0 ");
     Key(VK_DOWN);
     EXPECT_EQ(parent().Take(), "key ?0 0=F ?1 ?0 0= 1=SF ");
+    EXPECT_EQ(list.GetSelectionMark(), 1) << "the key moved the mark with the selection";
     // A parent that refuses the change keeps the selection where it was.
     parent().refuse = LVN_ITEMCHANGING;
     Click(20, 55);
     EXPECT_EQ(parent().Take(), "?1 ?2 click:2 ");
     EXPECT_EQ(list.GetNextItem(-1, LVNI_SELECTED), 1);
+    EXPECT_EQ(list.GetSelectionMark(), 1);
     parent().refuse = 0;
     EXPECT_TRUE(list.DeleteItem(1));
     EXPECT_EQ(list.GetSelectedCount(), 0u);
@@ -150,6 +152,11 @@ TEST_F(ListTest, RowsRectanglesAndHitsFollowInsertsDeletesAndScrolls) {
         EXPECT_EQ(list.HitTest(CPoint(h.pt), &flags), h.item) << h.pt.x << "," << h.pt.y;
         EXPECT_EQ(flags, h.flags) << h.pt.x << "," << h.pt.y;
     }
+    // The first page-down goes to the last row of the page, which is already on screen.
+    list.SetFocus();
+    Key(VK_NEXT);
+    EXPECT_EQ(list.GetNextItem(-1, LVNI_FOCUSED), 10);
+    EXPECT_EQ(list.GetTopIndex(), 6);
     // An item deleted above the first row moves the rows up under it.
     list.DeleteItem(0);
     EXPECT_EQ(list.GetTopIndex(), 6);
