@@ -146,6 +146,11 @@ TEST_F(TreeTest, ExpandingAndCollapsingMoveTheRowsAndKeepTheFirstRowInPlace) {
     Make(tree);
     Fill(tree);
     EXPECT_EQ(tree.GetVisibleCount(), 5u);
+    // An odd height rounds up to even, so that the dotted lines join from row to row.
+    EXPECT_EQ(tree.SetItemHeight(21), 20);
+    EXPECT_EQ(tree.GetItemHeight(), 22);
+    EXPECT_EQ(tree.GetVisibleCount(), 4u);
+    tree.SetItemHeight(20);
     tree.Expand(items['A'], TVE_EXPAND);
     EXPECT_EQ(Rows(tree), "ApqrBCDEFGH");
     CRect row, label;
@@ -217,12 +222,13 @@ TEST_F(TreeTest, HitTestsNameThePartOfTheRow) {
     CRect label;
     tree.GetItemRect(items['A'], &label, TRUE);
     EXPECT_EQ(label.left, 19 + 16 + 3);
+    // x = 19, one indent in, is the first pixel past A's button: its image.
     struct Hit {
         POINT pt;
         char item;
         UINT flags;
     } hits[] = {
-        {{5, 10}, 'A', TVHT_ONITEMBUTTON}, {{25, 10}, 'A', TVHT_ONITEMICON},
+        {{5, 10}, 'A', TVHT_ONITEMBUTTON}, {{19, 10}, 'A', TVHT_ONITEMICON},
         {{45, 10}, 'A', TVHT_ONITEMLABEL}, {{100, 10}, 'A', TVHT_ONITEMRIGHT},
         {{5, 30}, 'p', TVHT_ONITEMINDENT}, {{25, 30}, 'p', TVHT_ONITEMINDENT},
         {{-1, 30}, 0, TVHT_TOLEFT},        {{5, -1}, 0, TVHT_ABOVE},
