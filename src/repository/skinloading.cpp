@@ -81,11 +81,7 @@ bool CSkinRepository::LoadSkin(const CString& name, CStringList* extraPackages, 
     if (!ResolveSkinName(name, location)) return false;
     m_componentIndex.clear();
     m_bComponentsIndexed = false;
-    if (unloadFirst) {
-        UnloadSkinResources(m_skin, m_mapBitmaps, m_mapIcons, m_mapFonts);
-        m_pLastFont = nullptr;
-        m_mapSectionFiles.RemoveAll();
-    }
+    if (unloadFirst) UnloadCurrentSkin();
     m_skin.name = name;
 
     CStringList packages;

@@ -30,9 +30,7 @@ CSkinRepository::CSkinRepository() {
 CSkinRepository::~CSkinRepository() {
     ForEachComponent([](CSkinInterface* component) { component->Unload(); });
     m_listComponents.RemoveAll();
-    UnloadSkinResources(m_skin, m_mapBitmaps, m_mapIcons, m_mapFonts);
-    m_pLastFont = nullptr;
-    m_mapSectionFiles.RemoveAll();
+    UnloadCurrentSkin();
     m_pSkinRepository = nullptr;
     auto& live = LiveRepositories();
     live.erase(std::remove(live.begin(), live.end(), this), live.end());

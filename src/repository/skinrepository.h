@@ -103,6 +103,9 @@ protected:
     // Empties skin and releases every bitmap, icon and font of the caches.
     static void UnloadSkinResources(tagSKIN& skin, CMapStringToPtr& bitmaps, CMapStringToPtr& icons,
                                     CMapStringToPtr& fonts);
+    // Drops the current skin: its model, the caches (and the font remembered from them) and the
+    // packages its sections came from.
+    void UnloadCurrentSkin();
     // Fills m_componentIndex from the current skin.
     void IndexComponents();
     template <class F> void ForEachComponent(F&& call) {

@@ -140,6 +140,12 @@ CFont* CSkinRepository::GetFont(const LOGFONTW* font) {
     return m_pLastFont;
 }
 
+void CSkinRepository::UnloadCurrentSkin() {
+    UnloadSkinResources(m_skin, m_mapBitmaps, m_mapIcons, m_mapFonts);
+    m_pLastFont = nullptr;
+    m_mapSectionFiles.RemoveAll();
+}
+
 void CSkinRepository::UnloadSkinResources(tagSKIN& skin, CMapStringToPtr& bitmaps,
                                           CMapStringToPtr& icons, CMapStringToPtr& fonts) {
     ClearSkin(skin);
