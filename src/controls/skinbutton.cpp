@@ -38,18 +38,11 @@ CSkinButton::~CSkinButton() {
 }
 
 void CSkinButton::Unload() {
-    if (m_hWnd && ::IsWindow(m_hWnd)) ShowWindow(SW_HIDE);
+    HideWindow();
 }
 
 void CSkinButton::Update() {
-    Unload();
-    if (m_pRepository) {
-        const tagCOMPONENT* component = m_pRepository->GetComponent(m_strSection, m_nComponentID);
-        if (!component) return;
-        ReadComponent(component->attributes);
-    }
-    BringWindowToTop();
-    Invalidate(TRUE);
+    UpdateFromComponent();
 }
 
 void CSkinButton::ReadComponent(const CAttributeIndex& attributes) {

@@ -75,7 +75,7 @@ protected:
     bool m_bDown = false;
 
 private:
-    void ReadComponent(const CAttributeIndex& attributes);
+    void ReadComponent(const CAttributeIndex& attributes) override;
     void DrawCaption(CDC* dc);
     // Ends a press: the capture goes and tracking stops.
     void StopTracking();

@@ -27,18 +27,11 @@ CSkinCheckBox::~CSkinCheckBox() {
 }
 
 void CSkinCheckBox::Unload() {
-    if (m_hWnd && ::IsWindow(m_hWnd)) ShowWindow(SW_HIDE);
+    HideWindow();
 }
 
 void CSkinCheckBox::Update() {
-    Unload();
-    if (m_pRepository) {
-        const tagCOMPONENT* component = m_pRepository->GetComponent(m_strSection, m_nComponentID);
-        if (!component) return;
-        ReadComponent(component->attributes);
-    }
-    BringWindowToTop();
-    Invalidate(TRUE);
+    UpdateFromComponent();
 }
 
 void CSkinCheckBox::ReadComponent(const CAttributeIndex& attributes) {

@@ -60,7 +60,7 @@ protected:
     bool m_bChecked = false;
 
 private:
-    void ReadComponent(const CAttributeIndex& attributes);
+    void ReadComponent(const CAttributeIndex& attributes) override;
 
     DECLARE_MESSAGE_MAP()
 };

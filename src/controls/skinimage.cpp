@@ -21,18 +21,11 @@ CSkinImage::~CSkinImage() {
 
 void CSkinImage::Unload() {
     m_hBitmap = nullptr; // until the next Update, the control paints nothing
-    if (m_hWnd && ::IsWindow(m_hWnd)) ShowWindow(SW_HIDE);
+    HideWindow();
 }
 
 void CSkinImage::Update() {
-    Unload();
-    if (m_pRepository) {
-        const tagCOMPONENT* component = m_pRepository->GetComponent(m_strSection, m_nComponentID);
-        if (!component) return;
-        ReadComponent(component->attributes);
-    }
-    BringWindowToTop();
-    Invalidate(TRUE);
+    UpdateFromComponent();
 }
 
 void CSkinImage::ReadComponent(const CAttributeIndex& attributes) {

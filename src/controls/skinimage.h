@@ -53,7 +53,7 @@ protected:
     bool m_bPressed = false;
 
 private:
-    void ReadComponent(const CAttributeIndex& attributes);
+    void ReadComponent(const CAttributeIndex& attributes) override;
 
     DECLARE_MESSAGE_MAP()
 };

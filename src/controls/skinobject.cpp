@@ -143,6 +143,21 @@ CWnd* CSkinObject::GetApplicationWnd() {
     return GetTopLevelParent();
 }
 
+void CSkinObject::HideWindow() {
+    if (m_hWnd && ::IsWindow(m_hWnd)) ShowWindow(SW_HIDE);
+}
+
+void CSkinObject::UpdateFromComponent() {
+    Unload();
+    if (m_pRepository) {
+        const tagCOMPONENT* component = m_pRepository->GetComponent(m_strSection, m_nComponentID);
+        if (!component) return;
+        ReadComponent(component->attributes);
+    }
+    BringWindowToTop();
+    Invalidate(TRUE);
+}
+
 bool CSkinCustom::Create(const CString& section, UINT id, CSkinRepository* repository) {
     m_nComponentID = id;
     m_pRepository = repository;

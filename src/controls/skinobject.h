@@ -13,6 +13,8 @@
 #include "repository/skininterface.h"
 #include "repository/skinrepository.h"
 
+class CAttributeIndex;
+
 // The library's window class.
 inline constexpr LPCWSTR kSkinObjectClass = u"MFCSkinObject";
 
@@ -49,6 +51,14 @@ protected:
     const tagPROPERTY* GetProperty(const CString& name);
     // The window that stands for the application around the control.
     CWnd* GetApplicationWnd();
+
+    // The Unload and Update of the basic controls. HideWindow hides the window when it exists.
+    // UpdateFromComponent hides the control through Unload, has ReadComponent read the component
+    // when there is a repository (a skin without the component leaves the control hidden and
+    // unpainted), then brings the window to the top of its siblings and invalidates it whole.
+    void HideWindow();
+    void UpdateFromComponent();
+    virtual void ReadComponent(const CAttributeIndex&) {}
 
     UINT m_nComponentID = 0xFFFFFFFF;
     CString m_strSection;

@@ -33,18 +33,11 @@ CSkinSlider::~CSkinSlider() {
 }
 
 void CSkinSlider::Unload() {
-    if (m_hWnd && ::IsWindow(m_hWnd)) ShowWindow(SW_HIDE);
+    HideWindow();
 }
 
 void CSkinSlider::Update() {
-    Unload();
-    if (m_pRepository) {
-        const tagCOMPONENT* component = m_pRepository->GetComponent(m_strSection, m_nComponentID);
-        if (!component) return;
-        ReadComponent(component->attributes);
-    }
-    BringWindowToTop();
-    Invalidate(TRUE);
+    UpdateFromComponent();
 }
 
 void CSkinSlider::ReadComponent(const CAttributeIndex& attributes) {

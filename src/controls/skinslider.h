@@ -73,7 +73,7 @@ protected:
     DWORD m_nMessageID = kDefaultMessage;
 
 private:
-    void ReadComponent(const CAttributeIndex& attributes);
+    void ReadComponent(const CAttributeIndex& attributes) override;
     // Track, thumb and tick step from the control's size and the skin's values.
     void LayOut(DWORD tickType, DWORD tickFreq);
     void PaintBackground(CDC* image, CDC* compatible, const CRect& client);

@@ -32,18 +32,11 @@ CSkinStatic::~CSkinStatic() {
 }
 
 void CSkinStatic::Unload() {
-    if (m_hWnd && ::IsWindow(m_hWnd)) ShowWindow(SW_HIDE);
+    HideWindow();
 }
 
 void CSkinStatic::Update() {
-    Unload();
-    if (m_pRepository) {
-        const tagCOMPONENT* component = m_pRepository->GetComponent(m_strSection, m_nComponentID);
-        if (!component) return;
-        ReadComponent(component->attributes);
-    }
-    BringWindowToTop();
-    Invalidate(TRUE);
+    UpdateFromComponent();
 }
 
 void CSkinStatic::ReadComponent(const CAttributeIndex& attributes) {

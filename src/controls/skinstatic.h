@@ -44,7 +44,7 @@ protected:
     CRect m_rectClick{0, 0, 0, 0};
 
 private:
-    void ReadComponent(const CAttributeIndex& attributes);
+    void ReadComponent(const CAttributeIndex& attributes) override;
     // Draws the caption piece by piece at each "\n", each piece below the last.
     void DrawWrapped(CDC* dc, CRect r);
 
