@@ -22,6 +22,10 @@ public:
     virtual LRESULT Message(UINT message, WPARAM wParam, LPARAM lParam) = 0;
 
 protected:
+    // The window's style now, and whether it has the keyboard focus.
+    DWORD Style() const { return DWORD(GetWindowLong(m_hwnd, GWL_STYLE)); }
+    bool HasFocus() const { return GetFocus() == m_hwnd; }
+
     HWND m_hwnd;
 
 private:

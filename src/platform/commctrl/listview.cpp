@@ -23,14 +23,6 @@ ListView::ListView(HWND hwnd, const CREATESTRUCT&)
 
 ListView::~ListView() = default;
 
-DWORD ListView::Style() const {
-    return DWORD(GetWindowLong(m_hwnd, GWL_STYLE));
-}
-
-bool ListView::HasFocus() const {
-    return GetFocus() == m_hwnd;
-}
-
 LRESULT ListView::Message(UINT message, WPARAM wParam, LPARAM lParam) {
     bool handled = true;
     LRESULT result = ItemMessage(message, wParam, lParam, &handled);

@@ -104,8 +104,6 @@ private:
     void Scroll(int bar, UINT code);
     void FocusChanged(bool focused);
 
-    DWORD Style() const;
-    bool HasFocus() const;
     bool Valid(int index) const { return index >= 0 && index < int(m_items.size()); }
 
     std::vector<ListItem> m_items;

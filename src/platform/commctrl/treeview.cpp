@@ -23,14 +23,6 @@ TreeView::~TreeView() {
     if (m_measure) DeleteDC(m_measure);
 }
 
-DWORD TreeView::Style() const {
-    return DWORD(GetWindowLong(m_hwnd, GWL_STYLE));
-}
-
-bool TreeView::HasFocus() const {
-    return GetFocus() == m_hwnd;
-}
-
 LRESULT TreeView::Message(UINT message, WPARAM wParam, LPARAM lParam) {
     bool handled = true;
     LRESULT result = ItemMessage(message, wParam, lParam, &handled);

@@ -83,9 +83,6 @@ private:
     COLORREF TextColour() const;
     COLORREF LineColour() const;
 
-    DWORD Style() const;
-    bool HasFocus() const;
-
     TreeItems m_items;
     TreeNode* m_top = nullptr; // the first row on screen
     int m_topIndex = 0;
