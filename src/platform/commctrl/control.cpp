@@ -130,4 +130,51 @@ bool ForwardBarPress(HWND hwnd, POINT client) {
     return true;
 }
 
+void SettleScrollBars(HWND hwnd,
+                      const std::function<void(const RECT&, SCROLLINFO& v, SCROLLINFO& h)>& fill) {
+    for (int round = 0; round < 3; ++round) {
+        RECT before = {}, after = {};
+        GetClientRect(hwnd, &before);
+        SCROLLINFO v = {sizeof v, SIF_RANGE | SIF_PAGE | SIF_POS, 0, 0, 0, 0, 0};
+        SCROLLINFO h = v;
+        fill(before, v, h);
+        SetScrollInfo(hwnd, SB_VERT, &v, TRUE);
+        SetScrollInfo(hwnd, SB_HORZ, &h, TRUE);
+        GetClientRect(hwnd, &after);
+        if (EqualRect(&before, &after)) break;
+    }
+}
+
+bool ScrollRequest(HWND hwnd, int bar, UINT code, int pos, int step, int page, int* target) {
+    switch (code) {
+    case SB_LINEUP:
+        *target = pos - step;
+        return true;
+    case SB_LINEDOWN:
+        *target = pos + step;
+        return true;
+    case SB_PAGEUP:
+        *target = pos - page;
+        return true;
+    case SB_PAGEDOWN:
+        *target = pos + page;
+        return true;
+    case SB_TOP:
+        *target = 0;
+        return true;
+    case SB_BOTTOM:
+        *target = 0x3FFFFFFF;
+        return true;
+    case SB_THUMBTRACK:
+    case SB_THUMBPOSITION: {
+        SCROLLINFO si = {sizeof si, SIF_TRACKPOS, 0, 0, 0, 0, 0};
+        GetScrollInfo(hwnd, bar, &si);
+        *target = si.nTrackPos;
+        return true;
+    }
+    default:
+        return false;
+    }
+}
+
 } // namespace commctrl

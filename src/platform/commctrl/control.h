@@ -5,6 +5,7 @@
 #include "platform/base/cstring.h"
 #include "platform/commctrl/commctrl.h"
 
+#include <functional>
 #include <memory>
 
 namespace commctrl {
@@ -55,5 +56,15 @@ int CopyText(const CString& text, LPWSTR buffer, int size);
 // A button-down that arrived outside the client area (the control holds the capture) on one of
 // its standard scroll bars is tracked as a press on that bar; false when it is not on a bar.
 bool ForwardBarPress(HWND hwnd, POINT client);
+
+// Sets both standard scroll bars. Showing one bar can take room the other then lacks, so this
+// settles in up to three rounds: fill gets each round's client rectangle and sets the range,
+// page and position of the vertical bar (v) and the horizontal one (h).
+void SettleScrollBars(HWND hwnd,
+                      const std::function<void(const RECT&, SCROLLINFO& v, SCROLLINFO& h)>& fill);
+// The position a scroll-bar code (of WM_VSCROLL or WM_HSCROLL) asks for on bar, from the
+// position now, a line's step and a page; SB_BOTTOM asks for a position past any end, for the
+// caller to clamp. False for a code that asks for nothing.
+bool ScrollRequest(HWND hwnd, int bar, UINT code, int pos, int step, int page, int* target);
 
 } // namespace commctrl

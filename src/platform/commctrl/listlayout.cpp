@@ -183,29 +183,10 @@ void ListView::EnsureVisible(int index, bool partialOk) {
 void ListView::UpdateScrollBars() {
     if (m_inBars || !m_redraw || (Style() & LVS_NOSCROLL)) return;
     m_inBars = true;
-    // Showing one bar can make room short for the other: settle in a few rounds.
-    for (int round = 0; round < 3; ++round) {
-        RECT before = {}, after = {};
-        GetClientRect(m_hwnd, &before);
-        SCROLLINFO v = {sizeof v,
-                        SIF_RANGE | SIF_PAGE | SIF_POS,
-                        0,
-                        int(m_items.size()) - 1,
-                        UINT(std::max(1, PerPage())),
-                        m_top,
-                        0};
-        SetScrollInfo(m_hwnd, SB_VERT, &v, TRUE);
-        SCROLLINFO h = {sizeof h,
-                        SIF_RANGE | SIF_PAGE | SIF_POS,
-                        0,
-                        TotalWidth() - 1,
-                        UINT(before.right),
-                        m_scrollX,
-                        0};
-        SetScrollInfo(m_hwnd, SB_HORZ, &h, TRUE);
-        GetClientRect(m_hwnd, &after);
-        if (EqualRect(&before, &after)) break;
-    }
+    SettleScrollBars(m_hwnd, [this](const RECT& client, SCROLLINFO& v, SCROLLINFO& h) {
+        v.nMax = int(m_items.size()) - 1, v.nPage = UINT(std::max(1, PerPage())), v.nPos = m_top;
+        h.nMax = TotalWidth() - 1, h.nPage = UINT(client.right), h.nPos = m_scrollX;
+    });
     m_inBars = false;
     ClampScroll();
 }
@@ -240,48 +221,17 @@ void ListView::InvalidateFrom(int first) {
 }
 
 void ListView::Scroll(int bar, UINT code) {
-    int page = std::max(1, PerPage());
-    if (bar == SB_HORZ) {
-        RECT client = {};
-        GetClientRect(m_hwnd, &client);
-        page = std::max<int>(1, client.right);
-    }
-    int step = bar == SB_VERT ? 1 : kLineScroll;
+    RECT client = {};
+    GetClientRect(m_hwnd, &client);
+    int page = bar == SB_VERT ? std::max(1, PerPage()) : std::max<int>(1, client.right);
     int pos = bar == SB_VERT ? m_top : m_scrollX;
-    int delta = 0;
-    switch (code) {
-    case SB_LINEUP:
-        delta = -step;
-        break;
-    case SB_LINEDOWN:
-        delta = step;
-        break;
-    case SB_PAGEUP:
-        delta = -page;
-        break;
-    case SB_PAGEDOWN:
-        delta = page;
-        break;
-    case SB_TOP:
-        delta = -pos;
-        break;
-    case SB_BOTTOM:
-        delta = 0x3FFFFFFF;
-        break;
-    case SB_THUMBTRACK:
-    case SB_THUMBPOSITION: {
-        SCROLLINFO si = {sizeof si, SIF_TRACKPOS, 0, 0, 0, 0, 0};
-        GetScrollInfo(m_hwnd, bar, &si);
-        delta = si.nTrackPos - pos;
-        break;
-    }
-    default:
+    int target = pos;
+    if (!ScrollRequest(m_hwnd, bar, code, pos, bar == SB_VERT ? 1 : kLineScroll, page, &target))
         return;
-    }
     if (bar == SB_VERT)
-        ScrollRows(delta);
+        ScrollRows(target - pos);
     else
-        ScrollPixels(delta);
+        ScrollPixels(target - pos);
 }
 
 } // namespace commctrl

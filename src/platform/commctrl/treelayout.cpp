@@ -227,28 +227,10 @@ bool TreeView::EnsureVisible(TreeNode* node) {
 void TreeView::UpdateScrollBars() {
     if (m_inBars || !m_redraw || (Style() & TVS_NOSCROLL)) return;
     m_inBars = true;
-    for (int round = 0; round < 3; ++round) {
-        RECT before = {}, after = {};
-        GetClientRect(m_hwnd, &before);
-        SCROLLINFO v = {sizeof v,
-                        SIF_RANGE | SIF_PAGE | SIF_POS,
-                        0,
-                        m_items.TotalRows() - 1,
-                        UINT(std::max(1, Page())),
-                        m_topIndex,
-                        0};
-        SetScrollInfo(m_hwnd, SB_VERT, &v, TRUE);
-        SCROLLINFO h = {sizeof h,
-                        SIF_RANGE | SIF_PAGE | SIF_POS,
-                        0,
-                        m_maxWidth - 1,
-                        UINT(before.right),
-                        m_scrollX,
-                        0};
-        SetScrollInfo(m_hwnd, SB_HORZ, &h, TRUE);
-        GetClientRect(m_hwnd, &after);
-        if (EqualRect(&before, &after)) break;
-    }
+    SettleScrollBars(m_hwnd, [this](const RECT& client, SCROLLINFO& v, SCROLLINFO& h) {
+        v.nMax = m_items.TotalRows() - 1, v.nPage = UINT(std::max(1, Page())), v.nPos = m_topIndex;
+        h.nMax = m_maxWidth - 1, h.nPage = UINT(client.right), h.nPos = m_scrollX;
+    });
     m_inBars = false;
     ClampScroll();
 }
@@ -302,37 +284,9 @@ void TreeView::Scroll(int bar, UINT code) {
     GetClientRect(m_hwnd, &client);
     int page = bar == SB_VERT ? std::max(1, Page()) : std::max<int>(1, client.right);
     int pos = bar == SB_VERT ? m_topIndex : m_scrollX;
-    int step = bar == SB_VERT ? 1 : kLineScroll;
     int target = pos;
-    switch (code) {
-    case SB_LINEUP:
-        target = pos - step;
-        break;
-    case SB_LINEDOWN:
-        target = pos + step;
-        break;
-    case SB_PAGEUP:
-        target = pos - page;
-        break;
-    case SB_PAGEDOWN:
-        target = pos + page;
-        break;
-    case SB_TOP:
-        target = 0;
-        break;
-    case SB_BOTTOM:
-        target = 0x3FFFFFFF;
-        break;
-    case SB_THUMBTRACK:
-    case SB_THUMBPOSITION: {
-        SCROLLINFO si = {sizeof si, SIF_TRACKPOS, 0, 0, 0, 0, 0};
-        GetScrollInfo(m_hwnd, bar, &si);
-        target = si.nTrackPos;
-        break;
-    }
-    default:
+    if (!ScrollRequest(m_hwnd, bar, code, pos, bar == SB_VERT ? 1 : kLineScroll, page, &target))
         return;
-    }
     if (bar == SB_VERT)
         ScrollTo(target);
     else
