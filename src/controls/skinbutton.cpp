@@ -67,10 +67,9 @@ void CSkinButton::ReadComponent(const CAttributeIndex& attributes) {
 
     ShowWindow(visible ? SW_SHOW : SW_HIDE);
     m_hBitmap = m_pRepository->GetBitmap(m_strSection, imageFile, true);
-    BITMAP info{};
-    if (m_hBitmap) ::GetObject(m_hBitmap, sizeof info, &info);
-    m_nBitmapWidth = DWORD(info.bmWidth);
-    m_nBitmapHeight = DWORD(info.bmHeight);
+    CSize size = BitmapSize(m_hBitmap);
+    m_nBitmapWidth = DWORD(size.cx);
+    m_nBitmapHeight = DWORD(size.cy);
     m_pFont = m_pRepository->GetFont(&font);
 
     m_rectWindow =

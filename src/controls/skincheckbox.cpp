@@ -51,10 +51,9 @@ void CSkinCheckBox::ReadComponent(const CAttributeIndex& attributes) {
 
     ShowWindow(visible ? SW_SHOW : SW_HIDE);
     m_hBitmap = m_pRepository->GetBitmap(m_strSection, imageFile, true);
-    BITMAP info{};
-    if (m_hBitmap) ::GetObject(m_hBitmap, sizeof info, &info);
-    m_nFrameWidth = info.bmWidth / 4;
-    m_nBitmapHeight = info.bmHeight;
+    CSize size = BitmapSize(m_hBitmap);
+    m_nFrameWidth = size.cx / 4;
+    m_nBitmapHeight = size.cy;
     m_pFont = m_pRepository->GetFont(&font);
     MoveWindow(&m_rectWindow, TRUE);
 

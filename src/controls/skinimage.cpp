@@ -41,10 +41,9 @@ void CSkinImage::ReadComponent(const CAttributeIndex& attributes) {
 
     ShowWindow(visible ? SW_SHOW : SW_HIDE);
     m_hBitmap = m_pRepository->GetBitmap(m_strSection, imageFile, true);
-    BITMAP info{};
-    if (m_hBitmap) ::GetObject(m_hBitmap, sizeof info, &info);
-    m_nBitmapWidth = DWORD(info.bmWidth);
-    m_nBitmapHeight = DWORD(info.bmHeight);
+    CSize size = BitmapSize(m_hBitmap);
+    m_nBitmapWidth = DWORD(size.cx);
+    m_nBitmapHeight = DWORD(size.cy);
     if (!m_hBitmap)
         m_nCurrentImage = kNoImage;
     else if (m_nCurrentImage == kNoImage && m_nImageCount != 0)

@@ -88,6 +88,12 @@ void SendCommand(CWnd* control, WORD code) {
                   reinterpret_cast<LPARAM>(control->m_hWnd));
 }
 
+CSize BitmapSize(HBITMAP bitmap) {
+    BITMAP info{};
+    if (bitmap) ::GetObject(bitmap, sizeof info, &info);
+    return CSize(info.bmWidth, info.bmHeight);
+}
+
 SkinHit HitTestBitmap(HBITMAP bitmap, POINT point, COLORREF transparent) {
     CSkinBitmapDC image(nullptr, bitmap);
     COLORREF pixel = bitmap ? image.DC()->GetPixel(point) : CLR_INVALID;

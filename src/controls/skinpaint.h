@@ -87,6 +87,9 @@ LOGFONTW ReadSkinFont(const CAttributeIndex& attributes, LONG boldWeight, LONG o
 void PostCommand(CWnd* control, WORD code = 0);
 void SendCommand(CWnd* control, WORD code = 0);
 
+// A skin bitmap's width and height; (0, 0) without a bitmap.
+CSize BitmapSize(HBITMAP bitmap);
+
 // How a point of a skin bitmap reads for a hit test: the pixel at point (the platform's
 // invalid colour outside the bitmap or without one), classified against transparent.
 enum class SkinHit { Unreadable, Transparent, Opaque };

@@ -18,16 +18,6 @@ ON_WM_MOUSEMOVE()
 ON_WM_TIMER()
 END_MESSAGE_MAP()
 
-namespace {
-
-CSize BitmapSize(HBITMAP bitmap) {
-    BITMAP info{};
-    if (bitmap) ::GetObject(bitmap, sizeof info, &info);
-    return CSize(info.bmWidth, info.bmHeight);
-}
-
-} // namespace
-
 bool CSkinScrollBar::Create(CWnd* const parent, bool vertical, const CString& section, UINT id,
                             CSkinRepository* const repository) {
     m_bVertical = vertical;

@@ -18,16 +18,6 @@ ON_WM_LBUTTONUP()
 ON_WM_LBUTTONDBLCLK()
 END_MESSAGE_MAP()
 
-namespace {
-
-CSize BitmapSize(HBITMAP bitmap) {
-    BITMAP info{};
-    if (bitmap) ::GetObject(bitmap, sizeof info, &info);
-    return CSize(info.bmWidth, info.bmHeight);
-}
-
-} // namespace
-
 CSkinSlider::~CSkinSlider() {
     Unload();
 }
