@@ -32,27 +32,24 @@ CSkinDropBase::CSkinDropBase(int margin)
       m_nMargin(margin) {}
 
 void CSkinDropBase::Unload() {
-    if (m_hWnd && ::IsWindow(m_hWnd)) ShowWindow(SW_HIDE);
+    HideWindow();
 }
 
 void CSkinDropBase::Update() {
-    Unload();
-    if (m_pRepository) {
-        const tagCOMPONENT* component = m_pRepository->GetComponent(m_strSection, m_nComponentID);
-        if (!component) return;
-        LOGFONTW font;
-        ReadLabel(component->attributes, font);
-        m_pFont = m_pRepository->GetFont(&font);
-        ReadPopup(component->attributes);
-        MoveWindow(&m_rcPosition, TRUE);
-        SetLabel(m_strLabel); // the box follows the new font and flags
-        SetDropLabel(m_strDropLabel);
-    }
-    BringWindowToTop();
-    Invalidate(TRUE);
+    UpdateFromComponent();
 }
 
-void CSkinDropBase::ReadLabel(const CPtrList& attributes, LOGFONTW& font) {
+void CSkinDropBase::ReadComponent(const CAttributeIndex& attributes) {
+    LOGFONTW font;
+    ReadLabel(attributes, font);
+    m_pFont = m_pRepository->GetFont(&font);
+    ReadPopup(attributes);
+    MoveWindow(&m_rcPosition, TRUE);
+    SetLabel(m_strLabel); // the box follows the new font and flags
+    SetDropLabel(m_strDropLabel);
+}
+
+void CSkinDropBase::ReadLabel(const CAttributeIndex& attributes, LOGFONTW& font) {
     bool visible = false;
     RECT position{};
     GetAttributeBool(attributes, u"visible", visible);

@@ -46,7 +46,7 @@ protected:
     void Unload() override;
     void Update() override;
     // Reads what the popup takes from the component and applies it.
-    virtual void ReadPopup(const CPtrList& attributes) = 0;
+    virtual void ReadPopup(const CAttributeIndex& attributes) = 0;
 
     afx_msg BOOL OnEraseBkgnd(CDC* dc);
     afx_msg void OnPaint();
@@ -70,7 +70,8 @@ protected:
     CString m_strDropLabel = u"<Empty>";
 
 private:
-    void ReadLabel(const CPtrList& attributes, LOGFONTW& font);
+    void ReadComponent(const CAttributeIndex& attributes) override;
+    void ReadLabel(const CAttributeIndex& attributes, LOGFONTW& font);
     // The text's size in the label font (the device context's own font before any Update).
     CSize TextExtent(const CString& text) const;
     const CString& ShownText() const { return m_bDropped ? m_strDropLabel : m_strLabel; }

@@ -24,7 +24,7 @@ CSkinDropList::~CSkinDropList() {
 }
 
 // The popup's font: "mfont_bold" true gives the lighter weight.
-void CSkinDropList::ReadPopup(const CPtrList& attributes) {
+void CSkinDropList::ReadPopup(const CAttributeIndex& attributes) {
     CString face;
     DWORD size = 0;
     bool bold = false;

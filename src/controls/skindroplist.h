@@ -45,7 +45,7 @@ public:
     CSkinMenu& GetMenu() { return m_menu; }
 
 protected:
-    void ReadPopup(const CPtrList& attributes) override;
+    void ReadPopup(const CAttributeIndex& attributes) override;
     BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
 
     // The popup's height when it opens: what its items measure.

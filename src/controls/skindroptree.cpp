@@ -47,18 +47,16 @@ void CSkinDropTree::Unload() {
 }
 
 // The icons: square images as tall as the strip, the transparent colour masked out.
-void CSkinDropTree::ReadPopup(const CPtrList& attributes) {
+void CSkinDropTree::ReadPopup(const CAttributeIndex& attributes) {
     CString name;
     DWORD transparent = 0;
     GetAttributeString(attributes, u"icons_image", name);
     GetAttributeDWord(attributes, u"icons_transcolor", transparent);
     if (HBITMAP strip = m_pRepository->GetBitmap(m_strSection, name, true)) {
-        BITMAP bm{};
-        ::GetObject(strip, sizeof bm, &bm);
+        const int side = BitmapSize(strip).cy;
         CBitmap bitmap; // the repository's: lent to the list for the copy, never deleted here
         bitmap.Attach(strip);
-        if (m_imageList.Create(bm.bmHeight, bm.bmHeight, ILC_MASK, 0, 1))
-            m_imageList.Add(&bitmap, transparent);
+        if (m_imageList.Create(side, side, ILC_MASK, 0, 1)) m_imageList.Add(&bitmap, transparent);
         bitmap.Detach();
     }
     if (TreeExists())

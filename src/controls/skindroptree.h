@@ -53,7 +53,7 @@ public:
 
 protected:
     void Unload() override;
-    void ReadPopup(const CPtrList& attributes) override;
+    void ReadPopup(const CAttributeIndex& attributes) override;
     BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
 
     std::unique_ptr<CDropTreeCtrl> m_pTree;

@@ -33,7 +33,7 @@ void CSkinWindow::Unload() {
         ::DeleteObject(m_hBackBitmap);
         m_hBackBitmap = nullptr;
     }
-    if (m_hWnd && ::IsWindow(m_hWnd)) ShowWindow(SW_HIDE);
+    HideWindow();
 }
 
 void CSkinWindow::Update() {
