@@ -81,6 +81,7 @@ bool CSkinRepository::LoadSkin(const CString& name, CStringList* extraPackages, 
     if (!ResolveSkinName(name, location)) return false;
     m_componentIndex.clear();
     m_bComponentsIndexed = false;
+    m_pLastComponents = nullptr;
     if (unloadFirst) UnloadCurrentSkin();
     m_skin.name = name;
 
@@ -153,6 +154,7 @@ bool CSkinRepository::RemoveComponent(const CSkinInterface* const component) {
 
 void CSkinRepository::IndexComponents() {
     m_componentIndex.clear();
+    m_pLastComponents = nullptr;
     for (void* s : m_skin.sections) {
         auto* record = static_cast<tagSECTION*>(s);
         if (!record) continue;
@@ -170,12 +172,16 @@ void CSkinRepository::IndexComponents() {
 const tagCOMPONENT* CSkinRepository::GetComponent(const CString& section, UINT id) {
     if (section.IsEmpty() || id == 0) return nullptr;
     if (!m_bComponentsIndexed) IndexComponents();
-    CString key = section;
-    key.MakeLower();
-    auto s = m_componentIndex.find(std::u16string(key.GetString()));
-    if (s == m_componentIndex.end()) return nullptr;
-    auto c = s->second.find(id);
-    return c == s->second.end() ? nullptr : c->second;
+    if (!m_pLastComponents || section.Compare(m_strLastSection) != 0) {
+        CString key = section;
+        key.MakeLower();
+        auto s = m_componentIndex.find(std::u16string(key.GetString()));
+        if (s == m_componentIndex.end()) return nullptr;
+        m_strLastSection = section;
+        m_pLastComponents = &s->second;
+    }
+    auto c = m_pLastComponents->find(id);
+    return c == m_pLastComponents->end() ? nullptr : c->second;
 }
 
 CString CSkinRepository::GetComponentString(const CString& section, UINT id) {

@@ -126,6 +126,10 @@ protected:
     // section.
     std::map<std::u16string, std::unordered_map<UINT, const tagCOMPONENT*>> m_componentIndex;
     bool m_bComponentsIndexed = false;
+    // The section of the last GetComponent as the caller spelled it, and its components: the
+    // controls of a screen share a section and each asks at every skin change.
+    CString m_strLastSection;
+    const std::unordered_map<UINT, const tagCOMPONENT*>* m_pLastComponents = nullptr;
     // Scratch for building cache keys without allocating on every cached fetch.
     CString m_strKey;
     // The font of the last GetFont, by the fields of its key: the controls of a screen mostly
