@@ -50,6 +50,9 @@ public:
         Measure();
     }
     explicit CAttributeKey(LPCWSTR text) : m_text(text ? text : u"") { Measure(); }
+    // A name whose length up to its first zero unit is already known.
+    CAttributeKey(LPCWSTR text, size_t length)
+        : m_text(text), m_length(length), m_hash(HashOf(text, length)) {}
 
     LPCWSTR Text() const { return m_text; }
     size_t Length() const { return m_length; }
