@@ -41,17 +41,24 @@ tagSECTION* FindSection(const tagSKIN& skin, const CString& id) {
 // windows themselves hold no others and are left out), each once.
 std::vector<HWND> WindowRoots(const CPtrList& components) {
     std::vector<HWND> roots;
+    // Controls mostly follow their siblings in the list: the root found for one parent serves
+    // the next child of that parent without a walk.
+    HWND lastParent = nullptr;
     for (void* p : components) {
         auto* wnd = dynamic_cast<CWnd*>(static_cast<CSkinInterface*>(p));
-        HWND root = wnd ? wnd->m_hWnd : nullptr;
-        if (!root || !::IsWindow(root)) continue;
+        HWND window = wnd ? wnd->m_hWnd : nullptr;
+        if (!window || !::IsWindow(window) || !(::GetWindowLong(window, GWL_STYLE) & WS_CHILD))
+            continue;
+        HWND parent = ::GetParent(window);
+        if (!parent || parent == lastParent) continue;
+        lastParent = parent;
+        HWND root = parent;
         while (::GetWindowLong(root, GWL_STYLE) & WS_CHILD) {
-            HWND parent = ::GetParent(root);
-            if (!parent) break;
-            root = parent;
+            HWND above = ::GetParent(root);
+            if (!above) break;
+            root = above;
         }
-        if (root != wnd->m_hWnd && std::find(roots.begin(), roots.end(), root) == roots.end())
-            roots.push_back(root);
+        if (std::find(roots.begin(), roots.end(), root) == roots.end()) roots.push_back(root);
     }
     return roots;
 }
