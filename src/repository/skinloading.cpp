@@ -7,6 +7,8 @@
 #include "skindesc/skindescription.h"
 
 #include <algorithm>
+#include <iterator>
+#include <typeinfo>
 #include <vector>
 
 namespace {
@@ -37,6 +39,30 @@ tagSECTION* FindSection(const tagSKIN& skin, const CString& id) {
     return nullptr;
 }
 
+// The window object of a component, or null for a component that is not one. The cast across
+// from the interface goes the same way for every object of one class (reached through the same
+// base), so it is worked out once per class rather than searched for at every skin change.
+CWnd* WindowOf(CSkinInterface* component) {
+    if (!component) return nullptr;
+    struct Known {
+        const std::type_info* type = nullptr;
+        ptrdiff_t from = 0, to = 0; // interface and window offsets in the whole object
+        bool window = false;
+    };
+    static Known known[8];
+    static unsigned next = 0;
+    const auto* whole = static_cast<const char*>(dynamic_cast<void*>(component));
+    const std::type_info& type = typeid(*component);
+    const ptrdiff_t from = reinterpret_cast<const char*>(component) - whole;
+    for (const Known& k : known)
+        if (k.type == &type && k.from == from)
+            return k.window ? reinterpret_cast<CWnd*>(const_cast<char*>(whole) + k.to) : nullptr;
+    CWnd* wnd = dynamic_cast<CWnd*>(component);
+    known[next++ % std::size(known)] = {
+        &type, from, wnd ? reinterpret_cast<const char*>(wnd) - whole : 0, wnd != nullptr};
+    return wnd;
+}
+
 // The top-level windows that hold the windows of components (components that are top-level
 // windows themselves hold no others and are left out), each once.
 std::vector<HWND> WindowRoots(const CPtrList& components) {
@@ -45,7 +71,7 @@ std::vector<HWND> WindowRoots(const CPtrList& components) {
     // the next child of that parent without a walk.
     HWND lastParent = nullptr;
     for (void* p : components) {
-        auto* wnd = dynamic_cast<CWnd*>(static_cast<CSkinInterface*>(p));
+        CWnd* wnd = WindowOf(static_cast<CSkinInterface*>(p));
         HWND window = wnd ? wnd->m_hWnd : nullptr;
         if (!window || !::IsWindow(window) || !(::GetWindowLong(window, GWL_STYLE) & WS_CHILD))
             continue;
