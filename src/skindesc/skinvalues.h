@@ -96,7 +96,7 @@ private:
     // make: one is made at every Update of every control.
     static constexpr size_t kSlots = 64, kMost = kSlots / 2; // never more than half full
     // The slot of the entry named key, or the empty slot where it would go.
-    size_t SlotOf(const CAttributeKey& key) const;
+    [[gnu::always_inline]] inline size_t SlotOf(const CAttributeKey& key) const;
     const CPtrList& m_list;
     bool m_indexed = false;
     uint8_t m_count = 0;
