@@ -417,13 +417,22 @@ void FillValues(Surface& s, int x, int y, int n, uint32_t v) {
     }
 }
 
+// Single pixels (glyphs, pens) on the screen's format go straight to the row.
 uint32_t GetValue(const Surface& s, int x, int y) {
     uint32_t v;
+    if (s.bpp == 32) {
+        std::memcpy(&v, s.Row(y) + size_t(x) * 4, 4);
+        return v & ValueMask(s);
+    }
     ReadValues(s, x, y, 1, &v);
     return v;
 }
 
 void PutValue(Surface& s, int x, int y, uint32_t value) {
+    if (s.bpp == 32) {
+        std::memcpy(s.Row(y) + size_t(x) * 4, &value, 4);
+        return;
+    }
     WriteValues(s, x, y, 1, &value);
 }
 
