@@ -20,8 +20,9 @@ static bool Within(const PixRegion& region, const Surface& s) {
 }
 
 const PixRegion& DeviceContext::Clip() {
-    if (clipValid && (!screen || clipEpoch == ScreenEpoch())) return clipCache;
+    if (clipValid && (!screen || clipEpoch == ScreenEpoch())) return *clip;
     const Surface* s = Target();
+    clip = &clipCache;
     if (!screen && !state.clip) {
         // A memory context without a clip region (nearly all of them): the bitmap's bounds.
         clipCache.SetSize(s->width, s->height);
@@ -32,8 +33,15 @@ const PixRegion& DeviceContext::Clip() {
         visible = visibleSource();
         visibleSource = nullptr;
     }
-    if (screen && visible && Within(*visible, *s)) {
-        clipCache = *visible; // what intersecting with the screen's bounds would give
+    bool inside = screen && visible && Within(*visible, *s);
+    if (inside && !state.clip) {
+        clip = &*visible; // what intersecting it with the screen's bounds would give
+        clipValid = true;
+        clipEpoch = ScreenEpoch();
+        return *clip;
+    }
+    if (inside) {
+        clipCache = *visible;
     } else {
         clipCache.SetRect(0, 0, s->width, s->height);
         if (screen && visible) clipCache.Intersect(*visible);

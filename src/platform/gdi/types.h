@@ -100,8 +100,11 @@ struct DeviceContext : GdiObject {
     DCState state;
     std::vector<DCState> saved;
 
-    // Effective clip in surface coordinates, rebuilt when anything it depends on changes.
+    // Effective clip in surface coordinates, rebuilt when anything it depends on changes: the
+    // cache, or the visible region itself when that lies within the screen and nothing else
+    // clips (every change to visible invalidates the clip).
     PixRegion clipCache;
+    const PixRegion* clip = &clipCache;
     bool clipValid = false;
     uint64_t clipEpoch = 0;
 
