@@ -95,7 +95,10 @@ bool OneToOne(DeviceContext* d, const Transfer& t, Blit& b, const SourceConverte
 
 BOOL TransferToDC(HDC dest, const Transfer& t) {
     DeviceContext* d = DC(dest);
-    if (!d) return FALSE;
+    return d && TransferTo(d, t);
+}
+
+BOOL TransferTo(DeviceContext* d, const Transfer& t) {
     bool usesSource = RopUsesSource(t.rop);
     if (usesSource && !t.src) return FALSE;
     Blit b;
@@ -167,7 +170,7 @@ BOOL StretchBlt(HDC dest, int x, int y, int width, int height, HDC source, int s
         t.src = SourceOf(source, t.srcX, t.srcY, t.srcBk);
         if (!t.src) return FALSE;
     }
-    return TransferToDC(dest, t);
+    return TransferTo(d, t);
 }
 
 BOOL BitBlt(HDC dest, int x, int y, int width, int height, HDC source, int sourceX, int sourceY,

@@ -23,6 +23,7 @@ struct Transfer {
 
 // Runs t on dest with dest's brush as the pattern and dest's clip.
 BOOL TransferToDC(HDC dest, const Transfer& t);
+BOOL TransferTo(DeviceContext* dest, const Transfer& t);
 
 // Fills area (surface coordinates) within d's clip with a solid colour and a raster operation.
 bool FillDeviceRegion(DeviceContext* d, const PixRegion& area, COLORREF colour, uint8_t rop);

@@ -4,21 +4,48 @@
 
 namespace gdi {
 
+DeviceContext::DeviceContext(bool onScreen) : GdiObject(kKind), screen(onScreen) {
+    SelectDefaults(state, !onScreen);
+}
+
 DeviceContext::~DeviceContext() {
     ReleaseState(state);
     for (const DCState& s : saved)
         ReleaseState(s);
 }
 
+static bool Within(const PixRegion& region, const Surface& s) {
+    RECT e = region.Extents();
+    return e.left >= 0 && e.top >= 0 && e.right <= s.width && e.bottom <= s.height;
+}
+
 const PixRegion& DeviceContext::Clip() {
-    if (clipValid && (!screen || clipEpoch == ScreenEpoch())) return clipCache;
+    if (clipValid && (!screen || clipEpoch == ScreenEpoch())) return *clip;
+    const Surface* s = Target();
+    clip = &clipCache;
+    if (!screen && !state.clip) {
+        // A memory context without a clip region (nearly all of them): the bitmap's bounds.
+        clipCache.SetSize(s->width, s->height);
+        clipValid = true;
+        return clipCache;
+    }
     if (visibleSource) {
         visible = visibleSource();
         visibleSource = nullptr;
     }
-    const Surface* s = Target();
-    clipCache.SetRect(0, 0, s->width, s->height);
-    if (screen && visible) clipCache.Intersect(*visible);
+    bool inside = screen && visible && Within(*visible, *s);
+    if (inside && !state.clip) {
+        clip = &*visible; // what intersecting it with the screen's bounds would give
+        clipValid = true;
+        clipEpoch = ScreenEpoch();
+        return *clip;
+    }
+    if (inside) {
+        clipCache = *visible;
+    } else {
+        clipCache.SetRect(0, 0, s->width, s->height);
+        if (screen && visible) clipCache.Intersect(*visible);
+    }
     if (state.clip) {
         PixRegion own = *state.clip;
         own.Translate(origin.x, origin.y);
@@ -30,11 +57,15 @@ const PixRegion& DeviceContext::Clip() {
 }
 
 // Stock objects are never deleted and may be selected anywhere at once: nothing to count.
-static void Hold(const void* handle, DeviceContext* dc) {
-    if (GdiObject* object = LookupAny(handle); object && !object->stock) {
+static void Hold(GdiObject* object, DeviceContext* dc) {
+    if (object && !object->stock) {
         ++object->selections;
         if (object->kind == Kind::Bitmap) object->owner = dc;
     }
+}
+
+static void Hold(const void* handle, DeviceContext* dc) {
+    Hold(LookupAny(handle), dc);
 }
 
 static void Unhold(const void* handle) {
@@ -52,27 +83,34 @@ void HoldState(const DCState& s, DeviceContext* dc) {
 }
 
 void ReleaseState(const DCState& s) {
-    Unhold(s.bitmap);
-    Unhold(s.brush);
-    Unhold(s.pen);
-    Unhold(s.font);
+    // Contexts mostly go with their default objects selected again: no lookup for those.
+    const DefaultObjects& d = Defaults();
+    if (s.bitmap != d.bitmap) Unhold(s.bitmap);
+    if (s.brush != d.brush) Unhold(s.brush);
+    if (s.pen != d.pen) Unhold(s.pen);
+    if (s.font != d.font) Unhold(s.font);
 }
 
-DCState DefaultState(bool memory) {
-    // Only stock objects, which live as long as the process: worked out once.
-    static const DCState kDefault = [] {
-        DCState s;
-        s.brush = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
-        s.pen = static_cast<HPEN>(GetStockObject(BLACK_PEN));
-        s.font = static_cast<HFONT>(GetStockObject(SYSTEM_FONT));
-        return s;
+const DefaultObjects& Defaults() {
+    static const DefaultObjects objects = [] {
+        DefaultObjects o;
+        o.bitmap = DefaultBitmap();
+        o.surface = &As<BitmapObject>(o.bitmap)->surface;
+        o.brush = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
+        o.pen = static_cast<HPEN>(GetStockObject(BLACK_PEN));
+        o.font = static_cast<HFONT>(GetStockObject(SYSTEM_FONT));
+        return o;
     }();
-    DCState s = kDefault;
-    if (memory) {
-        s.bitmap = DefaultBitmap();
-        s.surface = &As<BitmapObject>(s.bitmap)->surface;
-    }
-    return s;
+    return objects;
+}
+
+void SelectDefaults(DCState& s, bool memory) {
+    const DefaultObjects& d = Defaults();
+    s.bitmap = memory ? d.bitmap : nullptr;
+    s.surface = memory ? d.surface : nullptr;
+    s.brush = d.brush;
+    s.pen = d.pen;
+    s.font = d.font;
 }
 
 } // namespace gdi
@@ -81,19 +119,16 @@ using namespace gdi;
 
 HDC CreateCompatibleDC(HDC hdc) {
     if (hdc && !DC(hdc)) return nullptr;
-    auto dc = std::make_unique<DeviceContext>();
-    dc->state = DefaultState(true);
-    HoldState(dc->state, dc.get());
-    return ToHandle<HDC>(Register(std::move(dc)));
+    return ToHandle<HDC>(Register(std::make_unique<DeviceContext>(false)));
 }
 
 BOOL DeleteDC(HDC hdc) {
     return DC(hdc) && Destroy(hdc);
 }
 
-template <class H> static HGDIOBJ Swap(H& slot, HGDIOBJ object, DeviceContext* dc) {
+template <class H> static HGDIOBJ Swap(H& slot, GdiObject* o, HGDIOBJ object, DeviceContext* dc) {
     H previous = slot;
-    Hold(object, dc);
+    Hold(o, dc);
     slot = static_cast<H>(object);
     Unhold(previous);
     return previous;
@@ -109,17 +144,17 @@ HGDIOBJ SelectObject(HDC hdc, HGDIOBJ object) {
     case Kind::Bitmap: {
         // A bitmap lives in one memory context at a time.
         if (dc->screen || (!o->stock && o->selections > 0 && o->owner != dc)) return nullptr;
-        HGDIOBJ previous = Swap(dc->state.bitmap, object, dc);
+        HGDIOBJ previous = Swap(dc->state.bitmap, o, object, dc);
         dc->state.surface = &static_cast<BitmapObject*>(o)->surface;
         dc->InvalidateClip();
         return previous;
     }
     case Kind::Brush:
-        return Swap(dc->state.brush, object, dc);
+        return Swap(dc->state.brush, o, object, dc);
     case Kind::Pen:
-        return Swap(dc->state.pen, object, dc);
+        return Swap(dc->state.pen, o, object, dc);
     case Kind::Font:
-        return Swap(dc->state.font, object, dc);
+        return Swap(dc->state.font, o, object, dc);
     default:
         return nullptr;
     }
@@ -172,8 +207,8 @@ BOOL GdiResetDCState(HDC hdc) {
     for (const DCState& s : dc->saved)
         ReleaseState(s);
     dc->saved.clear();
-    dc->state = DefaultState(!dc->screen);
-    HoldState(dc->state, dc);
+    dc->state = DCState{};
+    SelectDefaults(dc->state, !dc->screen);
     dc->InvalidateClip();
     return TRUE;
 }

@@ -106,6 +106,53 @@ void BytewiseOp(uint8_t rop, uint8_t* d, const uint8_t* s, size_t bytes) {
     }
 }
 
+// A short row (a control's image is a few dozen pixels wide) is done in place: the call, the
+// dispatch and the library call per row would cost more than its bytes.
+constexpr size_t kShortRow = 128;
+
+template <uint8_t Rop> static inline uint32_t Op32(uint32_t d, uint32_t s) {
+    if constexpr (Rop == 0xCC) return s;
+    if constexpr (Rop == 0x88) return d & s;
+    if constexpr (Rop == 0xEE) return d | s;
+    return d ^ s;
+}
+
+template <uint8_t Rop> static inline void ShortRow(uint8_t* d, const uint8_t* s, size_t n) {
+    size_t i = 0;
+#if defined(__SSE2__)
+    for (; i + 16 <= n; i += 16) {
+        __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(s + i));
+        auto* at = reinterpret_cast<__m128i*>(d + i);
+        if constexpr (Rop == 0x88) v = _mm_and_si128(_mm_loadu_si128(at), v);
+        if constexpr (Rop == 0xEE) v = _mm_or_si128(_mm_loadu_si128(at), v);
+        if constexpr (Rop == 0x66) v = _mm_xor_si128(_mm_loadu_si128(at), v);
+        _mm_storeu_si128(at, v);
+    }
+#endif
+    for (; i + 4 <= n; i += 4) {
+        uint32_t a, b;
+        std::memcpy(&a, d + i, 4);
+        std::memcpy(&b, s + i, 4);
+        a = Op32<Rop>(a, b);
+        std::memcpy(d + i, &a, 4);
+    }
+    for (; i < n; ++i)
+        d[i] = uint8_t(Op32<Rop>(d[i], s[i]));
+}
+
+void BytewiseRows(uint8_t rop, uint8_t* d, ptrdiff_t dPitch, const uint8_t* s, ptrdiff_t sPitch,
+                  size_t bytes, int rows, bool overlap) {
+    if (overlap || bytes > kShortRow) {
+        for (int r = 0; r < rows; ++r, d += dPitch, s += sPitch)
+            BytewiseOp(rop, d, s, bytes);
+        return;
+    }
+    WithRop(rop, [&](auto op) {
+        for (int r = 0; r < rows; ++r, d += dPitch, s += sPitch)
+            ShortRow<op()>(d, s, bytes);
+    });
+}
+
 static void PutBit(uint8_t* row, int x, bool v) {
     uint8_t bit = uint8_t(0x80 >> (x & 7));
     row[x >> 3] = v ? uint8_t(row[x >> 3] | bit) : uint8_t(row[x >> 3] & ~bit);

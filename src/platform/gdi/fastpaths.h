@@ -12,6 +12,11 @@ namespace gdi {
 // rop is SRCCOPY (0xCC), SRCAND (0x88), SRCPAINT (0xEE) or SRCINVERT (0x66).
 void BytewiseOp(uint8_t rop, uint8_t* d, const uint8_t* s, size_t bytes);
 
+// BytewiseOp on `bytes` bytes of each of `rows` rows (the pitches step from one row to the next).
+// overlap: d and s may share memory (copies only), so each row is moved as by memmove.
+void BytewiseRows(uint8_t rop, uint8_t* d, ptrdiff_t dPitch, const uint8_t* s, ptrdiff_t sPitch,
+                  size_t bytes, int rows, bool overlap);
+
 // A block of rows shared by a surface of 32-bit values and a monochrome one: the first row of
 // each (at the block's first pixel, and at bit monoX of the monochrome row) and the distance to
 // the next (negative when rows run upward in memory).

@@ -26,39 +26,66 @@ constexpr size_t kSmallBlock = 4096;
 // What waits for reuse in one list, at most: a few screens' worth, never tens of megabytes.
 constexpr size_t kKeptBytes = size_t(2) << 20;
 
+// Blocks waiting for reuse, oldest first, and the bytes they hold.
+struct KeptList {
+    Block blocks[kKeptBlocks];
+    size_t count;
+    size_t bytes;
+
+    // A block of exactly n bytes (the one freed last), or null.
+    uint8_t* Take(size_t n) {
+        for (size_t i = count; i-- > 0;)
+            if (blocks[i].bytes == n) {
+                uint8_t* memory = blocks[i].memory;
+                std::copy(blocks + i + 1, blocks + count, blocks + i);
+                --count;
+                bytes -= n;
+                return memory;
+            }
+        return nullptr;
+    }
+
+    void Put(uint8_t* memory, size_t n) {
+        while (count > 0 && (count == kKeptBlocks || bytes + n > kKeptBytes)) {
+            std::free(blocks[0].memory); // the oldest goes first
+            bytes -= blocks[0].bytes;
+            std::copy(blocks + 1, blocks + count, blocks);
+            --count;
+        }
+        blocks[count++] = {memory, n};
+        bytes += n;
+    }
+
+    void Clear() {
+        for (size_t i = 0; i < count; ++i)
+            std::free(blocks[i].memory);
+        count = 0;
+        bytes = 0;
+    }
+};
+
 // Small blocks (a control's images) and large ones (screens and backgrounds) are kept apart, so
-// that the many small ones never push out the few large ones.
-std::vector<Block>& Kept(size_t bytes) {
-    static auto* small = new std::vector<Block>;
-    static auto* large = new std::vector<Block>;
-    return bytes < kSmallBlock ? *small : *large;
+// that the many small ones never push out the few large ones. Plain arrays, set up before any
+// code runs: a bitmap made or released reaches them without a guard or a heap vector.
+constinit KeptList g_small{};
+constinit KeptList g_large{};
+
+KeptList& Kept(size_t bytes) {
+    return bytes < kSmallBlock ? g_small : g_large;
 }
 
 uint8_t* AllocatePixels(size_t bytes) {
-    std::vector<Block>& kept = Kept(bytes);
-    for (size_t i = 0; i < kept.size(); ++i)
-        if (kept[i].bytes == bytes) {
-            uint8_t* memory = kept[i].memory;
-            kept.erase(kept.begin() + ptrdiff_t(i));
-            std::memset(memory, 0, bytes);
-            return memory;
-        }
+    if (uint8_t* memory = Kept(bytes).Take(bytes)) {
+        std::memset(memory, 0, bytes);
+        return memory;
+    }
     return static_cast<uint8_t*>(std::calloc(bytes, 1));
 }
 
 void FreePixels(uint8_t* memory, size_t bytes) {
-    std::vector<Block>& kept = Kept(bytes);
     if (!memory) return;
     if (bytes > kKeptBytes) return std::free(memory);
-    size_t keptBytes = bytes;
-    for (const Block& b : kept)
-        keptBytes += b.bytes;
-    while (!kept.empty() && (kept.size() == kKeptBlocks || keptBytes > kKeptBytes)) {
-        keptBytes -= kept.front().bytes; // the oldest goes first
-        std::free(kept.front().memory);
-        kept.erase(kept.begin());
-    }
-    kept.push_back({memory, bytes});
+    Kept(bytes).Put(memory, bytes);
 }
 
 } // namespace
@@ -97,9 +124,10 @@ static bool SetChannels(Surface& s, const uint32_t* masks) {
 
 static const uint32_t kMasks555[3] = {0x7C00, 0x03E0, 0x001F};
 static const uint32_t kMasks888[3] = {0xFF0000, 0x00FF00, 0x0000FF};
+static const Channel kChannels888[3] = {{16, 8}, {8, 8}, {0, 8}};
 
 SurfacePtr MakeSurface(int width, int height, int bpp, bool bottomUp,
-                       const std::vector<RGBQUAD>& palette, const uint32_t* masks) {
+                       std::span<const RGBQUAD> palette, const uint32_t* masks) {
     if (!ValidDepth(bpp) || height <= 0 || height > (1 << 24)) return nullptr;
     size_t stride = RowBytes(width, bpp);
     if (stride == 0 || stride * size_t(height) > kMaxSurfaceBytes) return nullptr;
@@ -120,9 +148,14 @@ SurfacePtr MakeSurface(int width, int height, int bpp, bool bottomUp,
             // and copied each time.
             s->palette = {RGBQUAD{0, 0, 0, 0}, RGBQUAD{255, 255, 255, 0}};
         } else {
-            s->palette = DefaultPalette(bpp);
+            std::vector<RGBQUAD> table = DefaultPalette(bpp);
+            s->palette.assign(table.begin(), table.end());
             s->palette.resize(entries, RGBQUAD{0, 0, 0, 0});
         }
+    } else if (bpp >= 24 && (!masks || bpp == 24)) {
+        // 0x00RRGGBB, as the screen and its compatible bitmaps: the channels are known.
+        std::copy(kMasks888, kMasks888 + 3, s->masks);
+        std::copy(kChannels888, kChannels888 + 3, s->channels);
     } else {
         s->bitfields = masks != nullptr && bpp != 24;
         const uint32_t* use = s->bitfields ? masks : (bpp == 16 ? kMasks555 : kMasks888);
@@ -384,23 +417,29 @@ void FillValues(Surface& s, int x, int y, int n, uint32_t v) {
     }
 }
 
+// Single pixels (glyphs, pens) on the screen's format go straight to the row.
 uint32_t GetValue(const Surface& s, int x, int y) {
     uint32_t v;
+    if (s.bpp == 32) {
+        std::memcpy(&v, s.Row(y) + size_t(x) * 4, 4);
+        return v & ValueMask(s);
+    }
     ReadValues(s, x, y, 1, &v);
     return v;
 }
 
 void PutValue(Surface& s, int x, int y, uint32_t value) {
+    if (s.bpp == 32) {
+        std::memcpy(s.Row(y) + size_t(x) * 4, &value, 4);
+        return;
+    }
     WriteValues(s, x, y, 1, &value);
 }
 
 } // namespace gdi
 
 void GdiReleaseRecycledMemory() {
-    for (size_t bytes : {size_t(0), gdi::kSmallBlock}) {
-        for (const gdi::Block& block : gdi::Kept(bytes))
-            std::free(block.memory);
-        gdi::Kept(bytes).clear();
-    }
+    gdi::g_small.Clear();
+    gdi::g_large.Clear();
     ReleaseRecycledObjects(); // graphics objects and framework wrappers waiting for reuse
 }

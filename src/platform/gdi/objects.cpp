@@ -16,9 +16,11 @@ struct Table {
     int created[int(Kind::Count)] = {};
 };
 
+// Plain counters, set up before any code runs: no guard on every registration.
+constinit Table g_table;
+
 Table& TheTable() {
-    static Table* table = new Table;
-    return *table;
+    return g_table;
 }
 
 } // namespace

@@ -16,7 +16,9 @@ SourceConverter::SourceConverter(const Surface& src, const Surface& dst, COLORRE
                                  COLORREF monoFg, COLORREF monoBg)
     : m_src(src), m_dst(dst) {
     bool srcMono = src.bpp == 1, dstMono = dst.bpp == 1;
-    if (srcMono && dstMono) {
+    if (src.bpp >= 24 && dst.bpp >= 24 && !src.bitfields && !dst.bitfields) {
+        m_mode = Mode::Identity; // both 0x00RRGGBB: the copies between bitmaps and the screen
+    } else if (srcMono && dstMono) {
         m_mode = Mode::Identity;
     } else if (dstMono) {
         m_mode = Mode::ToMono;
@@ -229,12 +231,17 @@ bool OneBlock(const Surface& src, const Surface& dst, const Box& x, int sx, size
 }
 
 // Same-format copies and masks of whole bytes: straight on the rows' memory.
-bool BytewiseBox(const Blit& b, const Box& x, bool upward) {
+bool Bytewise(const Blit& b) {
     const Surface& src = *b.src;
-    Surface& dst = *b.dst;
+    const Surface& dst = *b.dst;
     if (b.xmap || !b.convert->Identity() || src.bpp != dst.bpp || dst.bpp < 8) return false;
     if (b.rop != 0xCC && b.rop != 0x88 && b.rop != 0xEE && b.rop != 0x66) return false;
-    if (b.rop != 0xCC && b.src == b.dst) return false; // only memmove copes with overlap
+    return b.rop == 0xCC || b.src != b.dst; // only memmove copes with overlap
+}
+
+void BytewiseBox(const Blit& b, const Box& x, bool upward) {
+    const Surface& src = *b.src;
+    Surface& dst = *b.dst;
     size_t bytes = size_t(x.r - x.l) * size_t(dst.bpp / 8);
     int sx = b.srcX + (x.l - b.rect.left), sy0 = b.srcY + (x.t - b.rect.top);
     int h = x.b - x.t;
@@ -242,14 +249,16 @@ bool BytewiseBox(const Blit& b, const Box& x, bool upward) {
         // Rows in memory order: the lowest address is the top row, or the bottom one.
         int first = dst.pitch > 0 ? 0 : h - 1;
         BytewiseOp(b.rop, dst.Row(x.t + first), src.Row(sy0 + first), bytes * size_t(h));
-        return true;
+        return;
     }
-    for (int k = 0; k < h; ++k) {
-        int j = upward ? h - 1 - k : k;
-        BytewiseOp(b.rop, dst.Row(x.t + j) + size_t(x.l) * size_t(dst.bpp / 8),
-                   src.Row(sy0 + j) + size_t(sx) * size_t(src.bpp / 8), bytes);
+    uint8_t* d = dst.Row(x.t) + size_t(x.l) * size_t(dst.bpp / 8);
+    const uint8_t* s = src.Row(sy0) + size_t(sx) * size_t(src.bpp / 8);
+    ptrdiff_t dPitch = dst.pitch, sPitch = src.pitch;
+    if (upward) {
+        d += ptrdiff_t(h - 1) * dPitch, s += ptrdiff_t(h - 1) * sPitch;
+        dPitch = -dPitch, sPitch = -sPitch;
     }
-    return true;
+    BytewiseRows(b.rop, d, dPitch, s, sPitch, bytes, h, b.src == b.dst);
 }
 
 void FetchSource(const Blit& b, int l, int w, int y, uint32_t* out) {
@@ -298,51 +307,68 @@ bool SimpleRop(uint8_t rop) {
     return rop == 0xCC || rop == 0x88 || rop == 0xEE || rop == 0x66;
 }
 
-// Masks: colour rows to monochrome bits, and monochrome bits onto screen-format rows.
-bool MaskBox(const Blit& b, const Box& x) {
+// How every box of a blit is drawn: decided once per blit, as nothing in it depends on the box.
+enum class Path {
+    Fill,           // no source: 0, 1 or the pattern
+    Bytewise,       // same format, whole bytes
+    ColourToMono,   // 32-bit rows to mask bits
+    MonoToColour,   // mask bits onto 32-bit rows
+    Colour24ToMono, // 24-bit rows to mask bits
+    Colour24To32,   // 24-bit rows onto 32-bit rows
+    Rows,           // the general row walk
+};
+
+Path ChoosePath(const Blit& b) {
+    bool usesSource = RopUsesSource(b.rop) && b.src;
+    if (!usesSource)
+        return b.rop == 0x00 || b.rop == 0xFF || b.rop == 0xF0 ? Path::Fill : Path::Rows;
+    if (Bytewise(b)) return Path::Bytewise;
+    if (b.xmap || !SimpleRop(b.rop)) return Path::Rows;
+    const Surface& src = *b.src;
+    const Surface& dst = *b.dst;
+    const SourceConverter& conv = *b.convert;
+    // Masks: colour rows to monochrome bits, and monochrome bits onto screen-format rows.
+    if (b.rop == 0xCC && conv.ToMono() && src.bpp == 32 && dst.bpp == 1) return Path::ColourToMono;
+    if (conv.MonoToColour() && dst.bpp == 32 && b.src != b.dst) return Path::MonoToColour;
+    // Skin bitmaps are 24-bit while the screen and its compatible bitmaps are 32-bit: copies,
+    // masks and mask making between the two, straight on the rows' memory.
+    if (src.bpp == 24) {
+        if (dst.bpp == 1 && b.rop == 0xCC && conv.ToMono()) return Path::Colour24ToMono;
+        if (dst.bpp == 32 && conv.Identity()) return Path::Colour24To32;
+    }
+    return Path::Rows;
+}
+
+void BlitBox(const Blit& b, Path path, const Box& x, bool upward) {
+    if (path == Path::Fill) return FillBox(b, x);
+    if (path == Path::Bytewise) return BytewiseBox(b, x, upward);
+    if (path == Path::Rows) return RowBox(b, x, upward);
     const Surface& src = *b.src;
     Surface& dst = *b.dst;
-    if (b.xmap || !SimpleRop(b.rop)) return false;
     int w = x.r - x.l, sx = b.srcX + (x.l - b.rect.left), sy = b.srcY + (x.t - b.rect.top);
-    if (b.rop == 0xCC && b.convert->ToMono() && src.bpp == 32 && dst.bpp == 1) {
+    switch (path) {
+    case Path::ColourToMono: {
         MonoBlock m{
             src.Row(sy) + size_t(sx) * 4, src.pitch, dst.Row(x.t), dst.pitch, x.l, w, x.b - x.t};
         ColourToMono(m, ValueMask(src), b.convert->SourceBackground());
-        return true;
+        break;
     }
-    if (b.convert->MonoToColour() && dst.bpp == 32 && b.src != b.dst) {
+    case Path::MonoToColour: {
         MonoBlock m{
             dst.Row(x.t) + size_t(x.l) * 4, dst.pitch, src.Row(sy), src.pitch, sx, w, x.b - x.t};
         MonoToColour(b.rop, m, MonoToColourTakesNibbles() ? b.convert->Nibbles() : nullptr,
                      b.convert->Table());
-        return true;
+        break;
     }
-    return false;
-}
-
-// Skin bitmaps are 24-bit while the screen and its compatible bitmaps are 32-bit: copies, masks
-// and mask making between the two, straight on the rows' memory.
-bool Colour24Box(const Blit& b, const Box& x) {
-    const Surface& src = *b.src;
-    Surface& dst = *b.dst;
-    if (b.xmap || src.bpp != 24 || !SimpleRop(b.rop)) return false;
-    int w = x.r - x.l, sx = b.srcX + (x.l - b.rect.left), sy = b.srcY + (x.t - b.rect.top);
-    if (dst.bpp == 1 && b.rop == 0xCC && b.convert->ToMono()) {
+    case Path::Colour24ToMono:
         Colour24ToMono(src.Row(sy) + size_t(sx) * 3, src.pitch, w, x.b - x.t,
                        b.convert->SourceBackground(), dst.Row(x.t), dst.pitch, x.l);
-        return true;
+        break;
+    default:
+        Colour24To32(b.rop, dst.Row(x.t) + size_t(x.l) * 4, dst.pitch, src.Row(sy) + size_t(sx) * 3,
+                     src.pitch, w, x.b - x.t);
+        break;
     }
-    if (dst.bpp != 32 || !b.convert->Identity()) return false;
-    Colour24To32(b.rop, dst.Row(x.t) + size_t(x.l) * 4, dst.pitch, src.Row(sy) + size_t(sx) * 3,
-                 src.pitch, w, x.b - x.t);
-    return true;
-}
-
-void BlitBox(const Blit& b, const Box& x, bool upward) {
-    bool usesSource = RopUsesSource(b.rop) && b.src;
-    if (!usesSource && (b.rop == 0x00 || b.rop == 0xFF || b.rop == 0xF0)) return FillBox(b, x);
-    if (usesSource && (BytewiseBox(b, x, upward) || MaskBox(b, x) || Colour24Box(b, x))) return;
-    RowBox(b, x, upward);
 }
 
 } // namespace
@@ -355,12 +381,13 @@ void RunBlit(const Blit& b, const PixRegion& clip) {
     bool upward = overlapping && b.srcY < b.rect.top;
     bool reverse =
         overlapping && (b.srcY < b.rect.top || (b.srcY == b.rect.top && b.srcX < b.rect.left));
+    Path path = ChoosePath(b);
     auto boxes = clip.Boxes();
     for (size_t n = 0; n < boxes.size(); ++n) {
         const pixman_box32_t& c = boxes[reverse ? boxes.size() - 1 - n : n];
         Box x{std::max<int>(c.x1, b.rect.left), std::max<int>(c.y1, b.rect.top),
               std::min<int>(c.x2, b.rect.right), std::min<int>(c.y2, b.rect.bottom)};
-        if (x.l < x.r && x.t < x.b) BlitBox(b, x, upward);
+        if (x.l < x.r && x.t < x.b) BlitBox(b, path, x, upward);
     }
     ++b.dst->serial;
 }

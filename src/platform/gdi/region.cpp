@@ -53,13 +53,7 @@ int PixRegion::Complexity() const {
     return n == 0 ? NULLREGION : n == 1 ? SIMPLEREGION : COMPLEXREGION;
 }
 
-RECT PixRegion::Extents() const {
-    if (IsEmpty()) return RECT{0, 0, 0, 0};
-    const pixman_box32_t* e = pixman_region32_extents(const_cast<pixman_region32_t*>(&m_r));
-    return RECT{e->x1, e->y1, e->x2, e->y2};
-}
-
-std::span<const pixman_box32_t> PixRegion::Boxes() const {
+std::span<const pixman_box32_t> PixRegion::BandedBoxes() const {
     int n = 0;
     const pixman_box32_t* boxes =
         pixman_region32_rectangles(const_cast<pixman_region32_t*>(&m_r), &n);
@@ -93,6 +87,14 @@ void PixRegion::SetRect(LONG left, LONG top, LONG right, LONG bottom) {
     }
     pixman_box32_t box{r.left, r.top, r.right, r.bottom};
     pixman_region32_init_with_extents(&m_r, &box);
+}
+
+void PixRegion::SetSize(int width, int height) {
+    // A region of one rectangle keeps it in its extents alone (no data).
+    const pixman_box32_t& e = m_r.extents;
+    if (!m_r.data && e.x1 == 0 && e.y1 == 0 && e.x2 == width && e.y2 == height) return;
+    pixman_region32_fini(&m_r);
+    pixman_region32_init_rect(&m_r, 0, 0, unsigned(width), unsigned(height));
 }
 
 void PixRegion::Intersect(const PixRegion& other) {

@@ -9,22 +9,24 @@ namespace {
 
 struct Screen {
     SurfacePtr surface;
-    uint64_t epoch = 1;
 };
 
 Screen& TheScreen() {
     static Screen* screen = new Screen; // outlives every context that may still refer to it
-    if (!screen->surface) screen->surface = MakeSurface(240, 320, 32, false);
+    if (!screen->surface) {
+        screen->surface = MakeSurface(240, 320, 32, false);
+        g_screenSurface = &screen->surface;
+    }
     return *screen;
 }
 
 } // namespace
 
-const SurfacePtr& ScreenSurface() {
+constinit const SurfacePtr* g_screenSurface = nullptr;
+constinit uint64_t g_screenEpoch = 1;
+
+const SurfacePtr& FirstScreenSurface() {
     return TheScreen().surface;
-}
-uint64_t ScreenEpoch() {
-    return TheScreen().epoch;
 }
 
 } // namespace gdi
@@ -38,7 +40,7 @@ void GdiResetScreen(int width, int height) {
     // Keep the change counter running so that a viewer notices the new screen.
     fresh->serial = screen.surface->serial + 1;
     screen.surface = fresh;
-    ++screen.epoch;
+    ++g_screenEpoch;
 }
 
 SIZE GdiGetScreenSize() {
@@ -56,11 +58,7 @@ uint64_t GdiGetScreenSerial() {
 }
 
 HDC GdiCreateScreenDC() {
-    auto dc = std::make_unique<DeviceContext>();
-    dc->screen = true;
-    dc->state = DefaultState(false);
-    HoldState(dc->state, dc.get());
-    return ToHandle<HDC>(Register(std::move(dc)));
+    return ToHandle<HDC>(Register(std::make_unique<DeviceContext>(true)));
 }
 
 BOOL GdiSetDCOrigin(HDC hdc, int x, int y) {

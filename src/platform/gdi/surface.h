@@ -8,11 +8,13 @@
 // space (0x00RRGGBB), so copies between them need no conversion.
 #pragma once
 
+#include "platform/base/recycle.h"
 #include "platform/gdi/gdidefs.h"
 
 #include <cstddef>
 #include <cstdint>
 #include <memory>
+#include <span>
 #include <vector>
 
 namespace gdi {
@@ -30,9 +32,11 @@ struct Surface {
     ptrdiff_t pitch = 0;    // address step from row y to row y + 1
     uint8_t* top = nullptr; // row 0 (the top row)
     uint8_t* memory = nullptr;
-    std::vector<RGBQUAD> palette; // 1, 4 and 8 bits per pixel
-    bool bitfields = false;       // 16 and 32 bits per pixel with explicit masks
-    uint32_t masks[3] = {};       // red, green, blue
+    // 1, 4 and 8 bits per pixel. Its storage is recycled: a mask is made at every transparent
+    // draw, and its two entries would otherwise cost a heap allocation each time.
+    std::vector<RGBQUAD, RecycledAllocator<RGBQUAD>> palette;
+    bool bitfields = false; // 16 and 32 bits per pixel with explicit masks
+    uint32_t masks[3] = {}; // red, green, blue
     Channel channels[3];
     uint64_t serial = 0; // bumped by every drawing operation, so a viewer knows when to refresh
 
@@ -57,7 +61,7 @@ size_t RowBytes(int64_t width, int bpp);
 // bitfields is set; they must be contiguous, non-empty and disjoint. Null when the format or
 // size cannot be made.
 SurfacePtr MakeSurface(int width, int height, int bpp, bool bottomUp,
-                       const std::vector<RGBQUAD>& palette = {}, const uint32_t* masks = nullptr);
+                       std::span<const RGBQUAD> palette = {}, const uint32_t* masks = nullptr);
 
 // The platform's default colour tables for device bitmaps: black and white, the 16 VGA colours,
 // and a 256-entry table of 6x6x6 colour cube plus greys.

@@ -76,6 +76,13 @@ static void DrawGlyph(Surface& s, const Glyph& g, int x0, int y0, COLORREF colou
         int r = std::min<int>(b.x2, x0 + g.width), bt = std::min<int>(b.y2, y0 + g.rows);
         for (int y = t; y < bt; ++y) {
             const uint8_t* row = g.coverage.data() + size_t(y - y0) * size_t(g.width);
+            if (!aa && s.bpp == 32) {
+                // The device's own text on the screen's format: straight into the row.
+                auto* out = reinterpret_cast<uint32_t*>(s.Row(y));
+                for (int x = l; x < r; ++x)
+                    if (row[x - x0] >= 128) out[x] = value;
+                continue;
+            }
             for (int x = l; x < r; ++x) {
                 int c = row[x - x0];
                 if (!aa) {

@@ -89,7 +89,8 @@ struct DCState {
 
 struct DeviceContext : GdiObject {
     static constexpr Kind kKind = Kind::DC;
-    DeviceContext() : GdiObject(kKind) {}
+    // A fresh context: default attributes and the default objects selected.
+    explicit DeviceContext(bool onScreen);
     ~DeviceContext() override;
 
     bool screen = false;              // draws on the screen surface
@@ -99,8 +100,11 @@ struct DeviceContext : GdiObject {
     DCState state;
     std::vector<DCState> saved;
 
-    // Effective clip in surface coordinates, rebuilt when anything it depends on changes.
+    // Effective clip in surface coordinates, rebuilt when anything it depends on changes: the
+    // cache, or the visible region itself when that lies within the screen and nothing else
+    // clips (every change to visible invalidates the clip).
     PixRegion clipCache;
+    const PixRegion* clip = &clipCache;
     bool clipValid = false;
     uint64_t clipEpoch = 0;
 
@@ -117,14 +121,34 @@ struct DeviceContext : GdiObject {
 inline DeviceContext* DC(HDC dc) {
     return As<DeviceContext>(dc);
 }
-const SurfacePtr& ScreenSurface();
+// Every drawing call on the screen reaches these: they are read inline.
+extern const SurfacePtr* g_screenSurface; // set when the screen is first made
+extern uint64_t g_screenEpoch;
+const SurfacePtr& FirstScreenSurface();
+inline const SurfacePtr& ScreenSurface() {
+    return g_screenSurface ? *g_screenSurface : FirstScreenSurface();
+}
 // Changes whenever the screen surface is replaced.
-uint64_t ScreenEpoch();
+inline uint64_t ScreenEpoch() {
+    return g_screenEpoch;
+}
 // Counts a state's hold on the objects it selects (bitmaps also remember their context).
 void HoldState(const DCState& state, DeviceContext* dc);
 void ReleaseState(const DCState& state);
-DCState DefaultState(bool memory);
 HBITMAP DefaultBitmap();
+
+// What a fresh context selects: stock objects only, which live as long as the process and are
+// not counted, so selecting them holds nothing. Looked up once.
+struct DefaultObjects {
+    HBITMAP bitmap; // memory contexts
+    const SurfacePtr* surface;
+    HBRUSH brush;
+    HPEN pen;
+    HFONT font;
+};
+const DefaultObjects& Defaults();
+// Selects the default objects into s (the default bitmap only for a memory context).
+void SelectDefaults(DCState& s, bool memory);
 
 inline const SurfacePtr& DeviceContext::TargetPtr() const {
     return screen ? ScreenSurface() : *state.surface;
