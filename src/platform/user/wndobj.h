@@ -113,7 +113,11 @@ inline Window* Lookup(HWND hwnd) {
     return WindowTable().Find(hwnd);
 }
 // Like Lookup, and sets ERROR_INVALID_WINDOW_HANDLE when the handle is bad.
-Window* Checked(HWND hwnd);
+inline Window* Checked(HWND hwnd) {
+    Window* w = Lookup(hwnd);
+    if (!w) SetLastError(ERROR_INVALID_WINDOW_HANDLE);
+    return w;
+}
 Window* NewWindow();
 void FreeWindow(Window* w);
 // Every window in the table (for reset and searches).
@@ -264,7 +268,16 @@ LRESULT CallProc(Window* w, UINT message, WPARAM wParam, LPARAM lParam);
 // A 32-bit stand-in for a procedure (GetWindowLong(GWL_WNDPROC)), and back; other values are
 // taken as procedures themselves.
 LONG ProcToken(WNDPROC proc);
-WNDPROC ProcFromValue(LONG_PTR value);
+constexpr uint32_t kProcTokenBase = 0xFFFF0000u;
+WNDPROC ProcFromToken(LONG_PTR value);
+// Inline: every message passes here with a real procedure, and only a token needs the table.
+inline WNDPROC ProcFromValue(LONG_PTR value) {
+    uint64_t v = uint64_t(value);
+    uint32_t high = uint32_t(v >> 32), low = uint32_t(v);
+    if ((high != 0 && high != 0xFFFFFFFFu) || (low & 0xFFFF0000u) != kProcTokenBase)
+        return reinterpret_cast<WNDPROC>(value);
+    return ProcFromToken(value);
+}
 bool WaitHookInstalled();
 // Remembers the first runaway condition until the pump reports it.
 void NoteRunaway(const std::string& text);

@@ -8,12 +8,6 @@ Window* g_desktop = nullptr;
 
 } // namespace
 
-Window* Checked(HWND hwnd) {
-    Window* w = Lookup(hwnd);
-    if (!w) SetLastError(ERROR_INVALID_WINDOW_HANDLE);
-    return w;
-}
-
 Window* NewWindow() {
     auto window = std::make_unique<Window>();
     Window* w = window.get();
