@@ -74,9 +74,10 @@ public:
         m_slots.clear();
         m_count = 0;
     }
-    // Empties the table; a small one keeps its storage for the entries to come.
+    // Empties the table; a small one keeps its storage for the entries to come (the temporary
+    // wrappers a screen of a few hundred controls makes in one paint fit).
     void Empty() {
-        constexpr size_t kKeptSlots = 256;
+        constexpr size_t kKeptSlots = 1024;
         if (m_slots.size() > kKeptSlots) return clear();
         if (m_count) std::fill(m_slots.begin(), m_slots.end(), Slot{});
         m_count = 0;
