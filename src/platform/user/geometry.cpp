@@ -24,6 +24,13 @@ bool RectsOverlap(const RECT& a, const RECT& b) {
            a.left < a.right && a.top < a.bottom && b.left < b.right && b.top < b.bottom;
 }
 
+void CutToRect(gdi::PixRegion& region, const RECT& rect) {
+    RECT e = region.Extents();
+    if (e.left >= rect.left && e.top >= rect.top && e.right <= rect.right && e.bottom <= rect.bottom)
+        return; // also an empty region, whose extents are all 0, within a rectangle holding (0, 0)
+    region.IntersectRect(rect);
+}
+
 int BorderWidth(const Window* w) {
     return !w->isDesktop && (w->style & WS_BORDER) ? GetSystemMetrics(SM_CXBORDER) : 0;
 }

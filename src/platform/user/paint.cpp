@@ -48,6 +48,14 @@ gdi::PixRegion ClientUpdate(const Window* w) {
     return part;
 }
 
+// ClientUpdate, leaving the window with no update region: the region moves out whole and is cut
+// only when it reaches past the client area (mostly it does not, its frame part being gone).
+gdi::PixRegion TakeClientUpdate(Window* w) {
+    gdi::PixRegion part = std::move(w->update);
+    CutToRect(part, ClientRectInWindow(w));
+    return part;
+}
+
 void InvalidateSubtree(Window* w, const gdi::PixRegion& screenArea, bool erase) {
     RECT extents = screenArea.Extents();
     bool rectangle = screenArea.Complexity() == SIMPLEREGION;
@@ -119,7 +127,7 @@ void MarkPaintBelow(Window* w) {
 }
 
 void ClearUpdateTree(Window* w) {
-    w->update.SetEmpty();
+    if (!w->update.IsEmpty()) w->update.SetEmpty(); // mostly empty: a control hidden in place
     w->erase = false;
     for (Window* c : w->children)
         ClearUpdateTree(c);
@@ -282,9 +290,8 @@ HDC BeginPaint(HWND hwnd, LPPAINTSTRUCT ps) {
     if (!w || !ps) return nullptr;
     SendNcPaint(w);
     if (!(w = Lookup(hwnd))) return nullptr;
-    gdi::PixRegion area = ClientUpdate(w);
+    gdi::PixRegion area = TakeClientUpdate(w);
     bool erase = w->erase;
-    w->update.SetEmpty();
     w->erase = false;
     RECT wr = WindowRectScreen(w);
     area.Translate(wr.left, wr.top);

@@ -282,7 +282,8 @@ gdi::PixRegion ShownArea(const Window* w) {
 gdi::PixRegion VisibleRegion(const Window* w, bool client) {
     gdi::PixRegion area = ShownArea(w);
     RECT inner = ClientRectScreen(w);
-    if (client) area.IntersectRect(inner);
+    if (client) CutToRect(area, inner);
+    if (w->children.empty()) return area; // a control: nothing of it is cut out
     RECT extents = area.Extents(), reach;
     if (area.IsEmpty() || !IntersectRect(&reach, &extents, &inner)) return area;
     std::vector<Window*> children;

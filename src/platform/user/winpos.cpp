@@ -44,7 +44,7 @@ size_t TargetPlace(const Window* w, size_t from, HWND after) {
 void Restack(Window* w, HWND after, size_t from, size_t place) {
     if (after == HWND_TOPMOST) w->exStyle |= WS_EX_TOPMOST;
     if (after == HWND_NOTOPMOST) w->exStyle &= ~DWORD(WS_EX_TOPMOST);
-    if (place != from) MoveToPlace(w, place);
+    if (place != from) MoveToPlace(w, from, place);
 }
 
 // The visible siblings that overlap w and that moving it from its place to a new one passes.

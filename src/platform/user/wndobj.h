@@ -144,8 +144,9 @@ bool IsAncestorOf(const Window* ancestor, const Window* w); // true also for w i
 Window* TopLevelOf(Window* w);
 void Unlink(Window* w);
 void LinkAt(Window* parent, Window* w, size_t index);
-// Moves w to another place among its siblings (as Unlink and LinkAt would, in one step).
-void MoveToPlace(Window* w, size_t place);
+// Moves w from its place among its siblings (from, its ZIndex) to another (as Unlink and LinkAt
+// would, in one step).
+void MoveToPlace(Window* w, size_t from, size_t place);
 size_t ZIndex(const Window* w); // place among the siblings (children[ZIndex(w)] of the parent)
 // Gives the window a new rectangle (parent client coordinates).
 void SetWindowRectField(Window* w, const RECT& rect);
@@ -157,6 +158,8 @@ void GeometryChanged();
 void PositionsChanged();
 // True when the two rectangles share a pixel.
 bool RectsOverlap(const RECT& a, const RECT& b);
+// Cuts region to rect; a region within rect already (mostly the case) is left as it is.
+void CutToRect(gdi::PixRegion& region, const RECT& rect);
 RECT WindowRectScreen(const Window* w);
 RECT ClientRectScreen(const Window* w);
 RECT ClientRectInWindow(const Window* w); // client area in window coordinates
