@@ -65,7 +65,7 @@ void InvalidateSubtree(Window* w, const gdi::PixRegion& screenArea, bool erase) 
         if (!RectsOverlap(extents, cr)) continue;
         RECT within;
         IntersectRect(&within, &extents, &cr);
-        if (rectangle && !c->hasShape && EqualRect(&within, &cr)) {
+        if (rectangle && !c->hasShape && SameRect(within, cr)) {
             // The whole of a rectangular child: a redraw of a screen of many controls.
             AddUpdate(c, gdi::PixRegion(0, 0, cr.right - cr.left, cr.bottom - cr.top), erase);
             if (!c->children.empty()) InvalidateSubtree(c, gdi::PixRegion(cr), erase);
@@ -104,7 +104,7 @@ void AddUpdate(Window* w, const gdi::PixRegion& windowArea, bool erase) {
         if (!(x->style & WS_VISIBLE) || x->redrawOff) return;
     RECT bounds = WindowBounds(w), extents = windowArea.Extents(), within;
     if (windowArea.IsEmpty() || !IntersectRect(&within, &extents, &bounds)) return;
-    if (!EqualRect(&within, &extents)) { // reaches outside the window
+    if (!SameRect(within, extents)) { // reaches outside the window
         gdi::PixRegion area = windowArea;
         area.IntersectRect(bounds);
         if (area.IsEmpty()) return;
@@ -155,7 +155,7 @@ Window* FindWindowToPaint(Window* root) {
 void SendNcPaint(Window* w) {
     if (w->update.IsEmpty()) return;
     RECT client = ClientRectInWindow(w), bounds = WindowBounds(w);
-    if (EqualRect(&client, &bounds)) return; // no frame or bars to paint
+    if (SameRect(client, bounds)) return; // no frame or bars to paint
     gdi::PixRegion frame = w->update;
     frame.Subtract(gdi::PixRegion(client));
     if (frame.IsEmpty()) return;
@@ -299,8 +299,7 @@ HDC BeginPaint(HWND hwnd, LPPAINTSTRUCT ps) {
     ps->hdc = MakeWindowDC(w, DcKind::Paint, &area);
     if (!area.IsEmpty()) {
         POINT origin = ClientOrigin(w);
-        ps->rcPaint = area.Extents();
-        OffsetRect(&ps->rcPaint, -origin.x, -origin.y);
+        ps->rcPaint = Shifted(area.Extents(), -origin.x, -origin.y);
     }
     w->painting.push_back(std::move(area));
     if (erase && ps->hdc) ps->fErase = !CallProc(w, WM_ERASEBKGND, WPARAM(ps->hdc), 0);

@@ -121,7 +121,7 @@ size_t ZIndex(const Window* w) {
 }
 
 void SetWindowRectField(Window* w, const RECT& rect) {
-    if (EqualRect(&rect, &w->rect)) return;
+    if (SameRect(rect, w->rect)) return;
     PositionsChanged();
     UnlistFromGrid(w);
     RECT before = w->rect;

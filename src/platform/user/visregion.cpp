@@ -62,7 +62,7 @@ void AreasChangedAround(const Window* w, const RECT& before, bool itself) {
         for (const Window* s : met)
             if (s->z > w->z) ForgetShownAreas(s);
     };
-    if (EqualRect(&before, &w->rect)) return forgetBelow(SiblingsMeeting(w));
+    if (SameRect(before, w->rect)) return forgetBelow(SiblingsMeeting(w));
     static std::vector<Window*> met;
     met.clear();
     ChildrenMeeting(w->parent, before, &met);
@@ -231,7 +231,7 @@ void Descend(Window* w, gdi::PixRegion area, bool erase) {
         // What the children took leaves w the rest of the client part and its frame part.
         gdi::PixRegion frame;
         RECT extents = area.Extents(), inside;
-        if (!IntersectRect(&inside, &extents, &client) || !EqualRect(&inside, &extents)) {
+        if (!IntersectRect(&inside, &extents, &client) || !SameRect(inside, extents)) {
             frame = area;
             frame.Subtract(inClient);
         }

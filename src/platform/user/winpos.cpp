@@ -128,7 +128,8 @@ Target TargetOf(const Window* w, const WINDOWPOS& pos) {
         t.rect.right = t.rect.left + std::max(0, pos.cx);
         t.rect.bottom = t.rect.top + std::max(0, pos.cy);
     }
-    if (!(pos.flags & SWP_NOMOVE)) OffsetRect(&t.rect, pos.x - t.rect.left, pos.y - t.rect.top);
+    if (!(pos.flags & SWP_NOMOVE))
+        t.rect = Shifted(t.rect, pos.x - t.rect.left, pos.y - t.rect.top);
     if (!(pos.flags & SWP_NOZORDER)) t.place = TargetPlace(w, from, pos.hwndInsertAfter);
     if ((pos.flags & SWP_SHOWWINDOW) && !(pos.flags & SWP_HIDEWINDOW)) t.visible = true;
     if (pos.flags & SWP_HIDEWINDOW) t.visible = false;
