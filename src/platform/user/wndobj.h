@@ -103,11 +103,13 @@ struct Window {
 
 // ---- Window table (wndtable.cpp) -------------------------------------------------------------
 
-// The live windows by handle. Never destroyed: windows may still be looked up while the process
-// exits.
+// The live windows by handle, made on first use (wndtable.cpp). Never destroyed: windows may
+// still be looked up while the process exits. A plain pointer rather than a function's static,
+// whose first-use guard every lookup would check as well.
+extern HandleTable<Window>* g_windowTable;
+HandleTable<Window>& MakeWindowTable();
 inline HandleTable<Window>& WindowTable() {
-    static auto* table = new HandleTable<Window>;
-    return *table;
+    return g_windowTable ? *g_windowTable : MakeWindowTable();
 }
 // Inline: every call of the window system starts by looking its window up, often more than once.
 inline Window* Lookup(HWND hwnd) {

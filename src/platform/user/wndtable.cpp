@@ -2,6 +2,14 @@
 #include "platform/user/wndobj.h"
 
 namespace user {
+
+HandleTable<Window>* g_windowTable = nullptr;
+
+HandleTable<Window>& MakeWindowTable() {
+    if (!g_windowTable) g_windowTable = new HandleTable<Window>;
+    return *g_windowTable;
+}
+
 namespace {
 
 Window* g_desktop = nullptr;
