@@ -48,22 +48,11 @@ public:
         ++m_count;
     }
     void Erase(const void* handle) {
-        if (m_slots.empty()) return;
-        size_t i = Home(handle);
-        for (; m_slots[i].handle != handle; i = Next(i))
-            if (!m_slots[i].handle) return;
-        // Close the gap: a later entry of the run moves back unless its home lies after the
-        // gap (cyclically), where a lookup would no longer pass the gap to reach it.
-        for (size_t j = Next(i);; j = Next(j)) {
-            if (!m_slots[j].handle) break;
-            size_t home = Home(m_slots[j].handle);
-            bool stays = i <= j ? (i < home && home <= j) : (i < home || home <= j);
-            if (stays) continue;
-            m_slots[i] = m_slots[j];
-            i = j;
-        }
-        m_slots[i] = Slot{};
-        --m_count;
+        if (size_t i; Search(handle, &i)) EraseAt(i);
+    }
+    // Erase, only while the handle's object is `object` (in one search of the table).
+    void EraseIf(const void* handle, const Object* object) {
+        if (size_t i; Search(handle, &i) && m_slots[i].object == object) EraseAt(i);
     }
     template <class F> void ForEach(F f) const {
         for (const Slot& s : m_slots)
@@ -88,6 +77,29 @@ private:
         const void* handle = nullptr; // null: empty (a null handle is never stored)
         Object* object = nullptr;
     };
+    // The slot of handle, if it is in the table.
+    bool Search(const void* handle, size_t* slot) const {
+        if (m_slots.empty()) return false;
+        size_t i = Home(handle);
+        for (; m_slots[i].handle != handle; i = Next(i))
+            if (!m_slots[i].handle) return false;
+        *slot = i;
+        return true;
+    }
+    void EraseAt(size_t i) {
+        // Close the gap: a later entry of the run moves back unless its home lies after the
+        // gap (cyclically), where a lookup would no longer pass the gap to reach it.
+        for (size_t j = Next(i);; j = Next(j)) {
+            if (!m_slots[j].handle) break;
+            size_t home = Home(m_slots[j].handle);
+            bool stays = i <= j ? (i < home && home <= j) : (i < home || home <= j);
+            if (stays) continue;
+            m_slots[i] = m_slots[j];
+            i = j;
+        }
+        m_slots[i] = Slot{};
+        --m_count;
+    }
     size_t Home(const void* handle) const { return CHandleHash()(handle) & (m_slots.size() - 1); }
     size_t Next(size_t i) const { return (i + 1) & (m_slots.size() - 1); }
     void Grow() {
@@ -128,7 +140,7 @@ public:
         return found;
     }
     void RemoveHandle(const void* handle, const Object* object) {
-        if (m_permanent.Find(handle) == object) m_permanent.Erase(handle);
+        m_permanent.EraseIf(handle, object);
         Forget(handle);
     }
 

@@ -9,6 +9,7 @@
 #include "platform/user/wndobj.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace user {
 namespace {
@@ -63,8 +64,8 @@ void InvalidateSubtree(Window* w, const gdi::PixRegion& screenArea, bool erase) 
         if (!(c->style & WS_VISIBLE)) continue;
         RECT cr = WindowRectScreen(c);
         if (!RectsOverlap(extents, cr)) continue;
-        RECT within;
-        IntersectRect(&within, &extents, &cr);
+        RECT within = {std::max(extents.left, cr.left), std::max(extents.top, cr.top),
+                       std::min(extents.right, cr.right), std::min(extents.bottom, cr.bottom)};
         if (rectangle && !c->hasShape && SameRect(within, cr)) {
             // The whole of a rectangular child: a redraw of a screen of many controls.
             AddUpdate(c, gdi::PixRegion(0, 0, cr.right - cr.left, cr.bottom - cr.top), erase);
@@ -79,7 +80,7 @@ void InvalidateSubtree(Window* w, const gdi::PixRegion& screenArea, bool erase) 
         if (part.IsEmpty()) continue;
         gdi::PixRegion local = part;
         local.Translate(-cr.left, -cr.top);
-        AddUpdate(c, local, erase);
+        AddUpdate(c, std::move(local), erase);
         InvalidateSubtree(c, part, erase);
     }
 }
@@ -98,22 +99,18 @@ void CollectPreOrder(Window* w, std::vector<HWND>* out) {
 
 } // namespace
 
-void AddUpdate(Window* w, const gdi::PixRegion& windowArea, bool erase) {
+void AddUpdate(Window* w, gdi::PixRegion windowArea, bool erase) {
     if (w->destroying) return;
     for (const Window* x = w; x; x = x->parent)
         if (!(x->style & WS_VISIBLE) || x->redrawOff) return;
-    RECT bounds = WindowBounds(w), extents = windowArea.Extents(), within;
-    if (windowArea.IsEmpty() || !IntersectRect(&within, &extents, &bounds)) return;
-    if (!SameRect(within, extents)) { // reaches outside the window
-        gdi::PixRegion area = windowArea;
-        area.IntersectRect(bounds);
-        if (area.IsEmpty()) return;
-        w->update.Union(area);
-    } else if (w->update.IsEmpty()) {
-        w->update = windowArea;
-    } else {
+    RECT bounds = WindowBounds(w);
+    if (windowArea.IsEmpty() || !RectsOverlap(windowArea.Extents(), bounds)) return;
+    CutToRect(windowArea, bounds); // when it reaches outside the window
+    if (windowArea.IsEmpty()) return;
+    if (w->update.IsEmpty())
+        w->update = std::move(windowArea);
+    else
         w->update.Union(windowArea);
-    }
     if (erase) w->erase = true;
     MarkPaintBelow(w->parent);
 }

@@ -4,6 +4,7 @@
 #include "platform/user/wndobj.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace user {
 namespace {
@@ -177,7 +178,7 @@ void AddScreenUpdate(Window* w, gdi::PixRegion area, bool erase) {
     if (area.IsEmpty()) return;
     RECT wr = WindowRectScreen(w);
     area.Translate(-wr.left, -wr.top);
-    AddUpdate(w, area, erase);
+    AddUpdate(w, std::move(area), erase);
 }
 
 // For each of the siblings (topmost first), whether one before it may cover part of it: a

@@ -289,7 +289,7 @@ HRGN MakeRegionHandle(const gdi::PixRegion& region);
 
 // ---- Paint (paint.cpp, dce.cpp) --------------------------------------------------------------
 
-void AddUpdate(Window* w, const gdi::PixRegion& windowArea, bool erase);
+void AddUpdate(Window* w, gdi::PixRegion windowArea, bool erase);
 // Tells w and its ancestors that a window below them may need paint.
 void MarkPaintBelow(Window* w);
 void ClearUpdateTree(Window* w);
