@@ -179,13 +179,14 @@ void ApplyAndExpose(Window* w, const WINDOWPOS& pos, const Target& t, const Chan
 // pixels, and only where they overlap the window; a control's Update restacks every control,
 // mostly passing nothing.
 void ApplyPlace(Window* w, const WINDOWPOS& pos, const Target& t, bool redraw) {
+    if (!redraw) return Apply(w, pos, t);
     std::vector<Window*> passed;
-    if (redraw && t.place != t.from) passed = Passed(w, t.from, t.place);
+    if (t.place != t.from) passed = Passed(w, t.from, t.place);
     bool up = t.place < t.from;
     gdi::PixRegion exposed;
-    if (redraw && !passed.empty() && !up) exposed = ShownArea(w); // what it shows before
+    if (!passed.empty() && !up) exposed = ShownArea(w); // what it shows before
     Apply(w, pos, t);
-    if (!redraw || passed.empty()) return;
+    if (passed.empty()) return;
     if (up) exposed = ShownArea(w); // what it shows after
     exposed.Intersect(AreasOf(passed));
     InvalidateWithin(up ? w : w->parent, exposed, true);

@@ -78,6 +78,7 @@ struct Window {
     bool hasShape = false;
     uint64_t shapeSerial = 0; // changes whenever the window takes another shape
     std::unique_ptr<struct ChildAreas> childAreas; // kept for parents of many
+    mutable size_t areaSlot = 0; // the window's place in its parent's ChildAreas::from
 
     gdi::PixRegion update;   // window coordinates
     bool erase = false;      // the next BeginPaint sends WM_ERASEBKGND
@@ -272,7 +273,7 @@ struct ChildAreas {
             return child == o.child && SameRect(rect, o.rect) && shapeSerial == o.shapeSerial;
         }
     };
-    std::vector<From> from; // in address order
+    std::vector<From> from; // each child at its areaSlot
     gdi::PixRegion area;
     gdi::PixRegion gaps; // a client area of the size below less area
     SIZE gapsFor = {-1, -1};
