@@ -7,6 +7,8 @@
 #include "skindesc/skindescription.h"
 
 #include <algorithm>
+#include <iterator>
+#include <typeinfo>
 #include <vector>
 
 namespace {
@@ -37,21 +39,52 @@ tagSECTION* FindSection(const tagSKIN& skin, const CString& id) {
     return nullptr;
 }
 
+// The window object of a component, or null for a component that is not one. The cast across
+// from the interface goes the same way for every object of one class (reached through the same
+// base), so it is worked out once per class rather than searched for at every skin change.
+CWnd* WindowOf(CSkinInterface* component) {
+    if (!component) return nullptr;
+    struct Known {
+        const std::type_info* type = nullptr;
+        ptrdiff_t from = 0, to = 0; // interface and window offsets in the whole object
+        bool window = false;
+    };
+    static Known known[8];
+    static unsigned next = 0;
+    const auto* whole = static_cast<const char*>(dynamic_cast<void*>(component));
+    const std::type_info& type = typeid(*component);
+    const ptrdiff_t from = reinterpret_cast<const char*>(component) - whole;
+    for (const Known& k : known)
+        if (k.type == &type && k.from == from)
+            return k.window ? reinterpret_cast<CWnd*>(const_cast<char*>(whole) + k.to) : nullptr;
+    CWnd* wnd = dynamic_cast<CWnd*>(component);
+    known[next++ % std::size(known)] = {
+        &type, from, wnd ? reinterpret_cast<const char*>(wnd) - whole : 0, wnd != nullptr};
+    return wnd;
+}
+
 // The top-level windows that hold the windows of components (components that are top-level
 // windows themselves hold no others and are left out), each once.
 std::vector<HWND> WindowRoots(const CPtrList& components) {
     std::vector<HWND> roots;
+    // Controls mostly follow their siblings in the list: the root found for one parent serves
+    // the next child of that parent without a walk.
+    HWND lastParent = nullptr;
     for (void* p : components) {
-        auto* wnd = dynamic_cast<CWnd*>(static_cast<CSkinInterface*>(p));
-        HWND root = wnd ? wnd->m_hWnd : nullptr;
-        if (!root || !::IsWindow(root)) continue;
+        CWnd* wnd = WindowOf(static_cast<CSkinInterface*>(p));
+        HWND window = wnd ? wnd->m_hWnd : nullptr;
+        if (!window || !::IsWindow(window) || !(::GetWindowLong(window, GWL_STYLE) & WS_CHILD))
+            continue;
+        HWND parent = ::GetParent(window);
+        if (!parent || parent == lastParent) continue;
+        lastParent = parent;
+        HWND root = parent;
         while (::GetWindowLong(root, GWL_STYLE) & WS_CHILD) {
-            HWND parent = ::GetParent(root);
-            if (!parent) break;
-            root = parent;
+            HWND above = ::GetParent(root);
+            if (!above) break;
+            root = above;
         }
-        if (root != wnd->m_hWnd && std::find(roots.begin(), roots.end(), root) == roots.end())
-            roots.push_back(root);
+        if (std::find(roots.begin(), roots.end(), root) == roots.end()) roots.push_back(root);
     }
     return roots;
 }
@@ -81,6 +114,7 @@ bool CSkinRepository::LoadSkin(const CString& name, CStringList* extraPackages, 
     if (!ResolveSkinName(name, location)) return false;
     m_componentIndex.clear();
     m_bComponentsIndexed = false;
+    m_pLastComponents = nullptr;
     if (unloadFirst) UnloadCurrentSkin();
     m_skin.name = name;
 
@@ -153,6 +187,7 @@ bool CSkinRepository::RemoveComponent(const CSkinInterface* const component) {
 
 void CSkinRepository::IndexComponents() {
     m_componentIndex.clear();
+    m_pLastComponents = nullptr;
     for (void* s : m_skin.sections) {
         auto* record = static_cast<tagSECTION*>(s);
         if (!record) continue;
@@ -170,12 +205,16 @@ void CSkinRepository::IndexComponents() {
 const tagCOMPONENT* CSkinRepository::GetComponent(const CString& section, UINT id) {
     if (section.IsEmpty() || id == 0) return nullptr;
     if (!m_bComponentsIndexed) IndexComponents();
-    CString key = section;
-    key.MakeLower();
-    auto s = m_componentIndex.find(std::u16string(key.GetString()));
-    if (s == m_componentIndex.end()) return nullptr;
-    auto c = s->second.find(id);
-    return c == s->second.end() ? nullptr : c->second;
+    if (!m_pLastComponents || section.Compare(m_strLastSection) != 0) {
+        CString key = section;
+        key.MakeLower();
+        auto s = m_componentIndex.find(std::u16string(key.GetString()));
+        if (s == m_componentIndex.end()) return nullptr;
+        m_strLastSection = section;
+        m_pLastComponents = &s->second;
+    }
+    auto c = m_pLastComponents->find(id);
+    return c == m_pLastComponents->end() ? nullptr : c->second;
 }
 
 CString CSkinRepository::GetComponentString(const CString& section, UINT id) {

@@ -126,12 +126,28 @@ protected:
     // section.
     std::map<std::u16string, std::unordered_map<UINT, const tagCOMPONENT*>> m_componentIndex;
     bool m_bComponentsIndexed = false;
+    // The section of the last GetComponent as the caller spelled it, and its components: the
+    // controls of a screen share a section and each asks at every skin change.
+    CString m_strLastSection;
+    const std::unordered_map<UINT, const tagCOMPONENT*>* m_pLastComponents = nullptr;
     // Scratch for building cache keys without allocating on every cached fetch.
     CString m_strKey;
-    // The font of the last GetFont, by the fields of its key: the controls of a screen mostly
-    // share a font, and each asks for it at every skin change. Null when the cache was emptied.
-    LOGFONTW m_lastFont{};
-    CFont* m_pLastFont = nullptr;
+    // The last few bitmaps and fonts found, by what they were asked for: the controls of a
+    // screen share a few images and fonts, and each asks for its own at every skin change.
+    // Emptied with the caches.
+    struct RecentBitmap {
+        CString section, entry;
+        HBITMAP bitmap = nullptr;
+    };
+    struct RecentFont {
+        LOGFONTW font{};
+        CFont* object = nullptr;
+    };
+    static constexpr unsigned kRecent = 4;
+    RecentBitmap m_recentBitmaps[kRecent];
+    RecentFont m_recentFonts[kRecent];
+    unsigned m_nNextBitmap = 0, m_nNextFont = 0;
+    void ForgetRecent();
 
     static CSkinRepository* m_pSkinRepository;
 };

@@ -89,13 +89,19 @@ HICON IconFromHalves(HBITMAP source) {
 
 HBITMAP CSkinRepository::GetBitmap(const CString& section, const CString& entry, bool cache) {
     if (section.IsEmpty() || entry.IsEmpty()) return nullptr;
-    const CString& key = CacheKey(m_strKey, section, entry);
     if (cache)
-        if (HBITMAP hit = Cached<HBITMAP>(m_mapBitmaps, key)) return hit;
-    CMemFile data(1024);
-    if (!ExtractSectionEntry(m_mapSectionFiles, section, entry, data)) return nullptr;
-    HBITMAP bitmap = CBitmapU::LoadBitmapFromFile(data);
-    if (bitmap && cache) m_mapBitmaps[CacheKey(m_strKey, section, entry)] = bitmap;
+        for (const RecentBitmap& r : m_recentBitmaps)
+            if (r.bitmap && r.entry == entry && r.section == section) return r.bitmap;
+    const CString& key = CacheKey(m_strKey, section, entry);
+    HBITMAP bitmap = cache ? Cached<HBITMAP>(m_mapBitmaps, key) : nullptr;
+    if (!bitmap) {
+        CMemFile data(1024);
+        if (!ExtractSectionEntry(m_mapSectionFiles, section, entry, data)) return nullptr;
+        bitmap = CBitmapU::LoadBitmapFromFile(data);
+        if (!bitmap || !cache) return bitmap;
+        m_mapBitmaps[CacheKey(m_strKey, section, entry)] = bitmap;
+    }
+    m_recentBitmaps[m_nNextBitmap++ % kRecent] = {section, entry, bitmap};
     return bitmap;
 }
 
@@ -125,7 +131,8 @@ static bool SameFontKey(const LOGFONTW& a, const LOGFONTW& b) {
 
 CFont* CSkinRepository::GetFont(const LOGFONTW* font) {
     if (!font) return nullptr;
-    if (m_pLastFont && SameFontKey(*font, m_lastFont)) return m_pLastFont;
+    for (const RecentFont& r : m_recentFonts)
+        if (r.object && SameFontKey(*font, r.font)) return r.object;
     const CString& key = FontKey(m_strKey, *font);
     void* cached = nullptr;
     if (!m_mapFonts.Lookup(key, cached)) {
@@ -135,14 +142,20 @@ CFont* CSkinRepository::GetFont(const LOGFONTW* font) {
         made->Attach(CreateFontIndirect(font));
         m_mapFonts[key] = cached = made;
     }
-    m_lastFont = *font;
-    m_pLastFont = static_cast<CFont*>(cached);
-    return m_pLastFont;
+    m_recentFonts[m_nNextFont++ % kRecent] = {*font, static_cast<CFont*>(cached)};
+    return static_cast<CFont*>(cached);
+}
+
+void CSkinRepository::ForgetRecent() {
+    for (RecentBitmap& r : m_recentBitmaps)
+        r = {};
+    for (RecentFont& r : m_recentFonts)
+        r = {};
 }
 
 void CSkinRepository::UnloadCurrentSkin() {
     UnloadSkinResources(m_skin, m_mapBitmaps, m_mapIcons, m_mapFonts);
-    m_pLastFont = nullptr;
+    ForgetRecent();
     m_mapSectionFiles.RemoveAll();
 }
 

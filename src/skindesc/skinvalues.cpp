@@ -1,14 +1,45 @@
 #include "skindesc/skinvalues.h"
 
+#include <bit>
 #include <cstring>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 namespace {
+
+// The usual form, such as "12,-3,45": each field but the last a plain decimal number ending at
+// its comma, the last one starting with one (or empty). Read in one pass, giving what the
+// general reading gives; false for any other form, which that reading then takes.
+bool ParsePlainFields(const CString& value, LONG* fields, int count) {
+    const WCHAR* p = value.GetString();
+    const WCHAR* const end = p + value.GetLength();
+    for (int k = 0; k < count; ++k) {
+        const bool last = k + 1 == count;
+        if (last && p == end) {
+            fields[k] = 0;
+            return true;
+        }
+        bool negative = false;
+        if (*p == u'+' || *p == u'-') negative = *p++ == u'-';
+        const WCHAR* digits = p;
+        uint32_t v = 0;
+        for (; p < end && *p >= u'0' && *p <= u'9'; ++p)
+            v = v * 10u + uint32_t(*p - u'0');
+        if (p == digits || (!last && (p == end || *p != u','))) return false;
+        fields[k] = static_cast<LONG>(negative ? 0u - v : v);
+        ++p; // past the comma (the last field reads no further)
+    }
+    return true;
+}
 
 // Reads `count` comma-separated fields. Separator k+1 is searched from separator k + 1; a
 // search that finds nothing gives -1, so the next one starts at 0 again. A field of zero or
 // negative length reads as 0. Thus "7" as a point is (0, 7), and "5,6" as a colour gives red 5,
 // green 0 and blue 5: the last field runs from the last separator found + 1 to the end.
 void ParseFields(const CString& value, LONG* fields, int count) {
+    if (ParsePlainFields(value, fields, count)) return;
     int start = 0, comma = -1;
     for (int k = 0; k < count; ++k) {
         int end = value.GetLength();
@@ -225,6 +256,36 @@ bool GetAttributePoint(const CPtrList& attributes, const CString& key, POINT& va
 
 // --- the index ---------------------------------------------------------------------------------
 
+namespace {
+
+// The units of a name before its first zero unit, looking no further than its own length: the
+// names read from a description hold no zero units, and they are checked eight at a time rather
+// than walked one by one.
+size_t NameLength(const CString& name) {
+    const WCHAR* text = name.GetString();
+    const size_t n = size_t(name.GetLength());
+    size_t i = 0;
+#if defined(__SSE2__)
+    const __m128i zero = _mm_setzero_si128();
+    auto zeros = [&zero](const WCHAR* at) {
+        __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(at));
+        return unsigned(_mm_movemask_epi8(_mm_cmpeq_epi16(v, zero)));
+    };
+    for (; i + 8 <= n; i += 8)
+        if (unsigned m = zeros(text + i)) return i + size_t(std::countr_zero(m)) / 2;
+    if (i < n && n >= 8) {
+        // The last eight units, overlapping some already seen to hold no zero.
+        unsigned m = zeros(text + n - 8);
+        return m ? n - 8 + size_t(std::countr_zero(m)) / 2 : n;
+    }
+#endif
+    while (i < n && text[i])
+        ++i;
+    return i;
+}
+
+} // namespace
+
 CAttributeIndex::CAttributeIndex(const CPtrList& attributes) : m_list(attributes) {
     if (size_t(attributes.GetCount()) > kMost) return; // more than a control reads: walked
     // The records were made one by one while the description was read and lie apart: all are
@@ -236,7 +297,7 @@ CAttributeIndex::CAttributeIndex(const CPtrList& attributes) : m_list(attributes
     for (void* p : attributes) {
         auto* a = static_cast<tagATTRIBUTE*>(p);
         if (!a) continue;
-        CAttributeKey key(a->id.GetString());
+        CAttributeKey key(a->id.GetString(), NameLength(a->id));
         size_t i = SlotOf(key);
         if (m_slot[i]) continue; // the first of equal names is the one found
         m_hash[m_count] = key.Hash();

@@ -50,6 +50,9 @@ public:
         Measure();
     }
     explicit CAttributeKey(LPCWSTR text) : m_text(text ? text : u"") { Measure(); }
+    // A name whose length up to its first zero unit is already known.
+    CAttributeKey(LPCWSTR text, size_t length)
+        : m_text(text), m_length(length), m_hash(HashOf(text, length)) {}
 
     LPCWSTR Text() const { return m_text; }
     size_t Length() const { return m_length; }
@@ -93,7 +96,7 @@ private:
     // make: one is made at every Update of every control.
     static constexpr size_t kSlots = 64, kMost = kSlots / 2; // never more than half full
     // The slot of the entry named key, or the empty slot where it would go.
-    size_t SlotOf(const CAttributeKey& key) const;
+    [[gnu::always_inline]] inline size_t SlotOf(const CAttributeKey& key) const;
     const CPtrList& m_list;
     bool m_indexed = false;
     uint8_t m_count = 0;

@@ -99,6 +99,32 @@ TEST(TypedValues, ParsedColorsRectsAndPoints) {
     }
 }
 
+// Guards the one-pass reading of plain values: random texts of numbers, signs, separators and
+// stray units give what the rule of searched separators and _wtol gives.
+TEST(TypedValues, ParsedFieldsFollowTheSeparatorRule) {
+    auto byRule = [](const CString& v, int count) {
+        std::array<LONG, 4> f{};
+        for (int k = 0, start = 0, comma = -1; k < count; ++k) {
+            int end = k + 1 < count ? (comma = v.Find(u',', comma + 1)) : v.GetLength();
+            f[size_t(k)] = end - start > 0 ? _wtol(v.GetString() + start) : 0;
+            start = comma + 1;
+        }
+        return f;
+    };
+    unsigned seed = 12345;
+    for (int n = 0; n < 3000; ++n) {
+        CString v;
+        for (int len = int((seed = seed * 1103515245u + 12345u) >> 28); len > 0; --len)
+            v += u"0123456789,,,-+ x"[((seed = seed * 1103515245u + 12345u) >> 16) % 17];
+        RECT r = ParseRect(v);
+        POINT p = ParsePoint(v);
+        std::array<LONG, 4> rect = byRule(v, 4), point = byRule(v, 2), colour = byRule(v, 3);
+        EXPECT_EQ(Sides(r), rect) << v.ToUtf8();
+        EXPECT_EQ((std::array<LONG, 4>{p.x, p.y, 0, 0}), point) << v.ToUtf8();
+        EXPECT_EQ(ParseColor(v), RGB(colour[0], colour[1], colour[2])) << v.ToUtf8();
+    }
+}
+
 TEST(TypedValues, RectPointAndStringReaders) {
     Attributes a({{u"position", u"rect", u"1,2,3,4"},
                   {u"origin", u"Point", u"5,6"},

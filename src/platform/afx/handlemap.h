@@ -48,10 +48,45 @@ public:
         ++m_count;
     }
     void Erase(const void* handle) {
-        if (m_slots.empty()) return;
+        if (size_t i; Search(handle, &i)) EraseAt(i);
+    }
+    // Erase, only while the handle's object is `object` (in one search of the table).
+    void EraseIf(const void* handle, const Object* object) {
+        if (size_t i; Search(handle, &i) && m_slots[i].object == object) EraseAt(i);
+    }
+    template <class F> void ForEach(F f) const {
+        for (const Slot& s : m_slots)
+            if (s.handle) f(s.handle, s.object);
+    }
+    size_t size() const { return m_count; }
+    void clear() {
+        m_slots.clear();
+        m_count = 0;
+    }
+    // Empties the table; a small one keeps its storage for the entries to come (the temporary
+    // wrappers a screen of a few hundred controls makes in one paint fit).
+    void Empty() {
+        constexpr size_t kKeptSlots = 1024;
+        if (m_slots.size() > kKeptSlots) return clear();
+        if (m_count) std::fill(m_slots.begin(), m_slots.end(), Slot{});
+        m_count = 0;
+    }
+
+private:
+    struct Slot {
+        const void* handle = nullptr; // null: empty (a null handle is never stored)
+        Object* object = nullptr;
+    };
+    // The slot of handle, if it is in the table.
+    bool Search(const void* handle, size_t* slot) const {
+        if (m_slots.empty()) return false;
         size_t i = Home(handle);
         for (; m_slots[i].handle != handle; i = Next(i))
-            if (!m_slots[i].handle) return;
+            if (!m_slots[i].handle) return false;
+        *slot = i;
+        return true;
+    }
+    void EraseAt(size_t i) {
         // Close the gap: a later entry of the run moves back unless its home lies after the
         // gap (cyclically), where a lookup would no longer pass the gap to reach it.
         for (size_t j = Next(i);; j = Next(j)) {
@@ -65,28 +100,6 @@ public:
         m_slots[i] = Slot{};
         --m_count;
     }
-    template <class F> void ForEach(F f) const {
-        for (const Slot& s : m_slots)
-            if (s.handle) f(s.handle, s.object);
-    }
-    size_t size() const { return m_count; }
-    void clear() {
-        m_slots.clear();
-        m_count = 0;
-    }
-    // Empties the table; a small one keeps its storage for the entries to come.
-    void Empty() {
-        constexpr size_t kKeptSlots = 256;
-        if (m_slots.size() > kKeptSlots) return clear();
-        if (m_count) std::fill(m_slots.begin(), m_slots.end(), Slot{});
-        m_count = 0;
-    }
-
-private:
-    struct Slot {
-        const void* handle = nullptr; // null: empty (a null handle is never stored)
-        Object* object = nullptr;
-    };
     size_t Home(const void* handle) const { return CHandleHash()(handle) & (m_slots.size() - 1); }
     size_t Next(size_t i) const { return (i + 1) & (m_slots.size() - 1); }
     void Grow() {
@@ -127,7 +140,7 @@ public:
         return found;
     }
     void RemoveHandle(const void* handle, const Object* object) {
-        if (m_permanent.Find(handle) == object) m_permanent.Erase(handle);
+        m_permanent.EraseIf(handle, object);
         Forget(handle);
     }
 

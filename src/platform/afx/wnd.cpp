@@ -1,5 +1,5 @@
-// CWnd: handle maps, creation through the framework's window procedure, destruction, and
-// class registration.
+// CWnd: handle maps and the framework's window procedure that reads them, creation through
+// that procedure, destruction, and class registration.
 #include "platform/afx/wnd.h"
 
 #include "platform/afx/handlemap.h"
@@ -119,6 +119,13 @@ BOOL CCmdTarget::OnCmdMsg(UINT nID, int nCode, void* pExtra, void* pHandlerInfo)
 
 CWnd* CWnd::FromHandlePermanent(HWND hwnd) {
     return Map().LookupPermanent(hwnd);
+}
+
+// Here, by the map it reads for every message.
+LRESULT AfxWndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    CWnd* wnd = Map().LookupPermanent(hwnd);
+    if (!wnd) return ::DefWindowProc(hwnd, message, wParam, lParam);
+    return AfxCallWndProc(wnd, hwnd, message, wParam, lParam);
 }
 
 CWnd* CWnd::FromHandle(HWND hwnd) {

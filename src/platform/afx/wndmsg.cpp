@@ -1,5 +1,5 @@
-// CWnd: the framework's window procedure, message-map dispatch, default handling, commands,
-// notifications and their reflection to the child that sent them.
+// CWnd: a window object's messages (AfxCallWndProc), message-map dispatch, default handling,
+// commands, notifications and their reflection to the child that sent them.
 #include "platform/afx/app.h"
 #include "platform/afx/menu.h"
 #include "platform/afx/wnd.h"
@@ -8,12 +8,26 @@
 
 namespace {
 
-// The message being processed, for Default() and reflection; saved and restored around each
-// dispatch so nested messages do not disturb it.
-MSG& Current() {
-    static auto* msg = new MSG{};
-    return *msg;
+// The message being processed, for Default() and reflection: each dispatch points here at its
+// own message and points back when it returns, so nested messages do not disturb it.
+const MSG g_noMessage = {};
+const MSG* g_current = &g_noMessage;
+
+const MSG& Current() {
+    return *g_current;
 }
+
+// Points at a message for as long as it is being processed.
+class CurrentMessage {
+public:
+    explicit CurrentMessage(const MSG& msg) : m_saved(std::exchange(g_current, &msg)) {}
+    ~CurrentMessage() { g_current = m_saved; }
+    CurrentMessage(const CurrentMessage&) = delete;
+    CurrentMessage& operator=(const CurrentMessage&) = delete;
+
+private:
+    const MSG* m_saved;
+};
 
 CPoint PointOf(LPARAM lParam) {
     return CPoint(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
@@ -30,17 +44,10 @@ const MSG* AfxGetCurrentMessage() {
 }
 
 LRESULT AfxCallWndProc(CWnd* wnd, HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    MSG saved = std::exchange(Current(), MSG{hwnd, message, wParam, lParam, 0, {}});
+    const MSG msg = {hwnd, message, wParam, lParam, 0, {}};
+    CurrentMessage current(msg);
     if (message == WM_INITMENUPOPUP) AfxNotePopupMenu(hwnd, reinterpret_cast<HMENU>(wParam));
-    LRESULT result = wnd->WindowProc(message, wParam, lParam);
-    Current() = saved;
-    return result;
-}
-
-LRESULT AfxWndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    CWnd* wnd = CWnd::FromHandlePermanent(hwnd);
-    if (!wnd) return ::DefWindowProc(hwnd, message, wParam, lParam);
-    return AfxCallWndProc(wnd, hwnd, message, wParam, lParam);
+    return wnd->WindowProc(message, wParam, lParam);
 }
 
 BEGIN_MESSAGE_MAP(CWnd, CCmdTarget)
@@ -59,7 +66,10 @@ LRESULT CWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 LRESULT CWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
-    if (m_pfnSuper) return ::CallWindowProc(m_pfnSuper, m_hWnd, message, wParam, lParam);
+    // Mostly the super procedure is the default one (a class of the framework's own): called
+    // directly, as CallWindowProc would.
+    if (m_pfnSuper && m_pfnSuper != &::DefWindowProc)
+        return ::CallWindowProc(m_pfnSuper, m_hWnd, message, wParam, lParam);
     return ::DefWindowProc(m_hWnd, message, wParam, lParam);
 }
 

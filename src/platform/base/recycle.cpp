@@ -9,7 +9,9 @@ struct KeptBlocks {
     size_t size;
     std::vector<void*> blocks;
 };
-constexpr size_t kKeptPerSize = 64;
+// A paint of a screen of a couple of hundred controls makes a temporary context wrapper for each
+// before the idle time frees them all: they come back for the next paint.
+constexpr size_t kKeptPerSize = 256;
 
 std::vector<KeptBlocks*>& Kept() {
     static auto* kept = new std::vector<KeptBlocks*>;

@@ -95,8 +95,7 @@ void ChildGrid::Collect(const RECT& rect, std::vector<Window*>* out) const {
 void FindChildrenNear(const Window* parent, const RECT& screenRect, int64_t limit,
                       std::vector<Window*>* out) {
     POINT origin = ClientOrigin(parent);
-    RECT r = screenRect;
-    OffsetRect(&r, -origin.x, -origin.y);
+    RECT r = Shifted(screenRect, -origin.x, -origin.y);
     auto wanted = [&r, limit](const Window* c) {
         return c->z < limit && (c->style & WS_VISIBLE) && RectsOverlap(c->rect, r);
     };

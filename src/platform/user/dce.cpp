@@ -27,7 +27,12 @@ gdi::PixRegion VisibleNow(HDC dc) {
         Window* w = Lookup(e.hwnd);
         if (!w) break;
         gdi::PixRegion visible = VisibleRegion(w, e.kind != DcKind::Window);
-        if (e.kind == DcKind::Paint) visible.Intersect(e.paintArea);
+        if (e.kind != DcKind::Paint) return visible;
+        // A rectangle to paint (mostly the whole client area) holds what shows of it already.
+        if (e.paintArea.Complexity() == SIMPLEREGION)
+            CutToRect(visible, e.paintArea.Extents());
+        else
+            visible.Intersect(e.paintArea);
         return visible;
     }
     return gdi::PixRegion();

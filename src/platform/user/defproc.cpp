@@ -61,6 +61,8 @@ void PositionChanged(Window* w, const WINDOWPOS* pos) {
 using namespace user;
 
 LRESULT DefWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    // Sent for every move, show and hide, and answered 0 whatever the window: no lookup.
+    if (message == WM_WINDOWPOSCHANGING || message == WM_SHOWWINDOW) return 0;
     Window* w = Lookup(hwnd);
     if (!w) return 0;
     switch (message) {

@@ -4,11 +4,8 @@
 #include <algorithm>
 
 namespace user {
-namespace {
 
 uint64_t g_geometryEpoch = 1;
-
-} // namespace
 
 void GeometryChanged() {
     ++g_geometryEpoch;
@@ -19,17 +16,19 @@ void PositionsChanged() {
     ++g_geometryEpoch;
 }
 
-bool RectsOverlap(const RECT& a, const RECT& b) {
-    return a.left < b.right && b.left < a.right && a.top < b.bottom && b.top < a.bottom &&
-           a.left < a.right && a.top < a.bottom && b.left < b.right && b.top < b.bottom;
+void CutToRect(gdi::PixRegion& region, const RECT& rect) {
+    RECT e = region.Extents();
+    if (e.left >= rect.left && e.top >= rect.top && e.right <= rect.right &&
+        e.bottom <= rect.bottom)
+        return; // also an empty region, whose extents are all 0, within a rectangle holding (0, 0)
+    region.IntersectRect(rect);
 }
 
 int BorderWidth(const Window* w) {
     return !w->isDesktop && (w->style & WS_BORDER) ? GetSystemMetrics(SM_CXBORDER) : 0;
 }
 
-POINT ClientOrigin(const Window* w) {
-    if (w->originEpoch == g_geometryEpoch) return w->origin;
+POINT WorkOutClientOrigin(const Window* w) {
     POINT p = w->parent ? ClientOrigin(w->parent) : POINT{0, 0};
     int b = BorderWidth(w);
     w->origin = {p.x + w->rect.left + b, p.y + w->rect.top + b};
@@ -37,14 +36,7 @@ POINT ClientOrigin(const Window* w) {
     return w->origin;
 }
 
-RECT WindowRectScreen(const Window* w) {
-    POINT p = w->parent ? ClientOrigin(w->parent) : POINT{0, 0};
-    RECT r = w->rect;
-    OffsetRect(&r, p.x, p.y);
-    return r;
-}
-
-RECT ClientRectInWindow(const Window* w) {
+RECT FramedClientRect(const Window* w) {
     int b = BorderWidth(w);
     LONG width = w->rect.right - w->rect.left;
     LONG height = w->rect.bottom - w->rect.top;
@@ -55,13 +47,6 @@ RECT ClientRectInWindow(const Window* w) {
         r.right = std::max<LONG>(r.left, r.right - GetSystemMetrics(SM_CXVSCROLL));
     if (w->style & WS_HSCROLL)
         r.bottom = std::max<LONG>(r.top, r.bottom - GetSystemMetrics(SM_CYHSCROLL));
-    return r;
-}
-
-RECT ClientRectScreen(const Window* w) {
-    RECT r = ClientRectInWindow(w);
-    RECT wr = WindowRectScreen(w);
-    OffsetRect(&r, wr.left, wr.top);
     return r;
 }
 

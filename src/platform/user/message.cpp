@@ -18,11 +18,14 @@ struct MessageState {
     std::deque<QueueItem> posted, input;
     bool quitPending = false;
     int quitCode = 0;
-    int depth = 0;
     MSG last = {};
     std::vector<WNDPROC> procTokens;
     std::string runaway;
 };
+
+// How deeply sent messages nest now; apart from the state above, which every message would
+// otherwise reach through its guarded first-use check.
+int g_sendDepth = 0;
 
 MessageState& State() {
     static auto* state = new MessageState;
@@ -77,9 +80,6 @@ MSG Make(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     return m;
 }
 
-// Procedures stored through the 32-bit GetWindowLong/SetWindowLong travel as small handles.
-constexpr uint32_t kTokenBase = 0xFFFF0000u;
-
 } // namespace
 
 std::deque<QueueItem>& InputQueue() {
@@ -87,17 +87,17 @@ std::deque<QueueItem>& InputQueue() {
 }
 
 LRESULT CallProc(Window* w, UINT message, WPARAM wParam, LPARAM lParam) {
-    MessageState& s = State();
-    if (s.depth >= kMaxSendDepth) {
+    if (g_sendDepth >= kMaxSendDepth) {
         NoteRunaway("message nesting deeper than " + std::to_string(kMaxSendDepth) + ": " +
                     UserDescribeMessage(w->handle, message));
         return 0;
     }
     // Whoever tells a menu's owner that the menu loop ends closes an open popup menu.
     if (message == WM_EXITMENULOOP) NoteMenuLoopExit(w);
-    ++s.depth;
-    LRESULT result = CallWindowProc(w->proc, w->handle, message, wParam, lParam);
-    --s.depth;
+    ++g_sendDepth;
+    WNDPROC proc = ProcFromValue(LONG_PTR(w->proc)); // as CallWindowProc, without the call
+    LRESULT result = proc ? proc(w->handle, message, wParam, lParam) : 0;
+    --g_sendDepth;
     return result;
 }
 
@@ -130,15 +130,11 @@ LONG ProcToken(WNDPROC proc) {
         if (tokens.size() >= 0xFFFF) return 0;
         tokens.push_back(proc);
     }
-    return LONG(kTokenBase | uint32_t(index));
+    return LONG(kProcTokenBase | uint32_t(index));
 }
 
-WNDPROC ProcFromValue(LONG_PTR value) {
-    uint64_t v = uint64_t(value);
-    uint32_t high = uint32_t(v >> 32), low = uint32_t(v);
-    // Every message passes here with a real procedure: the token table is read only for tokens.
-    if ((high != 0 && high != 0xFFFFFFFFu) || (low & 0xFFFF0000u) != kTokenBase)
-        return reinterpret_cast<WNDPROC>(value);
+WNDPROC ProcFromToken(LONG_PTR value) {
+    uint32_t low = uint32_t(uint64_t(value));
     const auto& tokens = State().procTokens;
     if ((low & 0xFFFFu) < tokens.size()) return tokens[low & 0xFFFFu];
     return reinterpret_cast<WNDPROC>(value);

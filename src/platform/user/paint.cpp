@@ -9,6 +9,7 @@
 #include "platform/user/wndobj.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace user {
 namespace {
@@ -48,6 +49,14 @@ gdi::PixRegion ClientUpdate(const Window* w) {
     return part;
 }
 
+// ClientUpdate, leaving the window with no update region: the region moves out whole and is cut
+// only when it reaches past the client area (mostly it does not, its frame part being gone).
+gdi::PixRegion TakeClientUpdate(Window* w) {
+    gdi::PixRegion part = std::move(w->update);
+    CutToRect(part, ClientRectInWindow(w));
+    return part;
+}
+
 void InvalidateSubtree(Window* w, const gdi::PixRegion& screenArea, bool erase) {
     RECT extents = screenArea.Extents();
     bool rectangle = screenArea.Complexity() == SIMPLEREGION;
@@ -55,9 +64,9 @@ void InvalidateSubtree(Window* w, const gdi::PixRegion& screenArea, bool erase) 
         if (!(c->style & WS_VISIBLE)) continue;
         RECT cr = WindowRectScreen(c);
         if (!RectsOverlap(extents, cr)) continue;
-        RECT within;
-        IntersectRect(&within, &extents, &cr);
-        if (rectangle && !c->hasShape && EqualRect(&within, &cr)) {
+        RECT within = {std::max(extents.left, cr.left), std::max(extents.top, cr.top),
+                       std::min(extents.right, cr.right), std::min(extents.bottom, cr.bottom)};
+        if (rectangle && !c->hasShape && SameRect(within, cr)) {
             // The whole of a rectangular child: a redraw of a screen of many controls.
             AddUpdate(c, gdi::PixRegion(0, 0, cr.right - cr.left, cr.bottom - cr.top), erase);
             if (!c->children.empty()) InvalidateSubtree(c, gdi::PixRegion(cr), erase);
@@ -71,7 +80,7 @@ void InvalidateSubtree(Window* w, const gdi::PixRegion& screenArea, bool erase) 
         if (part.IsEmpty()) continue;
         gdi::PixRegion local = part;
         local.Translate(-cr.left, -cr.top);
-        AddUpdate(c, local, erase);
+        AddUpdate(c, std::move(local), erase);
         InvalidateSubtree(c, part, erase);
     }
 }
@@ -90,22 +99,18 @@ void CollectPreOrder(Window* w, std::vector<HWND>* out) {
 
 } // namespace
 
-void AddUpdate(Window* w, const gdi::PixRegion& windowArea, bool erase) {
+void AddUpdate(Window* w, gdi::PixRegion windowArea, bool erase) {
     if (w->destroying) return;
     for (const Window* x = w; x; x = x->parent)
         if (!(x->style & WS_VISIBLE) || x->redrawOff) return;
-    RECT bounds = WindowBounds(w), extents = windowArea.Extents(), within;
-    if (windowArea.IsEmpty() || !IntersectRect(&within, &extents, &bounds)) return;
-    if (!EqualRect(&within, &extents)) { // reaches outside the window
-        gdi::PixRegion area = windowArea;
-        area.IntersectRect(bounds);
-        if (area.IsEmpty()) return;
-        w->update.Union(area);
-    } else if (w->update.IsEmpty()) {
-        w->update = windowArea;
-    } else {
+    RECT bounds = WindowBounds(w);
+    if (windowArea.IsEmpty() || !RectsOverlap(windowArea.Extents(), bounds)) return;
+    CutToRect(windowArea, bounds); // when it reaches outside the window
+    if (windowArea.IsEmpty()) return;
+    if (w->update.IsEmpty())
+        w->update = std::move(windowArea);
+    else
         w->update.Union(windowArea);
-    }
     if (erase) w->erase = true;
     MarkPaintBelow(w->parent);
 }
@@ -119,7 +124,7 @@ void MarkPaintBelow(Window* w) {
 }
 
 void ClearUpdateTree(Window* w) {
-    w->update.SetEmpty();
+    if (!w->update.IsEmpty()) w->update.SetEmpty(); // mostly empty: a control hidden in place
     w->erase = false;
     for (Window* c : w->children)
         ClearUpdateTree(c);
@@ -147,7 +152,7 @@ Window* FindWindowToPaint(Window* root) {
 void SendNcPaint(Window* w) {
     if (w->update.IsEmpty()) return;
     RECT client = ClientRectInWindow(w), bounds = WindowBounds(w);
-    if (EqualRect(&client, &bounds)) return; // no frame or bars to paint
+    if (SameRect(client, bounds)) return; // no frame or bars to paint
     gdi::PixRegion frame = w->update;
     frame.Subtract(gdi::PixRegion(client));
     if (frame.IsEmpty()) return;
@@ -282,9 +287,8 @@ HDC BeginPaint(HWND hwnd, LPPAINTSTRUCT ps) {
     if (!w || !ps) return nullptr;
     SendNcPaint(w);
     if (!(w = Lookup(hwnd))) return nullptr;
-    gdi::PixRegion area = ClientUpdate(w);
+    gdi::PixRegion area = TakeClientUpdate(w);
     bool erase = w->erase;
-    w->update.SetEmpty();
     w->erase = false;
     RECT wr = WindowRectScreen(w);
     area.Translate(wr.left, wr.top);
@@ -292,8 +296,7 @@ HDC BeginPaint(HWND hwnd, LPPAINTSTRUCT ps) {
     ps->hdc = MakeWindowDC(w, DcKind::Paint, &area);
     if (!area.IsEmpty()) {
         POINT origin = ClientOrigin(w);
-        ps->rcPaint = area.Extents();
-        OffsetRect(&ps->rcPaint, -origin.x, -origin.y);
+        ps->rcPaint = Shifted(area.Extents(), -origin.x, -origin.y);
     }
     w->painting.push_back(std::move(area));
     if (erase && ps->hdc) ps->fErase = !CallProc(w, WM_ERASEBKGND, WPARAM(ps->hdc), 0);

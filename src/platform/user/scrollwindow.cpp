@@ -5,6 +5,8 @@
 #include "platform/gdi/wmvisible.h"
 #include "platform/user/wndobj.h"
 
+#include <utility>
+
 namespace user {
 namespace {
 
@@ -81,7 +83,7 @@ int ScrollWindowEx(HWND hwnd, int dx, int dy, const RECT* scroll, const RECT* cl
         invalid.Union(exposed);
         RECT inWindow = ClientRectInWindow(w);
         invalid.Translate(int(inWindow.left), int(inWindow.top));
-        AddUpdate(w, invalid, flags & SW_ERASE);
+        AddUpdate(w, std::move(invalid), flags & SW_ERASE);
     }
     if (flags & SW_SCROLLCHILDREN) MoveChildren(w, s, dx, dy);
     if (update && GetObjectType(update) == OBJ_REGION) {

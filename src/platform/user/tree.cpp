@@ -100,9 +100,8 @@ void LinkAt(Window* parent, Window* w, size_t index) {
     if (NeedsPaint(w) || w->paintBelow) MarkPaintBelow(parent);
 }
 
-void MoveToPlace(Window* w, size_t place) {
+void MoveToPlace(Window* w, size_t from, size_t place) {
     auto& siblings = w->parent->children;
-    size_t from = PlaceOf(w);
     place = std::min(place, siblings.size() - 1);
     if (from >= siblings.size() || place == from) return;
     AreasChangedByRestack(w, siblings[std::min(from, place)]->z, siblings[std::max(from, place)]->z,
@@ -122,7 +121,7 @@ size_t ZIndex(const Window* w) {
 }
 
 void SetWindowRectField(Window* w, const RECT& rect) {
-    if (EqualRect(&rect, &w->rect)) return;
+    if (SameRect(rect, w->rect)) return;
     PositionsChanged();
     UnlistFromGrid(w);
     RECT before = w->rect;

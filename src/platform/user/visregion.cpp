@@ -4,6 +4,7 @@
 #include "platform/user/wndobj.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace user {
 namespace {
@@ -62,7 +63,7 @@ void AreasChangedAround(const Window* w, const RECT& before, bool itself) {
         for (const Window* s : met)
             if (s->z > w->z) ForgetShownAreas(s);
     };
-    if (EqualRect(&before, &w->rect)) return forgetBelow(SiblingsMeeting(w));
+    if (SameRect(before, w->rect)) return forgetBelow(SiblingsMeeting(w));
     static std::vector<Window*> met;
     met.clear();
     ChildrenMeeting(w->parent, before, &met);
@@ -100,17 +101,34 @@ uint64_t NewShapeSerial() {
 
 namespace {
 
+ChildAreas::From FromOf(const Window* c) {
+    return {c, c->rect, c->hasShape ? c->shapeSerial : 0};
+}
+
+// Whether the kept union still holds: every visible child is found, as it is now, at its slot in
+// the list it was built from, and the list holds no other.
+bool StillHolds(const ChildAreas& kept, const Window* w) {
+    size_t visible = 0;
+    for (const Window* c : w->children) {
+        if (!(c->style & WS_VISIBLE)) continue;
+        if (c->areaSlot >= kept.from.size() || !(kept.from[c->areaSlot] == FromOf(c))) return false;
+        ++visible;
+    }
+    return visible == kept.from.size();
+}
+
 // The union of the areas of w's visible children in w's client coordinates, kept until a child
 // comes, goes, shows, hides, moves, sizes or takes another shape (restacking changes nothing).
 ChildAreas& KeptChildAreas(const Window* w) {
+    auto& kept = const_cast<Window*>(w)->childAreas;
+    if (kept && StillHolds(*kept, w)) return *kept;
     std::vector<ChildAreas::From> from;
     from.reserve(w->children.size());
-    for (const Window* c : w->children)
-        if (c->style & WS_VISIBLE) from.push_back({c, c->rect, c->hasShape ? c->shapeSerial : 0});
-    std::sort(from.begin(), from.end(),
-              [](const auto& a, const auto& b) { return a.child < b.child; });
-    auto& kept = const_cast<Window*>(w)->childAreas;
-    if (kept && kept->from == from) return *kept;
+    for (const Window* c : w->children) {
+        if (!(c->style & WS_VISIBLE)) continue;
+        c->areaSlot = from.size();
+        from.push_back(FromOf(c));
+    }
     std::vector<RECT> rects;
     for (const ChildAreas::From& f : from) {
         if (!f.child->hasShape) {
@@ -177,7 +195,7 @@ void AddScreenUpdate(Window* w, gdi::PixRegion area, bool erase) {
     if (area.IsEmpty()) return;
     RECT wr = WindowRectScreen(w);
     area.Translate(-wr.left, -wr.top);
-    AddUpdate(w, area, erase);
+    AddUpdate(w, std::move(area), erase);
 }
 
 // For each of the siblings (topmost first), whether one before it may cover part of it: a
@@ -231,7 +249,7 @@ void Descend(Window* w, gdi::PixRegion area, bool erase) {
         // What the children took leaves w the rest of the client part and its frame part.
         gdi::PixRegion frame;
         RECT extents = area.Extents(), inside;
-        if (!IntersectRect(&inside, &extents, &client) || !EqualRect(&inside, &extents)) {
+        if (!IntersectRect(&inside, &extents, &client) || !SameRect(inside, extents)) {
             frame = area;
             frame.Subtract(inClient);
         }
@@ -242,17 +260,30 @@ void Descend(Window* w, gdi::PixRegion area, bool erase) {
     AddScreenUpdate(w, std::move(area), erase);
 }
 
-// The window's rectangle cut by its ancestors' client areas and the screen.
-RECT Bound(const Window* w) {
-    RECT bound = WindowRectScreen(w);
-    for (const Window* cur = w; cur->parent; cur = cur->parent) {
-        RECT client = ClientRectScreen(cur->parent);
-        IntersectRect(&bound, &bound, &client);
+// What of the window's area is on screen, worked out anew (see ShownArea): what its parent shows
+// of it, less the siblings above it. The parent's area, kept as well, holds what the ancestors'
+// client areas and regions and the siblings above them leave.
+gdi::PixRegion WorkOutShownArea(const Window* w) {
+    RECT wr = WindowRectScreen(w);
+    gdi::PixRegion area;
+    if (!w->parent) {
+        SIZE screen = GdiGetScreenSize();
+        area = gdi::PixRegion(RECT{0, 0, screen.cx, screen.cy});
+    } else {
+        RECT client = ClientRectScreen(w->parent);
+        if (!RectsOverlap(wr, client)) return area;
+        area = ShownArea(w->parent);
+        CutToRect(area, client);
     }
-    SIZE screen = GdiGetScreenSize();
-    RECT all = {0, 0, screen.cx, screen.cy};
-    IntersectRect(&bound, &bound, &all);
-    return bound;
+    CutToRect(area, wr);
+    if (area.IsEmpty()) return area;
+    if (w->hasShape) area.Intersect(OwnArea(w));
+    if (w->parent && !area.IsEmpty()) {
+        std::vector<Window*> above;
+        FindChildrenNear(w->parent, area.Extents(), w->z, &above);
+        SubtractAreas(area, above);
+    }
+    return area;
 }
 
 } // namespace
@@ -261,28 +292,18 @@ RECT Bound(const Window* w) {
 // an overlapping sibling cuts it. The area of a visible window is kept until anything changes.
 gdi::PixRegion ShownArea(const Window* w) {
     if (!IsVisible(w)) return gdi::PixRegion();
-    if (w->shownEpoch == g_areasEpoch) return w->shown;
-    RECT bound = Bound(w);
-    gdi::PixRegion area;
-    if (!IsRectEmpty(&bound)) {
-        area = gdi::PixRegion(bound);
-        if (w->hasShape) area.Intersect(OwnArea(w));
-        std::vector<Window*> above;
-        for (const Window* cur = w; cur->parent; cur = cur->parent) {
-            if (cur->parent->hasShape) area.Intersect(OwnArea(cur->parent));
-            FindChildrenNear(cur->parent, bound, cur->z, &above);
-        }
-        SubtractAreas(area, above);
+    if (w->shownEpoch != g_areasEpoch) {
+        w->shown = WorkOutShownArea(w);
+        w->shownEpoch = g_areasEpoch;
     }
-    w->shown = area;
-    w->shownEpoch = g_areasEpoch;
-    return area;
+    return w->shown;
 }
 
 gdi::PixRegion VisibleRegion(const Window* w, bool client) {
     gdi::PixRegion area = ShownArea(w);
     RECT inner = ClientRectScreen(w);
-    if (client) area.IntersectRect(inner);
+    if (client) CutToRect(area, inner);
+    if (w->children.empty()) return area; // a control: nothing of it is cut out
     RECT extents = area.Extents(), reach;
     if (area.IsEmpty() || !IntersectRect(&reach, &extents, &inner)) return area;
     std::vector<Window*> children;

@@ -63,14 +63,7 @@ bool SetField(Window* w, int index, LONG_PTR value, LONG_PTR* old) {
     }
 }
 
-} // namespace
-} // namespace user
-
-using namespace user;
-
-LONG_PTR GetWindowLongPtr(HWND hwnd, int index) {
-    Window* w = Checked(hwnd);
-    if (!w) return 0;
+LONG_PTR ReadLongPtr(Window* w, int index) {
     switch (index) {
     case GWL_WNDPROC:
         return LONG_PTR(w->proc);
@@ -91,12 +84,22 @@ LONG_PTR GetWindowLongPtr(HWND hwnd, int index) {
     }
 }
 
+} // namespace
+} // namespace user
+
+using namespace user;
+
+LONG_PTR GetWindowLongPtr(HWND hwnd, int index) {
+    Window* w = Checked(hwnd);
+    return w ? ReadLongPtr(w, index) : 0;
+}
+
 LONG GetWindowLong(HWND hwnd, int index) {
     Window* w = Checked(hwnd);
     if (!w) return 0;
     if (index == GWL_WNDPROC) return ProcToken(w->proc);
     if (index >= 0) return ReadExtra<LONG>(w, index);
-    return LONG(GetWindowLongPtr(hwnd, index));
+    return LONG(ReadLongPtr(w, index));
 }
 
 LONG_PTR SetWindowLongPtr(HWND hwnd, int index, LONG_PTR value) {

@@ -44,7 +44,7 @@ size_t TargetPlace(const Window* w, size_t from, HWND after) {
 void Restack(Window* w, HWND after, size_t from, size_t place) {
     if (after == HWND_TOPMOST) w->exStyle |= WS_EX_TOPMOST;
     if (after == HWND_NOTOPMOST) w->exStyle &= ~DWORD(WS_EX_TOPMOST);
-    if (place != from) MoveToPlace(w, place);
+    if (place != from) MoveToPlace(w, from, place);
 }
 
 // The visible siblings that overlap w and that moving it from its place to a new one passes.
@@ -128,7 +128,8 @@ Target TargetOf(const Window* w, const WINDOWPOS& pos) {
         t.rect.right = t.rect.left + std::max(0, pos.cx);
         t.rect.bottom = t.rect.top + std::max(0, pos.cy);
     }
-    if (!(pos.flags & SWP_NOMOVE)) OffsetRect(&t.rect, pos.x - t.rect.left, pos.y - t.rect.top);
+    if (!(pos.flags & SWP_NOMOVE))
+        t.rect = Shifted(t.rect, pos.x - t.rect.left, pos.y - t.rect.top);
     if (!(pos.flags & SWP_NOZORDER)) t.place = TargetPlace(w, from, pos.hwndInsertAfter);
     if ((pos.flags & SWP_SHOWWINDOW) && !(pos.flags & SWP_HIDEWINDOW)) t.visible = true;
     if (pos.flags & SWP_HIDEWINDOW) t.visible = false;
@@ -178,13 +179,14 @@ void ApplyAndExpose(Window* w, const WINDOWPOS& pos, const Target& t, const Chan
 // pixels, and only where they overlap the window; a control's Update restacks every control,
 // mostly passing nothing.
 void ApplyPlace(Window* w, const WINDOWPOS& pos, const Target& t, bool redraw) {
+    if (!redraw) return Apply(w, pos, t);
     std::vector<Window*> passed;
-    if (redraw && t.place != t.from) passed = Passed(w, t.from, t.place);
+    if (t.place != t.from) passed = Passed(w, t.from, t.place);
     bool up = t.place < t.from;
     gdi::PixRegion exposed;
-    if (redraw && !passed.empty() && !up) exposed = ShownArea(w); // what it shows before
+    if (!passed.empty() && !up) exposed = ShownArea(w); // what it shows before
     Apply(w, pos, t);
-    if (!redraw || passed.empty()) return;
+    if (passed.empty()) return;
     if (up) exposed = ShownArea(w); // what it shows after
     exposed.Intersect(AreasOf(passed));
     InvalidateWithin(up ? w : w->parent, exposed, true);

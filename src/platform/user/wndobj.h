@@ -14,6 +14,7 @@
 #include "platform/user/childgrid.h"
 #include "platform/user/winuser.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -77,6 +78,7 @@ struct Window {
     bool hasShape = false;
     uint64_t shapeSerial = 0; // changes whenever the window takes another shape
     std::unique_ptr<struct ChildAreas> childAreas; // kept for parents of many
+    mutable size_t areaSlot = 0; // the window's place in its parent's ChildAreas::from
 
     gdi::PixRegion update;   // window coordinates
     bool erase = false;      // the next BeginPaint sends WM_ERASEBKGND
@@ -102,18 +104,24 @@ struct Window {
 
 // ---- Window table (wndtable.cpp) -------------------------------------------------------------
 
-// The live windows by handle. Never destroyed: windows may still be looked up while the process
-// exits.
+// The live windows by handle, made on first use (wndtable.cpp). Never destroyed: windows may
+// still be looked up while the process exits. A plain pointer rather than a function's static,
+// whose first-use guard every lookup would check as well.
+extern HandleTable<Window>* g_windowTable;
+HandleTable<Window>& MakeWindowTable();
 inline HandleTable<Window>& WindowTable() {
-    static auto* table = new HandleTable<Window>;
-    return *table;
+    return g_windowTable ? *g_windowTable : MakeWindowTable();
 }
 // Inline: every call of the window system starts by looking its window up, often more than once.
 inline Window* Lookup(HWND hwnd) {
     return WindowTable().Find(hwnd);
 }
 // Like Lookup, and sets ERROR_INVALID_WINDOW_HANDLE when the handle is bad.
-Window* Checked(HWND hwnd);
+inline Window* Checked(HWND hwnd) {
+    Window* w = Lookup(hwnd);
+    if (!w) SetLastError(ERROR_INVALID_WINDOW_HANDLE);
+    return w;
+}
 Window* NewWindow();
 void FreeWindow(Window* w);
 // Every window in the table (for reset and searches).
@@ -140,8 +148,9 @@ bool IsAncestorOf(const Window* ancestor, const Window* w); // true also for w i
 Window* TopLevelOf(Window* w);
 void Unlink(Window* w);
 void LinkAt(Window* parent, Window* w, size_t index);
-// Moves w to another place among its siblings (as Unlink and LinkAt would, in one step).
-void MoveToPlace(Window* w, size_t place);
+// Moves w from its place among its siblings (from, its ZIndex) to another (as Unlink and LinkAt
+// would, in one step).
+void MoveToPlace(Window* w, size_t from, size_t place);
 size_t ZIndex(const Window* w); // place among the siblings (children[ZIndex(w)] of the parent)
 // Gives the window a new rectangle (parent client coordinates).
 void SetWindowRectField(Window* w, const RECT& rect);
@@ -151,12 +160,50 @@ int BorderWidth(const Window* w);
 void GeometryChanged();
 // A window's rectangle changed: screen positions are worked out again (shown areas are not).
 void PositionsChanged();
+// Cuts region to rect; a region within rect already (mostly the case) is left as it is.
+void CutToRect(gdi::PixRegion& region, const RECT& rect);
+
+// The rectangle helpers below are inline: the window manager works out rectangles and screen
+// positions of windows thousands of times in a skin switch, mostly for controls without a frame.
+
 // True when the two rectangles share a pixel.
-bool RectsOverlap(const RECT& a, const RECT& b);
-RECT WindowRectScreen(const Window* w);
-RECT ClientRectScreen(const Window* w);
-RECT ClientRectInWindow(const Window* w); // client area in window coordinates
-POINT ClientOrigin(const Window* w);      // screen position of client (0, 0)
+inline bool RectsOverlap(const RECT& a, const RECT& b) {
+    return a.left < b.right && b.left < a.right && a.top < b.bottom && b.top < a.bottom &&
+           a.left < a.right && a.top < a.bottom && b.left < b.right && b.top < b.bottom;
+}
+inline bool SameRect(const RECT& a, const RECT& b) {
+    return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
+}
+inline RECT Shifted(RECT r, LONG dx, LONG dy) {
+    return RECT{r.left + dx, r.top + dy, r.right + dx, r.bottom + dy};
+}
+
+// Changes whenever a window's rectangle, border or parent changes (geometry.cpp).
+extern uint64_t g_geometryEpoch;
+// ClientOrigin when the cached one is out of date: worked out and cached again.
+POINT WorkOutClientOrigin(const Window* w);
+// ClientRectInWindow of a window with a border or scroll bars.
+RECT FramedClientRect(const Window* w);
+
+// Screen position of client (0, 0), cached until the geometry changes.
+inline POINT ClientOrigin(const Window* w) {
+    return w->originEpoch == g_geometryEpoch ? w->origin : WorkOutClientOrigin(w);
+}
+inline RECT WindowRectScreen(const Window* w) {
+    if (!w->parent) return w->rect;
+    POINT p = ClientOrigin(w->parent);
+    return Shifted(w->rect, p.x, p.y);
+}
+// Client area in window coordinates: the window's rectangle less its border and scroll bars.
+inline RECT ClientRectInWindow(const Window* w) {
+    if (w->style & (WS_BORDER | WS_VSCROLL | WS_HSCROLL)) return FramedClientRect(w);
+    return RECT{0, 0, std::max<LONG>(0, w->rect.right - w->rect.left),
+                std::max<LONG>(0, w->rect.bottom - w->rect.top)};
+}
+inline RECT ClientRectScreen(const Window* w) {
+    RECT r = ClientRectInWindow(w), wr = WindowRectScreen(w);
+    return Shifted(r, wr.left, wr.top);
+}
 // Window area in screen coordinates, cut by the window's own region.
 gdi::PixRegion OwnArea(const Window* w);
 // The deepest visible window under a screen point, searching children topmost first; a
@@ -223,10 +270,10 @@ struct ChildAreas {
         RECT rect;
         uint64_t shapeSerial;
         bool operator==(const From& o) const {
-            return child == o.child && EqualRect(&rect, &o.rect) && shapeSerial == o.shapeSerial;
+            return child == o.child && SameRect(rect, o.rect) && shapeSerial == o.shapeSerial;
         }
     };
-    std::vector<From> from; // in address order
+    std::vector<From> from; // each child at its areaSlot
     gdi::PixRegion area;
     gdi::PixRegion gaps; // a client area of the size below less area
     SIZE gapsFor = {-1, -1};
@@ -243,7 +290,7 @@ HRGN MakeRegionHandle(const gdi::PixRegion& region);
 
 // ---- Paint (paint.cpp, dce.cpp) --------------------------------------------------------------
 
-void AddUpdate(Window* w, const gdi::PixRegion& windowArea, bool erase);
+void AddUpdate(Window* w, gdi::PixRegion windowArea, bool erase);
 // Tells w and its ancestors that a window below them may need paint.
 void MarkPaintBelow(Window* w);
 void ClearUpdateTree(Window* w);
@@ -264,7 +311,16 @@ LRESULT CallProc(Window* w, UINT message, WPARAM wParam, LPARAM lParam);
 // A 32-bit stand-in for a procedure (GetWindowLong(GWL_WNDPROC)), and back; other values are
 // taken as procedures themselves.
 LONG ProcToken(WNDPROC proc);
-WNDPROC ProcFromValue(LONG_PTR value);
+constexpr uint32_t kProcTokenBase = 0xFFFF0000u;
+WNDPROC ProcFromToken(LONG_PTR value);
+// Inline: every message passes here with a real procedure, and only a token needs the table.
+inline WNDPROC ProcFromValue(LONG_PTR value) {
+    uint64_t v = uint64_t(value);
+    uint32_t high = uint32_t(v >> 32), low = uint32_t(v);
+    if ((high != 0 && high != 0xFFFFFFFFu) || (low & 0xFFFF0000u) != kProcTokenBase)
+        return reinterpret_cast<WNDPROC>(value);
+    return ProcFromToken(value);
+}
 bool WaitHookInstalled();
 // Remembers the first runaway condition until the pump reports it.
 void NoteRunaway(const std::string& text);

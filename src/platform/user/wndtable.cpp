@@ -2,17 +2,19 @@
 #include "platform/user/wndobj.h"
 
 namespace user {
+
+HandleTable<Window>* g_windowTable = nullptr;
+
+HandleTable<Window>& MakeWindowTable() {
+    if (!g_windowTable) g_windowTable = new HandleTable<Window>;
+    return *g_windowTable;
+}
+
 namespace {
 
 Window* g_desktop = nullptr;
 
 } // namespace
-
-Window* Checked(HWND hwnd) {
-    Window* w = Lookup(hwnd);
-    if (!w) SetLastError(ERROR_INVALID_WINDOW_HANDLE);
-    return w;
-}
 
 Window* NewWindow() {
     auto window = std::make_unique<Window>();
