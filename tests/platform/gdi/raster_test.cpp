@@ -144,6 +144,46 @@ TEST_F(RasterTest, OverlappingCopiesWithinOneBitmapMoveThePicture) {
             ASSERT_EQ(c.At(x, y), RGB(x * 10, y * 10, 0));
 }
 
+// Guards the same-format row paths (short rows combined in place, long ones by the library,
+// ragged byte ends at 8 and 24 bits) against the truth table, at any offset and width.
+TEST_F(RasterTest, SameFormatRowsAtAnyOffsetAndWidthFollowTheOperation) {
+    unsigned seed = TestSeed() + 3;
+    SCOPED_TRACE("seed " + std::to_string(seed) + " (set SKINKIT_SEED to repeat)");
+    std::mt19937 rng(seed);
+    const DWORD rops[] = {SRCCOPY, SRCAND, SRCPAINT, SRCINVERT};
+    std::vector<RGBQUAD> greys;
+    for (int i = 0; i < 256; ++i)
+        greys.push_back(RGBQUAD{BYTE(i), BYTE(i), BYTE(i), 0});
+    for (int depth : {8, 24, 32}) {
+        SCOPED_TRACE(depth);
+        DWORD mask = depth == 8 ? 0xFF : 0xFFFFFF;
+        auto colour = [&](DWORD v) { return depth == 8 ? RGB(v, v, v) : COLORREF(v); };
+        auto value = [&](COLORREF c) { return depth == 8 ? DWORD(GetRValue(c)) : DWORD(c); };
+        const auto& table = depth == 8 ? greys : std::vector<RGBQUAD>{};
+        Canvas src(MakeSection(70, 2, depth, table)), dst(MakeSection(70, 2, depth, table));
+        for (int round = 0; round < 40; ++round) {
+            for (int i = 0; i < 140; ++i) {
+                SetPixel(src.dc(), i % 70, i / 70, colour(rng() & mask));
+                SetPixel(dst.dc(), i % 70, i / 70, colour(rng() & mask));
+            }
+            std::vector<COLORREF> s = src.Pixels(), d = dst.Pixels();
+            int sx = int(rng() % 20), dx = int(rng() % 20), w = 1 + int(rng() % 50);
+            DWORD rop = rops[rng() % 4];
+            ASSERT_TRUE(BitBlt(dst.dc(), dx, 0, w, 2, src.dc(), sx, 0, rop));
+            for (int i = 0; i < 140; ++i) {
+                int x = i % 70, y = i / 70;
+                COLORREF expected = d[size_t(i)];
+                if (x >= dx && x < dx + w) {
+                    DWORD sv = value(s[size_t(y * 70 + sx + x - dx)]), dv = value(expected);
+                    expected = colour(Reference(BYTE(rop >> 16), 0, sv, dv) & mask);
+                }
+                ASSERT_EQ(dst.At(x, y), expected)
+                    << "round " << round << " rop " << std::hex << rop;
+            }
+        }
+    }
+}
+
 // Guards the mask fast paths (whole bytes, groups of 16 and 32 pixels, ragged ends) against the
 // plain per-pixel rules, at every alignment, from screen-format and from 24-bit (skin bitmap)
 // sources; and the 24-bit copies and masks onto the screen format.
