@@ -144,16 +144,31 @@ TEST_F(RasterTest, OverlappingCopiesWithinOneBitmapMoveThePicture) {
             ASSERT_EQ(c.At(x, y), RGB(x * 10, y * 10, 0));
 }
 
+namespace {
+
+// The four operations that combine a source with the destination, and an 8-bit grey ramp.
+const DWORD kSourceRops[] = {SRCCOPY, SRCAND, SRCPAINT, SRCINVERT};
+
+const std::vector<RGBQUAD>& GreyRamp() {
+    static const std::vector<RGBQUAD> greys = [] {
+        std::vector<RGBQUAD> g;
+        for (int i = 0; i < 256; ++i)
+            g.push_back(RGBQUAD{BYTE(i), BYTE(i), BYTE(i), 0});
+        return g;
+    }();
+    return greys;
+}
+
+} // namespace
+
 // Guards the same-format row paths (short rows combined in place, long ones by the library,
 // ragged byte ends at 8 and 24 bits) against the truth table, at any offset and width.
 TEST_F(RasterTest, SameFormatRowsAtAnyOffsetAndWidthFollowTheOperation) {
     unsigned seed = TestSeed() + 3;
     SCOPED_TRACE("seed " + std::to_string(seed) + " (set SKINKIT_SEED to repeat)");
     std::mt19937 rng(seed);
-    const DWORD rops[] = {SRCCOPY, SRCAND, SRCPAINT, SRCINVERT};
-    std::vector<RGBQUAD> greys;
-    for (int i = 0; i < 256; ++i)
-        greys.push_back(RGBQUAD{BYTE(i), BYTE(i), BYTE(i), 0});
+    const DWORD* rops = kSourceRops;
+    const std::vector<RGBQUAD>& greys = GreyRamp();
     for (int depth : {8, 24, 32}) {
         SCOPED_TRACE(depth);
         DWORD mask = depth == 8 ? 0xFF : 0xFFFFFF;
@@ -191,10 +206,8 @@ TEST_F(RasterTest, MasksAtAnyOffsetFollowThePerPixelRules) {
     unsigned seed = TestSeed() + 2;
     SCOPED_TRACE("seed " + std::to_string(seed) + " (set SKINKIT_SEED to repeat)");
     std::mt19937 rng(seed);
-    const DWORD rops[] = {SRCCOPY, SRCAND, SRCPAINT, SRCINVERT};
-    std::vector<RGBQUAD> greys;
-    for (int i = 0; i < 256; ++i)
-        greys.push_back(RGBQUAD{BYTE(i), BYTE(i), BYTE(i), 0});
+    const DWORD* rops = kSourceRops;
+    const std::vector<RGBQUAD>& greys = GreyRamp();
     for (int depth : {32, 24, 8}) {
         SCOPED_TRACE(depth);
         // The 8-bit source has a grey ramp: its key is one of the greys.
